@@ -1,0 +1,47 @@
+// Folders, the installed-font table's key, errors, shell file operations and
+// the small text helpers the whole program shares. Nothing here keeps state.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+bool IsWindowsNT();
+std::string GetFontsFolder();
+std::string GetPersonalFolder();
+std::string GetCollectionsFolder();
+std::string GetFontsRegKey();
+std::string FontRegValueName(std::string_view fontName);
+
+// "(code) text" of the last system error, or empty when there is none.
+std::string SysErrorText();
+// Task-modal stop box captioned "Error"; with `withSysError` the last system
+// error's text follows on its own line.
+void ShowError(std::wstring_view message, bool withSysError);
+
+int ShellFileOp(unsigned op, uint16_t flags, std::string_view source, std::string_view dest);
+int ShellFileOpList(unsigned op, uint16_t flags, const std::vector<std::string>& sources,
+                    std::string_view dest);
+
+std::string IncludeTrailingBackslash(std::string_view text);
+std::string ReplacePercent(std::string_view templ, std::string_view value);
+std::wstring ReplacePercent(std::wstring_view templ, std::wstring_view value);
+std::string SplitAt(std::string& line, std::string_view separator);
+std::string ExtractField(std::string& line, std::string_view separator);
+std::string StripAmpersand(std::string_view text);
+std::string EnsureLeadingDot(std::string_view ext);
+std::string FileNameNoExt(std::string_view path);
+
+// Helpers shared by the data layer.
+std::string UpperAscii(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
+std::string Trim(std::string_view text);                // drops chars <= ' ' at both ends
+std::string ExtractFilePath(std::string_view path);     // up to and including the last "\" or ":"
+std::string ExtractFileName(std::string_view path);
+std::string ExtractFileExt(std::string_view path);      // from the last "." of the name on
+
+// Settings keys shared by several parts.
+inline constexpr std::string_view kVelmaraKey = "\\Software\\Corvell\\Velmara";
+inline constexpr std::string_view kShellFoldersKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -1,0 +1,24 @@
+// Conversions between the program's 8-bit ANSI code-page text and Unicode.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// The code page data strings are in. Default: the system's ANSI code page on
+// Windows, 936 elsewhere. Tools may choose another.
+unsigned CodePage();
+void SetCodePage(unsigned codePage);
+
+// Characters the code page lacks become its default replacement character.
+std::string Utf16ToAnsi(std::u16string_view text);
+std::u16string AnsiToUtf16(std::string_view text);
+std::string AnsiToUtf8(std::string_view text);
+std::string Utf8ToAnsi(std::string_view text);
+
+// For the window layer, whose wchar_t is UTF-16 on Windows.
+std::wstring Widen(std::string_view ansi);
+std::string Narrow(std::wstring_view wide);
+
+}  // namespace sys
