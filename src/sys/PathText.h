@@ -1,0 +1,27 @@
+// Path and name helpers shared by the backends: Windows compares names by
+// upper-casing ASCII letters only, and matches "*" and "?" without regard to case.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sys {
+
+std::string UpperAscii(std::string_view text);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+// True when `name` matches the wildcard pattern. "*.*" matches every name, as
+// it does on Windows.
+bool MatchWildcard(std::string_view pattern, std::string_view name);
+bool HasWildcard(std::string_view text);
+
+// Splits "C:\X\*.TTF" into "C:\X" and "*.TTF"; a name without folder gives an
+// empty folder.
+void SplitPath(std::string_view path, std::string_view& folder, std::string_view& name);
+
+// The names of a shell operation's list: each ended by NUL, the list by an
+// empty name. A missing final terminator ends the list as well.
+std::vector<std::string> SplitNulList(std::string_view list);
+
+}  // namespace sys
