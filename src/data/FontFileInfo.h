@@ -1,12 +1,14 @@
 // The record of one TrueType font file. Values only the file holds are read
 // on first request. The information panel's worker thread reads tables into a
-// record the window thread is showing, so every access goes through a lock.
+// record the window thread is showing, so every access goes through a lock;
+// the file itself is read outside it.
 #pragma once
 
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/FontKind.h"
 
@@ -57,7 +59,7 @@ struct TFontFields {
 
 class TFontFileInfo {
  public:
-  TFontFileInfo() = default;
+  TFontFileInfo() { Clear(); }
   virtual ~TFontFileInfo() = default;
   TFontFileInfo(const TFontFileInfo&) = delete;
   TFontFileInfo& operator=(const TFontFileInfo&) = delete;
@@ -70,6 +72,20 @@ class TFontFileInfo {
   std::string DisplayName();
   void SetBodgey(bool value);
   void SetBad(bool value);
+
+  // Changes to the font's standing with the system and to its file; each
+  // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
+  bool Install();
+  // `registeredFile`, when given, receives the full path of the file the
+  // installed-font table named, so a caller may dispose of it.
+  bool Uninstall(int mode, std::string* registeredFile = nullptr);
+  // `loadedFonts`: the session's upper-cased loaded file names, or none.
+  bool Load(std::vector<std::string>* loadedFonts);
+  bool Unload(std::vector<std::string>* loadedFonts);
+  bool Delete(int mode);
+  // Renames the file within its folder; collections in `collectionsFolder`
+  // (the stored setting when empty) follow it.
+  bool Rename(std::string_view newName, std::string_view collectionsFolder = {});
 
   // Read as they stand.
   std::string FileName() const;
@@ -125,10 +141,17 @@ class TFontFileInfo {
   friend void ReadFontFile(TFontFileInfo& info, bool allTables);
   friend class TFontFileInfoAccess;  // the file operations that change the record
 
-  void EnsureRead();  // lock held
-  void CheckInstalledLocked();
+  bool NeedsRead() const;
+  void EnsureRead();  // without the lock: reading may take a while
+  template <typename T>
+  T Lazy(T TFontFields::*field);
+  void StartOver(std::string_view path);  // lock held
+  // Stores what ReadFontFile read from `path`, unless the record has
+  // meanwhile moved on to another file.
+  void TakeFileValues(const std::string& path, const TFontFields& read);
 
-  mutable std::recursive_mutex lock_;
+  mutable std::recursive_mutex lock_;  // guards f_
+  std::mutex readLock_;  // one read of the file at a time, so none undoes another
   TFontFields f_;
 };
 

@@ -12,10 +12,9 @@ class TVLMOptions {
   // A colour is an RGB value (red in the low byte) or, with the top bit set, a
   // system colour index.
   using TColour = int32_t;
-  static constexpr TColour SystemColour(int index) { return TColour(0x80000000u | unsigned(index)); }
-  static constexpr TColour kDefaultFontColour = SystemColour(8);             // window text
-  static constexpr TColour kDefaultFontBackgroundColour = SystemColour(5);   // window
-  static constexpr TColour kDefaultFontInformationColour = SystemColour(16); // button shadow
+  static constexpr TColour kDefaultFontColour = TColour(0x80000008u);             // window text
+  static constexpr TColour kDefaultFontBackgroundColour = TColour(0x80000005u);   // window
+  static constexpr TColour kDefaultFontInformationColour = TColour(0x80000010u);  // button shadow
   static constexpr int32_t kDefaultSampleSheetFontSize = 18;
   static constexpr int32_t kDefaultNotesFontSize = 8;
   static const std::string_view kDefaultSampleSheetText;

@@ -33,13 +33,25 @@ std::string StripAmpersand(std::string_view text);
 std::string EnsureLeadingDot(std::string_view ext);
 std::string FileNameNoExt(std::string_view path);
 
-// Helpers shared by the data layer.
+// Helpers shared by the data layer. Paths and names are ANSI text: the
+// splitting and upper-casing helpers step over double-byte characters, whose
+// second byte may be a backslash or a letter in the East Asian code pages.
 std::string UpperAscii(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
 std::string Trim(std::string_view text);                // drops chars <= ' ' at both ends
 std::string ExtractFilePath(std::string_view path);     // up to and including the last "\" or ":"
 std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);      // from the last "." of the name on
+
+// Tells the lead bytes of double-byte characters in the current ANSI code page.
+class AnsiLeadBytes {
+ public:
+  AnsiLeadBytes();
+  bool operator()(char c) const;
+
+ private:
+  unsigned codePage_;
+};
 
 // Settings keys shared by several parts.
 inline constexpr std::string_view kVelmaraKey = "\\Software\\Corvell\\Velmara";

@@ -107,7 +107,14 @@ class MemoryBackend : public Backend {
   std::string ProgramPath() override { return programPath_; }
   int PlatformId() override { return platformId_; }
 
+ protected:
+  // For derived backends that perform shell operations themselves.
+  void RecordShellOp(ShellOpRecord record);
+
  private:
+  friend class MemoryRegKey;
+  friend class MemoryInFile;
+  friend class MemoryOutFile;
   struct Impl;
   std::unique_ptr<Impl> impl_;
   int platformId_ = 2;

@@ -1,0 +1,147 @@
+#include "data/Collections.h"
+
+#include <algorithm>
+
+#include "data/VLMUtil.h"
+#include "sys/sys.h"
+
+namespace {
+
+constexpr uint32_t kErrorInvalidName = 123;
+constexpr size_t kReadChunk = 64 * 1024;
+
+bool IsBlank(std::string_view line) {
+  return std::all_of(line.begin(), line.end(),
+                     [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// A collection name is a file name in the collections folder, never a path.
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string CollectionLine(std::string_view fontName, std::string_view path) {
+  std::string line;
+  line.reserve(fontName.size() + path.size() + 7);
+  line += '"';
+  line += fontName;
+  line += "\",\"";
+  line += path;
+  line += "\"\r\n";
+  return line;
+}
+
+void ParseCollectionLine(std::string line, std::string& fontName, std::string& path) {
+  fontName = ExtractField(line, ",");
+  path = ExtractField(line, ",");
+}
+
+bool ReadCollectionLines(std::string_view path, const std::function<void(std::string&)>& onLine) {
+  auto file = sys::Current().OpenRead(path);
+  if (!file) return false;
+  std::string pending;  // the start of a line whose end has not been read yet
+  std::string chunk(kReadChunk, '\0');
+  uint64_t pos = 0;
+  bool afterCr = false;  // a CR ended the last line; an LF right after it belongs to it
+  for (;;) {
+    size_t got = 0;
+    if (!file->ReadAt(pos, chunk.data(), chunk.size(), got)) return false;
+    if (got == 0) break;
+    pos += got;
+    for (size_t i = 0; i < got; ++i) {
+      char c = chunk[i];
+      if (c == '\n' && afterCr) {
+        afterCr = false;
+        continue;
+      }
+      afterCr = c == '\r';
+      if (c == '\r' || c == '\n') {
+        if (!IsBlank(pending)) onLine(pending);
+        pending.clear();
+      } else {
+        pending += c;
+      }
+    }
+  }
+  if (!IsBlank(pending)) onLine(pending);
+  return true;
+}
+
+bool WriteFileReplacing(std::string_view path, std::string_view content) {
+  auto& os = sys::Current();
+  const std::string temp = std::string(path) + ".tmp";
+  bool ok = false;
+  if (auto out = os.CreateWrite(temp)) {
+    const bool written = out->Write(content);
+    ok = out->Close() && written;
+  }
+  if (ok) ok = os.MoveFileReplace(temp, path);
+  if (!ok) {
+    const uint32_t error = os.LastError();
+    os.RemoveFile(temp);
+    os.SetLastError(error);
+  }
+  return ok;
+}
+
+std::string CollectionFile(std::string_view folder, std::string_view name) {
+  return IncludeTrailingBackslash(folder) + std::string(name) + std::string(kCollectionFileExt);
+}
+
+bool CreateCollection(std::string_view folder, std::string_view name) {
+  auto& os = sys::Current();
+  if (!IsPlainName(name)) {
+    os.SetLastError(kErrorInvalidName);
+    return false;
+  }
+  const std::string file = CollectionFile(folder, name);
+  if (os.FileExists(file)) {
+    os.SetLastError(sys::kErrorAlreadyExists);
+    return false;
+  }
+  auto out = os.CreateWrite(file);
+  return out && out->Close();
+}
+
+void RenameCollection(std::string_view folder, std::string_view oldName, std::string_view newName) {
+  ShellFileOp(sys::kFoRename, sys::kFofAllowUndo, CollectionFile(folder, oldName),
+              CollectionFile(folder, newName));
+}
+
+void DeleteCollection(std::string_view folder, std::string_view name, bool shiftDown) {
+  const std::string file = CollectionFile(folder, name);
+  if (shiftDown) {
+    sys::Current().RemoveFile(file);
+  } else {
+    ShellFileOp(sys::kFoDelete, sys::kFofAllowUndo | sys::kFofNoConfirmation, file, "");
+  }
+}
+
+void RewriteCollectionReferences(std::string_view folder, std::string_view oldPath,
+                                 std::string_view newPath) {
+  if (folder.empty()) return;
+  const std::string dir = IncludeTrailingBackslash(folder);
+  const std::string oldKey = UpperAscii(oldPath);
+  std::vector<sys::FindEntry> entries;
+  sys::Current().FindFiles(dir + "*" + std::string(kCollectionFileExt), entries);
+  for (const auto& entry : entries) {
+    // The system's pattern also matches longer extensions through short names.
+    if (entry.IsDirectory() || !SameText(ExtractFileExt(entry.name), kCollectionFileExt)) continue;
+    const std::string file = dir + entry.name;
+    std::string content;
+    bool changed = false;
+    const bool read = ReadCollectionLines(file, [&](std::string& line) {
+      std::string name, path;
+      ParseCollectionLine(std::move(line), name, path);
+      if (UpperAscii(path) == oldKey) {
+        path = newPath;
+        changed = true;
+      }
+      content += CollectionLine(name, path);
+    });
+    if (read && changed) WriteFileReplacing(file, content);
+  }
+}

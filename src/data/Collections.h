@@ -1,0 +1,38 @@
+// Collection files: one line per font, "name","path", CR LF after every line,
+// in the ANSI code page. Files live in a collections folder as NAME.VLM.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::string_view kCollectionFileExt = ".VLM";
+
+// The written form of one line, line end included.
+std::string CollectionLine(std::string_view fontName, std::string_view path);
+// Splits a line into its two fields; quotes are optional, a missing path is empty.
+void ParseCollectionLine(std::string line, std::string& fontName, std::string& path);
+
+// Calls `onLine` for each line of the file that is not blank, line end
+// removed (CR LF, LF or CR). False when the file will not open or a read
+// fails; the lines read completely before the failure have been passed on.
+bool ReadCollectionLines(std::string_view path, const std::function<void(std::string&)>& onLine);
+
+// Writes `content` to a temporary file beside `path` and puts it in place of
+// `path` only when it was written completely. On failure the old file is
+// untouched, the temporary file is gone and the system error stays pending.
+bool WriteFileReplacing(std::string_view path, std::string_view content);
+
+// folder + name + ".VLM"; the folder gets its trailing backslash.
+std::string CollectionFile(std::string_view folder, std::string_view name);
+// Creates an empty collection. Fails with error 183 pending when it exists.
+bool CreateCollection(std::string_view folder, std::string_view name);
+// Through the shell, so the user may undo it; the shell reports its errors.
+void RenameCollection(std::string_view folder, std::string_view oldName, std::string_view newName);
+// At once with `shiftDown`, otherwise to the recycle bin without asking.
+void DeleteCollection(std::string_view folder, std::string_view name, bool shiftDown);
+// After a font file got a new name: every collection in the folder that lists
+// the old path is rewritten with the new one. Failures skip that file.
+void RewriteCollectionReferences(std::string_view folder, std::string_view oldPath,
+                                 std::string_view newPath);

@@ -1,0 +1,96 @@
+// An ordered list of font file records that it owns, with the rule that fills
+// it: the installed-font table, one collection file, or the TrueType files of
+// a folder (optionally with its subfolders).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "data/FontFileInfo.h"
+
+enum TFontListMode : uint8_t {
+  flmInstalled = 0,
+  flmCollection = 1,
+  flmBrowse = 2,
+};
+
+class TFontFileList {
+ public:
+  TFontFileList();
+  ~TFontFileList();
+  TFontFileList(const TFontFileList&) = delete;
+  TFontFileList& operator=(const TFontFileList&) = delete;
+
+  // Frees every record. During a scan the request waits for the scan's end.
+  void Clear();
+  int Count() const { return static_cast<int>(records_.size()); }
+  TFontFileInfo* Items(int index) const { return records_.at(static_cast<size_t>(index)).get(); }
+
+  // Whether a record's file name equals `path`, ASCII case ignored.
+  bool Contains(std::string_view path) const;
+  // Adds a record read names-only from the file, unless the file is listed.
+  void AddFile(std::string_view path);
+  // Adds a record with a known name (a short name is trusted, the file not
+  // opened), unless the file is listed.
+  void AddFileWithName(std::string_view path, std::string_view fontName);
+  // Callers that change a listed record's file name call this afterwards.
+  void Reindex();
+
+  // Rebuilds the list for the current mode, then sorts it. Asked for during a
+  // scan (from a window message), it runs once when that scan has ended.
+  void Scan();
+  // Orders the records by font name, ASCII case ignored.
+  void Sort();
+  bool Scanning() const { return scanning_; }
+
+  // Collection files. Loading is refused (false) during a scan.
+  bool LoadCollection(std::string_view path);
+  // An empty path means the current collection in the collection mode.
+  bool SaveCollection(std::string_view path = {});
+
+  TFontListMode Mode() const { return mode_; }
+  const std::string& Path() const { return path_; }
+  const std::string& Collection() const { return collection_; }
+  bool InclSubfolders() const { return inclSubfolders_; }
+  int32_t InclSubfoldersDepth() const { return inclSubfoldersDepth_; }
+
+  // Setters rescan when the value matters for the mode and has changed.
+  void SetMode(TFontListMode mode);
+  void SetPath(std::string_view folder);
+  void SetCollection(std::string_view name);
+  void SetInclSubfolders(bool value);
+  void SetInclSubfoldersDepth(int32_t depth) { inclSubfoldersDepth_ = depth; }
+
+ private:
+  struct ScanRun;
+  enum class Pending { None, Clear, Scan };
+
+  void ClearNow();
+  void ScanOnce(ScanRun& run);
+  void ScanInstalled(ScanRun& run);
+  void ScanFolders(ScanRun& run);
+  void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
+                      std::vector<std::string>& folders);
+  void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode);
+  bool LoadCollectionNow(std::string_view path, TFontListMode mode);
+
+  std::vector<std::unique_ptr<TFontFileInfo>> records_;
+  // Upper-cased file name -> its record, so Contains and AddFile stay O(1).
+  mutable std::unordered_map<std::string, const TFontFileInfo*> index_;
+
+  TFontListMode mode_ = flmBrowse;
+  std::string path_;
+  std::string collection_;
+  bool inclSubfolders_ = false;
+  int32_t inclSubfoldersDepth_ = 3;
+
+  bool scanning_ = false;
+  Pending pending_ = Pending::None;
+  // Cleared by the destructor, so a scan whose list was destroyed by a window
+  // message it handled stops without touching the list again.
+  std::shared_ptr<bool> alive_;
+};

@@ -1,0 +1,32 @@
+// Reading and writing a font file list as a collection file.
+#include "data/Collections.h"
+#include "data/FontFileList.h"
+#include "sys/sys.h"
+
+bool TFontFileList::LoadCollection(std::string_view path) {
+  // Loading clears the list, which must not happen under a running scan.
+  if (scanning_) return false;
+  return LoadCollectionNow(path, mode_);
+}
+
+bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode) {
+  if (!sys::Current().FileExists(path)) return false;
+  ClearNow();
+  return ReadCollectionLines(path, [&](std::string& line) {
+    std::string fontName, file;
+    ParseCollectionLine(std::move(line), fontName, file);
+    const std::string_view name = fontName;
+    AddRecord(file, &name, mode);
+  });
+}
+
+bool TFontFileList::SaveCollection(std::string_view path) {
+  std::string file(path);
+  if (file.empty()) {
+    if (mode_ != flmCollection) return false;
+    file = path_ + collection_ + std::string(kCollectionFileExt);
+  }
+  std::string content;
+  for (const auto& record : records_) content += CollectionLine(record->FontName(), record->FileName());
+  return WriteFileReplacing(file, content);
+}

@@ -1,0 +1,204 @@
+// The three scans of a font file list and their progress window.
+#include <string>
+
+#include "data/FontFileList.h"
+#include "data/Progress.h"
+#include "data/VLMUtil.h"
+#include "sys/sys.h"
+
+namespace {
+
+constexpr std::wstring_view kSearchingCaption = L"正在搜索字体文件夹...";
+constexpr std::wstring_view kReadingCaption = L"正在读 % 种字体...";
+constexpr std::wstring_view kWarningCaption = L"警告   ";
+constexpr std::wstring_view kRegistryTrouble =
+    L"Velmara 在从你的注册表中读取字体信息  时遇到问题.\r\n\r\n"
+    L"请尝试从控制面板中打开 Fonts 文件夹去修正这个注册表的分支.";
+constexpr std::wstring_view kFolderTrouble =
+    L"Velmara 在从你的注册表中读取字体信息 在你的计算机中.\r\n\r\n"
+    L"它可以在你的计算机中运行 ScanDisk 程序来进行检查并修正你的文件系统中的错误.";
+
+constexpr int kQuietFileCount = 40;
+constexpr std::string_view kFontPattern = "*.TTF";
+constexpr std::string_view kTrueTypeSuffix = " (TrueType)";
+constexpr uint32_t kAttrReparsePoint = 0x400;
+// Deeper than any real tree; keeps a looping one from exhausting the stack.
+constexpr int32_t kDepthCeiling = 128;
+
+}  // namespace
+
+// One scan's settings, taken when it starts, and its transient state. A
+// window message handled during the scan may change the list's settings; the
+// running scan keeps to these.
+struct TFontFileList::ScanRun {
+  TFontListMode mode;
+  std::string path;
+  std::string collection;
+  bool inclSubfolders;
+  int32_t depth;
+  std::shared_ptr<bool> alive;
+  std::unique_ptr<TProgressBase> progress;
+  bool trouble = false;
+  size_t count = 0;
+
+  bool Alive() const { return *alive; }
+
+  void StartProgress() {
+    progress = MakeProgress(-1, kSearchingCaption);
+    progress->Show();
+  }
+
+  void UpdateProgress() {
+    if (count <= kQuietFileCount && !inclSubfolders) return;
+    if (!progress) StartProgress();
+    if (!Alive()) return;
+    progress->SetText(ReplacePercent(kReadingCaption, std::to_wstring(count)),
+                      static_cast<int>(count));
+    sys::Current().ProcessMessages();
+  }
+
+  void StepProgress() {
+    if (progress) progress->StepIt();
+  }
+
+  void EndProgress() {
+    if (!progress) return;
+    progress.reset();
+    sys::Current().ProcessMessages();
+  }
+};
+
+void TFontFileList::Scan() {
+  if (scanning_) {
+    pending_ = Pending::Scan;
+    return;
+  }
+  const auto alive = alive_;
+  do {
+    pending_ = Pending::None;
+    ScanRun run{mode_, path_, collection_, inclSubfolders_, inclSubfoldersDepth_, alive, {}};
+    scanning_ = true;
+    try {
+      ScanOnce(run);
+    } catch (...) {
+      if (*alive) scanning_ = false;
+      throw;
+    }
+    if (!*alive) return;
+    scanning_ = false;
+    if (run.trouble) {
+      sys::Current().ShowMessageBox(run.mode == flmInstalled ? kRegistryTrouble : kFolderTrouble,
+                                    kWarningCaption,
+                                    sys::kMbIconWarning | sys::kMbTaskModal);
+      if (!*alive) return;
+    }
+    if (pending_ == Pending::Clear) {
+      pending_ = Pending::None;
+      ClearNow();
+    }
+  } while (pending_ == Pending::Scan);
+}
+
+void TFontFileList::ScanOnce(ScanRun& run) {
+  ClearNow();
+  switch (run.mode) {
+    case flmInstalled:
+      ScanInstalled(run);
+      break;
+    case flmCollection: {
+      std::string file = ExtractFilePath(run.collection).empty() ? run.path + run.collection
+                                                                 : run.collection;
+      if (ExtractFileExt(run.collection).empty()) file += ".VLM";
+      LoadCollectionNow(file, run.mode);
+      break;
+    }
+    case flmBrowse:
+      ScanFolders(run);
+      break;
+  }
+  if (run.Alive()) Sort();
+}
+
+void TFontFileList::ScanInstalled(ScanRun& run) {
+  auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false);
+  if (!key) return;
+  std::vector<sys::RegValueInfo> values;
+  if (!key->ListValues(values)) run.trouble = true;
+  run.count = values.size();
+  run.UpdateProgress();
+  for (const auto& value : values) {
+    if (!run.Alive()) return;
+    run.StepProgress();
+    if (!run.Alive()) return;
+    if (value.type != sys::kRegSz) continue;
+    std::string file;
+    if (!key->ReadString(value.name, file)) {
+      run.trouble = true;
+      continue;
+    }
+    if (UpperAscii(ExtractFileExt(file)) != ".TTF") continue;
+    if (ExtractFilePath(file).empty()) file = run.path + file;
+    std::string name = value.name;
+    if (const auto at = name.find(kTrueTypeSuffix); at != std::string::npos) {
+      name.erase(at, kTrueTypeSuffix.size());
+    }
+    const std::string_view fontName = name;
+    AddRecord(file, &fontName, run.mode);
+  }
+  if (run.Alive()) run.EndProgress();
+}
+
+void TFontFileList::ScanFolders(ScanRun& run) {
+  std::vector<std::string> folders;
+  if (run.inclSubfolders) {
+    run.StartProgress();
+    if (!run.Alive()) return;
+  }
+  // An unset folder names no folder, not the process's working directory.
+  if (!run.path.empty()) {
+    if (run.inclSubfolders) {
+      CollectFolders(run, run.path, 0, folders);
+    } else {
+      folders.push_back(run.path);
+    }
+  }
+
+  // Each folder is listed once; the listing serves both the count the bar
+  // needs up front and the reading.
+  std::vector<std::vector<sys::FindEntry>> listings(folders.size());
+  for (size_t i = 0; i < folders.size(); ++i) {
+    if (!sys::Current().FindFiles(folders[i] + std::string(kFontPattern), listings[i])) {
+      run.trouble = true;
+    }
+    for (const auto& entry : listings[i]) {
+      if (!entry.IsDirectory()) ++run.count;
+    }
+  }
+  run.UpdateProgress();
+
+  for (size_t i = 0; i < folders.size(); ++i) {
+    for (const auto& entry : listings[i]) {
+      if (entry.IsDirectory()) continue;
+      if (!run.Alive()) return;
+      run.StepProgress();
+      if (!run.Alive()) return;
+      AddRecord(folders[i] + entry.name, nullptr, run.mode);
+    }
+  }
+  if (run.Alive()) run.EndProgress();
+}
+
+void TFontFileList::CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
+                                   std::vector<std::string>& folders) {
+  folders.push_back(folder);
+  if (run.depth >= 0 && run.depth <= depth) return;
+  if (depth >= kDepthCeiling) return;
+  std::vector<sys::FindEntry> entries;
+  if (!sys::Current().FindFiles(folder + "*", entries)) run.trouble = true;
+  for (const auto& entry : entries) {
+    if (!entry.IsDirectory() || entry.name == "." || entry.name == "..") continue;
+    // A link back up the tree would make an unlimited walk endless.
+    if (run.depth < 0 && (entry.attributes & kAttrReparsePoint)) continue;
+    CollectFolders(run, folder + entry.name + "\\", depth + 1, folders);
+  }
+}

@@ -1,0 +1,232 @@
+// A record's operations on the system's fonts and on its file: install,
+// uninstall, load, unload, delete and rename.
+#include "data/FontFileOps.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "data/Collections.h"
+#include "data/FontFileInfo.h"
+#include "data/VLMUtil.h"
+#include "sys/sys.h"
+
+namespace {
+
+using sys::Hive;
+
+constexpr uint16_t kUndoNoConfirm = sys::kFofAllowUndo | sys::kFofNoConfirmation;
+
+std::unique_ptr<sys::RegKey> OpenFontsKey(bool create) {
+  return sys::Current().OpenKey(Hive::LocalMachine, GetFontsRegKey(), create);
+}
+
+bool ValidMode(int mode) { return mode == dmRecycle || mode == dmDelete || mode == dmLeave; }
+
+// Where the installed-font table names a file: by its full path, or by its
+// bare name when it lies in the fonts folder.
+struct FileRefs {
+  std::string upperPath;
+  std::string upperBareName;  // empty unless the file lies in the fonts folder
+  bool Match(std::string_view data) const {
+    const std::string upper = UpperAscii(data);
+    return upper == upperPath || (!upperBareName.empty() && upper == upperBareName);
+  }
+};
+
+FileRefs RefsOf(std::string_view path) {
+  FileRefs refs{UpperAscii(path), {}};
+  if (SameText(ExtractFilePath(path), GetFontsFolder())) refs.upperBareName = UpperAscii(ExtractFileName(path));
+  return refs;
+}
+
+// Deletes every value of the installed-font table that names the file.
+// True when at least one went, even if the table failed part-way: whatever
+// was taken out must be put back by the caller.
+bool UnregisterValues(const FileRefs& refs) {
+  auto key = OpenFontsKey(false);
+  if (!key) return false;
+  std::vector<sys::RegValueInfo> values;
+  key->ListValues(values);  // on failure, the values listed so far
+  bool removed = false;
+  std::string data;
+  for (const sys::RegValueInfo& value : values) {
+    if (!key->ReadString(value.name, data) || !refs.Match(data)) continue;
+    if (!key->DeleteValue(value.name)) break;
+    removed = true;
+  }
+  return removed;
+}
+
+// Points the values that name the old file at the new one. True when any changed.
+bool RewriteValues(const FileRefs& old, std::string_view newPath) {
+  auto key = OpenFontsKey(false);
+  if (!key) return false;
+  std::vector<sys::RegValueInfo> values;
+  key->ListValues(values);
+  bool rewritten = false;
+  std::string data;
+  for (const sys::RegValueInfo& value : values) {
+    if (!key->ReadString(value.name, data)) continue;
+    const std::string upper = UpperAscii(data);
+    if (upper == old.upperPath)
+      rewritten |= key->WriteString(value.name, newPath);
+    else if (!old.upperBareName.empty() && upper == old.upperBareName)
+      rewritten |= key->WriteString(value.name, ExtractFileName(newPath));
+  }
+  return rewritten;
+}
+
+// A name the shell can give a file within its folder.
+bool UsableFileName(std::string_view name) { return !name.empty() && name != "." && name != ".."; }
+
+}  // namespace
+
+void AnnounceFontChange() { sys::Current().BroadcastFontChange(); }
+
+bool RecycleFiles(const std::vector<std::string>& files) {
+  const int result = ShellFileOpList(sys::kFoDelete, kUndoNoConfirm, files, "");
+  if (result != 0) sys::Current().SetLastError(static_cast<uint32_t>(result));
+  return result == 0;
+}
+
+bool TFontFileInfo::Install() {
+  sys::Backend& os = sys::Current();
+  const std::string file = FileName();
+  const std::string bareName = ExtractFileName(file);
+  const std::string target = GetFontsFolder() + bareName;
+
+  if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) return false;
+
+  {
+    auto key = OpenFontsKey(true);
+    if (!key) return false;  // a font that cannot be registered is not installed
+    const std::string valueName = FontRegValueName(FontName());
+    if (!key->ValueExists(valueName) && !key->WriteString(valueName, bareName)) return false;
+  }
+
+  if (os.AddFont(target) == 0) return false;
+  {
+    std::lock_guard guard(lock_);
+    f_.Installed = true;
+    f_.InFontsFolder = true;
+  }
+  AnnounceFontChange();
+  return true;
+}
+
+bool TFontFileInfo::Uninstall(int mode, std::string* registeredFile) {
+  if (!ValidMode(mode)) return false;
+  if (!Installed()) return true;
+  sys::Backend& os = sys::Current();
+  const std::string fontsFolder = GetFontsFolder();
+  std::string path = fontsFolder + ExtractFileName(FileName());
+
+  if (auto key = OpenFontsKey(false)) {
+    const std::string valueName = FontRegValueName(FontName());
+    if (key->ValueExists(valueName)) {
+      if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
+    }
+  } else if (os.LastError() != sys::kErrorFileNotFound) {
+    return false;  // a table that is there but refused is no table that is missing
+  }
+
+  // The system may hold a font by the bare name the table gave or by its path.
+  if (os.RemoveFont(path)) AnnounceFontChange();
+  if (ExtractFilePath(path).empty()) {
+    path = fontsFolder + path;
+    if (os.RemoveFont(path)) AnnounceFontChange();
+  }
+  if (registeredFile) *registeredFile = path;
+
+  // Only the fonts folder's own copy is ever disposed of.
+  if (SameText(ExtractFilePath(path), fontsFolder)) {
+    if (mode == dmDelete && !os.RemoveFile(path)) return false;
+    if (mode == dmRecycle && !RecycleFiles({path})) return false;
+  }
+
+  {
+    std::lock_guard guard(lock_);
+    f_.Installed = false;
+    f_.InFontsFolder = false;
+  }
+  AnnounceFontChange();
+  return true;
+}
+
+bool TFontFileInfo::Load(std::vector<std::string>* loadedFonts) {
+  if (Installed()) return true;  // already available to everyone
+  const std::string file = FileName();
+  if (sys::Current().AddFont(file) == 0) return false;
+  if (loadedFonts) {
+    const std::string key = UpperAscii(file);
+    if (std::find(loadedFonts->begin(), loadedFonts->end(), key) == loadedFonts->end())
+      loadedFonts->push_back(key);
+  }
+  AnnounceFontChange();
+  return true;
+}
+
+bool TFontFileInfo::Unload(std::vector<std::string>* loadedFonts) {
+  if (Installed()) return false;  // only Uninstall takes an installed font away
+  const std::string file = FileName();
+  if (!sys::Current().RemoveFont(file)) return false;
+  if (loadedFonts) {
+    const std::string key = UpperAscii(file);
+    loadedFonts->erase(std::remove(loadedFonts->begin(), loadedFonts->end(), key), loadedFonts->end());
+  }
+  AnnounceFontChange();
+  return true;
+}
+
+bool TFontFileInfo::Delete(int mode) {
+  if (!ValidMode(mode)) return false;
+  sys::Backend& os = sys::Current();
+  const std::string file = FileName();
+  os.RemoveFont(file);  // a preview or session copy must not keep the file busy
+  if (mode == dmDelete && !os.RemoveFile(file)) return false;
+  if (mode == dmRecycle && !RecycleFiles({file})) return false;
+  Clear();
+  return true;
+}
+
+bool TFontFileInfo::Rename(std::string_view newName, std::string_view collectionsFolder) {
+  const std::string newBareName = ExtractFileName(newName);
+  if (!UsableFileName(newBareName)) return false;
+  try {
+    sys::Backend& os = sys::Current();
+    const std::string oldFile = FileName();
+    const std::string newFile = ExtractFilePath(oldFile) + newBareName;
+    const FileRefs old = RefsOf(oldFile);
+    const bool inFonts = !old.upperBareName.empty();
+
+    // Windows holds the file open while it is a font resource: let it go first.
+    bool unregistered = false;
+    if (Installed()) unregistered = UnregisterValues(old);
+    os.RemoveFont(oldFile);
+    if (Installed() && inFonts) os.RemoveFont(ExtractFileName(oldFile));
+    if (unregistered) AnnounceFontChange();
+
+    const bool renamed = ShellFileOp(sys::kFoRename, kUndoNoConfirm, oldFile, newFile) == 0;
+    if (renamed) {
+      {
+        std::lock_guard guard(lock_);
+        f_.FileName = newFile;
+      }
+      if (Installed() && RewriteValues(old, newFile)) {
+        os.AddFont(newFile);
+        AnnounceFontChange();
+      }
+      const std::string folder = collectionsFolder.empty() ? GetCollectionsFolder()
+                                                           : std::string(collectionsFolder);
+      RewriteCollectionReferences(folder, oldFile, newFile);
+    }
+
+    if (unregistered)
+      Install();  // registers the font again under its current file name
+    else if (!Installed())
+      os.AddFont(FileName());
+    return renamed;
+  } catch (const std::exception&) {
+    return false;
+  }
+}

@@ -1,0 +1,22 @@
+// What the file operations of a font record share with their callers: the
+// deletion modes, the announcement of font changes and the shell's recycling.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// How Uninstall and Delete dispose of a font file.
+enum TDeleteMode : int {
+  dmRecycle = 0,  // to the recycle bin
+  dmDelete = 1,   // deleted for good
+  dmLeave = 2,    // left where it is; the caller disposes of it
+};
+
+// Tells every top-level window that the system's fonts changed.
+void AnnounceFontChange();
+
+// Sends the files to the recycle bin in one shell operation, without asking.
+// On failure the shell's result is left as the last system error, so that
+// ShowError can name the reason.
+bool RecycleFiles(const std::vector<std::string>& files);

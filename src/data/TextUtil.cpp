@@ -1,0 +1,150 @@
+// The text helpers of VLMUtil: fields, placeholders and path pieces.
+#include "data/VLMUtil.h"
+
+#include "sys/codepage.h"
+
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// Position of the last of `delims` that is a character of its own (not the
+// second byte of a double-byte one), or npos.
+size_t LastDelimiter(std::string_view text, std::string_view delims) {
+  const AnsiLeadBytes lead;
+  size_t found = std::string_view::npos;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (lead(text[i])) {
+      ++i;
+      continue;
+    }
+    if (delims.find(text[i]) != std::string_view::npos) found = i;
+  }
+  return found;
+}
+
+}  // namespace
+
+AnsiLeadBytes::AnsiLeadBytes() : codePage_(sys::CodePage()) {}
+
+bool AnsiLeadBytes::operator()(char ch) const {
+  unsigned char c = static_cast<unsigned char>(ch);
+  switch (codePage_) {
+    case 932:
+      return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return c >= 0x81 && c <= 0xFE;
+    default:
+      return false;
+  }
+}
+
+std::string IncludeTrailingBackslash(std::string_view text) {
+  std::string result(text);
+  if (!result.empty() && LastDelimiter(result, "\\") != result.size() - 1) result += '\\';
+  return result;
+}
+
+std::string ReplacePercent(std::string_view templ, std::string_view value) {
+  // "%" is never the second byte of a double-byte character.
+  std::string result(templ);
+  size_t pos = result.find('%');
+  if (pos != std::string::npos) result.replace(pos, 1, value);
+  return result;
+}
+
+std::wstring ReplacePercent(std::wstring_view templ, std::wstring_view value) {
+  std::wstring result(templ);
+  size_t pos = result.find(L'%');
+  if (pos != std::wstring::npos) result.replace(pos, 1, value);
+  return result;
+}
+
+std::string SplitAt(std::string& line, std::string_view separator) {
+  size_t pos = separator.empty() ? std::string::npos : line.find(separator);
+  std::string head;
+  if (pos == std::string::npos) {
+    head.swap(line);
+  } else {
+    head = line.substr(0, pos);
+    line.erase(0, pos + separator.size());
+  }
+  return head;
+}
+
+std::string ExtractField(std::string& line, std::string_view separator) {
+  if (line.empty()) return {};
+  if (line[0] != '"') return SplitAt(line, separator);
+  size_t close = line.find('"', 1);
+  std::string field;
+  if (close == std::string::npos) {
+    field = line.substr(1);
+    line.clear();
+  } else {
+    field = line.substr(1, close - 1);
+    line.erase(0, close + 1);
+    SplitAt(line, separator);
+    line = Trim(line);
+  }
+  return field;
+}
+
+std::string StripAmpersand(std::string_view text) {
+  std::string result(text);
+  size_t pos = result.find('&');
+  if (pos != std::string::npos) result.erase(pos, 1);
+  return result;
+}
+
+std::string EnsureLeadingDot(std::string_view ext) {
+  if (ext.empty() || ext[0] == '.') return std::string(ext);
+  return "." + std::string(ext);
+}
+
+std::string FileNameNoExt(std::string_view path) {
+  std::string name = ExtractFileName(path);
+  name.resize(name.size() - ExtractFileExt(name).size());
+  return name;
+}
+
+std::string UpperAscii(std::string_view text) {
+  const AnsiLeadBytes lead;
+  std::string result(text);
+  for (size_t i = 0; i < result.size(); ++i) {
+    if (lead(result[i])) {
+      ++i;
+    } else if (result[i] >= 'a' && result[i] <= 'z') {
+      result[i] = static_cast<char>(result[i] - 'a' + 'A');
+    }
+  }
+  return result;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+}
+
+std::string Trim(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+  size_t pos = LastDelimiter(path, "\\:");
+  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string ExtractFileName(std::string_view path) {
+  size_t pos = LastDelimiter(path, "\\:");
+  return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+  size_t pos = LastDelimiter(path, "\\:.");
+  if (pos == std::string_view::npos || path[pos] != '.') return {};
+  return std::string(path.substr(pos));
+}

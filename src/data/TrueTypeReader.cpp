@@ -1,0 +1,213 @@
+// ReadFontFile: copies the names, metrics, style flags and font kind out of a
+// TrueType file's name, head, hhea and OS/2 tables into a record. The file is
+// read a block at a time, never whole. Hostile files are bounded: a directory
+// ends at its first missing tag, reads past the end cost no system call, and
+// the name records and string bytes one file may make us visit are capped.
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "data/BlockReader.h"
+#include "data/FontFileInfo.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+
+namespace {
+
+constexpr uint16_t kPlatformMac = 1;
+constexpr uint16_t kPlatformMicrosoft = 3;
+constexpr uint16_t kFullNameId = 4;
+constexpr uint16_t kLastNameId = 14;
+constexpr size_t kMaxNameRecords = 1u << 20;    // real fonts carry a few thousand at most
+constexpr size_t kMaxStringBytes = 16u << 20;  // across all strings of one file
+constexpr size_t kMaxMacCandidates = 8;
+
+bool IsEnglishLanguage(uint16_t language) {
+  switch (language) {
+    case 0x0409:  // United States
+    case 0x0809:  // United Kingdom
+    case 0x0C09:  // Australia
+    case 0x1009:  // Canada
+    case 0x1409:  // New Zealand
+    case 0x1809:  // Ireland
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string TFontFields::*NameField(uint16_t nameId) {
+  static std::string TFontFields::*const kFields[kLastNameId + 1] = {
+      &TFontFields::Copyright,    &TFontFields::FamilyName,     &TFontFields::SubfamilyName,
+      &TFontFields::UniqueID,     &TFontFields::FontName,       &TFontFields::Version,
+      &TFontFields::PostScriptName, &TFontFields::Trademark,    &TFontFields::Manufacturer,
+      &TFontFields::Designer,     &TFontFields::Description,    &TFontFields::VendorURL,
+      &TFontFields::DesignerURL,  &TFontFields::License,        &TFontFields::LicenseURL};
+  return nameId <= kLastNameId ? kFields[nameId] : nullptr;
+}
+
+struct NameRecord {
+  uint16_t platform = 0;
+  uint16_t nameId = 0;
+  uint16_t length = 0;
+  uint64_t position = 0;  // of the string in the file
+};
+
+class TFontReader {
+ public:
+  TFontReader(TBlockReader& reader, TFontFields& fields) : in_(reader), f_(fields) {}
+
+  // False when the table directory cannot be read.
+  bool ReadDirectory(bool allTables) {
+    bool failed = false;
+    const uint16_t numTables = in_.U16(4, &failed);
+    if (failed) return Refused();
+    for (uint32_t i = 0; i < numTables; ++i) {
+      const uint64_t entry = 12 + 16 * uint64_t(i);
+      char tag[4];
+      size_t got = 0;
+      if (!in_.Read(entry, tag, sizeof tag, got)) return Refused();
+      if (got < sizeof tag) {
+        // Ran off the end: the system has nothing to say, so say why.
+        sys::Current().SetLastError(sys::kErrorHandleEof);
+        return false;
+      }
+      in_.U32(entry + 4, &failed);  // checkSum
+      const uint32_t offset = in_.U32(entry + 8, &failed);
+      in_.U32(entry + 12, &failed);  // length
+      if (failed) return Refused();
+      if (std::memcmp(tag, "name", 4) == 0) {
+        ReadNameTable(offset, allTables);
+        if (!allTables) break;
+      } else if (allTables && std::memcmp(tag, "head", 4) == 0) {
+        ReadHead(offset);
+      } else if (allTables && std::memcmp(tag, "hhea", 4) == 0) {
+        ReadHhea(offset);
+      } else if (allTables && std::memcmp(tag, "OS/2", 4) == 0) {
+        ReadOs2(offset);
+      }
+    }
+    return true;
+  }
+
+ private:
+  // A refused read should come with the system's reason; if it has none, the
+  // user still learns that the file could not be read.
+  static bool Refused() {
+    if (sys::Current().LastError() == 0) sys::Current().SetLastError(sys::kErrorReadFault);
+    return false;
+  }
+
+  void ReadNameTable(uint64_t table, bool allTables) {
+    const uint16_t count = in_.U16(table + 2);
+    const uint64_t storage = table + in_.U16(table + 4);
+    // Macintosh full names only count when no Microsoft one turns up, so the
+    // names-only read fetches their strings at the end, if at all.
+    std::vector<NameRecord> macFullNames;
+    for (uint32_t i = 0; i < count && namesLeft_ > 0; ++i, --namesLeft_) {
+      const uint64_t at = table + 6 + 12 * uint64_t(i);
+      NameRecord r;
+      r.platform = in_.U16(at);
+      const uint16_t language = in_.U16(at + 4);
+      r.nameId = in_.U16(at + 6);
+      r.length = in_.U16(at + 8);
+      r.position = storage + in_.U16(at + 10);
+      const bool microsoft = r.platform == kPlatformMicrosoft && IsEnglishLanguage(language);
+      if (!microsoft && r.platform != kPlatformMac) continue;
+      if (allTables) {
+        if (auto field = NameField(r.nameId)) Store(f_.*field, r, microsoft);
+      } else if (r.nameId == kFullNameId) {
+        if (microsoft) {
+          Store(f_.FontName, r, true);
+          return;
+        }
+        if (macFullNames.size() < kMaxMacCandidates) macFullNames.push_back(r);
+      }
+    }
+    for (const NameRecord& r : macFullNames) Store(f_.FontName, r, false);
+  }
+
+  // A Microsoft name replaces the field; a Macintosh one only fills it.
+  void Store(std::string& field, const NameRecord& r, bool microsoft) {
+    if (microsoft)
+      field = Decode(r);
+    else if (field.empty())
+      field = Decode(r);
+  }
+
+  std::string Decode(const NameRecord& r) {
+    if (r.length == 0 || r.length > stringBytesLeft_) return {};
+    stringBytesLeft_ -= r.length;
+    std::string bytes(r.length, '\0');
+    size_t got = 0;
+    if (!in_.Read(r.position, bytes.data(), bytes.size(), got) || got < bytes.size()) return {};
+    if (r.platform == kPlatformMac) return Trim(bytes);
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+      text[i] = char16_t((uint8_t(bytes[2 * i]) << 8) | uint8_t(bytes[2 * i + 1]));
+    return Trim(sys::Utf16ToAnsi(text));
+  }
+
+  static int32_t Signed(uint16_t v) { return static_cast<int16_t>(v); }
+
+  void ReadHead(uint64_t t) {
+    f_.UnitsPerEm = in_.U16(t + 18);
+    f_.LowestRecPPEM = in_.U16(t + 46);
+  }
+
+  void ReadHhea(uint64_t t) {
+    f_.Ascender = Signed(in_.U16(t + 4));
+    f_.Descender = Signed(in_.U16(t + 6));
+    f_.LineGap = Signed(in_.U16(t + 8));
+    f_.MaxExtent = Signed(in_.U16(t + 16));
+  }
+
+  void ReadOs2(uint64_t t) {
+    f_.AvgCharWidth = Signed(in_.U16(t + 2));
+    f_.WeightClass = in_.U16(t + 4);
+    f_.WidthClass = in_.U16(t + 6);
+    std::array<uint8_t, 10> panose{};
+    for (size_t i = 0; i < panose.size(); ++i) panose[i] = in_.U8(t + 32 + i);
+    const uint16_t selection = in_.U16(t + 62);
+    f_.WinAscent = in_.U16(t + 74);
+    f_.WinDescent = in_.U16(t + 76);
+    f_.WinHeight = f_.WinAscent + f_.WinDescent;
+    bool* const flags[] = {&f_.Italic,    &f_.Underscore, &f_.Negative, &f_.Outlined,
+                           &f_.Strikeout, &f_.Bold,       &f_.Regular};
+    for (size_t bit = 0; bit < std::size(flags); ++bit) *flags[bit] = (selection >> bit) & 1;
+    f_.FontKind = FontKindFromPanose(panose[0], panose[1], panose[3]);
+  }
+
+  TBlockReader& in_;
+  TFontFields& f_;
+  size_t namesLeft_ = kMaxNameRecords;
+  size_t stringBytesLeft_ = kMaxStringBytes;
+};
+
+// Reads into `fields`; false when the file cannot be opened or its directory
+// cannot be read.
+bool ReadInto(const std::string& path, TFontFields& fields, bool allTables) {
+  std::unique_ptr<sys::InFile> file = sys::Current().OpenRead(path);
+  if (!file) return false;
+  TBlockReader reader(*file);
+  return TFontReader(reader, fields).ReadDirectory(allTables);
+}
+
+}  // namespace
+
+void ReadFontFile(TFontFileInfo& info, bool allTables) {
+  // The file is read into a copy, without the lock, so that a window thread
+  // reading the record is never held up by the disk.
+  std::lock_guard<std::mutex> oneAtATime(info.readLock_);
+  TFontFields fields = info.Snapshot();
+  const std::string path = fields.FileName;
+  fields.Bad = false;
+  if (ReadInto(path, fields, allTables)) {
+    if (allTables) fields.InfoRead = true;
+  } else {
+    fields.Bad = true;
+    fields.FontName = SysErrorText();
+  }
+  info.TakeFileValues(path, fields);
+}

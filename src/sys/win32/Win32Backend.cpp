@@ -1,0 +1,98 @@
+#include "sys/win32/Win32Backend.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace sys {
+
+int Win32Backend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
+                                     std::string_view to) {
+  // The lists must end in an empty name whatever the caller passed.
+  std::string source(from), target(to);
+  source.append(2, '\0');
+  target.append(2, '\0');
+  SHFILEOPSTRUCTA operation{};
+  operation.hwnd = nullptr;
+  operation.wFunc = op;
+  operation.pFrom = source.c_str();
+  operation.pTo = target.c_str();
+  operation.fFlags = flags;
+  int result = ::SHFileOperationA(&operation);
+  // A cancelled operation can report 0; it did not all happen.
+  if (result == 0 && operation.fAnyOperationsAborted) result = ERROR_CANCELLED;
+  return result;
+}
+
+int Win32Backend::AddFont(std::string_view path) {
+  return ::AddFontResourceA(std::string(path).c_str());
+}
+
+bool Win32Backend::RemoveFont(std::string_view path) {
+  return ::RemoveFontResourceA(std::string(path).c_str()) != 0;
+}
+
+void Win32Backend::BroadcastFontChange() {
+  // A hung window must not stop us: each gets a short while, then is skipped.
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 200,
+                        &result);
+}
+
+uint32_t Win32Backend::LastError() { return ::GetLastError(); }
+
+void Win32Backend::SetLastError(uint32_t code) { ::SetLastError(code); }
+
+std::string Win32Backend::ErrorMessage(uint32_t code) {
+  char text[255];
+  DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0x0400, text, sizeof text, nullptr);
+  return std::string(text, length);
+}
+
+int Win32Backend::ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) {
+  return ::MessageBoxW(nullptr, std::wstring(text).c_str(), std::wstring(caption).c_str(), flags);
+}
+
+bool Win32Backend::ShiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
+
+void Win32Backend::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The main loop must still see it and end.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+std::string Win32Backend::ProgramPath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
+int Win32Backend::PlatformId() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = 148;
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+  if (!::GetVersionExA(&info)) return -1;
+  return static_cast<int>(info.dwPlatformId);
+}
+
+Backend& DefaultBackend() {
+  static Win32Backend backend;
+  return backend;
+}
+
+}  // namespace sys

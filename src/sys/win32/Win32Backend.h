@@ -1,0 +1,37 @@
+// The product's backend: thin calls of the Windows API.
+#pragma once
+
+#include "sys/sys.h"
+
+namespace sys {
+
+class Win32Backend : public Backend {
+ public:
+  std::unique_ptr<RegKey> OpenKey(Hive hive, std::string_view path, bool create) override;
+  bool DeleteKey(Hive hive, std::string_view path) override;
+  bool FileExists(std::string_view path) override;
+  bool DirectoryExists(std::string_view path) override;
+  bool FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) override;
+  std::unique_ptr<InFile> OpenRead(std::string_view path) override;
+  std::unique_ptr<OutFile> CreateWrite(std::string_view path) override;
+  bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
+  bool RemoveFile(std::string_view path) override;
+  bool MoveFileReplace(std::string_view from, std::string_view to) override;
+  bool MakeDirectory(std::string_view path) override;
+  std::vector<std::string> LogicalDrives() override;
+  int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
+                         std::string_view to) override;
+  int AddFont(std::string_view path) override;
+  bool RemoveFont(std::string_view path) override;
+  void BroadcastFontChange() override;
+  uint32_t LastError() override;
+  void SetLastError(uint32_t code) override;
+  std::string ErrorMessage(uint32_t code) override;
+  int ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) override;
+  bool ShiftDown() override;
+  void ProcessMessages() override;
+  std::string ProgramPath() override;
+  int PlatformId() override;
+};
+
+}  // namespace sys

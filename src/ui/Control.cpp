@@ -1,0 +1,483 @@
+#include "ui/Control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <set>
+#include <stdexcept>
+
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "ui/AlignLayout.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+#include "ui/Menu.h"
+
+namespace ui {
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+TShiftState CurrentShiftState() {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  return shift;
+}
+
+void ReportException(const char* what) {
+  sys::Current().ShowMessageBox(sys::Widen(what ? what : "?"), L"Error",
+                                sys::kMbOk | sys::kMbIconStop | sys::kMbTaskModal);
+}
+
+}  // namespace ui
+
+namespace {
+
+constexpr wchar_t kObjectProp[] = L"VelmaraControl";
+
+void RegisterOwnClass(const wchar_t* name, WNDPROC proc) {
+  static std::set<std::wstring> registered;
+  if (registered.count(name)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ui::Instance();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    registered.insert(name);
+  }
+}
+
+bool IsParentOf(HWND parent, HWND child) { return child && GetParent(child) == parent; }
+
+}  // namespace
+
+void TControl::RegisterOwnWindowClass(const wchar_t* className) {
+  RegisterOwnClass(className, OwnWindowProc);
+}
+
+TControl::TControl(TControl* parent) : parent_(parent) {
+  if (parent_) {
+    parent_->children_.push_back(this);
+    font_ = parent_->font_;
+  }
+  if (!font_) font_ = ui::DefaultFont();
+}
+
+TControl::~TControl() {
+  DestroyHandle();
+  for (TControl* child : children_) child->parent_ = nullptr;
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  for (TControl* c = parent_; c; c = c->parent_) {
+    if (c->isForm_) {
+      static_cast<TForm*>(c)->ForgetControl(this);
+      break;
+    }
+  }
+}
+
+TControl* TControl::FromHandle(HWND window) {
+  if (!window) return nullptr;
+  return static_cast<TControl*>(GetPropW(window, kObjectProp));
+}
+
+TForm* TControl::ParentForm() {
+  for (TControl* c = this; c; c = c->parent_) {
+    if (c->isForm_) return static_cast<TForm*>(c);
+  }
+  return nullptr;
+}
+
+void TControl::CreateOwnWindow(const CreateParams& params, const wchar_t* className) {
+  RegisterOwnClass(className, OwnWindowProc);
+  HWND parentWindow = params.parentWindow;
+  if (!parentWindow && parent_) parentWindow = parent_->ClientWindow();
+  HWND window = CreateWindowExW(params.exStyle, className, params.text.c_str(), params.style,
+                                params.x, params.y, params.width, params.height, parentWindow,
+                                params.menuOrId, ui::Instance(), this);
+  if (!window) throw std::runtime_error("CreateWindowEx failed");
+  if (!handle_) Attach(window);  // in case WM_NCCREATE came before we could see it
+  SendMessageW(handle_, WM_SETFONT, ui::AsWParam(font_), FALSE);
+}
+
+void TControl::CreateSystemWindow(const CreateParams& params) {
+  HWND parentWindow = params.parentWindow;
+  if (!parentWindow && parent_) parentWindow = parent_->ClientWindow();
+  HWND window = CreateWindowExW(params.exStyle, params.className, params.text.c_str(), params.style,
+                                params.x, params.y, params.width, params.height, parentWindow,
+                                params.menuOrId, ui::Instance(), params.createParam);
+  if (!window) throw std::runtime_error("CreateWindowEx failed");
+  subclassed_ = true;
+  Attach(window);
+  SetWindowSubclass(window, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SendMessageW(handle_, WM_SETFONT, ui::AsWParam(font_), FALSE);
+}
+
+void TControl::Attach(HWND window) {
+  handle_ = window;
+  SetPropW(window, kObjectProp, this);
+  if (!subclassed_) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TControl::Detach() {
+  if (!handle_) return;
+  RemovePropW(handle_, kObjectProp);
+  if (subclassed_) {
+    RemoveWindowSubclass(handle_, SubclassProc, 1);
+  } else {
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+  }
+  handle_ = nullptr;
+}
+
+void TControl::DestroyHandle() {
+  if (!handle_) return;
+  HWND window = handle_;
+  Detach();
+  DestroyWindow(window);
+}
+
+LRESULT CALLBACK TControl::OwnWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TControl* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = ui::AsPointer<CREATESTRUCTW>(lParam);
+    void* param = cs->lpCreateParams;
+    if ((cs->dwExStyle & WS_EX_MDICHILD) && param) {
+      param = reinterpret_cast<void*>(static_cast<MDICREATESTRUCTW*>(param)->lParam);
+    }
+    self = static_cast<TControl*>(param);
+    if (self) self->Attach(window);
+  } else {
+    self = reinterpret_cast<TControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  }
+  if (!self) {
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) {
+      return DefMDIChildProcW(window, msg, wParam, lParam);
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+  }
+  return self->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TControl*>(data);
+  if (!self || self->handle_ != window) return DefSubclassProc(window, msg, wParam, lParam);
+  return self->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCDESTROY) {
+    const LRESULT result = DefaultProc(msg, wParam, lParam);
+    Detach();
+    return result;
+  }
+  // No exception may cross into the system's code that called us.
+  try {
+    return OnMessage(msg, wParam, lParam);
+  } catch (const std::exception& e) {
+    ui::ReportException(e.what());
+  } catch (...) {
+    ui::ReportException("unknown exception");
+  }
+  return 0;
+}
+
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!handle_) return 0;
+  if (subclassed_) return DefSubclassProc(handle_, msg, wParam, lParam);
+  return DefWindowProcW(handle_, msg, wParam, lParam);
+}
+
+LRESULT TControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  switch (msg) {
+    case WM_COMMAND:
+      if (RouteToChild(msg, wParam, lParam, result)) return result;
+      if (lParam == 0 && TMenuItem::DispatchCommand(LOWORD(wParam))) return 0;
+      break;
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (RouteToChild(msg, wParam, lParam, result)) return result;
+      break;
+    case WM_INITMENUPOPUP:
+      TMenuItem::DispatchPopup(ui::AsHandle<HMENU>(wParam));
+      break;
+    case WM_SIZE: {
+      result = DefaultProc(msg, wParam, lParam);
+      Realign();
+      if (OnResize) OnResize();
+      return result;
+    }
+    case WM_SETFOCUS:
+      NoteFocus();
+      break;
+    case WM_CHAR:
+      if (OnKeyPress) {
+        wchar_t key = static_cast<wchar_t>(wParam);
+        OnKeyPress(key);
+        if (key == 0) return 0;
+        wParam = key;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (ShowPopupMenu(lParam)) return 0;
+      break;
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+bool TControl::RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND from = nullptr;
+  switch (msg) {
+    case WM_NOTIFY:
+      from = ui::AsPointer<NMHDR>(lParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM: {
+      auto* item = ui::AsPointer<DRAWITEMSTRUCT>(lParam);
+      if (item->CtlType != ODT_MENU) from = item->hwndItem;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = ui::AsPointer<MEASUREITEMSTRUCT>(lParam);
+      if (item->CtlType != ODT_MENU) from = GetDlgItem(handle_, static_cast<int>(item->CtlID));
+      break;
+    }
+    default:
+      from = reinterpret_cast<HWND>(lParam);
+      break;
+  }
+  if (!IsParentOf(handle_, from)) return false;
+  TControl* child = FromHandle(from);
+  if (!child || child == this) return false;
+  switch (msg) {
+    case WM_COMMAND:
+      result = 0;
+      return child->OnCommand(HIWORD(wParam));
+    case WM_NOTIFY:
+      return child->OnNotify(*ui::AsPointer<NMHDR>(lParam), result);
+    default:
+      return child->OnReflect(msg, wParam, lParam, result);
+  }
+}
+
+bool TControl::OnCommand(WORD) { return false; }
+bool TControl::OnNotify(NMHDR&, LRESULT&) { return false; }
+bool TControl::OnReflect(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void TControl::NoteFocus() {
+  TForm* form = ParentForm();
+  if (!form || form == this) return;
+  form->FocusMovedTo(this);
+}
+
+bool TControl::ShowPopupMenu(LPARAM lParam) {
+  if (!popupMenu_ || !handle_) return false;
+  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (lParam == -1) {  // from the keyboard: below the control's top left corner
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    pt = POINT{r.left + 8, r.top + 8};
+  }
+  popupMenu_->Popup(pt.x, pt.y, handle_);
+  return true;
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align_ == align) return;
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+TRect TControl::BoundsRect() const {
+  if (!handle_) return {};
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  HWND parent = GetAncestor(handle_, GA_PARENT);
+  if (parent && parent != GetDesktopWindow()) {
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (!handle_) return;
+  const TRect now = BoundsRect();
+  if (now == BoundsToRect(left, top, width, height)) return;
+  SetWindowPos(handle_, nullptr, left, top, std::max(0, width), std::max(0, height),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (align_ != alNone && parent_) parent_->Realign();
+}
+
+void TControl::SetLeft(int left) {
+  const TRect b = BoundsRect();
+  SetBounds(left, b.top, b.Width(), b.Height());
+}
+void TControl::SetTop(int top) {
+  const TRect b = BoundsRect();
+  SetBounds(b.left, top, b.Width(), b.Height());
+}
+void TControl::SetWidth(int width) {
+  const TRect b = BoundsRect();
+  SetBounds(b.left, b.top, width, b.Height());
+}
+void TControl::SetHeight(int height) {
+  const TRect b = BoundsRect();
+  SetBounds(b.left, b.top, b.Width(), height);
+}
+
+TRect TControl::ClientRect() const {
+  if (!handle_) return {};
+  RECT r{};
+  GetClientRect(handle_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+bool TControl::Visible() const {
+  return handle_ && (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TControl::SetVisible(bool visible) {
+  if (!handle_ || Visible() == visible) return;
+  ShowWindow(handle_, visible ? (isForm_ ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+  if (align_ != alNone && parent_) parent_->Realign();
+}
+
+bool TControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
+
+bool TControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
+
+void TControl::SetEnabled(bool enabled) {
+  if (handle_ && Enabled() != enabled) EnableWindow(handle_, enabled);
+}
+
+void TControl::SetFont(HFONT font) {
+  parentFont_ = false;
+  font_ = font ? font : ui::DefaultFont();
+  if (handle_) SendMessageW(handle_, WM_SETFONT, ui::AsWParam(font_), TRUE);
+  std::vector<TControl*> pending(children_.begin(), children_.end());
+  while (!pending.empty()) {
+    TControl* child = pending.back();
+    pending.pop_back();
+    if (!child->parentFont_) continue;
+    child->font_ = child->parent_->font_;
+    if (child->handle_) SendMessageW(child->handle_, WM_SETFONT, ui::AsWParam(child->font_), TRUE);
+    pending.insert(pending.end(), child->children_.begin(), child->children_.end());
+  }
+}
+
+std::wstring TControl::Text() const {
+  if (!handle_) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TControl::SetText(std::wstring_view text) {
+  if (!handle_ || Text() == text) return;
+  SetWindowTextW(handle_, std::wstring(text).c_str());
+}
+
+bool TControl::CanFocus() const {
+  return handle_ && IsWindowVisible(handle_) && IsWindowEnabled(handle_);
+}
+
+void TControl::SetFocus() {
+  if (handle_) ::SetFocus(handle_);
+}
+
+bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TControl::Realign() {
+  if (!handle_ || aligning_) return;
+  aligning_ = true;
+  try {
+    AlignControls();
+  } catch (...) {
+    aligning_ = false;
+    throw;
+  }
+  aligning_ = false;
+}
+
+TRect TControl::AlignArea() const { return ClientRect(); }
+
+void TControl::AlignControls() {
+  std::vector<TAlignItem> items;
+  std::vector<TControl*> aligned;
+  for (TControl* child : children_) {
+    if (child->align_ == alNone || !child->handle_) continue;
+    items.push_back({child->align_, child->BoundsRect(), child->Visible()});
+    aligned.push_back(child);
+  }
+  if (items.empty()) return;
+  std::vector<TRect> before;
+  for (const TAlignItem& item : items) before.push_back(item.bounds);
+  AlignItems(AlignArea(), items);
+  HDWP positions = BeginDeferWindowPos(static_cast<int>(items.size()));
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (!items[i].visible || items[i].bounds == before[i]) continue;
+    const TRect& b = items[i].bounds;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (positions) {
+      positions = DeferWindowPos(positions, aligned[i]->handle_, nullptr, b.left, b.top, b.Width(),
+                                 b.Height(), flags);
+    } else {
+      SetWindowPos(aligned[i]->handle_, nullptr, b.left, b.top, b.Width(), b.Height(), flags);
+    }
+  }
+  if (positions) EndDeferWindowPos(positions);
+}
+
+void TControl::Invalidate(bool erase) {
+  if (handle_) InvalidateRect(handle_, nullptr, erase);
+}
+
+void TControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+void TControl::BringToFront() {
+  if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  return handle_ ? SendMessageW(handle_, msg, wParam, lParam) : 0;
+}
+
+bool TControl::PreviewKeyMessage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  TControl* target = nullptr;
+  for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = FromHandle(w);
+  if (!target) return false;
+  WORD key = static_cast<WORD>(msg.wParam);
+  const TShiftState shift = ui::CurrentShiftState();
+  if (TMenuItem::HandleShortCut(*target, key, shift)) return true;
+  TForm* form = target->ParentForm();
+  if (form && form != target && form->KeyPreview && form->OnKeyDown) {
+    form->OnKeyDown(key, shift);
+    if (key == 0) return true;
+  }
+  if (target->OnKeyDown) {
+    target->OnKeyDown(key, shift);
+    if (key == 0) return true;
+  }
+  return false;
+}

@@ -1,0 +1,172 @@
+// TControl: the base of every window of the program. It owns its HWND, sits
+// in its parent's list of children, is laid out by its Align, and receives its
+// messages in one virtual OnMessage. See ui/Controls.h for how to use it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Types.h"
+#include "ui/Win.h"
+
+class TPopupMenu;
+class TForm;
+
+class TControl {
+ public:
+  virtual ~TControl();
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  HWND Handle() const { return handle_; }
+  // The object of one of our windows, or null.
+  static TControl* FromHandle(HWND window);
+
+  TControl* Parent() const { return parent_; }
+  const std::vector<TControl*>& Controls() const { return children_; }
+  // The form this control is on (itself for a form), or null.
+  TForm* ParentForm();
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+
+  // Bounds in the parent's client coordinates.
+  TRect BoundsRect() const;
+  int Left() const { return BoundsRect().left; }
+  int Top() const { return BoundsRect().top; }
+  int Width() const { return BoundsRect().Width(); }
+  int Height() const { return BoundsRect().Height(); }
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetWidth(int width);
+  void SetHeight(int height);
+  TRect ClientRect() const;
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+
+  bool Visible() const;
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and all its parents too.
+  bool Showing() const;
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+
+  // Not owned: the font must outlive the control. Children that kept their
+  // parent's font follow it.
+  HFONT Font() const { return font_; }
+  void SetFont(HFONT font);
+
+  std::wstring Text() const;
+  void SetText(std::wstring_view text);
+
+  virtual bool CanFocus() const;
+  virtual void SetFocus();
+  bool Focused() const;
+
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
+  // Lays out the aligned children again (also done on every resize).
+  void Realign();
+  void Invalidate(bool erase = true);
+  void Update();
+  void BringToFront();
+
+  // Focus moved into this control or one of its children / out of them.
+  std::function<void()> OnEnter;
+  std::function<void()> OnExit;
+  std::function<void()> OnResize;
+  // Setting `key` to 0 swallows the key.
+  std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
+  std::function<void(wchar_t& key)> OnKeyPress;
+
+  // What the message loop calls for every message before translating it:
+  // menu shortcuts, the form's key preview and the control's OnKeyDown.
+  // True when the message was consumed.
+  static bool PreviewKeyMessage(const MSG& msg);
+
+  // Sends a message to the window (0 when it has none).
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+ protected:
+  explicit TControl(TControl* parent);
+
+  struct CreateParams {
+    const wchar_t* className = nullptr;  // null: the layer's own panel class
+    std::wstring text;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 100;
+    int height = 100;
+    HWND parentWindow = nullptr;  // default: the parent control's ClientWindow()
+    HMENU menuOrId = nullptr;
+    void* createParam = nullptr;  // for classes that need their own lpCreateParams
+  };
+  // A window of one of the layer's own classes; messages come to OnMessage
+  // from WM_NCCREATE on.
+  void CreateOwnWindow(const CreateParams& params, const wchar_t* className);
+  // A window of a system class (EDIT, SysListView32...), subclassed so that
+  // its messages come to OnMessage too.
+  void CreateSystemWindow(const CreateParams& params);
+
+  virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // What happens to a message no one handled.
+  virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // WM_COMMAND this control sent to its parent. True when handled.
+  virtual bool OnCommand(WORD code);
+  // WM_NOTIFY this control sent to its parent. True when handled; `result`
+  // is then the message's result.
+  virtual bool OnNotify(NMHDR& header, LRESULT& result);
+  // Other messages a parent gets on behalf of this control: WM_HSCROLL,
+  // WM_VSCROLL, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*.
+  virtual bool OnReflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // The window children are created in (a page control's page, a frame's
+  // client area...): by default this control's own window.
+  virtual HWND ClientWindow() const { return handle_; }
+  // The part of the client area aligned children share.
+  virtual TRect AlignArea() const;
+  virtual void AlignControls();
+  // Destroys the window now. A form's destructor calls it first so that no
+  // message reaches the form while its member controls are going.
+  virtual void DestroyHandle();
+  // Stops messages coming to this object; the window stays.
+  void DetachForDestroy() { Detach(); }
+  static void RegisterOwnWindowClass(const wchar_t* className);
+
+ private:
+  friend class TForm;
+  static LRESULT CALLBACK OwnWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window);
+  void Detach();
+  void NoteFocus();
+  bool RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool ShowPopupMenu(LPARAM lParam);
+
+  HWND handle_ = nullptr;
+  TControl* parent_ = nullptr;
+  std::vector<TControl*> children_;
+  TAlign align_ = alNone;
+  HFONT font_ = nullptr;
+  bool parentFont_ = true;
+  bool subclassed_ = false;
+  bool aligning_ = false;
+  bool isForm_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
+};
+
+namespace ui {
+// Shows an exception that reached a window procedure, as the program shows
+// every error, and lets the program go on.
+void ReportException(const char* what);
+}  // namespace ui

@@ -1,0 +1,257 @@
+#include "ui/StdControls.h"
+
+#include "ui/Gdi.h"
+
+// --- TLabel
+
+TLabel::TLabel(TControl& parent, std::wstring_view caption) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"STATIC";
+  params.text = std::wstring(caption);
+  params.style |= SS_LEFT | SS_NOTIFY;
+  params.width = 60;
+  params.height = 16;
+  CreateSystemWindow(params);
+  AutoSize();
+}
+
+void TLabel::AutoSize() {
+  if (!Handle()) return;
+  const std::wstring caption = Text();
+  TWindowDC dc(Handle());
+  TSelectObject select(dc.Get(), Font());
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &r,
+            DT_CALCRECT | DT_SINGLELINE);
+  SetBounds(Left(), Top(), r.right, r.bottom);
+}
+
+bool TLabel::OnCommand(WORD code) {
+  if (code == STN_CLICKED && OnClick) {
+    OnClick();
+    return true;
+  }
+  return false;
+}
+
+// --- TEdit, TMemo
+
+TEdit::TEdit(TControl& parent) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"EDIT";
+  params.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+  params.exStyle = WS_EX_CLIENTEDGE;
+  params.width = 120;
+  params.height = 21;
+  CreateSystemWindow(params);
+}
+
+TEdit::TEdit(TControl& parent, Multiline) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"EDIT";
+  params.style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  params.exStyle = WS_EX_CLIENTEDGE;
+  params.width = 185;
+  params.height = 89;
+  CreateSystemWindow(params);
+}
+
+int TEdit::SelStart() const {
+  DWORD start = 0;
+  Perform(EM_GETSEL, ui::AsWParam(&start), 0);
+  return static_cast<int>(start);
+}
+
+int TEdit::SelLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  Perform(EM_GETSEL, ui::AsWParam(&start), ui::AsLParam(&end));
+  return static_cast<int>(end - start);
+}
+
+void TEdit::SetSel(int start, int length) {
+  Perform(EM_SETSEL, static_cast<WPARAM>(start), length < 0 ? -1 : start + length);
+}
+
+bool TEdit::CanUndo() const { return Perform(EM_CANUNDO) != 0; }
+void TEdit::Undo() { Perform(EM_UNDO); }
+void TEdit::CutToClipboard() { Perform(WM_CUT); }
+void TEdit::CopyToClipboard() { Perform(WM_COPY); }
+void TEdit::PasteFromClipboard() { Perform(WM_PASTE); }
+void TEdit::ClearSelection() { Perform(WM_CLEAR); }
+
+bool TEdit::ReadOnly() const {
+  return Handle() && (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void TEdit::SetReadOnly(bool readOnly) { Perform(EM_SETREADONLY, readOnly); }
+
+void TEdit::SetMaxLength(int length) { Perform(EM_LIMITTEXT, static_cast<WPARAM>(length)); }
+
+bool TEdit::OnCommand(WORD code) {
+  if (code == EN_CHANGE && OnChange) {
+    OnChange();
+    return true;
+  }
+  return false;
+}
+
+TMemo::TMemo(TControl& parent) : TEdit(parent, Multiline{}) {}
+
+// --- TComboBox
+
+TComboBox::TComboBox(TControl& parent, bool listOnly) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"COMBOBOX";
+  params.style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
+                  (listOnly ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+  params.width = 145;
+  params.height = 200;  // the height of the dropped-down list
+  CreateSystemWindow(params);
+}
+
+void TComboBox::SetItems(const std::vector<std::wstring>& items) {
+  const std::wstring text = Text();
+  Perform(CB_RESETCONTENT);
+  for (const std::wstring& item : items) Perform(CB_ADDSTRING, 0, ui::AsLParam(item.c_str()));
+  if (EditHandle()) SetWindowTextW(EditHandle(), text.c_str());
+}
+
+std::vector<std::wstring> TComboBox::Items() const {
+  std::vector<std::wstring> items;
+  const int count = ItemCount();
+  for (int i = 0; i < count; ++i) {
+    const auto length = Perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(i));
+    std::wstring item(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    Perform(CB_GETLBTEXT, static_cast<WPARAM>(i), ui::AsLParam(item.data()));
+    item.resize(static_cast<size_t>(length < 0 ? 0 : length));
+    items.push_back(item);
+  }
+  return items;
+}
+
+int TComboBox::ItemCount() const { return static_cast<int>(Perform(CB_GETCOUNT)); }
+int TComboBox::ItemIndex() const { return static_cast<int>(Perform(CB_GETCURSEL)); }
+void TComboBox::SetItemIndex(int index) { Perform(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+int TComboBox::SelStart() const {
+  DWORD start = 0;
+  Perform(CB_GETEDITSEL, ui::AsWParam(&start), 0);
+  return static_cast<int>(start);
+}
+
+int TComboBox::SelLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  Perform(CB_GETEDITSEL, ui::AsWParam(&start), ui::AsLParam(&end));
+  return static_cast<int>(end - start);
+}
+
+HWND TComboBox::EditHandle() const {
+  if (!Handle()) return nullptr;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(Handle(), &info)) return nullptr;
+  return info.hwndItem != info.hwndList ? info.hwndItem : nullptr;
+}
+
+bool TComboBox::OnCommand(WORD code) {
+  switch (code) {
+    case CBN_EDITCHANGE:
+      if (OnChange) OnChange();
+      return true;
+    case CBN_SELCHANGE:
+      if (OnSelect) OnSelect();
+      if (OnChange) OnChange();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// --- TButton, TCheckBox, TRadioButton
+
+TButton::TButton(TControl& parent, std::wstring_view caption) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"BUTTON";
+  params.text = std::wstring(caption);
+  params.style |= WS_TABSTOP | BS_PUSHBUTTON;
+  params.width = 75;
+  params.height = 25;
+  CreateSystemWindow(params);
+}
+
+bool TButton::OnCommand(WORD code) {
+  if (code == BN_CLICKED && OnClick) {
+    OnClick();
+    return true;
+  }
+  return false;
+}
+
+TCheckBox::TCheckBox(TControl& parent, std::wstring_view caption) : TControl(&parent) {
+  CreateParams params;
+  params.className = L"BUTTON";
+  params.text = std::wstring(caption);
+  params.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+  params.width = caption.empty() ? 15 : 97;
+  params.height = 17;
+  CreateSystemWindow(params);
+}
+
+bool TCheckBox::Checked() const { return Perform(BM_GETCHECK) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked) {
+  if (Checked() == checked) return;
+  Perform(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+  if (OnClick) OnClick();
+}
+
+bool TCheckBox::OnCommand(WORD code) {
+  if (code == BN_CLICKED && OnClick) {
+    OnClick();
+    return true;
+  }
+  return false;
+}
+
+TRadioButton::TRadioButton(TControl& parent, std::wstring_view caption, bool firstOfGroup)
+    : TControl(&parent) {
+  CreateParams params;
+  params.className = L"BUTTON";
+  params.text = std::wstring(caption);
+  params.style |= BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
+  params.width = 113;
+  params.height = 17;
+  CreateSystemWindow(params);
+}
+
+bool TRadioButton::Checked() const { return Perform(BM_GETCHECK) == BST_CHECKED; }
+
+void TRadioButton::SetChecked(bool checked) {
+  if (Checked() == checked) return;
+  if (checked && Parent()) {
+    // The buttons of the same group: from the group's first to the next group.
+    HWND parent = GetParent(Handle());
+    HWND first = Handle();
+    while (first && !(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
+      HWND previous = GetWindow(first, GW_HWNDPREV);
+      if (!previous) break;
+      first = previous;
+    }
+    for (HWND w = first; w && GetParent(w) == parent; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
+      if (w != Handle()) SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+  Perform(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+  if (checked && OnClick) OnClick();
+}
+
+bool TRadioButton::OnCommand(WORD code) {
+  if (code == BN_CLICKED && OnClick) {
+    if (Checked()) OnClick();
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,83 @@
+#include "ui/TProgress.h"
+
+#include <string>
+
+#include "sys/sys.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelmaraProgress";
+constexpr RECT kBarBounds{5, 8, 5 + 195, 8 + 13};
+
+HWND g_mainWindow = nullptr;
+
+void RegisterClassOnce() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&controls);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ui::Instance();
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);  // NOLINT: system colour index
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+// Where the window's top-left corner goes, in screen coordinates.
+POINT CentredOrigin() {
+  if (g_mainWindow && ::IsWindow(g_mainWindow)) {
+    RECT client{};
+    ::GetClientRect(g_mainWindow, &client);
+    POINT origin{(client.right - TProgress::kWidth) / 2, (client.bottom - TProgress::kHeight) / 2};
+    ::ClientToScreen(g_mainWindow, &origin);
+    return origin;
+  }
+  return {(::GetSystemMetrics(SM_CXSCREEN) - TProgress::kWidth) / 2,
+          (::GetSystemMetrics(SM_CYSCREEN) - TProgress::kHeight) / 2};
+}
+
+}  // namespace
+
+TProgress::TProgress(HWND owner, int maximum, std::wstring_view caption) {
+  RegisterClassOnce();
+  const POINT origin = CentredOrigin();
+  const std::wstring text(caption);
+  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, text.c_str(), WS_POPUP | WS_CAPTION,
+                                  origin.x, origin.y, kWidth, kHeight, owner, nullptr,
+                                  ui::Instance(), nullptr));
+  if (!window_) return;
+  bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kBarBounds.left,
+                           kBarBounds.top, kBarBounds.right - kBarBounds.left,
+                           kBarBounds.bottom - kBarBounds.top, window_.get(), nullptr,
+                           ui::Instance(), nullptr);
+  if (maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+  ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
+  ::SendMessageW(bar_, PBM_SETSTEP, 1, 0);
+}
+
+TProgress::~TProgress() = default;
+
+void TProgress::SetText(std::wstring_view caption, int maximum) {
+  const std::wstring text(caption);
+  if (window_) ::SetWindowTextW(window_.get(), text.c_str());
+  if (bar_ && maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+}
+
+void TProgress::Show() {
+  if (window_) {
+    ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(window_.get());
+  }
+  sys::Current().ProcessMessages();
+}
+
+void TProgress::StepIt() {
+  if (bar_) ::SendMessageW(bar_, PBM_STEPIT, 0, 0);
+  sys::Current().ProcessMessages();
+}
+
+void TProgress::SetMainWindow(HWND window) { g_mainWindow = window; }

@@ -1,0 +1,158 @@
+// Reading and writing collection files through a font file list.
+#include <string>
+
+#include "data/Collections.h"
+#include "tests/data/scan_fixture.h"
+
+namespace {
+
+constexpr const char* kColl = "C:\\Coll\\Mine.VLM";
+
+class CollectionFileTest : public ScanTest {
+ protected:
+  CollectionFileTest() {
+    os.AddFile("C:\\F\\a.ttf", "x");
+    os.AddFile("C:\\F\\b.ttf", "x");
+    os.AddDirectory("C:\\Coll");
+  }
+  bool Load(const std::string& content) {
+    os.AddFile(kColl, content);
+    return list.LoadCollection(kColl);
+  }
+
+  TFontFileList list;
+};
+
+TEST_F(CollectionFileTest, SaveWritesQuotedLinesAndLoadReadsThemBack) {
+  list.AddFileWithName("C:\\F\\b.ttf", "Bee, Bold");
+  list.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  ASSERT_TRUE(list.SaveCollection(kColl));
+  const std::string written = "\"Bee, Bold\",\"C:\\F\\b.ttf\"\r\n\"Ay\",\"C:\\F\\a.ttf\"\r\n";
+  EXPECT_EQ(os.FileContent(kColl), written);
+  EXPECT_EQ(os.FilesIn("C:\\Coll"), (Strings{kColl}));
+
+  TFontFileList again;
+  const int opens = os.Opens();
+  ASSERT_TRUE(again.LoadCollection(kColl));
+  EXPECT_EQ(Names(again), (Strings{"Bee, Bold", "Ay"})) << "names come from the file, unsorted";
+  EXPECT_EQ(Files(again), (Strings{"C:\\F\\b.ttf", "C:\\F\\a.ttf"}));
+  EXPECT_EQ(os.Opens(), opens + 1) << "short names open no font file";
+  ASSERT_TRUE(again.SaveCollection("C:\\Coll\\Copy.VLM"));
+  EXPECT_EQ(os.FileContent("C:\\Coll\\Copy.VLM"), written);
+}
+
+TEST_F(CollectionFileTest, ReaderAcceptsLooseLines) {
+  ASSERT_TRUE(Load("Ay,C:\\F\\a.ttf\r\n"
+                   "\"Bee\" ,  \"C:\\F\\b.ttf\"  \n"
+                   "\r\n"
+                   "\"Ay twice\",\"c:\\f\\A.TTF\"\r"
+                   "\"Cut\"here\",\"C:\\F\\x.ttf\"\r\n"
+                   "Lonely"));
+  EXPECT_EQ(Names(list), (Strings{"Ay", "Bee", "Cut", "Lonely"}));
+  EXPECT_EQ(Files(list), (Strings{"C:\\F\\a.ttf", "C:\\F\\b.ttf", "C:\\F\\x.ttf", ""}));
+  EXPECT_FALSE(list.Items(1)->Bad());
+  EXPECT_TRUE(list.Items(2)->Bad()) << "missing file";
+  EXPECT_TRUE(list.Items(3)->Bad()) << "no path";
+}
+
+TEST_F(CollectionFileTest, QuoteInsideANameWithACommaMisreadsThePath) {
+  ASSERT_TRUE(Load("\"Say \"Hi, there\",\"C:\\F\\a.ttf\"\r\n"));
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Items(0)->FontName(), "Say ");
+  EXPECT_EQ(list.Items(0)->FileName(), "there\"");
+}
+
+TEST_F(CollectionFileTest, EmptyFileIsAnEmptyCollection) {
+  list.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  EXPECT_TRUE(Load(""));
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(CollectionFileTest, MissingFileLeavesTheListAlone) {
+  list.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  EXPECT_FALSE(list.LoadCollection("C:\\Coll\\None.VLM"));
+  EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(CollectionFileTest, ReadFailureKeepsTheLinesReadBeforeIt) {
+  constexpr int kLines = 4000;  // well beyond one read
+  std::string content;
+  for (int i = 0; i < kLines; ++i) content += CollectionLine("F" + std::to_string(i), "C:\\F\\" + std::to_string(i) + ".ttf");
+  os.AddFile(kColl, content);
+  os.FailReadAfter(kColl, content.size() - 10);
+  EXPECT_FALSE(list.LoadCollection(kColl));
+  ASSERT_GT(list.Count(), 0);
+  ASSERT_LT(list.Count(), kLines);
+  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.Items(i)->FontName(), "F" + std::to_string(i));
+}
+
+TEST_F(CollectionFileTest, CollectionScanFindsTheFileByName) {
+  Load("\"Zed\",\"C:\\F\\a.ttf\"\r\n\"Ay\",\"C:\\F\\b.ttf\"\r\n");
+  TFontFileList scanned;
+  scanned.SetMode(flmCollection);
+  scanned.SetPath("C:\\Coll");
+  scanned.SetCollection("mine");
+  EXPECT_EQ(Names(scanned), (Strings{"Ay", "Zed"}));
+
+  scanned.SetCollection("C:\\Coll\\Mine.VLM");
+  EXPECT_EQ(scanned.Count(), 2) << "same name: no rescan";
+  scanned.SetCollection("C:\\Nowhere\\Mine");
+  EXPECT_EQ(scanned.Count(), 0);
+  EXPECT_TRUE(os.Messages().empty());
+  EXPECT_EQ(progress.Count(), 0);
+}
+
+TEST_F(CollectionFileTest, SaveWithoutPathUsesTheCurrentCollection) {
+  TFontFileList coll;
+  coll.SetMode(flmCollection);
+  coll.SetPath("C:\\Coll\\");
+  coll.SetCollection("New");
+  coll.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  ASSERT_TRUE(coll.SaveCollection());
+  EXPECT_EQ(os.FileContent("C:\\Coll\\New.VLM"), "\"Ay\",\"C:\\F\\a.ttf\"\r\n");
+
+  list.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  EXPECT_FALSE(list.SaveCollection()) << "a browse list has no collection to save to";
+}
+
+class CollectionSaveFaultTest : public CollectionFileTest {
+ protected:
+  CollectionSaveFaultTest() {
+    os.AddFile(kColl, kOld);
+    list.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  }
+  void ExpectOldFileKept() {
+    EXPECT_EQ(os.FileContent(kColl), kOld);
+    EXPECT_EQ(os.FilesIn("C:\\Coll"), (Strings{kColl})) << "no temporary file left";
+  }
+  static constexpr const char* kOld = "\"Old\",\"C:\\F\\old.ttf\"\r\n";
+};
+
+TEST_F(CollectionSaveFaultTest, FolderRefusingWritesKeepsTheOldFile) {
+  os.FailWritesIn("C:\\Coll");
+  EXPECT_FALSE(list.SaveCollection(kColl));
+  EXPECT_EQ(os.LastError(), sys::kErrorAccessDenied);
+  ExpectOldFileKept();
+}
+
+TEST_F(CollectionSaveFaultTest, WriteFailingPartWayKeepsTheOldFile) {
+  os.FailWrite(std::string(kColl) + ".tmp", 3);
+  os.FailWrite(kColl, 3);
+  EXPECT_FALSE(list.SaveCollection(kColl));
+  ExpectOldFileKept();
+}
+
+TEST_F(CollectionSaveFaultTest, FailedReplaceKeepsTheOldFile) {
+  os.FailMove(kColl);
+  EXPECT_FALSE(list.SaveCollection(kColl));
+  ExpectOldFileKept();
+}
+
+TEST_F(CollectionSaveFaultTest, LockedFileIsKept) {
+  os.LockFile(kColl);
+  EXPECT_FALSE(list.SaveCollection(kColl));
+  EXPECT_EQ(os.LastError(), sys::kErrorSharingViolation);
+  ExpectOldFileKept();
+}
+
+}  // namespace

@@ -1,0 +1,296 @@
+#include "data/FontFileList.h"
+#include "data/FontListOps.h"
+#include "tests/data/fileops_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Records = std::vector<TFontFileInfo*>;
+
+class ListOpsTest : public FileOpsTest {
+ protected:
+  Records All() {
+    Records records;
+    for (int i = 0; i < list.Count(); ++i) records.push_back(list.Items(i));
+    return records;
+  }
+  Strings Files() {
+    Strings files;
+    for (int i = 0; i < list.Count(); ++i) files.push_back(list.Items(i)->FileName());
+    return files;
+  }
+  // What the view does with an outcome, as far as the list is concerned.
+  void Apply(const TListOpOutcome& outcome) {
+    if (outcome.Reload) list.Scan();
+  }
+  void Browse(const std::string& folder) { list.SetPath(folder); }
+
+  TFontFileList list;
+  Strings loaded;
+  TFontListOps ops{list, &loaded};
+};
+
+TEST_F(ListOpsTest, InstallFontsReportsEachFailureAndGoesOn) {
+  AddFont("D:\\Src\\A.TTF", "Alpha");
+  AddFont("D:\\Src\\B.TTF", "Beta");
+  Browse(kSrc);
+  os.FailAddFont("C:\\Windows\\Fonts\\A.TTF");
+  os.SetLastError(0);
+
+  TListOpOutcome outcome = ops.InstallFonts(All());
+  EXPECT_TRUE(outcome.Update);
+  EXPECT_FALSE(outcome.Reload);
+  EXPECT_EQ(Registered("Beta"), "B.TTF");
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(os.Messages()[0].caption, L"Error");
+  EXPECT_EQ(os.Messages()[0].text.rfind(L"D:\\Src\\A.TTF\r\n不能安装字体.\r\n", 0), 0u);
+
+  os.ClearMessages();
+  os.FailAddFont("C:\\Windows\\Fonts\\B.TTF");
+  EXPECT_FALSE(ops.InstallFonts({list.Items(0)}).Update);
+  EXPECT_EQ(os.Messages().size(), 1u);
+}
+
+TEST_F(ListOpsTest, LoadAndUnloadFontsUseTheSharedList) {
+  AddFont("D:\\Src\\A.TTF", "Alpha");
+  Browse(kSrc);
+  EXPECT_TRUE(ops.LoadFonts(All()).Update);
+  EXPECT_EQ(loaded, Strings{"D:\\SRC\\A.TTF"});
+  EXPECT_TRUE(ops.UnloadFonts(All()).Update);
+  EXPECT_TRUE(loaded.empty());
+
+  EXPECT_FALSE(ops.UnloadFonts(All()).Update);
+  EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\A.TTF\r\n不能反载入字体\r\n", 0), 0u);
+  os.ClearMessages();
+  os.FailAddFont("D:\\Src\\A.TTF");
+  EXPECT_FALSE(ops.LoadFonts(All()).Update);
+  EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\A.TTF\r\n不能载入字体\r\n", 0), 0u);
+}
+
+// ---- Uninstalling ---------------------------------------------------------------
+
+class UninstallFontsTest : public ListOpsTest {
+ protected:
+  UninstallFontsTest() {
+    InstalledFont("A.TTF", "Alpha");
+    InstalledFont("B.TTF", "Beta");
+    list.SetMode(flmInstalled);
+  }
+};
+
+TEST_F(UninstallFontsTest, WithoutShiftTheFilesGoToTheRecycleBinTogether) {
+  TListOpOutcome outcome = ops.UninstallFonts(All(), false);
+  EXPECT_TRUE(outcome.Update);
+  EXPECT_TRUE(outcome.Reload);
+  ASSERT_EQ(os.ShellOps().size(), 1u);
+  EXPECT_EQ(os.ShellOps()[0].op, unsigned(sys::kFoDelete));
+  EXPECT_EQ(os.ShellOps()[0].flags, 0x50);
+  EXPECT_EQ(os.RecycleBin(), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\B.TTF"}));
+  EXPECT_EQ(Registered("Alpha"), "<none>");
+  Apply(outcome);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(os.Messages().empty());
+}
+
+TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGood) {
+  ops.UninstallFonts(All(), true);
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.RecycleBin().empty());
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+}
+
+TEST_F(UninstallFontsTest, AFontStillRegisteredKeepsItsFile) {
+  os.DenyHive(sys::Hive::LocalMachine);
+  TListOpOutcome outcome = ops.UninstallFonts(All(), false);
+  EXPECT_FALSE(outcome.Update);
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  ASSERT_EQ(os.Messages().size(), 2u);
+  EXPECT_EQ(os.Messages()[1].text.rfind(L"C:\\Windows\\Fonts\\B.TTF\r\n不能反安装字体.\r\n(5)", 0), 0u);
+}
+
+TEST_F(UninstallFontsTest, NothingOutsideTheFontsFolderIsDisposedOf) {
+  AddFont("D:\\Src\\G.TTF", "Gamma");
+  Register("Gamma", "D:\\Src\\G.TTF");
+  list.SetMode(flmBrowse);  // a list of another folder: its rows stay
+  list.SetPath(kSrc);
+  ASSERT_EQ(list.Count(), 1);
+  for (bool shift : {false, true}) {
+    TListOpOutcome outcome = ops.UninstallFonts(All(), shift);
+    EXPECT_FALSE(outcome.Reload);
+    EXPECT_TRUE(os.HasFile("D:\\Src\\G.TTF"));
+    EXPECT_TRUE(os.RecycleBin().empty());
+  }
+  EXPECT_EQ(Registered("Gamma"), "<none>");
+}
+
+TEST_F(UninstallFontsTest, ARefusedRecycleIsReported) {
+  os.FailShellOps(sys::kErrorAccessDenied);
+  ops.UninstallFonts(All(), false);
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(os.Messages()[0].text.rfind(L"不能反安装字体.\r\n(5)", 0), 0u);
+}
+
+// ---- Deleting -------------------------------------------------------------------
+
+class DeleteFontsTest : public ListOpsTest {
+ protected:
+  DeleteFontsTest() {
+    AddFont("D:\\Src\\A.TTF", "Alpha");
+    AddFont("D:\\Src\\B.TTF", "Beta");
+    AddFont("D:\\Src\\C.TTF", "Gamma");
+    Browse(kSrc);
+  }
+};
+
+TEST_F(DeleteFontsTest, ASingleFileGoesToTheRecycleBinByItself) {
+  os.AddFont("D:\\Src\\A.TTF");
+  loaded.push_back("D:\\SRC\\A.TTF");
+  TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, false);
+  EXPECT_TRUE(outcome.Update && outcome.Reload && outcome.SelectionChanged);
+  EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
+  EXPECT_TRUE(loaded.empty());
+  Apply(outcome);
+  EXPECT_EQ(Files(), (Strings{"D:\\Src\\B.TTF", "D:\\Src\\C.TTF"}));
+}
+
+TEST_F(DeleteFontsTest, SeveralFilesGoToTheRecycleBinInOneOperation) {
+  TListOpOutcome outcome = ops.DeleteFonts(All(), false);
+  ASSERT_EQ(os.ShellOps().size(), 1u);
+  EXPECT_EQ(os.ShellOps()[0].from.size(), 3u);
+  EXPECT_EQ(os.RecycleBin().size(), 3u);
+  Apply(outcome);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(DeleteFontsTest, WithShiftEachFileIsDeletedForGood) {
+  ops.DeleteFonts(All(), true);
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.FilesIn("D:\\Src").empty());
+}
+
+TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
+  os.FailShellOps(sys::kErrorSharingViolation);
+  TListOpOutcome outcome = ops.DeleteFonts({list.Items(0), list.Items(1)}, false);
+  EXPECT_TRUE(outcome.Reload);
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(os.Messages()[0].text.rfind(L"不能删除字体文件.\r\n(32)", 0), 0u);
+  Apply(outcome);
+  EXPECT_EQ(list.Count(), 3);
+}
+
+TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
+  os.LockFile("D:\\Src\\B.TTF");
+  TListOpOutcome outcome = ops.DeleteFonts({list.Items(1)}, true);
+  EXPECT_FALSE(outcome.Update);
+  EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\B.TTF\r\n不能删除字体文件.\r\n(32)", 0), 0u);
+  EXPECT_EQ(list.Items(1)->FileName(), "D:\\Src\\B.TTF");
+}
+
+TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
+  os.AddFile("C:\\Coll\\Mine.VLM",
+             "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
+  list.SetMode(flmCollection);
+  list.SetPath("C:\\Coll");
+  list.SetCollection("Mine");
+  ASSERT_EQ(list.Count(), 2);
+
+  TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, true);
+  EXPECT_TRUE(outcome.Update && outcome.SelectionChanged);
+  EXPECT_FALSE(outcome.Reload);
+  EXPECT_EQ(Files(), Strings{"D:\\Src\\B.TTF"});
+  EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"), "\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
+  EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
+  EXPECT_TRUE(os.ShellOps().empty());
+}
+
+TEST_F(DeleteFontsTest, InTheFontsFolderFontsAreUninstalled) {
+  InstalledFont("F.TTF", "Foxtrot");
+  Browse(kFonts);
+  ASSERT_EQ(list.Count(), 1);
+  TListOpOutcome outcome = ops.DeleteFonts(All(), false);
+  EXPECT_FALSE(outcome.SelectionChanged);
+  EXPECT_EQ(Registered("Foxtrot"), "<none>");
+  EXPECT_EQ(os.RecycleBin(), Strings{"C:\\Windows\\Fonts\\F.TTF"});
+  Apply(outcome);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+// ---- Adding files ---------------------------------------------------------------
+
+class AddFilesTest : public ListOpsTest {
+ protected:
+  AddFilesTest() {
+    AddFont("E:\\In\\A.TTF", "Alpha");
+    AddFont("E:\\In\\B.ttf", "Beta");
+    os.AddFile("E:\\In\\readme.txt", "text");
+  }
+  const Strings dropped{"E:\\In\\A.TTF", "E:\\In\\B.ttf", "E:\\In\\readme.txt"};
+};
+
+TEST_F(AddFilesTest, IntoACollection) {
+  os.AddFile("C:\\Coll\\Mine.VLM", "\"Alpha\",\"E:\\In\\A.TTF\"\r\n");
+  list.SetMode(flmCollection);
+  list.SetPath("C:\\Coll");
+  list.SetCollection("Mine");
+
+  EXPECT_TRUE(ops.AddFiles(dropped).Update);
+  EXPECT_EQ(Files(), (Strings{"E:\\In\\A.TTF", "E:\\In\\B.ttf"}));
+  EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"),
+            "\"Alpha\",\"E:\\In\\A.TTF\"\r\n\"Beta\",\"E:\\In\\B.ttf\"\r\n");
+  EXPECT_FALSE(ops.AddFiles(dropped).Update);  // all there already
+}
+
+TEST_F(AddFilesTest, IntoTheFontsFolderInstalls) {
+  InstalledFont("Z.TTF", "Zulu");
+  list.SetMode(flmInstalled);
+  EXPECT_TRUE(ops.AddFiles({"E:\\In\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF", "E:\\In\\readme.txt"}).Update);
+  EXPECT_EQ(Registered("Alpha"), "A.TTF");
+  EXPECT_EQ(Files(), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF"}));
+  EXPECT_FALSE(list.Items(0)->Bodgey());
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\readme.txt"));
+}
+
+TEST_F(AddFilesTest, AFailedInstallNamesTheFolder) {
+  list.SetMode(flmInstalled);
+  os.FailAddFont("C:\\Windows\\Fonts\\A.TTF");
+  EXPECT_FALSE(ops.AddFiles({"E:\\In\\A.TTF"}).Update);
+  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\A.TTF\r\n不能复制文件到 C:\\Windows\\Fonts\\.", 0), 0u);
+}
+
+TEST_F(AddFilesTest, IntoAnotherFolderCopies) {
+  AddFont("D:\\Src\\Old.TTF", "Old");
+  Browse(kSrc);
+  EXPECT_TRUE(ops.AddFiles(dropped).Update);
+  EXPECT_EQ(os.FileContent("D:\\Src\\A.TTF"), FontBytes("Alpha"));
+  EXPECT_EQ(os.FileContent("D:\\Src\\readme.txt"), "text");  // copied, not listed
+  EXPECT_EQ(Files(), (Strings{"D:\\Src\\A.TTF", "D:\\Src\\B.ttf", "D:\\Src\\Old.TTF"}));
+
+  // A file already in the folder is left alone; a failed copy names the folder.
+  EXPECT_FALSE(ops.AddFiles({"D:\\Src\\Old.TTF", "E:\\In\\Missing.TTF"}).Update);
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\Missing.TTF\r\n不能复制文件到 D:\\Src\\.\r\n(2)", 0), 0u);
+}
+
+TEST_F(AddFilesTest, NowhereToPutThem) {
+  EXPECT_FALSE(ops.AddFiles(dropped).Update);
+  EXPECT_TRUE(os.Messages().empty());
+}
+
+// ---- Renaming -------------------------------------------------------------------
+
+TEST_F(ListOpsTest, RenameKeepsTheListAndTheLoadedFontsInStep) {
+  AddFont("D:\\Src\\A.TTF", "Alpha");
+  Browse(kSrc);
+  TFontFileInfo& r = *list.Items(0);
+  ASSERT_TRUE(r.Load(&loaded));
+  ASSERT_TRUE(ops.RenameFont(r, "Renamed.TTF"));
+  EXPECT_TRUE(list.Contains("D:\\SRC\\RENAMED.TTF"));
+  EXPECT_FALSE(list.Contains("D:\\Src\\A.TTF"));
+  EXPECT_EQ(loaded, Strings{"D:\\SRC\\RENAMED.TTF"});
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\Renamed.TTF"), 1);
+}
+
+}  // namespace

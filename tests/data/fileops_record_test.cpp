@@ -1,0 +1,256 @@
+#include "data/FontFileOps.h"
+#include "tests/data/fileops_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// ---- Install ------------------------------------------------------------------
+
+TEST_F(FileOpsTest, InstallCopiesRegistersAndAddsTheFont) {
+  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
+  os.AddFile("C:\\Windows\\Fonts\\Alpha.ttf", "an older file of that name");
+  ASSERT_FALSE(r->Installed());
+
+  ASSERT_TRUE(r->Install());
+  EXPECT_EQ(os.FileContent("C:\\Windows\\Fonts\\Alpha.ttf"), FontBytes("Alpha"));  // overwritten
+  EXPECT_EQ(Registered("Alpha"), "Alpha.ttf");
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\Alpha.ttf"), 1);
+  EXPECT_TRUE(r->Installed());
+  EXPECT_TRUE(r->InFontsFolder());
+  EXPECT_EQ(r->FileName(), "D:\\Src\\Alpha.ttf");  // still the file it came from
+  EXPECT_EQ(os.Broadcasts(), 1);
+}
+
+TEST_F(FileOpsTest, InstallingFromTheFontsFolderNeitherCopiesNorOverwritesTheValue) {
+  auto r = Record("C:\\Windows\\Fonts\\alpha.TTF", "Alpha");
+  Register("Alpha", "somewhere-else.ttf");
+  os.FailWritesIn("C:\\Windows\\Fonts");  // any copy would fail
+  ASSERT_TRUE(r->Install());
+  EXPECT_EQ(Registered("Alpha"), "somewhere-else.ttf");
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\alpha.TTF"), 1);
+  EXPECT_TRUE(r->Installed());
+}
+
+TEST_F(FileOpsTest, InstallFailsWithoutSideEffectsOnTheFirstFailingStep) {
+  auto missing = std::make_unique<TFontFileInfo>();
+  missing->SetFileNameAndName("D:\\Src\\Gone.ttf", "Gone");
+  EXPECT_FALSE(missing->Install());
+  EXPECT_EQ(Registered("Gone"), "<none>");
+  EXPECT_FALSE(missing->Installed());
+
+  auto r = Record("D:\\Src\\Beta.ttf", "Beta");
+  os.DenyHive(sys::Hive::LocalMachine);
+  EXPECT_FALSE(r->Install());
+  EXPECT_TRUE(os.FontsAdded().empty());
+  EXPECT_FALSE(r->Installed());
+  EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+TEST_F(FileOpsTest, InstallFailsWhenTheSystemRefusesTheFont) {
+  auto r = Record("D:\\Src\\Beta.ttf", "Beta");
+  os.FailAddFont("C:\\Windows\\Fonts\\Beta.ttf");
+  EXPECT_FALSE(r->Install());
+  EXPECT_FALSE(r->Installed());
+  EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+// ---- Uninstall ------------------------------------------------------------------
+
+TEST_F(FileOpsTest, UninstallingWhatIsNotInstalledSucceedsAtOnce) {
+  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
+  EXPECT_TRUE(r->Uninstall(dmDelete));
+  EXPECT_TRUE(os.HasFile("D:\\Src\\Alpha.ttf"));
+  EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+TEST_F(FileOpsTest, UninstallRemovesABareNameRegistrationFromTheSystem) {
+  auto r = InstalledFont("ALPHA.TTF", "Alpha");
+  ASSERT_TRUE(r->Installed() && r->InFontsFolder());
+  std::string registered;
+  ASSERT_TRUE(r->Uninstall(dmLeave, &registered));
+  EXPECT_EQ(registered, "C:\\Windows\\Fonts\\ALPHA.TTF");
+  EXPECT_EQ(Registered("Alpha"), "<none>");
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\ALPHA.TTF"), 0);
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\ALPHA.TTF"));  // mode 2 leaves it
+  EXPECT_FALSE(r->Installed());
+  EXPECT_FALSE(r->InFontsFolder());
+  EXPECT_GE(os.Broadcasts(), 2);  // the removal and the uninstall
+}
+
+TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
+  auto recycled = InstalledFont("A.TTF", "Alpha");
+  auto deleted = InstalledFont("B.TTF", "Beta");
+  AddFont("D:\\Src\\C.TTF", "Gamma");
+  Register("Gamma", "D:\\Src\\C.TTF");
+  auto outside = Record("D:\\Src\\C.TTF", "Gamma");
+  ASSERT_TRUE(outside->Installed());
+  ASSERT_FALSE(outside->InFontsFolder());
+
+  ASSERT_TRUE(recycled->Uninstall(dmRecycle));
+  ASSERT_TRUE(deleted->Uninstall(dmDelete));
+  ASSERT_TRUE(outside->Uninstall(dmDelete));
+
+  EXPECT_EQ(os.RecycleBin(), Strings{"C:\\Windows\\Fonts\\A.TTF"});
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  EXPECT_TRUE(os.HasFile("D:\\Src\\C.TTF"));
+  EXPECT_EQ(Registered("Gamma"), "<none>");
+}
+
+TEST_F(FileOpsTest, UninstallFailsWhenTheRegistryRefuses) {
+  auto r = InstalledFont("A.TTF", "Alpha");
+  os.DenyHive(sys::Hive::LocalMachine);
+  EXPECT_FALSE(r->Uninstall(dmDelete));
+  EXPECT_TRUE(r->Installed());
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_FALSE(r->Uninstall(7));
+}
+
+TEST_F(FileOpsTest, UninstallFailsWhenTheFileCannotBeRecycled) {
+  auto r = InstalledFont("A.TTF", "Alpha");
+  os.LockFile("C:\\Windows\\Fonts\\A.TTF");
+  EXPECT_FALSE(r->Uninstall(dmRecycle));
+  EXPECT_TRUE(r->Installed());
+  EXPECT_FALSE(SysErrorText().empty());
+}
+
+// ---- Load and unload ------------------------------------------------------------
+
+TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedList) {
+  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
+  Strings loaded{"X"};
+  ASSERT_TRUE(r->Load(&loaded));
+  ASSERT_TRUE(r->Load(&loaded));
+  EXPECT_EQ(loaded, (Strings{"X", "D:\\SRC\\ALPHA.TTF"}));
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\Alpha.ttf"), 2);
+  EXPECT_FALSE(r->Installed());  // the record stays as it was
+
+  ASSERT_TRUE(r->Unload(&loaded));
+  EXPECT_EQ(loaded, Strings{"X"});
+  EXPECT_EQ(os.Broadcasts(), 3);
+  EXPECT_TRUE(r->Unload(nullptr));
+  EXPECT_FALSE(r->Unload(nullptr));  // nothing left to remove
+}
+
+TEST_F(FileOpsTest, InstalledFontsAreNeitherLoadedNorUnloaded) {
+  auto r = InstalledFont("A.TTF", "Alpha");
+  Strings loaded;
+  EXPECT_TRUE(r->Load(&loaded));
+  EXPECT_FALSE(r->Unload(&loaded));
+  EXPECT_TRUE(loaded.empty());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+TEST_F(FileOpsTest, FailedLoadLeavesTheListAlone) {
+  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
+  os.FailAddFont("D:\\Src\\Alpha.ttf");
+  Strings loaded;
+  EXPECT_FALSE(r->Load(&loaded));
+  EXPECT_TRUE(loaded.empty());
+  EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+// ---- Delete ---------------------------------------------------------------------
+
+TEST_F(FileOpsTest, DeleteModes) {
+  auto recycled = Record("D:\\Src\\A.TTF", "Alpha");
+  auto deleted = Record("D:\\Src\\B.TTF", "Beta");
+  auto left = Record("D:\\Src\\C.TTF", "Gamma");
+  os.AddFont("D:\\Src\\A.TTF");  // a preview copy lets go of the file first
+
+  ASSERT_TRUE(recycled->Delete(dmRecycle));
+  ASSERT_TRUE(deleted->Delete(dmDelete));
+  ASSERT_TRUE(left->Delete(dmLeave));
+
+  EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\A.TTF"), 0);
+  EXPECT_FALSE(os.HasFile("D:\\Src\\B.TTF"));
+  EXPECT_TRUE(os.HasFile("D:\\Src\\C.TTF"));
+  for (auto* r : {recycled.get(), deleted.get(), left.get()}) {
+    EXPECT_EQ(r->FileName(), "");
+    EXPECT_EQ(r->FontName(), "");
+  }
+}
+
+TEST_F(FileOpsTest, FailedDeleteKeepsTheRecord) {
+  auto r = Record("D:\\Src\\A.TTF", "Alpha");
+  EXPECT_FALSE(r->Delete(3));
+  os.LockFile("D:\\Src\\A.TTF");
+  EXPECT_FALSE(r->Delete(dmRecycle));
+  EXPECT_FALSE(SysErrorText().empty());
+  EXPECT_EQ(r->FileName(), "D:\\Src\\A.TTF");
+  EXPECT_EQ(r->FontName(), "Alpha");
+  EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
+}
+
+// ---- Rename ---------------------------------------------------------------------
+
+class RenameTest : public FileOpsTest {
+ protected:
+  static constexpr const char* kColl = "C:\\Coll\\";
+  void Collection(const std::string& name, const std::string& content) {
+    os.AddFile(kColl + name + ".VLM", content);
+  }
+  std::string CollectionText(const std::string& name) { return os.FileContent(kColl + name + ".VLM"); }
+};
+
+TEST_F(RenameTest, KeepsTheFolderAndRewritesExactlyTheCollectionsThatReferToTheFile) {
+  auto r = Record("D:\\Src\\A.TTF", "Alpha");
+  const std::string other = "\"Other\",\"D:\\Src\\X.TTF\"\r\n";
+  Collection("One", "\"Alpha\",\"d:\\src\\a.ttf\"\r\n" + other);
+  Collection("Two", other);
+  Collection("Three", "Alpha,D:\\Src\\A.TTF\r\n");
+  os.SetValue(sys::Hive::LocalMachine, kVelmaraKey, "Collections Folder", kColl);
+
+  ASSERT_TRUE(r->Rename("E:\\Elsewhere\\B.TTF"));
+  EXPECT_EQ(r->FileName(), "D:\\Src\\B.TTF");
+  EXPECT_TRUE(os.HasFile("D:\\Src\\B.TTF"));
+  EXPECT_FALSE(os.HasFile("D:\\Src\\A.TTF"));
+  EXPECT_EQ(CollectionText("One"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n" + other);
+  EXPECT_EQ(CollectionText("Two"), other);  // byte for byte
+  EXPECT_EQ(CollectionText("Three"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
+  // A font that was not installed is still available for the preview.
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 1);
+}
+
+TEST_F(RenameTest, UsesTheGivenCollectionsFolder) {
+  auto r = Record("D:\\Src\\A.TTF", "Alpha");
+  os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n");
+  ASSERT_TRUE(r->Rename("B.TTF", "D:\\Mine\\"));
+  EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
+}
+
+TEST_F(RenameTest, AnInstalledFontStaysInstalledUnderItsNewName) {
+  auto r = InstalledFont("A.TTF", "Alpha");
+  ASSERT_TRUE(r->Rename("B.TTF"));
+  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\B.TTF");
+  EXPECT_EQ(Registered("Alpha"), "B.TTF");
+  EXPECT_TRUE(r->Installed());
+  EXPECT_TRUE(r->InFontsFolder());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 0);
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\B.TTF"), 1);
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+}
+
+TEST_F(RenameTest, ARefusedRenameLeavesTheFontAsItWas) {
+  auto r = InstalledFont("A.TTF", "Alpha");
+  AddFont("C:\\Windows\\Fonts\\B.TTF", "Beta");  // the new name is taken
+  EXPECT_FALSE(r->Rename("B.TTF"));
+  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\A.TTF");
+  EXPECT_EQ(Registered("Alpha"), "A.TTF");
+  EXPECT_TRUE(r->Installed());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_EQ(os.FileContent("C:\\Windows\\Fonts\\B.TTF"), FontBytes("Beta"));
+}
+
+TEST_F(RenameTest, NamesWithoutAFileNameAreRefused) {
+  auto r = Record("D:\\Src\\A.TTF", "Alpha");
+  for (const char* bad : {"", "D:\\Src\\", "..", "."}) EXPECT_FALSE(r->Rename(bad)) << bad;
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
+}
+
+}  // namespace

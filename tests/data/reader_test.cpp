@@ -1,0 +1,330 @@
+// ReadFontFile: what it takes from the name, head, hhea and OS/2 tables, and
+// what it makes of broken files.
+#include <gtest/gtest.h>
+
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "tests/data/reader_fixture.h"
+
+namespace {
+
+using tt::FontBuilder;
+using tt::MacName;
+using tt::MsName;
+
+TEST_F(ReaderTest, AllTablesFillEveryField) {
+  std::vector<tt::NameRecord> names;
+  for (uint16_t id = 0; id <= 15; ++id) names.push_back(MsName(id, "name " + std::to_string(id)));
+  const std::string font = FontBuilder()
+                               .Head({.unitsPerEm = 1000, .lowestRecPPEM = 7})
+                               .Names(names)
+                               .Hhea({.ascender = 800, .descender = -200, .lineGap = 90, .xMaxExtent = 1200})
+                               .Os2({.xAvgCharWidth = -10, .weightClass = 700, .widthClass = 3,
+                                     .panose = {2, 2, 0, 3}, .fsSelection = 0x21,
+                                     .winAscent = 0xFFFF, .winDescent = 1})
+                               .Build();
+  const TFontFields f = ReadAll(font);
+  EXPECT_FALSE(f.Bad);
+  EXPECT_TRUE(f.InfoRead);
+  const std::pair<const std::string*, int> expected[] = {
+      {&f.Copyright, 0},  {&f.FamilyName, 1},   {&f.SubfamilyName, 2}, {&f.UniqueID, 3},
+      {&f.FontName, 4},   {&f.Version, 5},      {&f.PostScriptName, 6}, {&f.Trademark, 7},
+      {&f.Manufacturer, 8}, {&f.Designer, 9},   {&f.Description, 10},  {&f.VendorURL, 11},
+      {&f.DesignerURL, 12}, {&f.License, 13},   {&f.LicenseURL, 14}};
+  for (const auto& [field, id] : expected) EXPECT_EQ(*field, "name " + std::to_string(id));
+  EXPECT_EQ(f.UnitsPerEm, 1000);
+  EXPECT_EQ(f.LowestRecPPEM, 7);
+  EXPECT_EQ(f.Ascender, 800);
+  EXPECT_EQ(f.Descender, -200);
+  EXPECT_EQ(f.LineGap, 90);
+  EXPECT_EQ(f.MaxExtent, 1200);
+  EXPECT_EQ(f.AvgCharWidth, -10);
+  EXPECT_EQ(f.WeightClass, 700);
+  EXPECT_EQ(f.WidthClass, 3);
+  EXPECT_EQ(f.WinAscent, 65535);
+  EXPECT_EQ(f.WinDescent, 1);
+  EXPECT_EQ(f.WinHeight, 65536) << "summed without truncation";
+  EXPECT_EQ(f.FontKind, fkSerif);
+  EXPECT_TRUE(f.Italic);
+  EXPECT_TRUE(f.Bold);
+  EXPECT_FALSE(f.Underscore || f.Negative || f.Outlined || f.Strikeout || f.Regular);
+}
+
+TEST_F(ReaderTest, EachStyleBitHasItsFlag) {
+  bool TFontFields::*const flags[] = {&TFontFields::Italic,    &TFontFields::Underscore,
+                                      &TFontFields::Negative,  &TFontFields::Outlined,
+                                      &TFontFields::Strikeout, &TFontFields::Bold,
+                                      &TFontFields::Regular};
+  for (int bit = 0; bit < 7; ++bit) {
+    const TFontFields f = ReadAll(FontBuilder().Os2({.fsSelection = uint16_t(1u << bit)}).Build());
+    for (int other = 0; other < 7; ++other) EXPECT_EQ(f.*flags[other], other == bit) << bit;
+  }
+}
+
+TEST_F(ReaderTest, NamesOnlyReadsTheFullNameAndNothingElse) {
+  const std::string font = tt::StandardFont("Test Sans Bold", "Test Sans").Build();
+  const TFontFields f = ReadNames(font);
+  EXPECT_EQ(f.FontName, "Test Sans Bold");
+  EXPECT_FALSE(f.Bad);
+  EXPECT_FALSE(f.InfoRead);
+  EXPECT_EQ(f.FamilyName, "");
+  EXPECT_EQ(f.UnitsPerEm, 0);
+  EXPECT_EQ(f.FontKind, fkUnknown);
+}
+
+TEST_F(ReaderTest, NoTablesIsAnEmptyButGoodRecord) {
+  TFontFields f = ReadAll(FontBuilder().Build());
+  EXPECT_FALSE(f.Bad);
+  EXPECT_TRUE(f.InfoRead);
+  EXPECT_EQ(f.FontName, "");
+  EXPECT_EQ(f.UnitsPerEm, 0);
+  f = ReadAll("");  // a 0-byte file has no directory to run out of
+  EXPECT_FALSE(f.Bad);
+  EXPECT_TRUE(f.InfoRead);
+}
+
+TEST_F(ReaderTest, NameAfterOtherTablesIsFoundInBothModes) {
+  const std::string font =
+      FontBuilder().Os2({.panose = {2, 11}}).Head().Names({MsName(4, "Late Name")}).Build();
+  EXPECT_EQ(ReadNames(font).FontName, "Late Name");
+  const TFontFields f = ReadAll(font);
+  EXPECT_EQ(f.FontName, "Late Name");
+  EXPECT_EQ(f.FontKind, fkSansSerif);
+  EXPECT_EQ(f.UnitsPerEm, 2048);
+}
+
+TEST_F(ReaderTest, OnlyEnglishMicrosoftAndMacintoshNamesCount) {
+  const std::string chinese = FontBuilder()
+                                  .Names({MsName(4, "微软", 0x0804), MsName(1, "微软", 0x0804),
+                                          {.platform = 0, .encoding = 3, .language = 0, .nameId = 4,
+                                           .bytes = tt::Utf16BE("Unicode")}})
+                                  .Build();
+  TFontFields f = ReadAll(chinese);
+  EXPECT_EQ(f.FontName, "");
+  EXPECT_EQ(f.FamilyName, "");
+  EXPECT_FALSE(f.Bad);
+
+  for (uint16_t language : {0x0409, 0x0809, 0x0C09, 0x1009, 0x1409, 0x1809})
+    EXPECT_EQ(ReadNames(FontBuilder().Names({MsName(4, "English", language)}).Build()).FontName,
+              "English")
+        << std::hex << language;
+  EXPECT_EQ(ReadNames(FontBuilder().Names({MsName(4, "Irish?", 0x1C09)}).Build()).FontName, "");
+}
+
+TEST_F(ReaderTest, MicrosoftNameWinsOverMacintoshInBothModes) {
+  for (bool macFirst : {true, false}) {
+    std::vector<tt::NameRecord> names = {MsName(4, "Microsoft"), MsName(1, "MS Family")};
+    names.insert(macFirst ? names.begin() : names.end(), {MacName(4, "Macintosh"), MacName(1, "Mac Family")});
+    const std::string font = FontBuilder().Names(names).Build();
+    EXPECT_EQ(ReadNames(font).FontName, "Microsoft") << macFirst;
+    const TFontFields f = ReadAll(font);
+    EXPECT_EQ(f.FontName, "Microsoft") << macFirst;
+    EXPECT_EQ(f.FamilyName, "MS Family") << macFirst;
+  }
+}
+
+TEST_F(ReaderTest, MacintoshNamesFillWhatMicrosoftLeavesEmpty) {
+  const std::string font = FontBuilder()
+                               .Names({MacName(4, "  Mac \xA5 Name\r"), MacName(4, "Second Mac"),
+                                       MsName(1, "Family"), MacName(1, "Mac Family")})
+                               .Build();
+  EXPECT_EQ(ReadNames(font).FontName, "Mac \xA5 Name") << "taken byte for byte, trimmed";
+  const TFontFields f = ReadAll(font);
+  EXPECT_EQ(f.FontName, "Mac \xA5 Name");
+  EXPECT_EQ(f.FamilyName, "Family");
+}
+
+TEST_F(ReaderTest, AnEmptyMicrosoftNameStillReplaces) {
+  const std::string font =
+      FontBuilder().Names({MacName(4, "Mac"), MsName(4, " \t "), MsName(1, "")}).Build();
+  EXPECT_EQ(ReadNames(font).FontName, "");
+  EXPECT_EQ(ReadAll(font).FontName, "");
+}
+
+TEST_F(ReaderTest, RepeatedEnglishNamesFirstForNamesOnlyLastForAll) {
+  const std::string font =
+      FontBuilder().Names({MsName(4, "United States", 0x0409), MsName(4, "United Kingdom", 0x0809)}).Build();
+  EXPECT_EQ(ReadNames(font).FontName, "United States");
+  EXPECT_EQ(ReadAll(font).FontName, "United Kingdom");
+}
+
+TEST_F(ReaderTest, UnicodeNamesBecomeAnsiText) {
+  sys::SetCodePage(936);
+  const std::string font = FontBuilder().Names({MsName(4, "\t微软雅黑 Bold  ")}).Build();
+  EXPECT_EQ(ReadNames(font).FontName, "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA Bold");
+}
+
+TEST_F(ReaderTest, OddAndTinyStringLengths) {
+  tt::NameRecord one = MsName(4, "AB");
+  one.length = 1;  // half a code unit
+  tt::NameRecord odd = MsName(1, "AB");
+  odd.length = 3;  // the last odd byte is ignored
+  tt::NameRecord none = MsName(2, "AB");
+  none.length = 0;
+  const TFontFields f = ReadAll(FontBuilder().Names({one, odd, none}).Build());
+  EXPECT_EQ(f.FontName, "");
+  EXPECT_EQ(f.FamilyName, "A");
+  EXPECT_EQ(f.SubfamilyName, "");
+  EXPECT_FALSE(f.Bad);
+}
+
+TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
+  tt::NameRecord far = MsName(1, "Far");
+  far.offset = 60000;
+  const std::string font = FontBuilder()
+                               .Names({MsName(4, "Near"), far})
+                               .Head()
+                               .Os2({.panose = {5}})
+                               .TableOffset("head", 0x7FFFFFF0)
+                               .TableOffset("OS/2", 0xFFFFFFFF)
+                               .Build();
+  const TFontFields f = ReadAll(font);
+  EXPECT_FALSE(f.Bad);
+  EXPECT_TRUE(f.InfoRead);
+  EXPECT_EQ(f.FontName, "Near");
+  EXPECT_EQ(f.FamilyName, "");
+  EXPECT_EQ(f.UnitsPerEm, 0);
+  EXPECT_EQ(f.WeightClass, 0);
+  EXPECT_EQ(f.FontKind, fkUnknown);
+}
+
+TEST_F(ReaderTest, FieldsCutOffByTheEndReadAsZero) {
+  // OS/2 last: cut the file inside usWeightClass, and another one inside the name string.
+  const std::string full = FontBuilder().Names({MsName(4, "Cut Name")}).Os2({.weightClass = 0x0190}).Build();
+  const size_t os2 = full.size() - 88;  // 86 bytes, padded to 4
+  TFontFields f = ReadAll(full.substr(0, os2 + 5));
+  EXPECT_FALSE(f.Bad);
+  EXPECT_EQ(f.AvgCharWidth, 1000);
+  EXPECT_EQ(f.WeightClass, 0);
+  EXPECT_EQ(f.FontName, "Cut Name");
+
+  const std::string nameOnly = FontBuilder().Names({MsName(4, "Cut Name")}).Build();
+  f = ReadNames(nameOnly.substr(0, nameOnly.size() - 3));
+  EXPECT_FALSE(f.Bad);
+  EXPECT_EQ(f.FontName, "") << "a string cut short is not half a name";
+}
+
+TEST_F(ReaderTest, TablesLackingLeaveEarlierValues) {
+  // A record named from the installed-font table keeps that name when the
+  // file holds none.
+  os.AddFile(kPath, FontBuilder().Head({.unitsPerEm = 1000}).Build());
+  TFontFileInfo record;
+  record.SetFileNameAndName(kPath, "Known Name");
+  EXPECT_EQ(record.UnitsPerEm(), 1000);
+  EXPECT_EQ(record.FontName(), "Known Name");
+  EXPECT_EQ(record.WeightClass(), 0);
+  EXPECT_EQ(record.FontKind(), fkUnknown);
+}
+
+TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
+  std::string tenBytes = tt::U32(0x00010000) + tt::U16(1) + std::string(4, '\0');
+  os.SetLastError(0);
+  TFontFields f = ReadAll(tenBytes);
+  EXPECT_TRUE(f.Bad);
+  EXPECT_FALSE(f.InfoRead);
+  EXPECT_EQ(f.FontName, ErrorText(sys::kErrorHandleEof));
+
+  // Two tables announced, the second tag cut short.
+  f = ReadNames(FontBuilder().Os2().Names({MsName(4, "x")}).Build().substr(0, 12 + 16 + 3));
+  EXPECT_TRUE(f.Bad);
+  EXPECT_EQ(f.FontName, ErrorText(sys::kErrorHandleEof));
+}
+
+TEST_F(ReaderTest, UnreadableFilesAreBadWithTheSystemsText) {
+  TFontFileInfo missing;
+  missing.SetFileName("C:\\Fonts\\NONE.TTF");
+  EXPECT_TRUE(missing.Bad());
+  EXPECT_EQ(missing.FontName(), ErrorText(2));
+
+  TFontFileInfo folder;
+  folder.SetFileName("C:\\Fonts");
+  EXPECT_TRUE(folder.Bad());
+  EXPECT_EQ(folder.FontName(), ErrorText(5));
+
+  os.AddFile("C:\\Fonts\\LOCKED.TTF", tt::StandardFont("Locked").Build());
+  os.LockFile("C:\\Fonts\\LOCKED.TTF");
+  TFontFileInfo locked;
+  locked.SetFileName("C:\\Fonts\\LOCKED.TTF");
+  EXPECT_TRUE(locked.Bad());
+  EXPECT_EQ(locked.FontName(), ErrorText(32));
+
+  TFontFileInfo longPath;
+  longPath.SetFileName("C:\\Fonts\\" + std::string(300, 'x') + ".TTF");
+  EXPECT_TRUE(longPath.Bad());
+  EXPECT_NE(longPath.FontName(), "");
+}
+
+TEST_F(ReaderTest, ReadFaultsInTheDirectoryFailInTablesDoNot) {
+  const std::string font = tt::StandardFont("Faulty").Build();
+  os.AddFile(kPath, font);
+  os.FailReadAfter(kPath, 12 + 8);  // inside the first directory entry
+  TFontFileInfo inDirectory;
+  inDirectory.SetFileName(kPath);
+  EXPECT_TRUE(inDirectory.Bad());
+  EXPECT_EQ(inDirectory.FontName(), ErrorText(sys::kErrorReadFault));
+
+  os.AddFile("C:\\Fonts\\B.TTF", font);
+  os.FailReadAfter("C:\\Fonts\\B.TTF", 12 + 16 * 4 + 6 + 24);  // inside the name table
+  TFontFileInfo inTable;
+  inTable.SetFileName("C:\\Fonts\\B.TTF");
+  EXPECT_FALSE(inTable.Bad());
+  EXPECT_EQ(inTable.FontName(), "");
+  EXPECT_EQ(inTable.UnitsPerEm(), 0) << "every later read fails too";
+  EXPECT_TRUE(inTable.InfoRead());
+
+  os.AddFile("C:\\Fonts\\C.TTF", font);
+  os.RefuseSeek("C:\\Fonts\\C.TTF");
+  TFontFileInfo refused;
+  refused.SetFileName("C:\\Fonts\\C.TTF");
+  EXPECT_TRUE(refused.Bad());
+  EXPECT_EQ(refused.FontName(), ErrorText(sys::kErrorSeek));
+}
+
+TEST_F(ReaderTest, NotAFontAtAll) {
+  // Bytes 4 and 5 of this text say 0x7420 tables; the file is far too short.
+  const TFontFields f = ReadAll("This is a text file, not a font.\r\n");
+  EXPECT_TRUE(f.Bad);
+  EXPECT_LE(os.Reads(), 4) << "the walk stops at the first missing tag";
+}
+
+TEST_F(ReaderTest, HugeCountsInSmallFilesAreCheap) {
+  // numTables 65535 over a short file.
+  TFontFields f = ReadAll(FontBuilder().Head().NumTables(65535).Build());
+  EXPECT_TRUE(f.Bad);
+
+  // A name count of 65535 with three real records.
+  const std::string font =
+      FontBuilder().Names({MsName(1, "Fam"), MacName(4, "Mac"), MsName(2, "Sub")}, {.count = 65535}).Build();
+  const int readsBefore = os.Reads();
+  f = ReadAll(font);
+  EXPECT_FALSE(f.Bad);
+  EXPECT_EQ(f.FontName, "Mac");
+  EXPECT_EQ(f.FamilyName, "Fam");
+  EXPECT_LE(os.Reads() - readsBefore, 10) << "records past the end cost no system calls";
+}
+
+TEST_F(ReaderTest, NamesOnlyReadTouchesDirectoryAndTheFrontOfTheNameTable) {
+  // Shaped like a real font: many tables, big glyph data before the name
+  // table, Macintosh records first, strings far from the records.
+  std::vector<tt::NameRecord> names;
+  for (uint16_t id = 0; id <= 14; ++id) names.push_back(MacName(id, std::string(200, 'm')));
+  for (uint16_t id = 0; id <= 14; ++id) names.push_back(MsName(id, "Microsoft " + std::to_string(id)));
+  FontBuilder builder;
+  for (const char* tag : {"FFTM", "GDEF", "GPOS", "GSUB", "cmap", "cvt ", "fpgm", "gasp"})
+    builder.Table(tag, std::string(3000, 'x'));
+  builder.Os2().Table("glyf", std::string(500000, 'g')).Head().Hhea().Names(names);
+  builder.Table("post", std::string(20000, 'p'));
+  os.AddFile(kPath, builder.Build());
+
+  TFontFileInfo record;
+  record.SetFileName(kPath);
+  EXPECT_EQ(record.FontName(), "Microsoft 4");
+  EXPECT_EQ(os.Opens(), 1);
+  EXPECT_LE(os.Reads(), 3);
+
+  EXPECT_EQ(record.UnitsPerEm(), 2048);
+  EXPECT_EQ(os.Opens(), 2);
+  EXPECT_LE(os.Reads(), 3 + 8) << "one block per table and a few for the names";
+}
+
+}  // namespace

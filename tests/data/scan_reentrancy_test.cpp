@@ -1,0 +1,102 @@
+// Window messages run during a scan; commands they carry must never clear or
+// rebuild the list under the running scan.
+#include <memory>
+#include <string>
+
+#include "tests/data/scan_fixture.h"
+
+namespace {
+
+class ReentrancyTest : public ScanTest {
+ protected:
+  ReentrancyTest() {
+    os.SetDrives({"C:\\", "D:\\"});
+    for (int i = 0; i < 45; ++i) os.AddFile("D:\\Big\\f" + std::to_string(i) + ".ttf", "x");
+    os.AddFile("D:\\Small\\one.ttf", "x");
+    os.AddFile("D:\\Coll.VLM", "\"Listed\",\"D:\\Small\\one.ttf\"\r\n");
+  }
+  ~ReentrancyTest() override { os.onProcessMessages = nullptr; }
+
+  // Runs `command` once, from the message pump of the 10th progress step.
+  void OnTenthStep(std::function<void()> command) {
+    os.onProcessMessages = [this, command = std::move(command)] {
+      if (++pumps_ == 12) command();  // show and update pump first
+    };
+  }
+
+  int pumps_ = 0;
+};
+
+TEST_F(ReentrancyTest, NewFolderDuringScanIsScannedAfterIt) {
+  TFontFileList list;
+  OnTenthStep([&] {
+    list.SetPath("D:\\Small\\");
+    EXPECT_TRUE(list.Scanning());
+    EXPECT_EQ(list.Count(), 9) << "the running scan's records stay";
+  });
+  list.SetPath("D:\\Big\\");
+  EXPECT_FALSE(list.Scanning());
+  EXPECT_EQ(list.Path(), "D:\\Small\\");
+  EXPECT_EQ(Files(list), (Strings{"D:\\Small\\one.ttf"}));
+  ASSERT_EQ(progress.Count(), 1);
+  EXPECT_EQ(progress.Last().steps, 45) << "the first scan ran to its end";
+}
+
+TEST_F(ReentrancyTest, ClearDuringScanWaitsForItsEnd) {
+  TFontFileList list;
+  OnTenthStep([&] {
+    list.Clear();
+    EXPECT_EQ(list.Count(), 9);
+  });
+  list.SetPath("D:\\Big\\");
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(progress.Last().steps, 45);
+}
+
+TEST_F(ReentrancyTest, RepeatedRequestsRescanOnce) {
+  TFontFileList list;
+  OnTenthStep([&] {
+    list.Scan();
+    list.Scan();
+    list.SetInclSubfolders(true);
+  });
+  list.SetPath("D:\\Big\\");
+  EXPECT_EQ(list.Count(), 45);
+  EXPECT_TRUE(list.InclSubfolders());
+  ASSERT_EQ(progress.Count(), 2);
+  EXPECT_EQ(progress.Windows()[1]->captions[0], L"正在搜索字体文件夹...");
+}
+
+TEST_F(ReentrancyTest, LoadingACollectionDuringScanIsRefused) {
+  TFontFileList list;
+  bool loaded = true;
+  OnTenthStep([&] { loaded = list.LoadCollection("D:\\Coll.VLM"); });
+  list.SetPath("D:\\Big\\");
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(list.Count(), 45);
+}
+
+TEST_F(ReentrancyTest, ModeChangeDuringScanDoesNotLeakIntoIt) {
+  TFontFileList list;
+  OnTenthStep([&] {
+    list.SetMode(flmCollection);
+    list.SetPath("D:\\");
+    list.SetCollection("Coll");
+  });
+  list.SetPath("D:\\Big\\");
+  EXPECT_EQ(list.Mode(), flmCollection);
+  EXPECT_EQ(Names(list), (Strings{"Listed"}));
+  EXPECT_FALSE(list.Items(0)->Bodgey());
+}
+
+TEST_F(ReentrancyTest, ListDestroyedDuringScanStopsTheScan) {
+  auto list = std::make_unique<TFontFileList>();
+  OnTenthStep([&] { list.reset(); });
+  list->SetPath("D:\\Big\\");
+  EXPECT_EQ(list, nullptr);
+  ASSERT_EQ(progress.Count(), 1);
+  EXPECT_EQ(progress.Last().steps, 10);
+  EXPECT_TRUE(progress.Last().destroyed);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// The contract suite against the memory backend (everywhere) and the native
+// backend (Linux).
+#include "tests/sys/contract_suite.inc"
+
+#include "sys/memory/MemoryBackend.h"
+
+#ifndef _WIN32
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "sys/posix/PosixBackend.h"
+#endif
+
+namespace contract {
+namespace {
+
+std::string DwordBytes(uint32_t value) {
+  std::string data(4, '\0');
+  for (int i = 0; i < 4; ++i) data[i] = static_cast<char>(value >> (8 * i));
+  return data;
+}
+
+class MemoryEnvironment : public Environment {
+ public:
+  MemoryEnvironment() { backend_.AddDirectory(Root()); }
+  sys::Backend& Backend() override { return backend_; }
+  std::string Root() override { return "C:\\Scratch\\"; }
+  std::string MakeFile(const std::string& name, const std::string& content,
+                       uint32_t attributes) override {
+    backend_.AddFile(Root() + name, content, attributes);
+    return name;
+  }
+  void SetDwordValue(sys::Hive hive, const std::string& key, const std::string& name,
+                     uint32_t value) override {
+    backend_.SetValue(hive, key, name, DwordBytes(value), sys::kRegDword);
+  }
+  std::string FontFile() override { return Root() + MakeFile("Font.ttf", "font", sys::kAttrArchive); }
+
+ private:
+  sys::MemoryBackend backend_;
+};
+
+#ifndef _WIN32
+class PosixEnvironment : public Environment {
+ public:
+  PosixEnvironment() {
+    char pattern[] = "/tmp/vlm-contract-XXXXXX";
+    if (const char* made = ::mkdtemp(pattern)) folder_ = made;
+  }
+  ~PosixEnvironment() override {
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+  sys::Backend& Backend() override { return backend_; }
+  // Joined with "\" as the program joins paths.
+  std::string Root() override { return folder_ + "\\"; }
+  std::string MakeFile(const std::string& name, const std::string& content,
+                       uint32_t attributes) override {
+    const std::string real = (attributes & sys::kAttrHidden) ? "." + name : name;
+    WriteAll(backend_, Root() + real, content);
+    if (attributes & sys::kAttrReadOnly) ::chmod((folder_ + "/" + real).c_str(), 0444);
+    return real;
+  }
+  void SetDwordValue(sys::Hive hive, const std::string& key, const std::string& name,
+                     uint32_t value) override {
+    backend_.SetValue(hive, key, name, DwordBytes(value), sys::kRegDword);
+  }
+  std::string FontFile() override {
+    const std::string font = Root() + "DejaVuSans.ttf";
+    if (!backend_.CopyFileTo("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", font, false))
+      WriteAll(backend_, font, "not a font, but a file");
+    return font;
+  }
+  bool HasSystemAttribute() override { return false; }
+
+ private:
+  sys::PosixBackend backend_;
+  std::string folder_;
+};
+#endif
+
+const Target kTargets[] = {
+    {"Memory", [] { return std::unique_ptr<Environment>(new MemoryEnvironment); }},
+#ifndef _WIN32
+    {"Posix", [] { return std::unique_ptr<Environment>(new PosixEnvironment); }},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Backends, Contract, testing::ValuesIn(kTargets), TargetName);
+
+}  // namespace
+}  // namespace contract

@@ -1,0 +1,92 @@
+// The contract suite against the real Windows API (under Wine here), in a
+// scratch folder under the temporary folder and scratch registry keys.
+#include <windows.h>
+
+#include "sys/win32/Win32Backend.h"
+#include "tests/sys/contract_suite.inc"
+
+namespace contract {
+namespace {
+
+void DeleteTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        DeleteTree(path + "\\");
+      else
+        ::DeleteFileA(path.c_str());
+    } while (::FindNextFileA(find, &data));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+void DeleteScratchKeys() {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey + 1);
+  ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kScratchKey + 1);
+}
+
+class Win32Environment : public Environment {
+ public:
+  Win32Environment() {
+    char temp[MAX_PATH];
+    DWORD length = ::GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    root_ = std::string(temp, length) + "VelmaraContract-" + std::to_string(::GetCurrentProcessId()) +
+            "-" + std::to_string(++counter) + "\\";
+    ::CreateDirectoryA(root_.c_str(), nullptr);
+    DeleteScratchKeys();
+  }
+  ~Win32Environment() override {
+    DeleteTree(root_);
+    DeleteScratchKeys();
+  }
+  sys::Backend& Backend() override { return backend_; }
+  std::string Root() override { return root_; }
+  std::string MakeFile(const std::string& name, const std::string& content,
+                       uint32_t attributes) override {
+    WriteAll(backend_, root_ + name, content);
+    ::SetFileAttributesA((root_ + name).c_str(), attributes);
+    return name;
+  }
+  void SetDwordValue(sys::Hive hive, const std::string& key, const std::string& name,
+                     uint32_t value) override {
+    HKEY root = hive == sys::Hive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    HKEY opened = nullptr;
+    if (::RegCreateKeyExA(root, key.c_str() + (key[0] == '\\'), 0, nullptr, 0, KEY_WRITE, nullptr,
+                          &opened, nullptr) != ERROR_SUCCESS)
+      return;
+    DWORD data = value;
+    ::RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                     sizeof data);
+    ::RegCloseKey(opened);
+  }
+  std::string FontFile() override {
+    const std::string font = root_ + "DejaVuSans.ttf";
+    ::CopyFileA("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf", font.c_str(), FALSE);
+    return font;
+  }
+
+ private:
+  sys::Win32Backend backend_;
+  std::string root_;
+};
+
+const Target kTargets[] = {
+    {"Win32", [] { return std::unique_ptr<Environment>(new Win32Environment); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Backends, Contract, testing::ValuesIn(kTargets), TargetName);
+
+TEST(Win32Backend, IsTheDefaultBackend) {
+  EXPECT_NE(dynamic_cast<sys::Win32Backend*>(&sys::DefaultBackend()), nullptr);
+}
+
+}  // namespace
+}  // namespace contract
