@@ -117,7 +117,7 @@ void TFontFileInfo::TakeFileValues(const std::string& path, const TFontFields& r
 
 bool TFontFileInfo::NeedsRead() const {
   Guard g(lock_);
-  return !f_.InfoRead && !f_.Bad;
+  return !f_.InfoRead && !f_.Bad && !f_.FileName.empty();  // a record of no file has nothing to read
 }
 
 void TFontFileInfo::EnsureRead() {

@@ -8,6 +8,8 @@
 class TCustomControl : public TControl {
  public:
   explicit TCustomControl(TControl& parent, DWORD style = 0, DWORD exStyle = 0);
+  // A panel-like parent would otherwise pick the deleted copy constructor.
+  explicit TCustomControl(TCustomControl& parent) : TCustomControl(static_cast<TControl&>(parent)) {}
 
  protected:
   // For a derived class that must create its window itself.
@@ -23,6 +25,7 @@ class TCustomControl : public TControl {
 class TPanel : public TCustomControl {
  public:
   explicit TPanel(TControl& parent);
+  explicit TPanel(TPanel& parent) : TPanel(static_cast<TControl&>(parent)) {}
 
   TBevelCut BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(TBevelCut bevel);
@@ -54,6 +57,7 @@ class TPanel : public TCustomControl {
 class TCompPanel : public TPanel {
  public:
   explicit TCompPanel(TControl& parent);
+  explicit TCompPanel(TCompPanel& parent) : TCompPanel(static_cast<TControl&>(parent)) {}
 
   // The child that takes the focus given to the panel.
   TControl* MainChild() const { return mainChild_; }

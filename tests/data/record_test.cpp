@@ -32,7 +32,9 @@ class RecordTest : public ReaderTest {
 TEST_F(RecordTest, NewAndClearedRecordsAreEmpty) {
   TFontFileInfo record;
   EXPECT_EQ(record.FileName(), "");
-  EXPECT_EQ(record.FontKind(), fkUnknown) << "an empty record reads nothing";
+  EXPECT_EQ(record.FontKind(), fkUnknown);
+  EXPECT_FALSE(record.Bad()) << "a record of no file has nothing to read";
+  EXPECT_EQ(os.Opens(), 0);
   AddFont(kPath, "Some Font");
   record.SetFileName(kPath);
   record.SetBodgey(true);
@@ -75,6 +77,17 @@ TEST_F(RecordTest, KnownNameOfAMissingFileIsBadAndNeverRead) {
   EXPECT_EQ(record.FontKind(), fkUnknown);
   EXPECT_EQ(record.DisplayName(), "Gone");
   EXPECT_EQ(os.Opens(), 0);
+}
+
+TEST_F(RecordTest, AFileDeletedAfterListingIsBadOnFirstRead) {
+  AddFont(kPath, "Listed");
+  TFontFileInfo record;
+  record.SetFileNameAndName(kPath, "Listed");
+  ASSERT_FALSE(record.Bad());
+  os.RemoveFile(kPath);
+  EXPECT_EQ(record.FamilyName(), "");
+  EXPECT_TRUE(record.Bad());
+  EXPECT_EQ(record.FontName(), ErrorText(2)) << "the list shows why";
 }
 
 TEST_F(RecordTest, LazyFieldsReadAllTablesOnce) {

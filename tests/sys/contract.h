@@ -71,10 +71,10 @@ inline std::vector<std::string> Names(const std::vector<sys::FindEntry>& entries
   return Sorted(names);
 }
 
-inline std::string ReadAll(sys::Backend& backend, const std::string& path) {
+inline std::string ReadAll(sys::Backend& backend, const std::string& path, size_t limit = 4096) {
   auto file = backend.OpenRead(path);
   if (!file) return "<missing>";
-  std::string content(4096, '\0');
+  std::string content(limit, '\0');
   size_t got = 0;
   if (!file->ReadAt(0, content.data(), content.size(), got)) return "<failed>";
   content.resize(got);

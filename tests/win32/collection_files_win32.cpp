@@ -89,15 +89,19 @@ TEST_F(RealCollectionTest, ReferencesFollowARenamedFont) {
   EXPECT_EQ(ReadAll(other), untouched);
 }
 
-TEST_F(RealCollectionTest, ReadOnlyCollectionIsKeptWhenSavingFails) {
-  const std::string file = dir_ + "Locked.VLM";
+TEST_F(RealCollectionTest, CollectionInUseIsKeptWhenSavingFails) {
+  const std::string file = dir_ + "InUse.VLM";
   TFontFileList list;
   list.AddFileWithName("C:\\Fonts\\a.ttf", "Ay");
   ASSERT_TRUE(list.SaveCollection(file));
-  ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
   list.AddFileWithName("C:\\Fonts\\b.ttf", "Bee");
-  EXPECT_FALSE(list.SaveCollection(file));
-  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  {
+    // Another program holds the file open without sharing it.
+    HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(list.SaveCollection(file));
+    ::CloseHandle(held);
+  }
   EXPECT_EQ(ReadAll(file), "\"Ay\",\"C:\\Fonts\\a.ttf\"\r\n");
   EXPECT_FALSE(sys::Current().FileExists(file + ".tmp"));
 }

@@ -1,0 +1,97 @@
+#include "app/VLMMain.h"
+
+#include <algorithm>
+
+#include "app/VLMChild.h"
+#include "sys/sys.h"
+#include "ui/TProgress.h"
+
+TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
+  mmFileNew.Hint = L"打开另外的字体查看窗口";
+  mmFileClose.Hint = L"关闭活动的字体窗口";
+  mmFileCloseAll.Hint = L"关闭所有字体窗口";
+  mmFileExit.Hint = L"关闭所有字体窗口然后关掉 Velmara";
+  mmWindowTile.Hint = L"象不重叠的瓦片那样排列窗口";
+  mmWindowCascade.Hint = L"象重叠的瓦片那样排列窗口";
+
+  mmFileNew.OnClick = [this] { mmFileNewClick(); };
+  mmFileClose.OnClick = [this] { mmFileCloseClick(); };
+  mmFileCloseAll.OnClick = [this] { mmFileCloseAllClick(); };
+  mmFileExit.OnClick = [this] { mmFileExitClick(); };
+  mmWindowTile.OnClick = [this] { mmWindowTileClick(); };
+  mmWindowCascade.OnClick = [this] { mmWindowCascadeClick(); };
+
+  SetMenu(&mainMenu);
+  SetWindowMenu(mmWindow.SubmenuHandle());
+  OnShow = [this] { FormShow(); };
+  OnClose = [this](TCloseAction& action) { FormClose(action); };
+  OnChildRelease = [this](TMDIChild& child) { ChildReleased(child); };
+  TProgress::SetMainWindow(Handle());
+  UpdateWindowCommands();
+}
+
+TfrmVLMMain::~TfrmVLMMain() {
+  TProgress::SetMainWindow(nullptr);
+  children_.clear();
+  DestroyHandle();
+}
+
+TfrmVLMChild* TfrmVLMMain::ActiveChild() const {
+  TMDIChild* active = ActiveMDIChild();
+  for (const auto& child : children_) {
+    if (child.get() == active) return child.get();
+  }
+  return nullptr;
+}
+
+TfrmVLMChild& TfrmVLMMain::Child(int index) const {
+  return static_cast<TfrmVLMChild&>(*MDIChildren().at(static_cast<size_t>(index)));
+}
+
+void TfrmVLMMain::FormShow() {
+  if (MDIChildCount() == 0) mmFileNewClick();
+}
+
+void TfrmVLMMain::FormClose(TCloseAction&) { mmFileCloseAllClick(); }
+
+void TfrmVLMMain::mmFileNewClick() {
+  children_.push_back(std::make_unique<TfrmVLMChild>(*this));
+  TfrmVLMChild& child = *children_.back();
+  child.SetLoadedFonts(&FLoadedFonts);
+  child.ShowChild();
+  sys::Current().ProcessMessages();
+  UpdateWindowCommands();
+}
+
+void TfrmVLMMain::mmFileCloseClick() {
+  if (TfrmVLMChild* child = ActiveChild()) child->Close();
+  sys::Current().ProcessMessages();
+  UpdateWindowCommands();
+}
+
+void TfrmVLMMain::mmFileCloseAllClick() {
+  const std::vector<TMDIChild*> open = MDIChildren();
+  for (auto it = open.rbegin(); it != open.rend(); ++it) (*it)->Close();
+  sys::Current().ProcessMessages();
+  UpdateWindowCommands();
+}
+
+void TfrmVLMMain::mmFileExitClick() { Close(); }
+
+void TfrmVLMMain::mmWindowTileClick() { Tile(); }
+
+void TfrmVLMMain::mmWindowCascadeClick() { Cascade(); }
+
+void TfrmVLMMain::ChildReleased(TMDIChild& child) {
+  children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                 [&](const auto& c) { return c.get() == &child; }),
+                  children_.end());
+}
+
+void TfrmVLMMain::UpdateWindowCommands() {
+  const bool any = MDIChildCount() > 0;
+  mmFileClose.SetEnabled(any);
+  mmFileCloseAll.SetEnabled(any);
+  mmWindowTile.SetEnabled(any);
+  mmWindowCascade.SetEnabled(any);
+}

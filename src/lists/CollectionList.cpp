@@ -1,0 +1,151 @@
+#include "lists/CollectionList.h"
+
+#include <algorithm>
+
+#include "data/Collections.h"
+#include "data/VLMUtil.h"
+#include "lists/CollectionFiles.h"
+#include "lists/ListViewColor.h"
+#include "lists/MarkImages.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+
+namespace {
+
+TListViewOptions CollectionListOptions() {
+  TListViewOptions options;
+  options.multiSelect = false;
+  options.rowSelect = true;
+  options.editCaptions = true;
+  options.showColumnHeaders = false;
+  options.headerClickable = false;
+  options.hideSelection = false;
+  return options;
+}
+
+}  // namespace
+
+class TCollectionList::TDetachEvents {
+ public:
+  explicit TDetachEvents(TCollectionList& list) : list_(list) { ++list_.detached_; }
+  ~TDetachEvents() { --list_.detached_; }
+  TDetachEvents(const TDetachEvents&) = delete;
+  TDetachEvents& operator=(const TDetachEvents&) = delete;
+
+ private:
+  TCollectionList& list_;
+};
+
+TCollectionList::TCollectionList(TControl& parent)
+    : TListView(parent, CollectionListOptions()), blankImages_(MakeNoMarkImages()) {
+  AddColumn(L"", 150);
+  SetStateImages(&blankImages_);
+  OnSelectItem = [this](int, bool selected) { RowSelected(selected); };
+  TListView::OnEdited = [this](int item, std::wstring& text) { return CaptionEdited(item, text); };
+}
+
+COLORREF TCollectionList::Color() const { return ListViewColor(*this); }
+
+void TCollectionList::SetColor(COLORREF color) { SetListViewColor(*this, color); }
+
+void TCollectionList::SetPath(std::string_view folder) {
+  std::string path = IncludeTrailingBackslash(folder);
+  if (UpperAscii(path) == UpperAscii(path_)) return;
+  path_ = std::move(path);
+  UpdateList();
+}
+
+void TCollectionList::Fire(const std::function<void()>& event) {
+  if (auto handler = event) handler();
+}
+
+int TCollectionList::AddRow(std::string_view name) {
+  return AddItem(sys::Widen(name), nextSerial_++);
+}
+
+void TCollectionList::UpdateList() {
+  const int remembered = std::max(ItemIndex(), 0);
+  TDetachEvents detach(*this);
+  BeginUpdate();
+  Clear();
+  // An unset folder would make the pattern relative to the current folder.
+  std::vector<std::string> names;
+  if (!path_.empty()) names = ListCollectionNames(path_);
+  SortCollectionNames(names);
+  for (const std::string& name : names) AddRow(name);
+  // The rows are new: none of them is the one selected last.
+  lastSelected_ = 0;
+  const int count = ItemCount();
+  if (count > 0 && SelCount() == 0) SetItemIndex(std::min(remembered, count - 1));
+  EndUpdate();
+}
+
+void TCollectionList::RowSelected(bool selected) {
+  if (detached_ || !selected) return;
+  const int item = ItemIndex();
+  if (item < 0) return;
+  const LPARAM serial = ItemData(item);
+  if (serial == lastSelected_) return;
+  lastSelected_ = serial;
+  Fire(OnChange);
+}
+
+bool TCollectionList::CaptionEdited(int item, std::wstring& text) {
+  // An edit that ends because the rows are being rebuilt renames nothing.
+  if (detached_) return false;
+  const std::wstring oldCaption = ItemText(item);
+  const std::string newName = sys::Narrow(text);
+  // A name the code page cannot hold could never be found again.
+  const bool representable = sys::Widen(newName) == text;
+  if (!representable || !RenameCollectionFile(path_, sys::Narrow(oldCaption), newName))
+    text = oldCaption;
+  if (auto handler = OnEdited) handler(item, text);
+  return text != oldCaption;
+}
+
+bool TCollectionList::NewCollection(std::string_view name) {
+  if (path_.empty()) {
+    sys::Current().SetLastError(sys::kErrorPathNotFound);
+    return false;
+  }
+  if (!CreateCollection(path_, name)) return false;
+  SetItemIndex(AddRow(name));
+  return true;
+}
+
+bool TCollectionList::DeleteCollection() {
+  const int item = ItemIndex();
+  if (item < 0) return true;
+  ::DeleteCollection(path_, sys::Narrow(ItemText(item)), sys::Current().ShiftDown());
+  {
+    // One notification for the whole change, below.
+    TDetachEvents detach(*this);
+    DeleteItem(item);
+    const int count = ItemCount();
+    if (count > 0) SetItemIndex(std::min(item, count - 1));
+  }
+  const int selected = ItemIndex();
+  lastSelected_ = selected >= 0 ? ItemData(selected) : 0;
+  Fire(OnChange);
+  return true;
+}
+
+void TCollectionList::SelectCollection(std::string_view name) {
+  const std::wstring caption = sys::Widen(name);
+  for (int i = 0; i < ItemCount(); ++i) {
+    if (ItemText(i) == caption) {
+      SetItemIndex(i);
+      return;
+    }
+  }
+}
+
+std::string TCollectionList::SelectedCollection() const {
+  const int item = ItemIndex();
+  return item < 0 ? std::string() : sys::Narrow(ItemText(item));
+}
+
+std::string TCollectionList::CollectionNames(int index) const {
+  if (index < 0 || index >= ItemCount()) return {};
+  return sys::Narrow(ItemText(index));
+}

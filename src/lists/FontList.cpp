@@ -1,0 +1,502 @@
+#include "lists/FontList.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "data/FontFileOps.h"
+#include "data/Progress.h"
+#include "data/VLMUtil.h"
+#include "lists/ColumnWidths.h"
+#include "lists/ListViewColor.h"
+#include "lists/MarkImages.h"
+#include "lists/StatusLabel.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+
+namespace {
+
+constexpr int kDefaultTextHeight = 13;
+constexpr int kFolderColumn = 2;
+
+// What decides the records of the font file list: when it changes, the list
+// has scanned and every record it held before is gone.
+auto ScanKey(const TFontFileList& list) {
+  return std::make_tuple(list.Mode(), list.Path(), list.Collection(), list.InclSubfolders());
+}
+
+}  // namespace
+
+class TFontList::TDetachEvents {
+ public:
+  explicit TDetachEvents(TFontList& list) : list_(list), alive_(list.alive_) { ++list_.detached_; }
+  ~TDetachEvents() {
+    if (*alive_) --list_.detached_;
+  }
+  TDetachEvents(const TDetachEvents&) = delete;
+  TDetachEvents& operator=(const TDetachEvents&) = delete;
+
+ private:
+  TFontList& list_;
+  std::shared_ptr<bool> alive_;
+};
+
+TFontList::TFontList(TControl& parent) : TCompPanel(parent), alive_(std::make_shared<bool>(true)) {
+  SetBounds(0, 0, 180, 120);
+
+  statusPanel_ = std::make_unique<TPanel>(*this);
+  statusPanel_->SetAlign(alBottom);
+  statusPanel_->SetHeight(StatusTextHeight() + 5);
+  countLabel_ = std::make_unique<TStatusLabel>(*statusPanel_, L"");
+  countLabel_->SetBounds(0, 5, 0, 0);
+  filterLabel_ = std::make_unique<TStatusLabel>(*statusPanel_, L"", COLOR_ACTIVECAPTION);
+  filterLabel_->SetTop(5);
+  filterLabel_->Hide();
+
+  markImages_ = MakeMarkImages();
+  noMarkImages_ = MakeNoMarkImages();
+
+  TListViewOptions options;
+  options.multiSelect = true;
+  options.rowSelect = true;
+  options.editCaptions = false;
+  options.showColumnHeaders = true;
+  options.headerClickable = false;
+  options.hideSelection = false;
+  options.ownerData = true;
+  listView_ = std::make_unique<TListView>(*this, options);
+  listView_->SetAlign(alClient);
+  listView_->AddColumn(L"字体名", 150);
+  listView_->AddColumn(L"文件名", 100);
+  listView_->SetStateImages(&noMarkImages_);
+  listView_->OnGetText = [this](int item, int subItem, std::wstring& text) {
+    GetRowText(item, subItem, text);
+  };
+  listView_->OnGetStateImage = [this](int item) { return RowMark(item); };
+  listView_->OnSelectItem = [this](int item, bool selected) { RowSelected(item, selected); };
+  SetMainChild(listView_.get());
+
+  UpdateStatus();
+}
+
+TFontList::~TFontList() {
+  *alive_ = false;
+  if (!tempLoaded_.empty()) {
+    for (const std::string& file : tempLoaded_) sys::Current().RemoveFont(file);
+    AnnounceFontChange();
+    tempLoaded_.clear();
+  }
+  // The view goes first: nothing it asks for may reach the rows once they go.
+  listView_.reset();
+}
+
+// --- Properties
+
+COLORREF TFontList::Color() const { return ListViewColor(*listView_); }
+
+void TFontList::SetColor(COLORREF color) { SetListViewColor(*listView_, color); }
+
+std::string TFontList::ColumnWidths() const {
+  std::vector<int> widths(static_cast<size_t>(listView_->ColumnCount()));
+  for (size_t i = 0; i < widths.size(); ++i) widths[i] = listView_->ColumnWidth(static_cast<int>(i));
+  return FormatColumnWidths(widths);
+}
+
+void TFontList::SetColumnWidths(std::string_view text) {
+  std::vector<int> widths(static_cast<size_t>(listView_->ColumnCount()));
+  for (size_t i = 0; i < widths.size(); ++i) widths[i] = listView_->ColumnWidth(static_cast<int>(i));
+  const std::vector<int> before = widths;
+  ApplyColumnWidths(text, widths);
+  for (size_t i = 0; i < widths.size(); ++i)
+    if (widths[i] != before[i]) listView_->SetColumnWidth(static_cast<int>(i), widths[i]);
+}
+
+void TFontList::SetInclSubfolders(bool value) {
+  if (value == InclSubfolders()) return;
+  ChangeScan([this, value] {
+    const auto before = ScanKey(fontFileList_);
+    fontFileList_.SetInclSubfolders(value);
+    if (ScanKey(fontFileList_) != before) ScanChanged();
+    detailsRead_ = false;
+    ShowFolderColumn(value);
+    UpdateList();
+  });
+}
+
+void TFontList::SetInclSubfoldersDepth(int32_t depth) {
+  if (depth == InclSubfoldersDepth()) return;
+  fontFileList_.SetInclSubfoldersDepth(depth);
+  detailsRead_ = false;
+  UpdateList();
+}
+
+void TFontList::SetFilter(TFontKinds filter) {
+  filter &= kAllFontKinds;
+  if (filter == filter_) return;
+  filter_ = filter;
+  UpdateList();
+}
+
+void TFontList::SetMode(TFontListMode mode) {
+  if (mode == Mode()) return;
+  ChangeScan([this, mode] {
+    const auto before = ScanKey(fontFileList_);
+    fontFileList_.SetMode(mode);
+    if (ScanKey(fontFileList_) != before) ScanChanged();
+    detailsRead_ = false;
+    ShowFolderColumn(mode == flmCollection || (mode == flmBrowse && InclSubfolders()));
+    UpdateList();
+  });
+}
+
+void TFontList::SetPath(std::string_view path) {
+  if (Mode() == flmInstalled) return;
+  ChangeScan([this, folder = std::string(path)] {
+    const auto before = ScanKey(fontFileList_);
+    fontFileList_.SetPath(folder);
+    if (ScanKey(fontFileList_) != before) {
+      ScanChanged();
+      detailsRead_ = false;
+    }
+  });
+}
+
+void TFontList::SetCollection(std::string_view name) {
+  if (Mode() != flmCollection) return;
+  ChangeScan([this, collection = std::string(name)] {
+    const auto before = ScanKey(fontFileList_);
+    fontFileList_.SetCollection(collection);
+    if (ScanKey(fontFileList_) != before) {
+      ScanChanged();
+      detailsRead_ = false;
+    }
+  });
+}
+
+void TFontList::SetPopupMenu(TPopupMenu* menu) { listView_->SetPopupMenu(menu); }
+
+void TFontList::ShowFolderColumn(bool show) {
+  if (show) {
+    if (listView_->ColumnCount() <= kFolderColumn) listView_->AddColumn(L"文件夹", 300);
+  } else {
+    while (listView_->ColumnCount() > kFolderColumn) listView_->DeleteColumn(listView_->ColumnCount() - 1);
+  }
+}
+
+// --- Scans
+
+void TFontList::ChangeScan(std::function<void()> change) {
+  if (updating_)
+    deferred_.push_back(std::move(change));
+  else
+    change();
+}
+
+void TFontList::ScanChanged() {
+  // The rows keep their texts until the next update, but their records are gone.
+  for (Row& row : rows_) row.record = nullptr;
+  selFileNamesStale_ = selFontNamesStale_ = true;
+}
+
+void TFontList::Reload() {
+  ChangeScan([this] {
+    fontFileList_.Scan();
+    ScanChanged();
+    detailsRead_ = false;
+    UpdateList();
+  });
+}
+
+// --- Rows
+
+void TFontList::UpdateList() {
+  if (updating_) {
+    updateAgain_ = true;
+    return;
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  updating_ = true;
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  {
+    TDetachEvents detach(*this);
+    const bool allKinds = filter_ == kAllFontKinds;
+    const bool showProgress = !allKinds && filter_ != 0 && !detailsRead_;
+    listView_->BeginUpdate();
+
+    std::vector<Row> rows;
+    bool anyMark = false;
+    std::unique_ptr<TProgressBase> progress;
+    const int count = fontFileList_.Count();
+    if (count > 0 && showProgress) {
+      progress = MakeProgress(count, L"正在读取过滤的全部细节...");
+      progress->Show();
+      if (!*alive) return;
+    }
+    if (count > 0 && filter_ != 0) {
+      rows.reserve(static_cast<size_t>(count));
+      const TLoadedFontSet loaded(loadedFonts_);
+      // Count is asked afresh: the list is only ever rescanned through this
+      // control, which holds scans off until the rows are built, but a record
+      // count that shrank must still end the walk.
+      for (int i = 0; i < fontFileList_.Count(); ++i) {
+        if (progress) {
+          progress->StepIt();
+          if (!*alive) return;
+          if (i >= fontFileList_.Count()) break;
+        }
+        TFontFileInfo* record = fontFileList_.Items(i);
+        if (!allKinds && !KindInSet(filter_, record->FontKind())) continue;
+        std::string fileName = record->FileName();
+        const bool bad = record->Bad();
+        const bool bodgey = record->Bodgey();
+        const bool installed = record->Installed();
+        const bool isLoaded = !bad && !bodgey && !installed && loaded.Contains(fileName);
+        const TFontMark mark = MarkFor(bad, bodgey, installed, isLoaded);
+        anyMark = anyMark || mark != fmNone;
+        rows.push_back(Row{record, record->FontName(), std::move(fileName), mark});
+      }
+    }
+
+    // Rows are reused by position, so a row that survives keeps its
+    // selection; the ones past the new end go with theirs.
+    rows_ = std::move(rows);
+    const int rowCount = static_cast<int>(rows_.size());
+    if (lastSelected_ >= rowCount) lastSelected_ = -1;
+    listView_->SetItemCount(rowCount);
+    if (rowCount > 0) {
+      if (listView_->SelCount() == 0)
+        listView_->SetSelected(lastIndex_ < 0 ? 0 : std::min(lastIndex_, rowCount - 1), true);
+      const int focused = listView_->FocusedItem();
+      if (focused >= 0 && !listView_->Selected(focused)) listView_->SetFocusedItem(listView_->ItemIndex());
+    }
+    if (showProgress && count > 0) {
+      progress.reset();
+      detailsRead_ = true;
+    }
+    listView_->SetStateImages(anyMark ? &markImages_ : &noMarkImages_);
+    listView_->EndUpdate();
+  }
+  updating_ = false;
+
+  UpdateStatus();
+  Fire(OnChange);
+  if (!*alive) return;
+
+  // Requests that came in while the rows were being built.
+  std::vector<std::function<void()>> deferred;
+  deferred.swap(deferred_);
+  for (const auto& change : deferred) {
+    change();
+    if (!*alive) return;
+  }
+  if (updateAgain_) {
+    updateAgain_ = false;
+    UpdateList();
+  }
+}
+
+void TFontList::GetRowText(int item, int subItem, std::wstring& text) const {
+  if (item < 0 || static_cast<size_t>(item) >= rows_.size()) return;
+  const Row& row = rows_[static_cast<size_t>(item)];
+  switch (subItem) {
+    case 0:
+      text = sys::Widen(row.fontName);
+      break;
+    case 1:
+      text = sys::Widen(ExtractFileName(row.fileName));
+      break;
+    case kFolderColumn:
+      text = sys::Widen(ExtractFilePath(row.fileName));
+      break;
+    default:
+      break;
+  }
+}
+
+TFontMark TFontList::RowMark(int row) const {
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return fmNone;
+  return rows_[static_cast<size_t>(row)].mark;
+}
+
+TFontFileInfo* TFontList::RowRecord(int row) const {
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return nullptr;
+  return rows_[static_cast<size_t>(row)].record;
+}
+
+// --- Status line
+
+const TLabel& TFontList::CountLabel() const { return *countLabel_; }
+const TLabel& TFontList::FilterLabel() const { return *filterLabel_; }
+
+int TFontList::StatusTextHeight() {
+  TForm* form = ParentForm();
+  if (!form) return kDefaultTextHeight;
+  TWindowDC dc(nullptr);
+  TSelectObject font(dc.Get(), form->Font());
+  SIZE size{};
+  if (!GetTextExtentPoint32W(dc.Get(), L"gM", 2, &size)) return kDefaultTextHeight;
+  return size.cy;
+}
+
+void TFontList::UpdateStatus() {
+  const int records = fontFileList_.Count();
+  countLabel_->SetText(std::to_wstring(records) + L" 种字体");
+  countLabel_->AutoSize();
+  const int rows = static_cast<int>(rows_.size());
+  if (rows == records) {
+    filterLabel_->Hide();
+    return;
+  }
+  filterLabel_->SetText(L"(" + std::to_wstring(rows) + L" " + L" 个在过滤的显示中 " + L")");
+  filterLabel_->AutoSize();
+  filterLabel_->SetLeft(countLabel_->BoundsRect().right + 8);
+  filterLabel_->Show();
+}
+
+// --- Selection
+
+void TFontList::Fire(const std::function<void()>& event) {
+  // A copy: the handler may replace the event it runs from.
+  if (auto handler = event) handler();
+}
+
+void TFontList::RowSelected(int, bool selected) {
+  if (detached_) return;
+  const std::shared_ptr<bool> alive = alive_;
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  Fire(OnSelectionChange);
+  if (!*alive || !selected) return;
+  int current = listView_->ItemIndex();
+  if (current == lastSelected_) return;
+  if (current < 0) {
+    const int focused = listView_->FocusedItem();
+    if (focused >= 0) {
+      TDetachEvents detach(*this);
+      listView_->SetSelected(focused, true);
+    }
+    current = listView_->ItemIndex();
+  }
+  // Noted before the handler runs: it may let messages select again.
+  lastSelected_ = current;
+  if (current >= 0) lastIndex_ = current;
+  Fire(OnChange);
+}
+
+void TFontList::RunRowSelection() {
+  const int selected = listView_->ItemIndex();
+  RowSelected(selected, selected >= 0);
+}
+
+TFontFileInfo* TFontList::SelectedRecord() const {
+  const int index = listView_->ItemIndex();
+  if (index < 0 || index >= fontFileList_.Count()) return nullptr;
+  return RowRecord(index);
+}
+
+int TFontList::SelectedIndex() const { return listView_->ItemIndex(); }
+
+int TFontList::SelCount() const { return listView_->SelCount(); }
+
+const std::vector<std::string>& TFontList::SelectedFileNames() {
+  if (selFileNamesStale_) {
+    selFileNames_.clear();
+    for (int item : listView_->SelectedItems())
+      if (static_cast<size_t>(item) < rows_.size()) selFileNames_.push_back(rows_[static_cast<size_t>(item)].fileName);
+    selFileNamesStale_ = false;
+  }
+  return selFileNames_;
+}
+
+const std::vector<std::string>& TFontList::SelectedFontNames() {
+  if (selFontNamesStale_) {
+    selFontNames_.clear();
+    for (int item : listView_->SelectedItems())
+      if (static_cast<size_t>(item) < rows_.size()) selFontNames_.push_back(rows_[static_cast<size_t>(item)].fontName);
+    selFontNamesStale_ = false;
+  }
+  return selFontNames_;
+}
+
+std::vector<TFontFileInfo*> TFontList::SelectedRecords() const {
+  std::vector<TFontFileInfo*> records;
+  for (int item : listView_->SelectedItems())
+    if (TFontFileInfo* record = RowRecord(item)) records.push_back(record);
+  return records;
+}
+
+void TFontList::SetAllSelected(bool value, bool withUpdate, bool notify) {
+  {
+    TDetachEvents detach(*this);
+    if (withUpdate) listView_->BeginUpdate();
+    listView_->SetAllSelected(value);
+    if (withUpdate) listView_->EndUpdate();
+  }
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  if (!notify) return;
+  const std::shared_ptr<bool> alive = alive_;
+  if (!rows_.empty()) {
+    RowSelected(0, listView_->Selected(0));
+    if (!*alive) return;
+  }
+  Fire(OnSelectionChange);
+}
+
+int TFontList::FindRow(std::string_view fontName) const {
+  return listView_->FindCaption(sys::Widen(fontName));
+}
+
+void TFontList::SelectOnly(std::string_view fontName) {
+  {
+    TDetachEvents detach(*this);
+    listView_->SetAllSelected(false);
+  }
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  const std::shared_ptr<bool> alive = alive_;
+  const int row = FindRow(fontName);
+  if (row >= 0) {
+    listView_->SetSelected(row, true);
+    if (!*alive) return;
+  }
+  RunRowSelection();
+  if (!*alive) return;
+  Fire(OnSelectionChange);
+}
+
+void TFontList::ToggleSelected(std::string_view fontName) {
+  const std::shared_ptr<bool> alive = alive_;
+  const int row = FindRow(fontName);
+  if (row >= 0) {
+    listView_->SetSelected(row, !listView_->Selected(row));
+    if (!*alive) return;
+  }
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  Fire(OnSelectionChange);
+}
+
+void TFontList::InvertSelection() {
+  {
+    TDetachEvents detach(*this);
+    // Selecting all and deselecting the former selection costs a message
+    // per selected row, not one per row.
+    const std::vector<int> selected = listView_->SelectedItems();
+    listView_->SetAllSelected(true);
+    for (int item : selected) listView_->SetSelected(item, false);
+  }
+  selFileNamesStale_ = selFontNamesStale_ = true;
+  const std::shared_ptr<bool> alive = alive_;
+  RunRowSelection();
+  if (!*alive) return;
+  Fire(OnSelectionChange);
+}
+
+void TFontList::MakeFontVisible(std::string_view fontName) {
+  const int row = FindRow(fontName);
+  if (row >= 0) listView_->MakeVisible(row);
+}
+
+void TFontList::SetFocus() {
+  TCompPanel::SetFocus();
+  const int selected = listView_->ItemIndex();
+  if (listView_->FocusedItem() < 0 && selected >= 0) listView_->SetFocusedItem(selected);
+}

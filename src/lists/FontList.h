@@ -1,0 +1,152 @@
+// TFontList: the list of font file records a navigation page shows, with a
+// state mark per row, a font-kind filter and a status line counting the fonts.
+// It owns the font file list it shows; its Mode, Path, Collection and
+// InclSubfolders decide what is scanned.
+//
+// The rows are virtual: the view holds only their number and asks for the
+// text and mark of the rows it paints, so rebuilding ten thousand rows costs
+// little more than building the row table below.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/FontFileList.h"
+#include "data/FontKind.h"
+#include "lists/FontMarks.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/Panel.h"
+
+class TPopupMenu;
+class TLabel;
+class TStatusLabel;
+
+class TFontList : public TCompPanel {
+ public:
+  explicit TFontList(TControl& parent);
+  ~TFontList() override;
+
+  TFontFileList& FontFileList() { return fontFileList_; }
+  // Fonts added to the system for printing; removed when the list goes.
+  std::vector<std::string>& TempLoaded() { return tempLoaded_; }
+  // The session's shared loaded-fonts list (not owned), or none.
+  std::vector<std::string>* LoadedFonts() const { return loadedFonts_; }
+  void SetLoadedFonts(std::vector<std::string>* loadedFonts) { loadedFonts_ = loadedFonts; }
+  // The inner view: its key, mouse and column events are the list's.
+  TListView& ListView() { return *listView_; }
+  // The status line: the record count and, when the filter hides rows, how
+  // many it shows.
+  const TLabel& CountLabel() const;
+  const TLabel& FilterLabel() const;
+  const TPanel& StatusPanel() const { return *statusPanel_; }
+
+  COLORREF Color() const;
+  void SetColor(COLORREF color);
+  std::string ColumnWidths() const;
+  void SetColumnWidths(std::string_view widths);
+  bool InclSubfolders() const { return fontFileList_.InclSubfolders(); }
+  void SetInclSubfolders(bool value);
+  int32_t InclSubfoldersDepth() const { return fontFileList_.InclSubfoldersDepth(); }
+  void SetInclSubfoldersDepth(int32_t depth);
+  TFontKinds Filter() const { return filter_; }
+  void SetFilter(TFontKinds filter);
+  TFontListMode Mode() const { return fontFileList_.Mode(); }
+  void SetMode(TFontListMode mode);
+  std::string Path() const { return fontFileList_.Path(); }
+  void SetPath(std::string_view path);
+  std::string Collection() const { return fontFileList_.Collection(); }
+  void SetCollection(std::string_view name);
+  // The inner view's popup menu.
+  void SetPopupMenu(TPopupMenu* menu);
+  // The font kinds of all records have been read since the scan changed.
+  bool DetailsRead() const { return detailsRead_; }
+
+  // Rebuilds the rows from the font file list.
+  void UpdateList();
+  // Rescans the font file list, then rebuilds the rows.
+  void Reload();
+
+  // The record of the selected row, or null.
+  TFontFileInfo* SelectedRecord() const;
+  int SelectedIndex() const;
+  int SelCount() const;
+  // Of the selected rows, in row order; owned by the list and rebuilt only
+  // when the selection changed since the last call.
+  const std::vector<std::string>& SelectedFileNames();
+  const std::vector<std::string>& SelectedFontNames();
+  // The records of the selected rows, in row order.
+  std::vector<TFontFileInfo*> SelectedRecords() const;
+  // The record a row shows (null when the row is gone or its list rescanned).
+  TFontFileInfo* RowRecord(int row) const;
+  // The mark a row shows.
+  TFontMark RowMark(int row) const;
+
+  void SetAllSelected(bool value, bool withUpdate, bool notify);
+  void SelectAll() { SetAllSelected(true, true, true); }
+  void SelectOnly(std::string_view fontName);
+  void ToggleSelected(std::string_view fontName);
+  void InvertSelection();
+  void MakeFontVisible(std::string_view fontName);
+
+  void SetFocus() override;
+
+  // After every UpdateList, and when the selection moves to another row.
+  std::function<void()> OnChange;
+  // Whenever rows are selected or deselected.
+  std::function<void()> OnSelectionChange;
+
+ private:
+  struct Row {
+    TFontFileInfo* record;  // null once the list it came from was rescanned
+    std::string fontName;
+    std::string fileName;
+    TFontMark mark;
+  };
+  // Holds the view's selection events off for as long as it lives.
+  class TDetachEvents;
+
+  void ShowFolderColumn(bool show);
+  void UpdateStatus();
+  int StatusTextHeight();
+  void RowSelected(int item, bool selected);
+  void RunRowSelection();
+  void GetRowText(int item, int subItem, std::wstring& text) const;
+  int FindRow(std::string_view fontName) const;
+  // Runs `change` now, or after the UpdateList that is running: a change of
+  // scan must never free the records an update is walking.
+  void ChangeScan(std::function<void()> change);
+  void ScanChanged();
+  void Fire(const std::function<void()>& event);
+
+  TFontFileList fontFileList_;
+  std::vector<std::string> tempLoaded_;
+  std::vector<std::string>* loadedFonts_ = nullptr;
+  std::unique_ptr<TPanel> statusPanel_;
+  std::unique_ptr<TStatusLabel> countLabel_;
+  std::unique_ptr<TStatusLabel> filterLabel_;
+  TImageList markImages_;
+  TImageList noMarkImages_;
+  std::unique_ptr<TListView> listView_;
+
+  std::vector<Row> rows_;
+  int lastSelected_ = -1;
+  int lastIndex_ = -1;
+  std::vector<std::string> selFileNames_;
+  std::vector<std::string> selFontNames_;
+  bool selFileNamesStale_ = true;
+  bool selFontNamesStale_ = true;
+  bool detailsRead_ = false;
+  TFontKinds filter_ = kAllFontKinds;
+
+  int detached_ = 0;
+  bool updating_ = false;
+  bool updateAgain_ = false;
+  std::vector<std::function<void()>> deferred_;
+  // Cleared by the destructor, so that a window message handled during an
+  // update that destroyed the list stops the update from touching it.
+  std::shared_ptr<bool> alive_;
+};

@@ -1,0 +1,121 @@
+// vlminfo: the data layer on the command line. Prints one JSON line per font
+// file record.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/FontFileInfo.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "tools/vlminfo/json.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: vlminfo [--names-only] [--codepage N] PATH...\n"
+    "  Prints one JSON object per font file: a PATH that is a folder means its\n"
+    "  *.TTF files (not its subfolders).\n"
+    "  --names-only   read only the font's full name, as folder listings do\n"
+    "  --codepage N   the ANSI code page of file names and names (default: the\n"
+    "                 system's on Windows, 936 elsewhere)\n"
+    "Exit status: 0 (unreadable fonts are printed as bad records), 1 when a\n"
+    "folder cannot be listed, 2 on wrong usage.\n";
+
+struct Options {
+  bool namesOnly = false;
+  std::vector<std::string> paths;
+};
+
+int Usage(const char* problem) {
+  if (problem) std::fprintf(stderr, "vlminfo: %s\n", problem);
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+// Parses the command line; a result other than -1 is the exit status.
+int ParseArguments(int argc, char** argv, Options& options) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      options.paths.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--names-only") {
+      options.namesOnly = true;
+    } else if (arg == "--codepage") {
+      if (++i == argc) return Usage("--codepage needs a number");
+      char* end = nullptr;
+      const long codePage = std::strtol(argv[i], &end, 10);
+      if (*argv[i] == '\0' || *end != '\0' || codePage <= 0 || codePage > 65535)
+        return Usage("--codepage needs a code page number");
+      sys::SetCodePage(static_cast<unsigned>(codePage));
+    } else if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else {
+      return Usage(("unknown option " + arg).c_str());
+    }
+  }
+  if (options.paths.empty()) return Usage("no PATH given");
+  return -1;
+}
+
+// Joins a folder and a name with the separator the folder already uses, so
+// that native paths stay readable.
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  const char last = folder.empty() ? '\0' : folder.back();
+  if (last == '\\' || last == '/') return folder + name;
+  const bool slashes = folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
+  return folder + (slashes ? "/" : "\\") + name;
+}
+
+// The font files a PATH stands for: a folder's *.TTF files sorted by name, or
+// the path itself. False when a folder cannot be listed.
+bool FontFiles(const std::string& path, std::vector<std::string>& files) {
+  sys::Backend& os = sys::Current();
+  if (!os.DirectoryExists(path)) {
+    files.push_back(path);
+    return true;
+  }
+  std::vector<sys::FindEntry> entries;
+  if (!os.FindFiles(JoinPath(path, "*.TTF"), entries)) {
+    std::fprintf(stderr, "vlminfo: cannot list %s: %s\n", sys::AnsiToUtf8(path).c_str(),
+                 sys::AnsiToUtf8(SysErrorText()).c_str());
+    return false;
+  }
+  std::vector<std::string> names;
+  for (const sys::FindEntry& e : entries)
+    if (!e.IsDirectory()) names.push_back(e.name);
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return UpperAscii(a) < UpperAscii(b); });
+  for (const std::string& name : names) files.push_back(JoinPath(path, name));
+  return true;
+}
+
+void PrintRecord(const std::string& file, bool namesOnly) {
+  TFontFileInfo record;
+  record.SetFileName(file);
+  const TFontFields fields = namesOnly ? record.Snapshot() : record.Fields();
+  const std::string line = RecordToJson(fields) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (int status = ParseArguments(argc, argv, options); status >= 0) return status;
+  int status = 0;
+  for (const std::string& path : options.paths) {
+    std::vector<std::string> files;
+    if (!FontFiles(path, files)) status = 1;
+    for (const std::string& file : files) PrintRecord(file, options.namesOnly);
+  }
+  std::fflush(stdout);
+  return status;
+}

@@ -1,0 +1,360 @@
+#include "lists/FontList.h"
+
+#include "tests/lists/ListsFixture.h"
+#include "lists/MarkImages.h"
+#include "tests/support/RecordingProgress.h"
+#include "ui/StdControls.h"
+
+namespace {
+
+using lists_test::FontFile;
+using lists_test::kFontsFolder;
+
+int ImageWidth(HIMAGELIST images) {
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  return width;
+}
+
+class FontListTest : public lists_test::ListsTest {
+ protected:
+  FontListTest() {
+    list = std::make_unique<TFontList>(*form);
+    list->SetAlign(alClient);
+    list->OnChange = [this] { ++changes; };
+    list->OnSelectionChange = [this] { ++selectionChanges; };
+  }
+  ~FontListTest() override { list.reset(); }
+
+  // C:\F holds Alpha (sans), Beta (serif), Gamma (script) and Delta (sans).
+  void MakeFolder() {
+    os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha", 2, 11));
+    os.AddFile("C:\\F\\BETA.TTF", FontFile("Beta", 2, 2));
+    os.AddFile("C:\\F\\GAMMA.TTF", FontFile("Gamma", 3, 0));
+    os.AddFile("C:\\F\\DELTA.TTF", FontFile("Delta", 2, 11));
+  }
+
+  void Browse(std::string_view folder) {
+    list->SetPath(folder);
+    list->UpdateList();
+  }
+
+  std::vector<std::wstring> Captions() {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < list->ListView().ItemCount(); ++i) captions.push_back(list->ListView().ItemText(i));
+    return captions;
+  }
+
+  std::unique_ptr<TFontList> list;
+  int changes = 0;
+  int selectionChanges = 0;
+};
+
+// --- Marks
+
+TEST_F(FontListTest, ListWithoutMarksShowsTheTwoPixelColumnAndOneLoadedFontWidensIt) {
+  MakeFolder();
+  Browse("C:\\F");
+  ASSERT_EQ(list->ListView().ItemCount(), 4);
+  EXPECT_EQ(ImageWidth(list->ListView().StateImages()), 2);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(list->ListView().ItemStateImage(i), fmNone);
+
+  std::vector<std::string> loaded{"C:\\F\\BETA.TTF"};
+  list->SetLoadedFonts(&loaded);
+  list->UpdateList();
+  EXPECT_EQ(ImageWidth(list->ListView().StateImages()), 9);
+  EXPECT_EQ(list->ListView().ItemStateImage(1), fmLoaded);  // Alpha, Beta, Delta, Gamma
+  EXPECT_EQ(list->ListView().ItemStateImage(0), fmNone);
+}
+
+TEST_F(FontListTest, FirstMatchingRuleDecidesTheMark) {
+  // Installed and loaded: installed. Missing and installed: bad.
+  Install("Alpha", "C:\\F\\ALPHA.TTF");
+  Install("Ghost", "C:\\F\\GHOST.TTF");
+  os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha"));
+  os.AddFile("C:\\F\\PLAIN.TTF", FontFile("Plain"));
+  os.AddFile("C:\\C\\MIX.VLM",
+             "\"Alpha\",\"C:\\F\\ALPHA.TTF\"\r\n\"Ghost\",\"C:\\F\\GHOST.TTF\"\r\n"
+             "\"Plain\",\"C:\\F\\PLAIN.TTF\"\r\n");
+  std::vector<std::string> loaded{"C:\\F\\ALPHA.TTF", "c:\\f\\plain.ttf"};
+  list->SetLoadedFonts(&loaded);
+  list->SetMode(flmCollection);
+  list->SetPath("C:\\C");
+  list->SetCollection("MIX");
+  list->UpdateList();
+  ASSERT_EQ(Captions(), (std::vector<std::wstring>{L"Alpha", L"Ghost", L"Plain"}));
+  EXPECT_EQ(list->RowMark(0), fmInstalled);
+  EXPECT_EQ(list->RowMark(1), fmBad);
+  EXPECT_EQ(list->RowMark(2), fmLoaded);
+  EXPECT_EQ(list->ListView().ItemStateImage(1), fmBad);
+}
+
+TEST_F(FontListTest, BodgeyEntryOfTheInstalledTableShowsTheBodgeyMark) {
+  os.AddFile(std::string(kFontsFolder) + "ODD.TTF", FontFile("Odd"));
+  os.SetValue(sys::Hive::LocalMachine, lists_test::kNtFontsKey, "Odd", "ODD.TTF");
+  list->SetMode(flmInstalled);
+  ASSERT_GE(list->ListView().ItemCount(), 1);
+  const int row = list->ListView().FindCaption(L"Odd");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(list->RowMark(row), fmBodgey);
+}
+
+TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
+  TImageList marks = MakeMarkImages();
+  TImageList blank = MakeNoMarkImages();
+  ASSERT_EQ(marks.Count(), kFontMarkCount);
+  EXPECT_EQ(marks.Width(), 9);
+  EXPECT_EQ(marks.Height(), 16);
+  ASSERT_EQ(blank.Count(), 1);
+  EXPECT_EQ(blank.Width(), 2);
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 9, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT all{0, 0, 9, 16};
+  for (int i = 0; i < kFontMarkCount; ++i) {
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(marks.Handle(), i, dc, 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)) << "mark " << i;
+    EXPECT_NE(GetPixel(dc, 4, 8), RGB(255, 255, 255)) << "mark " << i;
+    EXPECT_NE(GetPixel(dc, 4, 8), kMarkTransparent) << "mark " << i;
+  }
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(blank.Handle(), 0, dc, 0, 0, ILD_TRANSPARENT);
+  EXPECT_EQ(GetPixel(dc, 1, 8), RGB(255, 255, 255));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+// --- Filter, progress and status line
+
+TEST_F(FontListTest, FilterReadsKindsWithProgressOnlyOnTheFirstUpdateAfterAScan) {
+  MakeFolder();
+  RecordingProgress progress;
+  Browse("C:\\F");
+  EXPECT_EQ(progress.Count(), 0);
+  EXPECT_FALSE(list->DetailsRead());
+  const int opensBefore = os.Opens();
+  list->UpdateList();
+  EXPECT_EQ(os.Opens(), opensBefore) << "all kinds: no record reads its tables";
+
+  list->SetFilter(KindBit(fkSansSerif));
+  ASSERT_EQ(progress.Count(), 1);
+  EXPECT_EQ(progress.Last().initialCaption, L"正在读取过滤的全部细节...");
+  EXPECT_EQ(progress.Last().maximum, 4);
+  EXPECT_EQ(progress.Last().steps, 4);
+  EXPECT_TRUE(progress.Last().destroyed);
+  EXPECT_TRUE(list->DetailsRead());
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Alpha", L"Delta"}));
+
+  list->SetFilter(KindBit(fkSerif) | KindBit(fkScript));
+  EXPECT_EQ(progress.Count(), 1);
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Beta", L"Gamma"}));
+
+  list->Reload();
+  EXPECT_EQ(progress.Count(), 2) << "a new scan needs the details again";
+  list->SetFilter(kAllFontKinds);
+  list->SetFilter(KindBit(fkSerif));
+  EXPECT_EQ(progress.Count(), 2);
+}
+
+TEST_F(FontListTest, StatusLineCountsRecordsAndWhatTheFilterShows) {
+  MakeFolder();
+  Browse("C:\\F");
+  EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
+  EXPECT_FALSE(list->FilterLabel().Visible());
+  EXPECT_EQ(list->CountLabel().Top(), 5);
+  EXPECT_EQ(list->CountLabel().Left(), 0);
+
+  list->SetFilter(KindBit(fkScript));
+  EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
+  EXPECT_TRUE(list->FilterLabel().Visible());
+  EXPECT_EQ(list->FilterLabel().Text(), L"(1  个在过滤的显示中 )");
+  EXPECT_EQ(list->FilterLabel().Left(), list->CountLabel().BoundsRect().right + 8);
+
+  list->SetFilter(0);
+  EXPECT_EQ(list->ListView().ItemCount(), 0);
+  EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
+  EXPECT_EQ(list->FilterLabel().Text(), L"(0  个在过滤的显示中 )");
+
+  list->SetFilter(kAllFontKinds);
+  EXPECT_FALSE(list->FilterLabel().Visible());
+}
+
+TEST_F(FontListTest, StatusStripIsTheFormFontsTextHeightPlusFive) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, form->Font());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, L"gM", 2, &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(list->StatusPanel().Height(), size.cy + 5);
+  EXPECT_EQ(list->CountLabel().Text(), L"0 种字体");
+}
+
+// --- Columns
+
+TEST_F(FontListTest, ColumnWidthsReadAndWriteEveryColumn) {
+  EXPECT_EQ(list->ColumnWidths(), "150,100");
+  list->SetColumnWidths("1,2,3,4");
+  EXPECT_EQ(list->ColumnWidths(), "1,2");
+
+  list->SetMode(flmCollection);
+  EXPECT_EQ(list->ColumnWidths(), "1,2,300");
+  list->SetColumnWidths("80,x,90");
+  EXPECT_EQ(list->ColumnWidths(), "80,2,90");
+}
+
+TEST_F(FontListTest, FolderColumnFollowsModeAndSubfolders) {
+  os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha"));
+  os.AddFile("C:\\F\\SUB\\BETA.TTF", FontFile("Beta"));
+  Browse("C:\\F");
+  EXPECT_EQ(list->ListView().ColumnCount(), 2);
+  EXPECT_EQ(list->ListView().ItemCount(), 1);
+
+  list->SetInclSubfolders(true);
+  ASSERT_EQ(list->ListView().ColumnCount(), 3);
+  ASSERT_EQ(list->ListView().ItemCount(), 2);
+  EXPECT_EQ(list->ListView().ItemText(1, 1), L"BETA.TTF");
+  EXPECT_EQ(list->ListView().ItemText(1, 2), L"C:\\F\\SUB\\");
+
+  list->SetInclSubfolders(false);
+  EXPECT_EQ(list->ListView().ColumnCount(), 2);
+
+  list->SetMode(flmCollection);
+  EXPECT_EQ(list->ListView().ColumnCount(), 3);
+  list->SetMode(flmInstalled);
+  EXPECT_EQ(list->ListView().ColumnCount(), 2);
+}
+
+TEST_F(FontListTest, PathIsIgnoredInTheInstalledMode) {
+  MakeFolder();
+  list->SetMode(flmInstalled);
+  const std::string fonts = list->Path();
+  list->SetPath("C:\\F");
+  EXPECT_EQ(list->Path(), fonts);
+  list->UpdateList();
+  EXPECT_EQ(list->ListView().FindCaption(L"Alpha"), -1);
+}
+
+// --- Selection
+
+TEST_F(FontListTest, SelectionStaysAtItsRowOrMovesToTheLastAfterAnUpdate) {
+  MakeFolder();
+  Browse("C:\\F");
+  EXPECT_EQ(list->SelectedIndex(), 0) << "a new list selects its first row";
+
+  list->ListView().SetItemIndex(2);  // Delta, reported by the view
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Delta");
+
+  os.RemoveFile("C:\\F\\DELTA.TTF");
+  list->Reload();
+  EXPECT_EQ(list->SelectedIndex(), 2) << "the row at the old index";
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Gamma");
+
+  os.RemoveFile("C:\\F\\GAMMA.TTF");
+  os.RemoveFile("C:\\F\\BETA.TTF");
+  list->Reload();
+  EXPECT_EQ(list->SelectedIndex(), 0) << "the last row of a shorter list";
+  EXPECT_EQ(list->SelCount(), 1);
+}
+
+TEST_F(FontListTest, ChangeFiresAfterUpdatesAndWhenTheSelectionMovesToAnotherRow) {
+  MakeFolder();
+  Browse("C:\\F");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(selectionChanges, 0) << "the update's own selection is silent";
+
+  list->ListView().SetItemIndex(1);
+  EXPECT_EQ(changes, 2);
+  EXPECT_GE(selectionChanges, 1);
+
+  const int before = selectionChanges;
+  list->ListView().SetSelected(3, true);  // a second row: the first selected stays
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(selectionChanges, before + 1);
+  EXPECT_EQ(list->SelectedFileNames(),
+            (std::vector<std::string>{"C:\\F\\BETA.TTF", "C:\\F\\GAMMA.TTF"}));
+  EXPECT_EQ(list->SelectedFontNames(), (std::vector<std::string>{"Beta", "Gamma"}));
+
+  list->UpdateList();
+  EXPECT_EQ(changes, 3);
+}
+
+TEST_F(FontListTest, SelectionOperationsNotifyOnceAtTheirEnd) {
+  MakeFolder();
+  Browse("C:\\F");
+  changes = selectionChanges = 0;
+
+  list->SetAllSelected(true, true, false);
+  EXPECT_EQ(list->SelCount(), 4);
+  EXPECT_EQ(selectionChanges, 0);
+  EXPECT_EQ(list->SelectedFontNames().size(), 4u);
+
+  list->SelectOnly("gamma");
+  EXPECT_EQ(list->SelCount(), 1);
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Gamma");
+  EXPECT_EQ(changes, 1);
+  EXPECT_GE(selectionChanges, 1);
+
+  list->ToggleSelected("Alpha");
+  EXPECT_EQ(list->SelectedFontNames(), (std::vector<std::string>{"Alpha", "Gamma"}));
+
+  selectionChanges = 0;
+  list->InvertSelection();
+  EXPECT_EQ(list->SelectedFontNames(), (std::vector<std::string>{"Beta", "Delta"}));
+  EXPECT_GE(selectionChanges, 1);
+
+  list->SelectOnly("Nobody");
+  EXPECT_EQ(list->SelCount(), 0);
+  EXPECT_EQ(list->SelectedRecord(), nullptr);
+  EXPECT_TRUE(list->SelectedFileNames().empty());
+
+  list->SelectAll();
+  EXPECT_EQ(list->SelCount(), 4);
+}
+
+TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOut) {
+  MakeFolder();
+  Browse("C:\\F");
+  list->SetPath("C:\\ELSEWHERE");  // rescans; the rows wait for UpdateList
+  EXPECT_EQ(list->ListView().ItemCount(), 4);
+  EXPECT_EQ(list->SelectedRecord(), nullptr);
+  EXPECT_TRUE(list->SelectedRecords().empty());
+  list->UpdateList();
+  EXPECT_EQ(list->ListView().ItemCount(), 0);
+}
+
+TEST_F(FontListTest, ScanRequestedWhileAFilteredUpdateRunsWaitsForItsEnd) {
+  MakeFolder();
+  os.AddFile("C:\\G\\OTHER.TTF", FontFile("Other", 2, 11));
+  RecordingProgress progress;
+  Browse("C:\\F");
+  bool asked = false;
+  os.onProcessMessages = [&] {
+    if (asked) return;
+    asked = true;
+    list->SetPath("C:\\G");
+    list->UpdateList();
+  };
+  list->SetFilter(KindBit(fkSansSerif));
+  os.onProcessMessages = nullptr;
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(list->Path(), "C:\\G\\");
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
+}
+
+TEST_F(FontListTest, FontsLoadedForPrintingAreRemovedWhenTheListGoes) {
+  list->TempLoaded() = {"C:\\F\\A.TTF", "C:\\F\\B.TTF"};
+  const int broadcasts = os.Broadcasts();
+  list.reset();
+  EXPECT_EQ(os.FontsRemoved(), (std::vector<std::string>{"C:\\F\\A.TTF", "C:\\F\\B.TTF"}));
+  EXPECT_EQ(os.Broadcasts(), broadcasts + 1);
+}
+
+}  // namespace

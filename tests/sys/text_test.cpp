@@ -1,0 +1,77 @@
+// Wildcards, name lists and code page conversions.
+#include <gtest/gtest.h>
+
+#include "sys/PathText.h"
+#include "sys/codepage.h"
+
+namespace {
+
+TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCase) {
+  EXPECT_TRUE(sys::MatchWildcard("*.TTF", "arial.ttf"));
+  EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.ttfx"));
+  EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.fon"));
+  EXPECT_TRUE(sys::MatchWildcard("*", ".hidden"));
+  EXPECT_TRUE(sys::MatchWildcard("*.*", "NoExtension"));
+  EXPECT_TRUE(sys::MatchWildcard("?.txt", "c.TXT"));
+  EXPECT_FALSE(sys::MatchWildcard("?.txt", "cc.txt"));
+  EXPECT_TRUE(sys::MatchWildcard("a*b*c", "aXXbYYc"));
+  EXPECT_FALSE(sys::MatchWildcard("", "a"));
+  EXPECT_TRUE(sys::MatchWildcard("", ""));
+}
+
+TEST(Wildcard, AHostilePatternStillAnswers) {
+  const std::string name(20000, 'a');
+  EXPECT_FALSE(sys::MatchWildcard("*a*a*a*a*a*a*a*a*b", name));
+}
+
+TEST(NulList, NamesEndAtTheEmptyOneOrTheEndOfTheText) {
+  using List = std::vector<std::string>;
+  EXPECT_EQ(sys::SplitNulList(std::string("a\0b\0\0c\0", 7)), (List{"a", "b"}));
+  EXPECT_EQ(sys::SplitNulList("single"), (List{"single"}));
+  EXPECT_TRUE(sys::SplitNulList(std::string("\0", 1)).empty());
+}
+
+class CodePage936 : public testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = sys::CodePage();
+    sys::SetCodePage(936);
+  }
+  void TearDown() override { sys::SetCodePage(saved_); }
+  unsigned saved_ = 0;
+};
+
+TEST_F(CodePage936, ChineseTextRoundTrips) {
+  const std::string gbk = "\xD6\xD0\xCE\xC4 Font";                  // 中文 Font
+  const std::string utf8 = "\xE4\xB8\xAD\xE6\x96\x87 Font";
+  EXPECT_EQ(sys::AnsiToUtf8(gbk), utf8);
+  EXPECT_EQ(sys::Utf8ToAnsi(utf8), gbk);
+  EXPECT_EQ(sys::AnsiToUtf16(gbk), u"中文 Font");
+  EXPECT_EQ(sys::Utf16ToAnsi(u"中文 Font"), gbk);
+  EXPECT_EQ(sys::Widen(gbk), L"中文 Font");
+  EXPECT_EQ(sys::Narrow(L"中文 Font"), gbk);
+}
+
+TEST_F(CodePage936, CharactersTheCodePageLacksBecomeQuestionMarks) {
+  EXPECT_EQ(sys::Utf16ToAnsi(u"a\u0E01b"), "a?b");          // Thai
+  EXPECT_EQ(sys::Utf16ToAnsi(u"x\U0001F600y"), "x?y");     // one character, two units
+  EXPECT_EQ(sys::Narrow(L""), "");
+  EXPECT_EQ(sys::AnsiToUtf16(""), u"");
+}
+
+TEST_F(CodePage936, MalformedInputNeverStopsTheConversion) {
+  const std::u16string text = sys::AnsiToUtf16(std::string("ab\xD6", 3));  // a lead byte alone
+  ASSERT_GE(text.size(), 3u);
+  EXPECT_EQ(text.substr(0, 2), u"ab");
+  EXPECT_EQ(sys::Utf8ToAnsi("a\xFF\xC3"), sys::Utf8ToAnsi("a") + sys::Utf16ToAnsi(u"\uFFFD\uFFFD"));
+}
+
+TEST(CodePage, AnotherCodePageCanBeChosen) {
+  const unsigned saved = sys::CodePage();
+  sys::SetCodePage(1252);
+  EXPECT_EQ(sys::AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
+  EXPECT_EQ(sys::Utf8ToAnsi("\xE4\xB8\xAD"), "?");
+  sys::SetCodePage(saved);
+}
+
+}  // namespace

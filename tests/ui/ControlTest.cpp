@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "sys/memory/MemoryBackend.h"
+#include "TestWindow.h"
+
+namespace {
+
+TEST(Control, AlignedChildrenFollowTheParentsSizeBordersAndBevels) {
+  TTestWindow form;
+  form.SetClientSize(300, 200);
+  TPanel top(form);
+  top.SetHeight(20);
+  top.SetAlign(alTop);
+  TPanel left(form);
+  left.SetWidth(80);
+  left.SetAlign(alLeft);
+  left.SetBevelOuter(bvLowered);
+  left.SetBorderWidth(5);
+  TPanel inner(left);
+  inner.SetAlign(alClient);
+  TPanel rest(form);
+  rest.SetAlign(alClient);
+
+  EXPECT_EQ(top.BoundsRect(), (TRect{0, 0, 300, 20}));
+  EXPECT_EQ(left.BoundsRect(), (TRect{0, 20, 80, 200}));
+  EXPECT_EQ(rest.BoundsRect(), (TRect{80, 20, 300, 200}));
+  // Bevel 1 + border 5 on every side.
+  EXPECT_EQ(inner.BoundsRect(), (TRect{6, 6, 74, 174}));
+
+  form.SetClientSize(400, 250);
+  EXPECT_EQ(top.BoundsRect(), (TRect{0, 0, 400, 20}));
+  EXPECT_EQ(rest.BoundsRect(), (TRect{80, 20, 400, 250}));
+
+  top.SetVisible(false);
+  EXPECT_EQ(left.BoundsRect(), (TRect{0, 0, 80, 250}));
+  left.SetWidth(100);  // an aligned control keeps the size it is given
+  EXPECT_EQ(rest.BoundsRect(), (TRect{100, 0, 400, 250}));
+}
+
+TEST(Control, SplitterResizesTheControlBeforeIt) {
+  TTestWindow form;
+  form.SetClientSize(200, 300);
+  TPanel list(form);
+  list.SetHeight(93);
+  list.SetAlign(alTop);
+  TSplitter splitter(form, alTop, 5);
+  TPanel below(form);
+  below.SetAlign(alClient);
+  ASSERT_EQ(splitter.Neighbour(), &list);
+  EXPECT_EQ(splitter.BoundsRect(), (TRect{0, 93, 200, 98}));
+
+  int moved = 0;
+  splitter.OnMoved = [&] { ++moved; };
+  splitter.MoveBy(20);
+  EXPECT_EQ(list.Height(), 113);
+  EXPECT_EQ(below.Top(), 118);
+  splitter.MoveBy(-500);  // never below the minimum
+  EXPECT_EQ(list.Height(), splitter.MinSize);
+  splitter.MoveBy(5000);  // nor past the room the client control has
+  EXPECT_EQ(below.Height(), splitter.MinSize);
+  EXPECT_EQ(moved, 3);
+}
+
+TEST(Control, CommandsComeBackToTheControlThatSentThem) {
+  TTestWindow form;
+  TButton one(form, L"one");
+  TButton two(form, L"two");
+  int clicksOne = 0;
+  int clicksTwo = 0;
+  one.OnClick = [&] { ++clicksOne; };
+  two.OnClick = [&] { ++clicksTwo; };
+  two.Perform(BM_CLICK);
+  EXPECT_EQ(clicksOne, 0);
+  EXPECT_EQ(clicksTwo, 1);
+
+  TCheckBox box(form, L"box");
+  int boxClicks = 0;
+  box.OnClick = [&] { ++boxClicks; };
+  box.Perform(BM_CLICK);
+  EXPECT_TRUE(box.Checked());
+  box.SetChecked(true);  // no change, no event
+  box.SetChecked(false);
+  EXPECT_EQ(boxClicks, 2);
+
+  TEdit edit(form);
+  int changes = 0;
+  edit.OnChange = [&] { ++changes; };
+  edit.SetText(L"abc");
+  edit.SetText(L"abc");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(edit.Text(), L"abc");
+}
+
+TEST(Control, ControlsOnAPanelReportToThemselvesNotToTheForm) {
+  TTestWindow form;
+  TPanel panel(form);
+  TPanel inner(panel);
+  TButton button(inner, L"deep");
+  int clicks = 0;
+  button.OnClick = [&] { ++clicks; };
+  button.Perform(BM_CLICK);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(Control, RadioButtonsOfAGroupExcludeEachOther) {
+  TTestWindow form;
+  TRadioButton a(form, L"a", true);
+  TRadioButton b(form, L"b");
+  TRadioButton other(form, L"other group", true);
+  other.SetChecked(true);
+  int clicksB = 0;
+  b.OnClick = [&] { ++clicksB; };
+  a.SetChecked(true);
+  b.SetChecked(true);
+  EXPECT_FALSE(a.Checked());
+  EXPECT_TRUE(b.Checked());
+  EXPECT_TRUE(other.Checked());
+  EXPECT_EQ(clicksB, 1);
+}
+
+TEST(Control, FocusEntersAndLeavesWholeChainsOfParents) {
+  TTestWindow form;
+  form.Show();
+  TCompPanel composite(form);
+  TEdit inside(composite);
+  composite.SetMainChild(&inside);
+  TEdit outside(form);
+  std::string log;
+  composite.OnEnter = [&] { log += "enter-comp "; };
+  composite.OnExit = [&] { log += "exit-comp "; };
+  inside.OnEnter = [&] { log += "enter-inside "; };
+  inside.OnExit = [&] { log += "exit-inside "; };
+  outside.OnEnter = [&] { log += "enter-outside "; };
+
+  composite.SetFocus();  // handed to the main child
+  EXPECT_TRUE(inside.Focused());
+  EXPECT_EQ(form.ActiveControl(), &inside);
+  outside.SetFocus();
+  EXPECT_EQ(log, "enter-comp enter-inside exit-inside exit-comp enter-outside ");
+  EXPECT_EQ(form.ActiveControl(), &outside);
+}
+
+TEST(Control, AControlGoneBeforeItsFormIsForgottenAsActiveControl) {
+  TTestWindow form;
+  form.Show();
+  {
+    TEdit edit(form);
+    edit.SetFocus();
+    EXPECT_EQ(form.ActiveControl(), &edit);
+  }
+  EXPECT_EQ(form.ActiveControl(), nullptr);
+}
+
+TEST(Control, ObjectsOutliveTheirWindowsSafely) {
+  TTestWindow form;
+  auto panel = std::make_unique<TPanel>(form);
+  TEdit edit(*panel);
+  DestroyWindow(panel->Handle());  // the system takes both windows
+  EXPECT_EQ(panel->Handle(), nullptr);
+  EXPECT_EQ(edit.Handle(), nullptr);
+  edit.SetText(L"ignored");
+  EXPECT_EQ(edit.Text(), L"");
+  EXPECT_FALSE(edit.Visible());
+  panel.reset();
+  EXPECT_EQ(edit.Parent(), nullptr);
+}
+
+TEST(Control, AnExceptionInAHandlerIsShownAndStopsThere) {
+  sys::MemoryBackend memory;
+  sys::ScopedBackend scoped(memory);
+  TTestWindow form;
+  TButton button(form, L"throws");
+  button.OnClick = [] { throw std::logic_error("pcNavChange - unknown ActivePage!"); };
+  button.Perform(BM_CLICK);
+  ASSERT_EQ(memory.Messages().size(), 1u);
+  EXPECT_EQ(memory.Messages()[0].text, L"pcNavChange - unknown ActivePage!");
+  EXPECT_EQ(memory.Messages()[0].caption, L"Error");
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+TEST(Control, KeyPreviewLetsTheFormSwallowKeysBeforeTheControl) {
+  TTestWindow form;
+  form.Show();
+  TEdit edit(form);
+  edit.SetFocus();
+  form.KeyPreview = true;
+  std::string log;
+  form.OnKeyDown = [&](WORD& key, TShiftState) {
+    log += "form ";
+    if (key == VK_F9) key = 0;
+  };
+  edit.OnKeyDown = [&](WORD&, TShiftState) { log += "edit "; };
+  MSG msg{edit.Handle(), WM_KEYDOWN, VK_F8, 0, 0, {}};
+  EXPECT_FALSE(TControl::PreviewKeyMessage(msg));
+  msg.wParam = VK_F9;
+  EXPECT_TRUE(TControl::PreviewKeyMessage(msg));
+  EXPECT_EQ(log, "form edit form ");
+}
+
+}  // namespace

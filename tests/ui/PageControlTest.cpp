@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "TestWindow.h"
+
+namespace {
+
+TEST(PageControl, OnlyTheActivePageShowsAndFillsTheTabsArea) {
+  TTestWindow form;
+  form.SetClientSize(300, 200);
+  TPageControl pages(form);
+  pages.SetAlign(alClient);
+  TTabSheet one(pages, L"已安装(&I)");
+  TTabSheet two(pages, L"藏品(&C)");
+  TTabSheet three(pages, L"浏览(&B)");
+  EXPECT_EQ(pages.PageCount(), 3);
+  EXPECT_EQ(pages.ActivePage(), &one);
+  EXPECT_TRUE(one.Visible());
+  EXPECT_FALSE(two.Visible());
+  EXPECT_EQ(two.BoundsRect(), one.BoundsRect());
+  EXPECT_GT(one.Top(), 10);  // below the tabs
+  EXPECT_GT(one.Width(), 250);
+
+  int changes = 0;
+  pages.OnChange = [&] { ++changes; };
+  pages.SetActivePage(&three);  // a program's choice: no event
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(pages.ActivePageIndex(), 2);
+  EXPECT_TRUE(three.Visible());
+  EXPECT_FALSE(one.Visible());
+  EXPECT_EQ(three.PageIndex(), 2);
+}
+
+TEST(PageControl, ChoosingATabRunsOnChangeUnlessRefused) {
+  TTestWindow form;
+  TPageControl pages(form);
+  TTabSheet one(pages, L"one");
+  TTabSheet two(pages, L"two");
+  int changes = 0;
+  bool allow = true;
+  pages.OnChanging = [&](bool& ok) { ok = allow; };
+  pages.OnChange = [&] {
+    ++changes;
+    EXPECT_TRUE(two.Visible());  // the new page shows before the handler runs
+  };
+  // As a click on the tab does: the control notifies its parent.
+  pages.Perform(TCM_SETCURFOCUS, 1);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(pages.ActivePage(), &two);
+
+  allow = false;
+  pages.Perform(TCM_SETCURFOCUS, 0);
+  EXPECT_EQ(pages.ActivePage(), &two);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(PageControl, APageThatGoesTakesItsTab) {
+  TTestWindow form;
+  TPageControl pages(form);
+  TTabSheet one(pages, L"one");
+  auto two = std::make_unique<TTabSheet>(pages, L"two");
+  pages.SetActivePage(two.get());
+  two.reset();
+  EXPECT_EQ(pages.PageCount(), 1);
+  EXPECT_EQ(TabCtrl_GetItemCount(pages.Handle()), 1);
+  EXPECT_EQ(pages.ActivePage(), &one);
+  EXPECT_TRUE(one.Visible());
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The record's file operations against the real system (under Wine here):
+// the prefix's fonts folder and installed-font table, GDI, the shell.
+#include <gtest/gtest.h>
+
+#include "data/FontFileInfo.h"
+#include "data/FontFileOps.h"
+#include "data/VLMUtil.h"
+#include "sys/sys.h"
+#include "tests/win32/fileops_scratch.h"
+
+namespace {
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Registered(const std::string& fontName) {
+  std::string data;
+  auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false);
+  return key && key->ReadString(FontRegValueName(fontName), data) ? data : "<none>";
+}
+
+// Takes a font back out of the prefix however far a test got with it.
+class FontCleanup {
+ public:
+  FontCleanup(std::string fontName, std::string file) : fontName_(std::move(fontName)), file_(std::move(file)) {}
+  ~FontCleanup() {
+    if (auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false))
+      if (key->ValueExists(FontRegValueName(fontName_))) key->DeleteValue(FontRegValueName(fontName_));
+    for (int i = 0; i < 8 && ::RemoveFontResourceA(file_.c_str()); ++i) {
+    }
+    if (!file_.empty()) ::DeleteFileA(file_.c_str());
+  }
+  FontCleanup(const FontCleanup&) = delete;
+  FontCleanup& operator=(const FontCleanup&) = delete;
+
+ private:
+  std::string fontName_;
+  std::string file_;
+};
+
+TEST(FileOpsWin32, InstallsIntoTheFontsFolderAndTableAndUninstallsAgain) {
+  scratch::Folder folder("vlm-install");
+  const std::string source = folder.Path() + "VlmIns.ttf";
+  const std::string bytes = scratch::RenamedDejaVu("VlmIns");
+  ASSERT_TRUE(scratch::WriteAll(source, bytes));
+  const std::string installed = GetFontsFolder() + "VlmIns.ttf";
+  FontCleanup cleanup("VlmIns Sans", installed);
+  ASSERT_FALSE(scratch::FaceExists("VlmIns Sans"));
+
+  TFontFileInfo record;
+  record.SetFileName(source);
+  ASSERT_EQ(record.FontName(), "VlmIns Sans");
+  ASSERT_TRUE(record.Install());
+  EXPECT_TRUE(record.Installed());
+  EXPECT_EQ(scratch::ReadAll(installed), bytes);
+  EXPECT_EQ(Registered("VlmIns Sans"), "VlmIns.ttf");
+  EXPECT_TRUE(scratch::FaceExists("VlmIns Sans"));
+  TFontFileInfo fresh;
+  fresh.SetFileName(source);
+  EXPECT_TRUE(fresh.Installed());
+  EXPECT_TRUE(fresh.InFontsFolder());
+
+  ASSERT_TRUE(record.Uninstall(dmDelete));
+  EXPECT_EQ(Registered("VlmIns Sans"), "<none>");
+  EXPECT_FALSE(Exists(installed));
+  EXPECT_TRUE(Exists(source));
+  EXPECT_FALSE(scratch::FaceExists("VlmIns Sans"));
+}
+
+TEST(FileOpsWin32, ALoadedFontCanBeDrawnByNameUntilItIsUnloaded) {
+  scratch::Folder folder("vlm-load");
+  const std::string file = folder.Path() + "VlmLod.ttf";
+  ASSERT_TRUE(scratch::WriteAll(file, scratch::RenamedDejaVu("VlmLod")));
+  FontCleanup cleanup("VlmLod Sans", file);
+  ASSERT_FALSE(scratch::FaceExists("VlmLod Sans"));
+  ASSERT_NE(scratch::CreatedFace("VlmLod Sans", -15), "VlmLod Sans");
+
+  TFontFileInfo record;
+  record.SetFileName(file);
+  std::vector<std::string> loaded;
+  ASSERT_TRUE(record.Load(&loaded));
+  EXPECT_EQ(loaded, std::vector<std::string>{UpperAscii(file)});
+  EXPECT_TRUE(scratch::FaceExists("VlmLod Sans"));
+  EXPECT_EQ(scratch::CreatedFace("VlmLod Sans", -16), "VlmLod Sans");
+
+  ASSERT_TRUE(record.Unload(&loaded));
+  EXPECT_TRUE(loaded.empty());
+  EXPECT_FALSE(scratch::FaceExists("VlmLod Sans"));
+  EXPECT_NE(scratch::CreatedFace("VlmLod Sans", -17), "VlmLod Sans");
+}
+
+TEST(FileOpsWin32, RenameTakesTheCollectionsThatReferToTheFileAlong) {
+  scratch::Folder folder("vlm-rename");
+  const std::string file = folder.Path() + "VlmRen.ttf";
+  const std::string renamed = folder.Path() + "Renamed.ttf";
+  ASSERT_TRUE(scratch::WriteAll(file, scratch::RenamedDejaVu("VlmRen")));
+  FontCleanup cleanup("VlmRen Sans", renamed);
+  const std::string collections = folder.Path() + "Coll\\";
+  ::CreateDirectoryA(collections.c_str(), nullptr);
+  const std::string other = "\"Other\",\"C:\\Elsewhere\\X.TTF\"\r\n";
+  ASSERT_TRUE(scratch::WriteAll(collections + "Refers.VLM", "\"VlmRen Sans\",\"" + UpperAscii(file) + "\"\r\n" + other));
+  ASSERT_TRUE(scratch::WriteAll(collections + "Unrelated.VLM", other));
+
+  TFontFileInfo record;
+  record.SetFileName(file);
+  ASSERT_TRUE(record.Load(nullptr));  // Windows keeps a loaded font's file open
+  ASSERT_TRUE(record.Rename("X:\\Ignored\\Renamed.ttf", collections));
+  EXPECT_EQ(record.FileName(), renamed);
+  EXPECT_TRUE(Exists(renamed));
+  EXPECT_FALSE(Exists(file));
+  EXPECT_EQ(scratch::ReadAll(collections + "Refers.VLM"), "\"VlmRen Sans\",\"" + renamed + "\"\r\n" + other);
+  EXPECT_EQ(scratch::ReadAll(collections + "Unrelated.VLM"), other);
+  EXPECT_TRUE(scratch::FaceExists("VlmRen Sans"));  // still available under its new file
+}
+
+TEST(FileOpsWin32, DeleteSendsTheFileToTheRecycleBin) {
+  scratch::Folder folder("vlm-delete");
+  const std::string file = folder.Path() + "VlmDel.ttf";
+  ASSERT_TRUE(scratch::WriteAll(file, scratch::RenamedDejaVu("VlmDel")));
+  TFontFileInfo record;
+  record.SetFileName(file);
+  ASSERT_TRUE(record.Delete(dmRecycle));
+  EXPECT_FALSE(Exists(file));
+  EXPECT_EQ(record.FileName(), "");
+}
+
+}  // namespace
