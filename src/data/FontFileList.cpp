@@ -22,8 +22,10 @@ void TFontFileList::ClearNow() {
   records_.clear();
 }
 
-bool TFontFileList::Contains(std::string_view path) const {
-  const auto it = index_.find(UpperAscii(path));
+bool TFontFileList::Contains(std::string_view path) const { return Listed(UpperAscii(path), path); }
+
+bool TFontFileList::Listed(const std::string& key, std::string_view path) const {
+  const auto it = index_.find(key);
   if (it == index_.end()) return false;
   // A listed record whose file was deleted or renamed since no longer counts.
   if (SameText(it->second->FileName(), path)) return true;
@@ -44,7 +46,8 @@ void TFontFileList::AddFileWithName(std::string_view path, std::string_view font
 
 void TFontFileList::AddRecord(std::string_view path, const std::string_view* fontName,
                               TFontListMode mode) {
-  if (Contains(path)) return;
+  std::string key = UpperAscii(path);
+  if (Listed(key, path)) return;
   auto record = std::make_unique<TFontFileInfo>();
   try {
     if (fontName) {
@@ -56,7 +59,7 @@ void TFontFileList::AddRecord(std::string_view path, const std::string_view* fon
     record->SetBad(true);
   }
   const bool bodgey = mode == flmInstalled && !record->Installed();
-  index_.emplace(UpperAscii(path), record.get());
+  index_.emplace(std::move(key), record.get());
   records_.push_back(std::move(record));
   records_.back()->SetBodgey(bodgey);
 }

@@ -70,6 +70,7 @@ class TFontFileList {
   enum class Pending { None, Clear, Scan };
 
   void ClearNow();
+  bool Listed(const std::string& key, std::string_view path) const;
   void ScanOnce(ScanRun& run);
   void ScanInstalled(ScanRun& run);
   void ScanFolders(ScanRun& run);

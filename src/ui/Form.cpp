@@ -278,7 +278,13 @@ void TMDIChild::Activate() {
 
 void TMDIChild::ShowChild() {
   if (!Handle()) return;
-  ShowWindow(Handle(), SW_SHOW);
+  if (Visible()) {
+    // The system shows document windows as it creates them, before the
+    // form could set OnShow: run it now.
+    if (OnShow) OnShow();
+  } else {
+    ShowWindow(Handle(), SW_SHOW);
+  }
   Activate();
 }
 

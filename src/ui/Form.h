@@ -114,7 +114,7 @@ class TMDIChild : public TForm {
   void ShowChild();
 
  protected:
-  // Created hidden: show it with ShowChild once its controls are in place.
+  // Show it with ShowChild once its controls are in place; that runs OnShow.
   TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int height);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -9,6 +9,9 @@ TPageControl::TPageControl(TControl& parent) : TControl(&parent) {
   params.width = 289;
   params.height = 193;
   CreateSystemWindow(params);
+  // Narrow tabs, so that a page control as narrow as a navigation pane
+  // shows all its captions.
+  TabCtrl_SetPadding(Handle(), 4, 3);
 }
 
 TPageControl::~TPageControl() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
 #include "TestWindow.h"
 
@@ -16,7 +17,7 @@ class DirTreeTest : public ::testing::Test {
     memory_.AddDirectory("C:\\apps");
     memory_.AddDirectory("C:\\Recycler\\S-1-5\\inner");
     memory_.AddFile("C:\\Fonts\\a.ttf", "x");
-    memory_.AddDirectory("D:\\字体");
+    memory_.AddDirectory(sys::Narrow(L"D:\\字体"));
   }
   sys::MemoryBackend memory_;
   sys::ScopedBackend scoped_;

@@ -47,9 +47,12 @@ TEST(PageControl, ChoosingATabRunsOnChangeUnlessRefused) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(pages.ActivePage(), &two);
 
+  // A refusal is the notification's result, which the control acts on.
   allow = false;
-  pages.Perform(TCM_SETCURFOCUS, 0);
-  EXPECT_EQ(pages.ActivePage(), &two);
+  NMHDR header{pages.Handle(), 0, static_cast<UINT>(TCN_SELCHANGING)};
+  EXPECT_EQ(form.Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE);
+  allow = true;
+  EXPECT_EQ(form.Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), FALSE);
   EXPECT_EQ(changes, 1);
 }
 

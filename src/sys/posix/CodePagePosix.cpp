@@ -38,8 +38,8 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
   bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
-  // Converts `in`; an input unit that cannot be converted is skipped
-  // (`unitSize` bytes, or a whole surrogate pair) and `replacement` written.
+  // Converts `in`; an input unit (`unitSize` bytes) that cannot be converted
+  // is skipped and `replacement` written.
   std::string Run(std::string_view in, size_t unitSize, std::string_view replacement) {
     std::string out;
     iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -54,11 +54,8 @@ class Converter {
       if (done != static_cast<size_t>(-1)) break;
       if (errno == E2BIG) continue;
       // EILSEQ or EINVAL: an unconvertible or incomplete unit.
+      // One replacement per UTF-16 unit: Windows gives "??" for a surrogate pair.
       size_t skip = std::min(unitSize, srcLeft);
-      if (unitSize == 2 && srcLeft >= 4) {
-        auto unit = static_cast<unsigned char>(src[1]);
-        if (unit >= 0xD8 && unit <= 0xDB) skip = 4;  // a surrogate pair stands for one character
-      }
       src += skip;
       srcLeft -= skip;
       out.append(replacement);

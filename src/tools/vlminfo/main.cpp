@@ -12,21 +12,29 @@
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tools/vlminfo/json.h"
+#include "tools/vlminfo/list_modes.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: vlminfo [--names-only] [--codepage N] PATH...\n"
+    "       vlminfo --list FOLDER [--subfolders [--depth N]]\n"
+    "       vlminfo --collection FILE | --installed\n"
     "  Prints one JSON object per font file: a PATH that is a folder means its\n"
     "  *.TTF files (not its subfolders).\n"
     "  --names-only   read only the font's full name, as folder listings do\n"
     "  --codepage N   the ANSI code page of file names and names (default: the\n"
     "                 system's on Windows, 936 elsewhere)\n"
+    "  --list, --collection, --installed  scan as the font lists do (names\n"
+    "                 only) and print FileName, FontName, Bad, Installed and\n"
+    "                 Bodgey of each record in list order; --depth: levels of\n"
+    "                 subfolders (default 3, negative: all)\n"
     "Exit status: 0 (unreadable fonts are printed as bad records), 1 when a\n"
     "folder cannot be listed, 2 on wrong usage.\n";
 
 struct Options {
   bool namesOnly = false;
+  TListRequest list;
   std::vector<std::string> paths;
 };
 
@@ -54,12 +62,31 @@ int ParseArguments(int argc, char** argv, Options& options) {
       if (*argv[i] == '\0' || *end != '\0' || codePage <= 0 || codePage > 65535)
         return Usage("--codepage needs a code page number");
       sys::SetCodePage(static_cast<unsigned>(codePage));
+    } else if (arg == "--list" || arg == "--collection") {
+      if (++i == argc) return Usage((arg + " needs a path").c_str());
+      options.list.kind = arg == "--list" ? TListRequest::kFolder : TListRequest::kCollection;
+      options.list.path = argv[i];
+    } else if (arg == "--installed") {
+      options.list.kind = TListRequest::kInstalled;
+    } else if (arg == "--subfolders") {
+      options.list.subfolders = true;
+    } else if (arg == "--depth") {
+      if (++i == argc) return Usage("--depth needs a number");
+      char* end = nullptr;
+      const long depth = std::strtol(argv[i], &end, 10);
+      if (*argv[i] == '\0' || *end != '\0' || depth < -1000000 || depth > 1000000)
+        return Usage("--depth needs a number");
+      options.list.depth = static_cast<int>(depth);
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
     } else {
       return Usage(("unknown option " + arg).c_str());
     }
+  }
+  if (options.list.kind != TListRequest::kNone) {
+    if (!options.paths.empty()) return Usage("a list mode takes no further PATH");
+    return -1;
   }
   if (options.paths.empty()) return Usage("no PATH given");
   return -1;
@@ -110,6 +137,7 @@ void PrintRecord(const std::string& file, bool namesOnly) {
 int main(int argc, char** argv) {
   Options options;
   if (int status = ParseArguments(argc, argv, options); status >= 0) return status;
+  if (options.list.kind != TListRequest::kNone) return PrintList(options.list);
   int status = 0;
   for (const std::string& path : options.paths) {
     std::vector<std::string> files;

@@ -1,0 +1,57 @@
+#include "tools/vlminfo/list_modes.h"
+
+#include <cstdio>
+
+#include "data/FontFileList.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "tools/vlminfo/json.h"
+
+namespace {
+
+std::string ListRecordJson(const TFontFileInfo& record) {
+  auto boolean = [](bool value) { return value ? "true" : "false"; };
+  return "{\"FileName\":" + JsonString(sys::AnsiToUtf8(record.FileName())) +
+         ",\"FontName\":" + JsonString(sys::AnsiToUtf8(record.FontName())) +
+         ",\"Bad\":" + boolean(record.Bad()) + ",\"Installed\":" + boolean(record.Installed()) +
+         ",\"Bodgey\":" + boolean(record.Bodgey()) + "}";
+}
+
+int Fail(const char* what, const std::string& path) {
+  std::fprintf(stderr, "vlminfo: %s %s\n", what, sys::AnsiToUtf8(path).c_str());
+  return 1;
+}
+
+}  // namespace
+
+int PrintList(const TListRequest& request) {
+  sys::Backend& os = sys::Current();
+  TFontFileList list;
+  switch (request.kind) {
+    case TListRequest::kNone:
+      return 2;
+    case TListRequest::kFolder:
+      // A missing folder would only raise the scan's warning box.
+      if (!os.DirectoryExists(request.path)) return Fail("no folder", request.path);
+      list.SetInclSubfoldersDepth(request.subfolders ? request.depth : 0);
+      list.SetInclSubfolders(request.subfolders);  // no folder yet: nothing scanned
+      list.SetPath(request.path);
+      break;
+    case TListRequest::kCollection:
+      if (!os.FileExists(request.path) && !os.FileExists(request.path + ".VLM")) {
+        return Fail("no collection file", request.path);
+      }
+      list.SetMode(flmCollection);
+      list.SetCollection(request.path);  // the list's folder is empty: the path stands alone
+      break;
+    case TListRequest::kInstalled:
+      list.SetMode(flmInstalled);
+      break;
+  }
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::string line = ListRecordJson(*list.Items(i)) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  std::fflush(stdout);
+  return 0;
+}
