@@ -65,7 +65,7 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent), alive_(std::make_sh
   options.headerClickable = false;
   options.hideSelection = false;
   options.ownerData = true;
-  listView_ = std::make_unique<TListView>(*this, options);
+  listView_ = std::make_unique<TFontRowView>(*this, options);
   listView_->SetAlign(alClient);
   listView_->AddColumn(L"字体名", 150);
   listView_->AddColumn(L"文件名", 100);
@@ -75,6 +75,9 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent), alive_(std::make_sh
   };
   listView_->OnGetStateImage = [this](int item) { return RowMark(item); };
   listView_->OnSelectItem = [this](int item, bool selected) { RowSelected(item, selected); };
+  listView_->OnFindItem = [this](int start, std::wstring_view text, bool partial, bool wrap) {
+    return FindRowFrom(start, text, partial, wrap);
+  };
   SetMainChild(listView_.get());
 
   UpdateStatus();
@@ -187,10 +190,17 @@ void TFontList::ShowFolderColumn(bool show) {
 // --- Scans
 
 void TFontList::ChangeScan(std::function<void()> change) {
-  if (updating_)
+  if (updating_) {
     deferred_.push_back(std::move(change));
-  else
-    change();
+    return;
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  change();
+  // An update asked for by a window message the scan let through.
+  if (*alive && updateAfterScan_ && !fontFileList_.Scanning()) {
+    updateAfterScan_ = false;
+    UpdateList();
+  }
 }
 
 void TFontList::ScanChanged() {
@@ -213,6 +223,11 @@ void TFontList::Reload() {
 void TFontList::UpdateList() {
   if (updating_) {
     updateAgain_ = true;
+    return;
+  }
+  // The records are being made: the scan's end brings the update.
+  if (fontFileList_.Scanning()) {
+    updateAfterScan_ = true;
     return;
   }
   const std::shared_ptr<bool> alive = alive_;
@@ -320,7 +335,8 @@ TFontMark TFontList::RowMark(int row) const {
 }
 
 TFontFileInfo* TFontList::RowRecord(int row) const {
-  if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return nullptr;
+  // A running scan may free the records the rows point at.
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size() || fontFileList_.Scanning()) return nullptr;
   return rows_[static_cast<size_t>(row)].record;
 }
 
@@ -444,6 +460,25 @@ void TFontList::SetAllSelected(bool value, bool withUpdate, bool notify) {
 
 int TFontList::FindRow(std::string_view fontName) const {
   return listView_->FindCaption(sys::Widen(fontName));
+}
+
+int TFontList::FindRowFrom(int start, std::wstring_view text, bool partial, bool wrap) const {
+  const int count = static_cast<int>(rows_.size());
+  if (count == 0) return -1;
+  start = std::clamp(start, 0, count - 1);
+  const int length = static_cast<int>(text.size());
+  for (int n = 0; n < count; ++n) {
+    const int row = start + n;
+    if (row >= count && !wrap) break;
+    const std::wstring caption = sys::Widen(rows_[static_cast<size_t>(row % count)].fontName);
+    const int compared = partial ? std::min(length, static_cast<int>(caption.size()))
+                                 : static_cast<int>(caption.size());
+    if (partial && static_cast<int>(caption.size()) < length) continue;
+    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(), compared,
+                       text.data(), length) == CSTR_EQUAL)
+      return row % count;
+  }
+  return -1;
 }
 
 void TFontList::SelectOnly(std::string_view fontName) {

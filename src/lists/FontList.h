@@ -17,6 +17,7 @@
 #include "data/FontFileList.h"
 #include "data/FontKind.h"
 #include "lists/FontMarks.h"
+#include "lists/FontRowView.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Panel.h"
@@ -116,6 +117,7 @@ class TFontList : public TCompPanel {
   void RunRowSelection();
   void GetRowText(int item, int subItem, std::wstring& text) const;
   int FindRow(std::string_view fontName) const;
+  int FindRowFrom(int start, std::wstring_view text, bool partial, bool wrap) const;
   // Runs `change` now, or after the UpdateList that is running: a change of
   // scan must never free the records an update is walking.
   void ChangeScan(std::function<void()> change);
@@ -130,7 +132,7 @@ class TFontList : public TCompPanel {
   std::unique_ptr<TStatusLabel> filterLabel_;
   TImageList markImages_;
   TImageList noMarkImages_;
-  std::unique_ptr<TListView> listView_;
+  std::unique_ptr<TFontRowView> listView_;
 
   std::vector<Row> rows_;
   int lastSelected_ = -1;
@@ -145,6 +147,7 @@ class TFontList : public TCompPanel {
   int detached_ = 0;
   bool updating_ = false;
   bool updateAgain_ = false;
+  bool updateAfterScan_ = false;
   std::vector<std::function<void()>> deferred_;
   // Cleared by the destructor, so that a window message handled during an
   // update that destroyed the list stops the update from touching it.

@@ -181,7 +181,8 @@ class Backend {
   // Errors.
   virtual uint32_t LastError() = 0;
   virtual void SetLastError(uint32_t code) = 0;
-  // The system's message text for an error code, as the system words it.
+  // The system's message text for an error code, as the system words it
+  // (with the line break FormatMessage ends it with); empty when unknown.
   virtual std::string ErrorMessage(uint32_t code) = 0;
 
   // User interaction and process.

@@ -347,6 +347,23 @@ TEST_F(FontListTest, DepthTakesEffectAtTheNextScan) {
   EXPECT_TRUE(Captions().empty());
 }
 
+TEST_F(FontListTest, TypingFindsTheRowByTheStartOfItsCaption) {
+  MakeFolder();
+  Browse("C:\\F");
+  HWND view = list->ListView().Handle();
+  LVFINDINFOW find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  find.psz = L"de";
+  EXPECT_EQ(ListView_FindItem(view, -1, &find), 2);
+  find.psz = L"Alp";
+  EXPECT_EQ(ListView_FindItem(view, 2, &find), 0) << "the search wraps";
+  find.flags = LVFI_STRING;
+  find.psz = L"Gam";
+  EXPECT_EQ(ListView_FindItem(view, -1, &find), -1) << "a whole caption is asked for";
+  find.psz = L"GAMMA";
+  EXPECT_EQ(ListView_FindItem(view, -1, &find), 3);
+}
+
 TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOut) {
   MakeFolder();
   Browse("C:\\F");
@@ -374,6 +391,28 @@ TEST_F(FontListTest, ScanRequestedWhileAFilteredUpdateRunsWaitsForItsEnd) {
   os.onProcessMessages = nullptr;
   EXPECT_TRUE(asked);
   EXPECT_EQ(list->Path(), "C:\\G\\");
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
+}
+
+TEST_F(FontListTest, UpdateAskedForDuringAScanWaitsForTheScansEnd) {
+  MakeFolder();
+  os.AddFile("C:\\G\\SUB\\OTHER.TTF", FontFile("Other"));
+  RecordingProgress progress;
+  list->SetInclSubfolders(true);
+  Browse("C:\\F");
+  bool asked = false;
+  TFontFileInfo* during = nullptr;
+  os.onProcessMessages = [&] {
+    if (asked) return;
+    asked = true;
+    list->UpdateList();
+    during = list->SelectedRecord();
+  };
+  list->SetPath("C:\\G");
+  os.onProcessMessages = nullptr;
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(during, nullptr);
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
 }

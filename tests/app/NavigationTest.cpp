@@ -1,0 +1,115 @@
+// The font window's navigation: pages, folders, collections and the caption,
+// on the real fonts of the machine that Wine shows as drive Z:.
+#include <gtest/gtest.h>
+
+#include "app/VLMChild.h"
+#include "app/VLMMain.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "ui/Application.h"
+
+namespace {
+
+const char kDejaVuFolder[] = "Z:\\USR\\SHARE\\FONTS\\TRUETYPE\\DEJAVU\\";
+const char kTrueTypeFolder[] = "Z:\\USR\\SHARE\\FONTS\\TRUETYPE\\";
+
+class NavigationTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::InitControls();
+    frame_ = new TfrmVLMMain();
+    frame_->Show();
+    ui::ProcessMessages();
+  }
+  static void TearDownTestSuite() {
+    delete frame_;
+    frame_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(frame_->ActiveChild(), nullptr);
+    child_ = frame_->ActiveChild();
+  }
+  void ShowPage(TTabSheet& page) {
+    child_->pcNav.SetActivePage(&page);
+    child_->pcNavChange(&child_->pcNav);
+  }
+  static TfrmVLMMain* frame_;
+  TfrmVLMChild* child_ = nullptr;
+};
+
+TfrmVLMMain* NavigationTest::frame_ = nullptr;
+
+TEST_F(NavigationTest, BrowsePageListsTheFolderChosenInTheTree) {
+  ASSERT_TRUE(sys::Current().DirectoryExists(kDejaVuFolder)) << "needs fonts-dejavu-core";
+  ShowPage(child_->tsNavBrowse);
+  EXPECT_EQ(child_->CurrentFontList(), &child_->BrowseFontList);
+  ASSERT_TRUE(child_->DirTree.SetDirectory(kDejaVuFolder));  // runs DirTreeChange
+  EXPECT_EQ(child_->edtAddress.Text(), sys::Widen(kDejaVuFolder));
+  EXPECT_EQ(child_->BrowseFontList.Path(), kDejaVuFolder);
+  const int rows = child_->BrowseFontList.ListView().ItemCount();
+  EXPECT_GT(rows, 0);
+  TFontFileInfo* record = child_->BrowseFontList.SelectedRecord();
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(child_->Text(), L"浏览(B) - " + sys::Widen(kDejaVuFolder) + L" - " +
+                                sys::Widen(record->FontName()));
+  // A font selected in a folder list is added to the session for previewing.
+  EXPECT_EQ(child_->TempFontFile(), record->FileName());
+
+  // Subfolders: the parent folder alone holds no font files.
+  ASSERT_TRUE(child_->DirTree.SetDirectory(kTrueTypeFolder));
+  EXPECT_EQ(child_->BrowseFontList.ListView().ItemCount(), 0);
+  child_->lblInclSubfoldersClick();
+  EXPECT_TRUE(child_->cbInclSubfolders.Checked());
+  EXPECT_TRUE(child_->BrowseFontList.InclSubfolders());
+  EXPECT_GE(child_->BrowseFontList.ListView().ItemCount(), rows);
+  child_->cbInclSubfolders.SetChecked(false);
+  EXPECT_FALSE(child_->BrowseFontList.InclSubfolders());
+
+  // A typed address is handed to the tree, which selects it.
+  child_->edtAddress.SetText(L"z:\\usr\\share\\fonts\\truetype\\dejavu");
+  child_->edtAddressExit();
+  EXPECT_EQ(child_->DirTree.Directory(), kDejaVuFolder);
+  EXPECT_EQ(child_->edtAddress.Text(), sys::Widen(kDejaVuFolder));
+
+  // Leaving the page releases the preview font.
+  ShowPage(child_->tsNavInstalled);
+  EXPECT_EQ(child_->TempFontFile(), "");
+}
+
+TEST_F(NavigationTest, CollectionsPageWithoutASelectionShowsAnEmptyCollection) {
+  ShowPage(child_->tsNavCollections);
+  EXPECT_EQ(child_->CurrentFontList(), &child_->CollectionsFontList);
+  EXPECT_FALSE(child_->CollectionsList.Path().empty());
+  EXPECT_EQ(child_->CollectionsFontList.Path(), child_->CollectionsList.Path());
+  if (child_->CollectionsList.SelectedCollection().empty()) {
+    EXPECT_EQ(child_->CollectionsFontList.Collection(), "");
+    EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 0);
+    EXPECT_EQ(child_->Text(), L"藏品(C) - ");
+  }
+  ShowPage(child_->tsNavInstalled);
+}
+
+TEST_F(NavigationTest, ChangesWhileAnotherPageShowsDoNothing) {
+  ShowPage(child_->tsNavInstalled);
+  const std::string before = child_->BrowseFontList.Path();
+  child_->DirTree.SetDirectory(kTrueTypeFolder);
+  child_->DirTreeChange(&child_->DirTree);
+  EXPECT_EQ(child_->BrowseFontList.Path(), before);
+  EXPECT_EQ(child_->Text().rfind(L"已安装(I)", 0), 0u);
+}
+
+TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {
+  ShowPage(child_->tsNavInstalled);
+  WORD key = 'U';
+  child_->OnKeyDown(key, ssAlt);
+  EXPECT_EQ(key, 'U');
+  EXPECT_FALSE(child_->cbInclSubfolders.Checked());
+  ShowPage(child_->tsNavBrowse);
+  child_->OnKeyDown(key, ssAlt);
+  EXPECT_EQ(key, 0);
+  EXPECT_TRUE(child_->cbInclSubfolders.Checked());
+  child_->cbInclSubfolders.SetChecked(false);
+  ShowPage(child_->tsNavInstalled);
+}
+
+}  // namespace
