@@ -77,13 +77,18 @@ TEST_F(CollectionFileTest, MissingFileLeavesTheListAlone) {
 TEST_F(CollectionFileTest, ReadFailureKeepsTheLinesReadBeforeIt) {
   constexpr int kLines = 4000;  // well beyond one read
   std::string content;
-  for (int i = 0; i < kLines; ++i) content += CollectionLine("F" + std::to_string(i), "C:\\F\\" + std::to_string(i) + ".ttf");
+  for (int i = 0; i < kLines; ++i) {
+    const std::string n = std::to_string(i);
+    content += CollectionLine(std::string("F") += n, (std::string("C:\\F\\") += n) += ".ttf");
+  }
   os.AddFile(kColl, content);
   os.FailReadAfter(kColl, content.size() - 10);
   EXPECT_FALSE(list.LoadCollection(kColl));
   ASSERT_GT(list.Count(), 0);
   ASSERT_LT(list.Count(), kLines);
-  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.Items(i)->FontName(), "F" + std::to_string(i));
+  for (int i = 0; i < list.Count(); ++i) {
+    EXPECT_EQ(list.Items(i)->FontName(), std::string("F") += std::to_string(i));
+  }
 }
 
 TEST_F(CollectionFileTest, CollectionScanFindsTheFileByName) {
