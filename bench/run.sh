@@ -75,13 +75,15 @@ us_per_font() { awk -v s="$1" -v n="$2" 'BEGIN { printf "%.1f", s * 1e6 / n }'; 
 now() { date +%s.%N; }
 
 echo
-echo "== $count fonts, tree of 3 levels, warm cache, median of $repeat runs"
+echo "== $count fonts, tree of 3 levels, warm cache, best of $repeat runs"
 ours_out=$("$scan_bench" "$corpus/tree" --repeat "$repeat" --depth 3)
 echo "$ours_out"
 floor_out=$("$floor" "$corpus/tree" --repeat "$repeat")
 echo "$floor_out"
 ours=$(echo "$ours_out" | sed -n 's/.* \([0-9.]*\) us per font.*/\1/p')
 flo=$(echo "$floor_out" | sed -n 's/.* \([0-9.]*\) us per font.*/\1/p')
+ours_cpu=$(echo "$ours_out" | sed -n 's/.* \([0-9.]*\) us CPU per font.*/\1/p')
+flo_cpu=$(echo "$floor_out" | sed -n 's/.* \([0-9.]*\) us CPU per font.*/\1/p')
 
 fc=""
 if command -v fc-scan >/dev/null; then
@@ -112,7 +114,7 @@ fi
 
 echo
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-echo "ours / floor:      $(ratio "$ours" "$flo")   (target <= 1.5)"
+echo "ours / floor:      $(ratio "$ours" "$flo")   (target <= 1.5; CPU time: $(ratio "$ours_cpu" "$flo_cpu"))"
 [ -n "$fc" ] && echo "fc-scan / ours:    $(ratio "$fc" "$ours")   (target >= 12)"
 [ -n "$ft" ] && echo "fontTools / ours:  $(ratio "$ft" "$ours")"
 
