@@ -14,7 +14,7 @@ bool TBlockReader::Fill(uint64_t pos) {
   return true;
 }
 
-bool TBlockReader::Read(uint64_t pos, void* dest, size_t size, size_t& got) {
+bool TBlockReader::ReadOutside(uint64_t pos, void* dest, size_t size, size_t& got) {
   got = 0;
   if (size == 0 || pos >= end_) return true;
   auto fromBlock = [&]() {
@@ -41,30 +41,15 @@ bool TBlockReader::Read(uint64_t pos, void* dest, size_t size, size_t& got) {
   return true;
 }
 
-namespace {
-
-template <size_t N>
-uint32_t BigEndian(TBlockReader& reader, uint64_t pos, bool* failed) {
-  uint8_t bytes[N];
+uint32_t TBlockReader::Field(uint64_t pos, size_t size, bool* failed) {
+  uint8_t bytes[4];
   size_t got = 0;
-  if (!reader.Read(pos, bytes, N, got)) {
+  if (!Read(pos, bytes, size, got)) {
     if (failed) *failed = true;
     return 0;
   }
-  if (got < N) return 0;
+  if (got < size) return 0;
   uint32_t value = 0;
-  for (size_t i = 0; i < N; ++i) value = (value << 8) | bytes[i];
+  for (size_t i = 0; i < size; ++i) value = (value << 8) | bytes[i];
   return value;
 }
-
-}  // namespace
-
-uint8_t TBlockReader::U8(uint64_t pos, bool* failed) {
-  return static_cast<uint8_t>(BigEndian<1>(*this, pos, failed));
-}
-
-uint16_t TBlockReader::U16(uint64_t pos, bool* failed) {
-  return static_cast<uint16_t>(BigEndian<2>(*this, pos, failed));
-}
-
-uint32_t TBlockReader::U32(uint64_t pos, bool* failed) { return BigEndian<4>(*this, pos, failed); }

@@ -15,10 +15,21 @@ bool IsBlank(std::string_view line) {
                      [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-// A collection name is a file name in the collections folder, never a path.
-bool IsPlainName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("\\/:") == std::string_view::npos;
+// The collection files of a folder by their names there, extension as stored.
+std::vector<std::string> CollectionFileNames(std::string_view folder) {
+  std::vector<std::string> names;
+  // An unset folder would make the pattern relative to the current folder.
+  if (folder.empty()) return names;
+  std::vector<sys::FindEntry> entries;
+  sys::Current().FindFiles(IncludeTrailingBackslash(folder) + "*" + std::string(kCollectionFileExt),
+                           entries);
+  for (sys::FindEntry& entry : entries) {
+    // The system's pattern also matches longer extensions through the short
+    // names ("A.VLMX"); such a file is no collection.
+    if (entry.IsDirectory() || !SameText(ExtractFileExt(entry.name), kCollectionFileExt)) continue;
+    names.push_back(std::move(entry.name));
+  }
+  return names;
 }
 
 }  // namespace
@@ -91,9 +102,30 @@ std::string CollectionFile(std::string_view folder, std::string_view name) {
   return IncludeTrailingBackslash(folder) + std::string(name) + std::string(kCollectionFileExt);
 }
 
+bool IsCollectionName(std::string_view name) {
+  const std::string trimmed = Trim(name);
+  if (trimmed.empty() || trimmed == "." || trimmed == "..") return false;
+  // The second byte of a double-byte character may look like "\" or "|".
+  const AnsiLeadBytes lead;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (lead(name[i])) {
+      ++i;
+      continue;
+    }
+    if (std::string_view("\\/:*?\"<>|").find(name[i]) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ListCollectionNames(std::string_view folder) {
+  std::vector<std::string> names = CollectionFileNames(folder);
+  for (std::string& name : names) name = FileNameNoExt(name);
+  return names;
+}
+
 bool CreateCollection(std::string_view folder, std::string_view name) {
   auto& os = sys::Current();
-  if (!IsPlainName(name)) {
+  if (!IsCollectionName(name)) {
     os.SetLastError(kErrorInvalidName);
     return false;
   }
@@ -107,11 +139,13 @@ bool CreateCollection(std::string_view folder, std::string_view name) {
 }
 
 void RenameCollection(std::string_view folder, std::string_view oldName, std::string_view newName) {
+  if (!IsCollectionName(oldName) || !IsCollectionName(newName)) return;
   ShellFileOp(sys::kFoRename, sys::kFofAllowUndo, CollectionFile(folder, oldName),
               CollectionFile(folder, newName));
 }
 
 void DeleteCollection(std::string_view folder, std::string_view name, bool shiftDown) {
+  if (!IsCollectionName(name)) return;
   const std::string file = CollectionFile(folder, name);
   if (shiftDown) {
     sys::Current().RemoveFile(file);
@@ -122,15 +156,10 @@ void DeleteCollection(std::string_view folder, std::string_view name, bool shift
 
 void RewriteCollectionReferences(std::string_view folder, std::string_view oldPath,
                                  std::string_view newPath) {
-  if (folder.empty()) return;
   const std::string dir = IncludeTrailingBackslash(folder);
   const std::string oldKey = UpperAscii(oldPath);
-  std::vector<sys::FindEntry> entries;
-  sys::Current().FindFiles(dir + "*" + std::string(kCollectionFileExt), entries);
-  for (const auto& entry : entries) {
-    // The system's pattern also matches longer extensions through short names.
-    if (entry.IsDirectory() || !SameText(ExtractFileExt(entry.name), kCollectionFileExt)) continue;
-    const std::string file = dir + entry.name;
+  for (const std::string& fileName : CollectionFileNames(folder)) {
+    const std::string file = dir + fileName;
     std::string content;
     bool changed = false;
     const bool read = ReadCollectionLines(file, [&](std::string& line) {

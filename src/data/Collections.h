@@ -26,11 +26,20 @@ bool WriteFileReplacing(std::string_view path, std::string_view content);
 
 // folder + name + ".VLM"; the folder gets its trailing backslash.
 std::string CollectionFile(std::string_view folder, std::string_view name);
-// Creates an empty collection. Fails with error 183 pending when it exists.
+// Whether the name makes a file of the collections folder itself: not blank,
+// no folder part, no character the system reads as a wildcard or forbids.
+bool IsCollectionName(std::string_view name);
+// Names of the collection files in the folder, in the order the file system
+// lists them; a missing or unreadable folder gives none.
+std::vector<std::string> ListCollectionNames(std::string_view folder);
+// Creates an empty collection. Fails with error 183 pending when it exists,
+// 123 when the name is no collection name.
 bool CreateCollection(std::string_view folder, std::string_view name);
 // Through the shell, so the user may undo it; the shell reports its errors.
+// Names that are no collection names are left alone.
 void RenameCollection(std::string_view folder, std::string_view oldName, std::string_view newName);
 // At once with `shiftDown`, otherwise to the recycle bin without asking.
+// A name that is no collection name deletes nothing.
 void DeleteCollection(std::string_view folder, std::string_view name, bool shiftDown);
 // After a font file got a new name: every collection in the folder that lists
 // the old path is rewritten with the new one. Failures skip that file.

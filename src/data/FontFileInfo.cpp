@@ -1,5 +1,6 @@
 #include "data/FontFileInfo.h"
 
+#include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 
@@ -29,17 +30,28 @@ void TFontFileInfo::StartOver(std::string_view path) {
 }
 
 void TFontFileInfo::SetFileName(std::string_view path) {
+  TInstalledFonts installed;
+  SetFileName(path, installed);
+}
+
+void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installed) {
   {
     Guard g(lock_);
     if (SameText(path, f_.FileName)) return;
     StartOver(path);
   }
-  Refresh(false);
+  Refresh(false, installed);
 }
 
 void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName) {
+  TInstalledFonts installed;
+  SetFileNameAndName(path, fontName, installed);
+}
+
+void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName,
+                                       TInstalledFonts& installed) {
   if (fontName.empty() || fontName.size() >= kTrustedNameLimit) {
-    SetFileName(path);
+    SetFileName(path, installed);
     return;
   }
   {
@@ -49,38 +61,42 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
     f_.FontName = fontName;
     f_.InfoRead = false;
   }
-  CheckInstalled();
+  CheckInstalled(installed);
   const bool missing = !sys::Current().FileExists(path);
   Guard g(lock_);
   f_.Bad = missing;
 }
 
 void TFontFileInfo::Refresh(bool allTables) {
+  TInstalledFonts installed;
+  Refresh(allTables, installed);
+}
+
+void TFontFileInfo::Refresh(bool allTables, TInstalledFonts& installed) {
   ReadFontFile(*this, allTables);
-  CheckInstalled();
+  CheckInstalled(installed);
 }
 
 void TFontFileInfo::CheckInstalled() {
+  TInstalledFonts installed;
+  CheckInstalled(installed);
+}
+
+void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
+  const bool haveTable = installed.Key() != nullptr;
   std::string fontName;
   {
     Guard g(lock_);
     f_.Installed = false;
     f_.InFontsFolder = false;
+    if (!haveTable) return;
     fontName = f_.FontName;
   }
-  bool installed = false;
+  bool isInstalled = false;
   bool inFontsFolder = false;
-  if (auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false)) {
-    const std::string valueName = FontRegValueName(fontName);
-    installed = key->ValueExists(valueName);
-    std::string file;
-    if (installed && key->ReadString(valueName, file)) {
-      const std::string folder = ExtractFilePath(file);
-      inFontsFolder = folder.empty() || UpperAscii(folder) == UpperAscii(GetFontsFolder());
-    }
-  }
+  installed.Check(fontName, isInstalled, inFontsFolder);
   Guard g(lock_);
-  f_.Installed = installed;
+  f_.Installed = isInstalled;
   f_.InFontsFolder = inFontsFolder;
 }
 
@@ -102,17 +118,15 @@ void TFontFileInfo::SetBad(bool value) {
   f_.Bad = value;
 }
 
-void TFontFileInfo::TakeFileValues(const std::string& path, const TFontFields& read) {
+void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   Guard g(lock_);
-  if (f_.FileName != path) return;
+  if (f_.FileName != read.FileName) return;
   // The reader owns everything but the file's name and the record's standing.
-  TFontFields merged = read;
-  merged.FileName = f_.FileName;
-  merged.Bodgey = f_.Bodgey;
-  merged.Installed = f_.Installed;
-  merged.InFontsFolder = f_.InFontsFolder;
-  merged.InfoRead = read.InfoRead || f_.InfoRead;
-  f_ = std::move(merged);
+  read.Bodgey = f_.Bodgey;
+  read.Installed = f_.Installed;
+  read.InFontsFolder = f_.InFontsFolder;
+  read.InfoRead = read.InfoRead || f_.InfoRead;
+  f_ = std::move(read);
 }
 
 bool TFontFileInfo::NeedsRead() const {

@@ -12,6 +12,8 @@
 
 #include "data/FontKind.h"
 
+class TInstalledFonts;
+
 // Everything a record knows, as one copyable value.
 struct TFontFields {
   bool InfoRead = false;
@@ -59,7 +61,7 @@ struct TFontFields {
 
 class TFontFileInfo {
  public:
-  TFontFileInfo() { Clear(); }
+  TFontFileInfo() = default;
   virtual ~TFontFileInfo() = default;
   TFontFileInfo(const TFontFileInfo&) = delete;
   TFontFileInfo& operator=(const TFontFileInfo&) = delete;
@@ -69,6 +71,12 @@ class TFontFileInfo {
   void SetFileNameAndName(std::string_view path, std::string_view fontName);
   void Refresh(bool allTables);
   void CheckInstalled();
+  // The same, checked against the installed-font table a scan keeps open.
+  void SetFileName(std::string_view path, TInstalledFonts& installed);
+  void SetFileNameAndName(std::string_view path, std::string_view fontName,
+                          TInstalledFonts& installed);
+  void Refresh(bool allTables, TInstalledFonts& installed);
+  void CheckInstalled(TInstalledFonts& installed);
   std::string DisplayName();
   void SetBodgey(bool value);
   void SetBad(bool value);
@@ -146,9 +154,9 @@ class TFontFileInfo {
   template <typename T>
   T Lazy(T TFontFields::*field);
   void StartOver(std::string_view path);  // lock held
-  // Stores what ReadFontFile read from `path`, unless the record has
-  // meanwhile moved on to another file.
-  void TakeFileValues(const std::string& path, const TFontFields& read);
+  // Stores what ReadFontFile read from the file `read` names, unless the
+  // record has meanwhile moved on to another file.
+  void TakeFileValues(TFontFields&& read);
 
   mutable std::recursive_mutex lock_;  // guards f_
   std::mutex readLock_;  // one read of the file at a time, so none undoes another

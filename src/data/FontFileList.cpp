@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_set>
 
+#include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
 
 TFontFileList::TFontFileList() : alive_(std::make_shared<bool>(true)) {}
@@ -38,22 +40,42 @@ void TFontFileList::Reindex() {
   for (const auto& record : records_) index_.emplace(UpperAscii(record->FileName()), record.get());
 }
 
-void TFontFileList::AddFile(std::string_view path) { AddRecord(path, nullptr, mode_); }
+int TFontFileList::Remove(const std::vector<TFontFileInfo*>& records) {
+  if (scanning_ || records.empty()) return 0;
+  const std::unordered_set<const TFontFileInfo*> doomed(records.begin(), records.end());
+  // Matched by record, not by name: a record that was deleted or renamed is
+  // still indexed under the name it had.
+  std::erase_if(index_, [&](const auto& entry) { return doomed.count(entry.second) != 0; });
+  const size_t before = records_.size();
+  std::erase_if(records_, [&](const auto& record) { return doomed.count(record.get()) != 0; });
+  return static_cast<int>(before - records_.size());
+}
+
+bool TFontFileList::Delete(int index) {
+  if (index < 0 || index >= Count()) return false;
+  return Remove(records_[static_cast<size_t>(index)].get());
+}
+
+void TFontFileList::AddFile(std::string_view path) {
+  TInstalledFonts installed;
+  AddRecord(path, nullptr, mode_, installed);
+}
 
 void TFontFileList::AddFileWithName(std::string_view path, std::string_view fontName) {
-  AddRecord(path, &fontName, mode_);
+  TInstalledFonts installed;
+  AddRecord(path, &fontName, mode_, installed);
 }
 
 void TFontFileList::AddRecord(std::string_view path, const std::string_view* fontName,
-                              TFontListMode mode) {
+                              TFontListMode mode, TInstalledFonts& installed) {
   std::string key = UpperAscii(path);
   if (Listed(key, path)) return;
   auto record = std::make_unique<TFontFileInfo>();
   try {
     if (fontName) {
-      record->SetFileNameAndName(path, *fontName);
+      record->SetFileNameAndName(path, *fontName, installed);
     } else {
-      record->SetFileName(path);
+      record->SetFileName(path, installed);
     }
   } catch (const std::exception&) {
     record->SetBad(true);
@@ -65,15 +87,25 @@ void TFontFileList::AddRecord(std::string_view path, const std::string_view* fon
 }
 
 void TFontFileList::Sort() {
+  // The keys lie end to end in one buffer: no allocation per key, and the
+  // sort moves small items.
   struct Keyed {
-    std::string key;
+    size_t at;
+    size_t size;
     std::unique_ptr<TFontFileInfo> record;
   };
+  std::string keys;
   std::vector<Keyed> keyed;
   keyed.reserve(records_.size());
-  for (auto& record : records_) keyed.push_back({UpperAscii(record->FontName()), std::move(record)});
-  // std::string compares bytes as unsigned, as the order of names requires.
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  for (auto& record : records_) {
+    const size_t at = keys.size();
+    AppendUpperAscii(keys, record->FontName());
+    keyed.push_back({at, keys.size() - at, std::move(record)});
+  }
+  // string_view compares bytes as unsigned, as the order of names requires.
+  const auto key = [&keys](const Keyed& k) { return std::string_view(keys).substr(k.at, k.size); };
+  std::sort(keyed.begin(), keyed.end(),
+            [&key](const Keyed& a, const Keyed& b) { return key(a) < key(b); });
   for (size_t i = 0; i < keyed.size(); ++i) records_[i] = std::move(keyed[i].record);
 }
 

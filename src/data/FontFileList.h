@@ -39,6 +39,13 @@ class TFontFileList {
   void AddFileWithName(std::string_view path, std::string_view fontName);
   // Callers that change a listed record's file name call this afterwards.
   void Reindex();
+  // Frees the given records and drops them from the list, in one pass however
+  // many there are; pointers the list does not hold are passed over. Returns
+  // how many went. Refused (0) during a scan, whose records they may be.
+  int Remove(const std::vector<TFontFileInfo*>& records);
+  bool Remove(TFontFileInfo* record) { return Remove(std::vector<TFontFileInfo*>{record}) == 1; }
+  // Frees the record at `index`; false when there is none or a scan runs.
+  bool Delete(int index);
 
   // Rebuilds the list for the current mode, then sorts it. Asked for during a
   // scan (from a window message), it runs once when that scan has ended.
@@ -76,8 +83,9 @@ class TFontFileList {
   void ScanFolders(ScanRun& run);
   void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
                       std::vector<std::string>& folders);
-  void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode);
-  bool LoadCollectionNow(std::string_view path, TFontListMode mode);
+  void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode,
+                 TInstalledFonts& installed);
+  bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
   // Upper-cased file name -> its record, so Contains and AddFile stay O(1).

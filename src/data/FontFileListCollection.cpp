@@ -1,22 +1,25 @@
 // Reading and writing a font file list as a collection file.
 #include "data/Collections.h"
 #include "data/FontFileList.h"
+#include "data/InstalledFonts.h"
 #include "sys/sys.h"
 
 bool TFontFileList::LoadCollection(std::string_view path) {
   // Loading clears the list, which must not happen under a running scan.
   if (scanning_) return false;
-  return LoadCollectionNow(path, mode_);
+  TInstalledFonts installed;
+  return LoadCollectionNow(path, mode_, installed);
 }
 
-bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode) {
+bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode,
+                                      TInstalledFonts& installed) {
   if (!sys::Current().FileExists(path)) return false;
   ClearNow();
   return ReadCollectionLines(path, [&](std::string& line) {
     std::string fontName, file;
     ParseCollectionLine(std::move(line), fontName, file);
     const std::string_view name = fontName;
-    AddRecord(file, &name, mode);
+    AddRecord(file, &name, mode, installed);
   });
 }
 

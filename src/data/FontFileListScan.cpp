@@ -2,6 +2,7 @@
 #include <string>
 
 #include "data/FontFileList.h"
+#include "data/InstalledFonts.h"
 #include "data/Progress.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
@@ -40,6 +41,7 @@ struct TFontFileList::ScanRun {
   std::unique_ptr<TProgressBase> progress;
   bool trouble = false;
   size_t count = 0;
+  TInstalledFonts installed;
 
   bool Alive() const { return *alive; }
 
@@ -109,7 +111,7 @@ void TFontFileList::ScanOnce(ScanRun& run) {
       std::string file = ExtractFilePath(run.collection).empty() ? run.path + run.collection
                                                                  : run.collection;
       if (ExtractFileExt(run.collection).empty()) file += ".VLM";
-      LoadCollectionNow(file, run.mode);
+      LoadCollectionNow(file, run.mode, run.installed);
       break;
     }
     case flmBrowse:
@@ -120,7 +122,7 @@ void TFontFileList::ScanOnce(ScanRun& run) {
 }
 
 void TFontFileList::ScanInstalled(ScanRun& run) {
-  auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false);
+  sys::RegKey* key = run.installed.Key();
   if (!key) return;
   std::vector<sys::RegValueInfo> values;
   if (!key->ListValues(values)) run.trouble = true;
@@ -143,7 +145,7 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
       name.erase(at, kTrueTypeSuffix.size());
     }
     const std::string_view fontName = name;
-    AddRecord(file, &fontName, run.mode);
+    AddRecord(file, &fontName, run.mode, run.installed);
   }
   if (run.Alive()) run.EndProgress();
 }
@@ -163,17 +165,19 @@ void TFontFileList::ScanFolders(ScanRun& run) {
     }
   }
 
-  // Each folder is listed once; the listing serves both the count the bar
-  // needs up front and the reading.
+  // Each folder is listed once, by name only; the listing serves both the
+  // count the bar needs up front and the reading.
   std::vector<std::vector<sys::FindEntry>> listings(folders.size());
   for (size_t i = 0; i < folders.size(); ++i) {
-    if (!sys::Current().FindFiles(folders[i] + std::string(kFontPattern), listings[i])) {
+    if (!sys::Current().FindNames(folders[i] + std::string(kFontPattern), listings[i])) {
       run.trouble = true;
     }
     for (const auto& entry : listings[i]) {
       if (!entry.IsDirectory()) ++run.count;
     }
   }
+  records_.reserve(run.count);
+  index_.reserve(run.count);
   run.UpdateProgress();
 
   for (size_t i = 0; i < folders.size(); ++i) {
@@ -182,7 +186,7 @@ void TFontFileList::ScanFolders(ScanRun& run) {
       if (!run.Alive()) return;
       run.StepProgress();
       if (!run.Alive()) return;
-      AddRecord(folders[i] + entry.name, nullptr, run.mode);
+      AddRecord(folders[i] + entry.name, nullptr, run.mode, run.installed);
     }
   }
   if (run.Alive()) run.EndProgress();
@@ -194,7 +198,7 @@ void TFontFileList::CollectFolders(ScanRun& run, const std::string& folder, int3
   if (run.depth >= 0 && run.depth <= depth) return;
   if (depth >= kDepthCeiling) return;
   std::vector<sys::FindEntry> entries;
-  if (!sys::Current().FindFiles(folder + "*", entries)) run.trouble = true;
+  if (!sys::Current().FindNames(folder + "*", entries)) run.trouble = true;
   for (const auto& entry : entries) {
     if (!entry.IsDirectory() || entry.name == "." || entry.name == "..") continue;
     // A link back up the tree would make an unlimited walk endless.

@@ -87,11 +87,14 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
     if (listIsFontsFolder) gone.push_back(record);
   }
 
-  if (!batch.empty() && !RecycleFiles(batch)) ShowError(kCannotUninstall, true);
+  const bool recycled = batch.empty() || RecycleFiles(batch);
+  if (!recycled) ShowError(kCannotUninstall, true);
 
   TListOpOutcome outcome = RemoveRecords(gone);
   outcome.SelectionChanged = false;  // the view only rebuilds its rows here
   outcome.Update = outcome.Update || uninstalled;
+  // A list of the fonts folder's files would otherwise hide files still there.
+  if (!recycled && list_.Mode() == flmBrowse) outcome.Reload = true;
   return outcome;
 }
 
@@ -186,23 +189,10 @@ bool TFontListOps::RenameFont(TFontFileInfo& record, std::string_view newName,
 
 TListOpOutcome TFontListOps::RemoveRecords(const std::vector<TFontFileInfo*>& gone) {
   TListOpOutcome outcome;
-  if (gone.empty()) return outcome;
-  outcome.Update = outcome.SelectionChanged = true;
-  if (list_.Mode() != flmCollection) {
-    // The list's contents follow the registry or the folder, which now lack them.
-    outcome.Reload = true;
-    return outcome;
-  }
-  // A collection is what its list holds: rebuild it without them, as loading
-  // the saved file would, and save it.
-  std::vector<std::pair<std::string, std::string>> kept;
-  for (int i = 0; i < list_.Count(); ++i) {
-    TFontFileInfo* record = list_.Items(i);
-    if (std::find(gone.begin(), gone.end(), record) == gone.end())
-      kept.emplace_back(record->FileName(), record->FontName());
-  }
-  list_.Clear();
-  for (const auto& [file, name] : kept) list_.AddFileWithName(file, name);
-  list_.SaveCollection();
+  // Refused during a scan: saving then would write a half-read collection.
+  if (gone.empty() || list_.Remove(gone) == 0) return outcome;
+  outcome.Update = outcome.Removed = outcome.SelectionChanged = true;
+  // A collection is what its list holds.
+  if (list_.Mode() == flmCollection) list_.SaveCollection();
   return outcome;
 }

@@ -13,7 +13,8 @@
 struct TListOpOutcome {
   bool Update = false;            // rebuild the rows from the list
   bool Reload = false;            // rescan the list first: what is on disk changed under it
-  bool SelectionChanged = false;  // records left the list
+  bool Removed = false;           // records left the list: rows still showing them are stale
+  bool SelectionChanged = false;  // tell the owner the selection changed
 };
 
 class TFontListOps {

@@ -109,16 +109,23 @@ std::string FileNameNoExt(std::string_view path) {
 }
 
 std::string UpperAscii(std::string_view text) {
+  std::string result;
+  AppendUpperAscii(result, text);
+  return result;
+}
+
+void AppendUpperAscii(std::string& out, std::string_view text) {
   const AnsiLeadBytes lead;
-  std::string result(text);
-  for (size_t i = 0; i < result.size(); ++i) {
-    if (lead(result[i])) {
+  const size_t start = out.size();
+  out.append(text);
+  for (size_t i = start; i < out.size(); ++i) {
+    const char c = out[i];
+    if (c >= 'a' && c <= 'z') {
+      out[i] = static_cast<char>(c - 'a' + 'A');
+    } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
       ++i;
-    } else if (result[i] >= 'a' && result[i] <= 'z') {
-      result[i] = static_cast<char>(result[i] - 'a' + 'A');
     }
   }
-  return result;
 }
 
 bool SameText(std::string_view a, std::string_view b) {

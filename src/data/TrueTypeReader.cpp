@@ -139,14 +139,29 @@ class TFontReader {
   std::string Decode(const NameRecord& r) {
     if (r.length == 0 || r.length > stringBytesLeft_) return {};
     stringBytesLeft_ -= r.length;
-    std::string bytes(r.length, '\0');
     size_t got = 0;
-    if (!in_.Read(r.position, bytes.data(), bytes.size(), got) || got < bytes.size()) return {};
-    if (r.platform == kPlatformMac) return Trim(bytes);
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-      text[i] = char16_t((uint8_t(bytes[2 * i]) << 8) | uint8_t(bytes[2 * i + 1]));
-    return Trim(sys::Utf16ToAnsi(text));
+    if (r.platform == kPlatformMac) {
+      std::string bytes(r.length, '\0');
+      if (!in_.Read(r.position, bytes.data(), bytes.size(), got) || got < bytes.size()) return {};
+      return Trimmed(std::move(bytes));
+    }
+    // Big-endian UTF-16, read straight into the units and turned round there;
+    // an odd last byte is read but dropped.
+    std::u16string text((r.length + 1) / 2, u'\0');
+    if (!in_.Read(r.position, text.data(), r.length, got) || got < r.length) return {};
+    text.resize(r.length / 2);
+    for (char16_t& unit : text) {
+      const auto* b = reinterpret_cast<const uint8_t*>(&unit);
+      unit = char16_t(b[0] << 8 | b[1]);
+    }
+    return Trimmed(sys::Utf16ToAnsi(text));
+  }
+
+  // Trim, without a copy in the usual case of nothing to cut.
+  static std::string Trimmed(std::string text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    if (!text.empty() && (blank(text.front()) || blank(text.back()))) return Trim(text);
+    return text;
   }
 
   static int32_t Signed(uint16_t v) { return static_cast<int16_t>(v); }
@@ -201,13 +216,12 @@ void ReadFontFile(TFontFileInfo& info, bool allTables) {
   // reading the record is never held up by the disk.
   std::lock_guard<std::mutex> oneAtATime(info.readLock_);
   TFontFields fields = info.Snapshot();
-  const std::string path = fields.FileName;
   fields.Bad = false;
-  if (ReadInto(path, fields, allTables)) {
+  if (ReadInto(fields.FileName, fields, allTables)) {
     if (allTables) fields.InfoRead = true;
   } else {
     fields.Bad = true;
     fields.FontName = SysErrorText();
   }
-  info.TakeFileValues(path, fields);
+  info.TakeFileValues(std::move(fields));
 }

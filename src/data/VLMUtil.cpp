@@ -47,6 +47,14 @@ std::string GetFontsRegKey() {
   return std::string(kWinFontsKey);
 }
 
+std::unique_ptr<sys::RegKey> OpenFontsRegKey() {
+  // The probe that chooses the table opens the very key wanted: keep it.
+  if (IsWindowsNT()) {
+    if (auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, kNtFontsKey, false)) return key;
+  }
+  return sys::Current().OpenKey(sys::Hive::LocalMachine, kWinFontsKey, false);
+}
+
 std::string FontRegValueName(std::string_view fontName) {
   // The limit counts bytes, but a double-byte character is never cut in two.
   size_t end = 0;

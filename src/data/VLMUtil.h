@@ -3,15 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace sys {
+class RegKey;
+}
 
 bool IsWindowsNT();
 std::string GetFontsFolder();
 std::string GetPersonalFolder();
 std::string GetCollectionsFolder();
 std::string GetFontsRegKey();
+// The installed-font table's key (the one GetFontsRegKey names), opened for
+// reading; null when it cannot be opened.
+std::unique_ptr<sys::RegKey> OpenFontsRegKey();
 std::string FontRegValueName(std::string_view fontName);
 
 // "(code) text" of the last system error, or empty when there is none.
@@ -37,6 +45,7 @@ std::string FileNameNoExt(std::string_view path);
 // splitting and upper-casing helpers step over double-byte characters, whose
 // second byte may be a backslash or a letter in the East Asian code pages.
 std::string UpperAscii(std::string_view text);
+void AppendUpperAscii(std::string& out, std::string_view text);
 bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
 std::string Trim(std::string_view text);                // drops chars <= ' ' at both ends
 std::string ExtractFilePath(std::string_view path);     // up to and including the last "\" or ":"

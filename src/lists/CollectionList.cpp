@@ -68,9 +68,7 @@ void TCollectionList::UpdateList() {
   TDetachEvents detach(*this);
   BeginUpdate();
   Clear();
-  // An unset folder would make the pattern relative to the current folder.
-  std::vector<std::string> names;
-  if (!path_.empty()) names = ListCollectionNames(path_);
+  std::vector<std::string> names = ListCollectionNames(path_);
   SortCollectionNames(names);
   for (const std::string& name : names) AddRow(name);
   // The rows are new: none of them is the one selected last.

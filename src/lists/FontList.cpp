@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_set>
 
 #include "data/FontFileOps.h"
 #include "data/Progress.h"
@@ -190,7 +191,7 @@ void TFontList::ShowFolderColumn(bool show) {
 // --- Scans
 
 void TFontList::ChangeScan(std::function<void()> change) {
-  if (updating_) {
+  if (updating_ || operating_) {
     deferred_.push_back(std::move(change));
     return;
   }
@@ -200,6 +201,17 @@ void TFontList::ChangeScan(std::function<void()> change) {
   if (*alive && updateAfterScan_ && !fontFileList_.Scanning()) {
     updateAfterScan_ = false;
     UpdateList();
+  }
+}
+
+void TFontList::RunDeferred() {
+  if (updating_ || operating_) return;
+  const std::shared_ptr<bool> alive = alive_;
+  std::vector<std::function<void()>> deferred;
+  deferred.swap(deferred_);
+  for (const auto& change : deferred) {
+    change();
+    if (!*alive) return;
   }
 }
 
@@ -223,6 +235,11 @@ void TFontList::Reload() {
 void TFontList::UpdateList() {
   if (updating_) {
     updateAgain_ = true;
+    return;
+  }
+  // After the operation, and after the scan changes asked for before this.
+  if (operating_) {
+    deferred_.push_back([this] { UpdateList(); });
     return;
   }
   // The records are being made: the scan's end brings the update.
@@ -299,12 +316,8 @@ void TFontList::UpdateList() {
   if (!*alive) return;
 
   // Requests that came in while the rows were being built.
-  std::vector<std::function<void()>> deferred;
-  deferred.swap(deferred_);
-  for (const auto& change : deferred) {
-    change();
-    if (!*alive) return;
-  }
+  RunDeferred();
+  if (!*alive) return;
   if (updateAgain_) {
     updateAgain_ = false;
     UpdateList();
@@ -335,8 +348,10 @@ TFontMark TFontList::RowMark(int row) const {
 }
 
 TFontFileInfo* TFontList::RowRecord(int row) const {
-  // A running scan may free the records the rows point at.
-  if (row < 0 || static_cast<size_t>(row) >= rows_.size() || fontFileList_.Scanning()) return nullptr;
+  // A running scan may free the records the rows point at, and so may a file
+  // operation, which also lets window messages run.
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size() || fontFileList_.Scanning() || operating_)
+    return nullptr;
   return rows_[static_cast<size_t>(row)].record;
 }
 
@@ -534,4 +549,86 @@ void TFontList::SetFocus() {
   TCompPanel::SetFocus();
   const int selected = listView_->ItemIndex();
   if (listView_->FocusedItem() < 0 && selected >= 0) listView_->SetFocusedItem(selected);
+}
+
+// --- File operations
+
+void TFontList::InstallFonts() {
+  RunOperation([](TFontListOps& ops, const auto& selected) { return ops.InstallFonts(selected); });
+}
+
+void TFontList::UninstallFonts(bool deleteFiles) {
+  RunOperation([deleteFiles](TFontListOps& ops, const auto& selected) {
+    return ops.UninstallFonts(selected, deleteFiles);
+  });
+}
+
+void TFontList::LoadFonts() {
+  RunOperation([](TFontListOps& ops, const auto& selected) { return ops.LoadFonts(selected); });
+}
+
+void TFontList::UnloadFonts() {
+  RunOperation([](TFontListOps& ops, const auto& selected) { return ops.UnloadFonts(selected); });
+}
+
+void TFontList::DeleteFonts(bool permanent) {
+  RunOperation([permanent](TFontListOps& ops, const auto& selected) {
+    return ops.DeleteFonts(selected, permanent);
+  });
+}
+
+void TFontList::AddFiles(const std::vector<std::string>& fileNames) {
+  RunOperation([&fileNames](TFontListOps& ops, const auto&) { return ops.AddFiles(fileNames); });
+}
+
+void TFontList::RunOperation(const Operation& operation) {
+  // Message boxes let window messages run: a second command arriving through
+  // them must not act on records the first one is about to free.
+  if (Busy()) return;
+  const std::vector<TFontFileInfo*> selected = SelectedRecords();
+  const std::shared_ptr<bool> alive = alive_;
+  TListOpOutcome outcome;
+  operating_ = true;
+  try {
+    TFontListOps ops(fontFileList_, loadedFonts_);
+    outcome = operation(ops, selected);
+  } catch (...) {
+    if (*alive) {
+      operating_ = false;
+      ForgetRemovedRecords();
+    }
+    throw;
+  }
+  if (!*alive) return;
+  operating_ = false;
+  ApplyOutcome(outcome);
+}
+
+void TFontList::ApplyOutcome(const TListOpOutcome& outcome) {
+  const std::shared_ptr<bool> alive = alive_;
+  if (outcome.Removed) {
+    ForgetRemovedRecords();
+    // The selection was the rows that went: the update then selects the row
+    // at the old index, as it does for any row that disappears.
+    TDetachEvents detach(*this);
+    listView_->SetAllSelected(false);
+  }
+  if (outcome.Reload) {
+    Reload();
+  } else if (outcome.Update) {
+    UpdateList();
+  } else {
+    RunDeferred();
+  }
+  if (!*alive) return;
+  if (outcome.SelectionChanged) Fire(OnSelectionChange);
+}
+
+void TFontList::ForgetRemovedRecords() {
+  std::unordered_set<const TFontFileInfo*> live;
+  live.reserve(static_cast<size_t>(fontFileList_.Count()));
+  for (int i = 0; i < fontFileList_.Count(); ++i) live.insert(fontFileList_.Items(i));
+  for (Row& row : rows_)
+    if (row.record && !live.count(row.record)) row.record = nullptr;
+  selFileNamesStale_ = selFontNamesStale_ = true;
 }

@@ -16,6 +16,7 @@
 
 #include "data/FontFileList.h"
 #include "data/FontKind.h"
+#include "data/FontListOps.h"
 #include "lists/FontMarks.h"
 #include "lists/FontRowView.h"
 #include "ui/ImageList.h"
@@ -93,6 +94,23 @@ class TFontList : public TCompPanel {
   void InvertSelection();
   void MakeFontVisible(std::string_view fontName);
 
+  // Operations on the selected rows' fonts and files. Each failure shows its
+  // own message; the rows are rebuilt once at the end when anything changed.
+  // While the list is scanning, building its rows or running another of
+  // these, they do nothing: the records they would act on may be going.
+  void InstallFonts();
+  // `deleteFiles` (Shift held): the fonts folder's files are deleted for good;
+  // otherwise they go to the recycle bin together.
+  void UninstallFonts(bool deleteFiles);
+  void LoadFonts();
+  void UnloadFonts();
+  // In a collection only the collection changes; in the fonts folder the fonts
+  // are uninstalled; elsewhere the files are deleted (`permanent`) or recycled.
+  void DeleteFonts(bool permanent);
+  // Dropped or pasted files: added to the collection, installed into the
+  // fonts folder, or copied into the list's folder.
+  void AddFiles(const std::vector<std::string>& fileNames);
+
   void SetFocus() override;
 
   // After every UpdateList, and when the selection moves to another row.
@@ -122,6 +140,15 @@ class TFontList : public TCompPanel {
   // scan must never free the records an update is walking.
   void ChangeScan(std::function<void()> change);
   void ScanChanged();
+  // Runs the scan changes held off while the rows were built or an operation ran.
+  void RunDeferred();
+  bool Busy() const { return updating_ || operating_ || fontFileList_.Scanning(); }
+  using Operation =
+      std::function<TListOpOutcome(TFontListOps&, const std::vector<TFontFileInfo*>& selected)>;
+  void RunOperation(const Operation& operation);
+  void ApplyOutcome(const TListOpOutcome& outcome);
+  // Rows whose records left the list keep their texts but no longer their record.
+  void ForgetRemovedRecords();
   void Fire(const std::function<void()>& event);
 
   TFontFileList fontFileList_;
@@ -148,6 +175,7 @@ class TFontList : public TCompPanel {
   bool updating_ = false;
   bool updateAgain_ = false;
   bool updateAfterScan_ = false;
+  bool operating_ = false;
   std::vector<std::function<void()>> deferred_;
   // Cleared by the destructor, so that a window message handled during an
   // update that destroyed the list stops the update from touching it.

@@ -1,5 +1,7 @@
 #include "sys/PathText.h"
 
+#include <algorithm>
+
 namespace sys {
 
 namespace {
@@ -19,10 +21,26 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool LessNoCase(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(Upper(a[i]));
+    const auto y = static_cast<unsigned char>(Upper(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
 bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
 
 bool MatchWildcard(std::string_view pattern, std::string_view name) {
   if (pattern == "*.*") pattern = "*";
+  // "*.TTF", the pattern of every folder scan: a plain ending.
+  if (!pattern.empty() && pattern[0] == '*' && !HasWildcard(pattern.substr(1))) {
+    const std::string_view ending = pattern.substr(1);
+    return name.size() >= ending.size() &&
+           EqualNoCase(name.substr(name.size() - ending.size()), ending);
+  }
   // Iterative matcher with one backtrack point: linear in practice and never
   // exponential on patterns such as "*a*a*a*b".
   size_t p = 0, n = 0;

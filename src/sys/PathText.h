@@ -10,6 +10,9 @@ namespace sys {
 
 std::string UpperAscii(std::string_view text);
 bool EqualNoCase(std::string_view a, std::string_view b);
+// UpperAscii(a) < UpperAscii(b), bytes compared unsigned, without building
+// either string.
+bool LessNoCase(std::string_view a, std::string_view b);
 
 // True when `name` matches the wildcard pattern. "*.*" matches every name, as
 // it does on Windows.

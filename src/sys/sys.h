@@ -158,6 +158,12 @@ class Backend {
   // Entries matching a pattern ("C:\X\*.TTF"), hidden, system and read-only
   // included, without regard to case. No match is success with no entries.
   virtual bool FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) = 0;
+  // The same entries, of which only the names and the folder and reparse-point
+  // attributes are sure: where the system lists bare names (Linux), the size
+  // and the other attributes cost a call per entry, and a scan wants neither.
+  virtual bool FindNames(std::string_view pattern, std::vector<FindEntry>& entries) {
+    return FindFiles(pattern, entries);
+  }
   virtual std::unique_ptr<InFile> OpenRead(std::string_view path) = 0;
   virtual std::unique_ptr<OutFile> CreateWrite(std::string_view path) = 0;
   virtual bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) = 0;
@@ -184,6 +190,10 @@ class Backend {
   // The system's message text for an error code, as the system words it
   // (with the line break FormatMessage ends it with); empty when unknown.
   virtual std::string ErrorMessage(uint32_t code) = 0;
+
+  // Orders two strings as the system's locale-aware, case-sensitive comparison
+  // of the user's locale does: negative, 0 or positive.
+  virtual int CompareText(std::string_view a, std::string_view b) = 0;
 
   // User interaction and process.
   virtual int ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) = 0;

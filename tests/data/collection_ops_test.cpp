@@ -1,5 +1,6 @@
 // Creating, renaming and deleting collection files, and rewriting the
 // references to a font file that got a new name.
+#include <algorithm>
 #include <string>
 
 #include "data/Collections.h"
@@ -63,6 +64,41 @@ TEST_F(CollectionOpsTest, DeleteRecyclesUnlessShiftIsHeld) {
   EXPECT_EQ(os.ShellOps().size(), 1u);
   EXPECT_FALSE(os.HasFile("C:\\Coll\\Hard.VLM"));
   EXPECT_EQ(os.RecycleBin().size(), 1u);
+}
+
+TEST_F(CollectionOpsTest, ListingGivesTheCollectionFilesOfTheFolderItself) {
+  os.AddFile("C:\\Coll\\One.VLM", "");
+  os.AddFile("C:\\Coll\\two.vlm", "", sys::kAttrHidden | sys::kAttrReadOnly);
+  os.AddFile("C:\\Coll\\Notes.TXT", "");
+  os.AddDirectory("C:\\Coll\\Folder.VLM");
+  os.AddFile("C:\\Coll\\Sub\\Deep.VLM", "");
+  Strings names = ListCollectionNames("C:\\Coll");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (Strings{"One", "two"}));
+  EXPECT_TRUE(ListCollectionNames("C:\\Missing\\").empty());
+  os.AddFile("C:\\Stray.VLM", "");
+  EXPECT_TRUE(ListCollectionNames("").empty()) << "no folder is not the current folder";
+}
+
+TEST_F(CollectionOpsTest, NamesWithAFolderPartOrAWildcardTouchNoFile) {
+  os.AddFile("C:\\Coll\\Keep.VLM", "");
+  os.AddFile("C:\\Outside.VLM", "");
+  for (const char* name : {"*", "..\\Outside", "K?ep", "   ", "..", "a|b"}) {
+    EXPECT_FALSE(IsCollectionName(name)) << name;
+    DeleteCollection(kDir, name, true);
+    DeleteCollection(kDir, name, false);
+    RenameCollection(kDir, "Keep", name);
+    RenameCollection(kDir, name, "New");
+  }
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.HasFile("C:\\Coll\\Keep.VLM"));
+  EXPECT_TRUE(os.HasFile("C:\\Outside.VLM"));
+}
+
+TEST(CollectionNames, ADoubleByteCharacterMayEndInTheByteOfABackslash) {
+  // 0x81 0x5C and 0x81 0x7C are single characters in code page 936.
+  EXPECT_TRUE(IsCollectionName("\x81\x5C\x81\x7C"));
+  EXPECT_FALSE(IsCollectionName("a\\b"));
 }
 
 class RewriteTest : public CollectionOpsTest {

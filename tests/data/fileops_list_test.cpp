@@ -23,6 +23,11 @@ class ListOpsTest : public FileOpsTest {
   void Apply(const TListOpOutcome& outcome) {
     if (outcome.Reload) list.Scan();
   }
+  Strings Names() {
+    Strings names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i)->FontName());
+    return names;
+  }
   void Browse(const std::string& folder) { list.SetPath(folder); }
 
   TFontFileList list;
@@ -80,15 +85,16 @@ class UninstallFontsTest : public ListOpsTest {
 
 TEST_F(UninstallFontsTest, WithoutShiftTheFilesGoToTheRecycleBinTogether) {
   TListOpOutcome outcome = ops.UninstallFonts(All(), false);
-  EXPECT_TRUE(outcome.Update);
-  EXPECT_TRUE(outcome.Reload);
+  EXPECT_TRUE(outcome.Update && outcome.Removed);
+  EXPECT_FALSE(outcome.Reload) << "the records are taken out, nothing is scanned";
+  EXPECT_FALSE(outcome.SelectionChanged);
   ASSERT_EQ(os.ShellOps().size(), 1u);
   EXPECT_EQ(os.ShellOps()[0].op, unsigned(sys::kFoDelete));
   EXPECT_EQ(os.ShellOps()[0].flags, 0x50);
   EXPECT_EQ(os.RecycleBin(), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\B.TTF"}));
   EXPECT_EQ(Registered("Alpha"), "<none>");
-  Apply(outcome);
   EXPECT_EQ(list.Count(), 0);
+  EXPECT_FALSE(list.Contains("C:\\Windows\\Fonts\\A.TTF"));
   EXPECT_TRUE(os.Messages().empty());
 }
 
@@ -98,12 +104,24 @@ TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGood) {
   EXPECT_TRUE(os.RecycleBin().empty());
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(UninstallFontsTest, OnlyTheFontsThatWereUninstalledLeaveTheList) {
+  os.LockFile("C:\\Windows\\Fonts\\B.TTF");
+  TListOpOutcome outcome = ops.UninstallFonts(All(), true);
+  EXPECT_TRUE(outcome.Update && outcome.Removed);
+  EXPECT_EQ(Names(), Strings{"Beta"});
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(LastMessage().rfind(L"C:\\Windows\\Fonts\\B.TTF\r\n不能反安装字体.\r\n(32)", 0), 0u);
 }
 
 TEST_F(UninstallFontsTest, AFontStillRegisteredKeepsItsFile) {
   os.DenyHive(sys::Hive::LocalMachine);
   TListOpOutcome outcome = ops.UninstallFonts(All(), false);
   EXPECT_FALSE(outcome.Update);
+  EXPECT_EQ(list.Count(), 2);
   EXPECT_TRUE(os.ShellOps().empty());
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
@@ -128,9 +146,25 @@ TEST_F(UninstallFontsTest, NothingOutsideTheFontsFolderIsDisposedOf) {
 
 TEST_F(UninstallFontsTest, ARefusedRecycleIsReported) {
   os.FailShellOps(sys::kErrorAccessDenied);
-  ops.UninstallFonts(All(), false);
+  TListOpOutcome outcome = ops.UninstallFonts(All(), false);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(os.Messages()[0].text.rfind(L"不能反安装字体.\r\n(5)", 0), 0u);
+  // Unregistered all the same: the installed list has no place for them.
+  EXPECT_FALSE(outcome.Reload);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(UninstallFontsTest, ARefusedRecycleInAListOfTheFontsFolderShowsItsFilesAgain) {
+  list.SetMode(flmBrowse);
+  list.SetPath(kFonts);
+  ASSERT_EQ(list.Count(), 2);
+  os.FailShellOps(sys::kErrorAccessDenied);
+  TListOpOutcome outcome = ops.UninstallFonts(All(), false);
+  EXPECT_EQ(os.Messages().size(), 1u);
+  EXPECT_TRUE(outcome.Reload);
+  Apply(outcome);
+  EXPECT_EQ(Names(), (Strings{"Alpha", "Beta"}));
+  EXPECT_FALSE(list.Items(0)->Installed());
 }
 
 // ---- Deleting -------------------------------------------------------------------
@@ -149,10 +183,10 @@ TEST_F(DeleteFontsTest, ASingleFileGoesToTheRecycleBinByItself) {
   os.AddFont("D:\\Src\\A.TTF");
   loaded.push_back("D:\\SRC\\A.TTF");
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, false);
-  EXPECT_TRUE(outcome.Update && outcome.Reload && outcome.SelectionChanged);
+  EXPECT_TRUE(outcome.Update && outcome.Removed && outcome.SelectionChanged);
+  EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
   EXPECT_TRUE(loaded.empty());
-  Apply(outcome);
   EXPECT_EQ(Files(), (Strings{"D:\\Src\\B.TTF", "D:\\Src\\C.TTF"}));
 }
 
@@ -161,7 +195,7 @@ TEST_F(DeleteFontsTest, SeveralFilesGoToTheRecycleBinInOneOperation) {
   ASSERT_EQ(os.ShellOps().size(), 1u);
   EXPECT_EQ(os.ShellOps()[0].from.size(), 3u);
   EXPECT_EQ(os.RecycleBin().size(), 3u);
-  Apply(outcome);
+  EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(list.Count(), 0);
 }
 
@@ -169,6 +203,7 @@ TEST_F(DeleteFontsTest, WithShiftEachFileIsDeletedForGood) {
   ops.DeleteFonts(All(), true);
   EXPECT_TRUE(os.ShellOps().empty());
   EXPECT_TRUE(os.FilesIn("D:\\Src").empty());
+  EXPECT_EQ(list.Count(), 0);
 }
 
 TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
@@ -177,8 +212,9 @@ TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
   EXPECT_TRUE(outcome.Reload);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(os.Messages()[0].text.rfind(L"不能删除字体文件.\r\n(32)", 0), 0u);
+  EXPECT_EQ(Names(), Strings{"Gamma"}) << "until the list is read again";
   Apply(outcome);
-  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(Names(), (Strings{"Alpha", "Beta", "Gamma"}));
 }
 
 TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
@@ -187,6 +223,12 @@ TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
   EXPECT_FALSE(outcome.Update);
   EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\B.TTF\r\n不能删除字体文件.\r\n(32)", 0), 0u);
   EXPECT_EQ(list.Items(1)->FileName(), "D:\\Src\\B.TTF");
+
+  // Among several, the one that stays on disk keeps its record.
+  outcome = ops.DeleteFonts(All(), true);
+  EXPECT_TRUE(outcome.Removed && !outcome.Reload);
+  EXPECT_EQ(Files(), Strings{"D:\\Src\\B.TTF"});
+  EXPECT_EQ(os.FilesIn("D:\\Src"), Strings{"D:\\Src\\B.TTF"});
 }
 
 TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
@@ -198,7 +240,7 @@ TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
   ASSERT_EQ(list.Count(), 2);
 
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, true);
-  EXPECT_TRUE(outcome.Update && outcome.SelectionChanged);
+  EXPECT_TRUE(outcome.Update && outcome.Removed && outcome.SelectionChanged);
   EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(Files(), Strings{"D:\\Src\\B.TTF"});
   EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"), "\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
@@ -212,9 +254,9 @@ TEST_F(DeleteFontsTest, InTheFontsFolderFontsAreUninstalled) {
   ASSERT_EQ(list.Count(), 1);
   TListOpOutcome outcome = ops.DeleteFonts(All(), false);
   EXPECT_FALSE(outcome.SelectionChanged);
+  EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(Registered("Foxtrot"), "<none>");
   EXPECT_EQ(os.RecycleBin(), Strings{"C:\\Windows\\Fonts\\F.TTF"});
-  Apply(outcome);
   EXPECT_EQ(list.Count(), 0);
 }
 

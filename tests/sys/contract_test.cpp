@@ -7,6 +7,7 @@
 #ifndef _WIN32
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -89,6 +90,44 @@ const Target kTargets[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Backends, Contract, testing::ValuesIn(kTargets), TargetName);
+
+#ifndef _WIN32
+// Windows has no pipes among its files; here one named like a font must not
+// keep a scan waiting for a writer.
+TEST(PosixFiles, APipeNamedLikeAFontFailsToReadAtOnce) {
+  PosixEnvironment env;
+  const std::string pipe = env.Root() + "pipe.ttf";
+  std::string osPipe = pipe;
+  std::replace(osPipe.begin(), osPipe.end(), '\\', '/');
+  ASSERT_EQ(::mkfifo(osPipe.c_str(), 0644), 0);
+  std::vector<sys::FindEntry> names;
+  ASSERT_TRUE(env.Backend().FindNames(env.Root() + "*.ttf", names));
+  ASSERT_EQ(Names(names), std::vector<std::string>{"pipe.ttf"});
+  EXPECT_FALSE(names[0].IsDirectory());
+  if (auto file = env.Backend().OpenRead(pipe)) {
+    char buffer[4];
+    size_t got = 0;
+    EXPECT_FALSE(file->ReadAt(0, buffer, sizeof buffer, got));
+  }
+}
+
+// A link is listed as what it points to, and a dangling one not at all.
+TEST(PosixFiles, LinksAreListedAsTheirTargets) {
+  PosixEnvironment env;
+  std::string root = env.Root();
+  std::replace(root.begin(), root.end(), '\\', '/');
+  ASSERT_TRUE(env.Backend().MakeDirectory(env.Root() + "Real"));
+  ASSERT_EQ(::symlink((root + "Real").c_str(), (root + "Linked").c_str()), 0);
+  ASSERT_EQ(::symlink((root + "nowhere.ttf").c_str(), (root + "dangling.ttf").c_str()), 0);
+  for (bool namesOnly : {false, true}) {
+    std::vector<sys::FindEntry> entries;
+    ASSERT_TRUE(namesOnly ? env.Backend().FindNames(env.Root() + "*", entries)
+                          : env.Backend().FindFiles(env.Root() + "*", entries));
+    ASSERT_EQ(Names(entries), (std::vector<std::string>{"Linked", "Real"}));
+    EXPECT_TRUE(entries[0].IsDirectory());
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace contract

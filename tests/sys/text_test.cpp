@@ -1,6 +1,9 @@
 // Wildcards, name lists and code page conversions.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "sys/PathText.h"
 #include "sys/codepage.h"
 
@@ -10,6 +13,9 @@ TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCase) {
   EXPECT_TRUE(sys::MatchWildcard("*.TTF", "arial.ttf"));
   EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.ttfx"));
   EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.fon"));
+  EXPECT_TRUE(sys::MatchWildcard("*.TTF", ".ttf"));
+  EXPECT_FALSE(sys::MatchWildcard("*.TTF", "ttf"));
+  EXPECT_TRUE(sys::MatchWildcard("*", ""));
   EXPECT_TRUE(sys::MatchWildcard("*", ".hidden"));
   EXPECT_TRUE(sys::MatchWildcard("*.*", "NoExtension"));
   EXPECT_TRUE(sys::MatchWildcard("?.txt", "c.TXT"));
@@ -22,6 +28,15 @@ TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCase) {
 TEST(Wildcard, AHostilePatternStillAnswers) {
   const std::string name(20000, 'a');
   EXPECT_FALSE(sys::MatchWildcard("*a*a*a*a*a*a*a*a*b", name));
+}
+
+TEST(NameOrder, IsTheOrderOfTheUpperCasedBytes) {
+  // "_" lies between the upper- and lower-case letters; high bytes sort last.
+  const std::vector<std::string> names = {"", "a", "A", "ab", "aB", "a_", "_", "Z", "z",
+                                          "ab\xB0", "\xB0\xA1", "\xB0", "a\x7F"};
+  for (const auto& a : names)
+    for (const auto& b : names)
+      EXPECT_EQ(sys::LessNoCase(a, b), sys::UpperAscii(a) < sys::UpperAscii(b)) << a << " " << b;
 }
 
 TEST(NulList, NamesEndAtTheEmptyOneOrTheEndOfTheText) {
@@ -71,6 +86,25 @@ TEST(CodePage, AnotherCodePageCanBeChosen) {
   sys::SetCodePage(1252);
   EXPECT_EQ(sys::AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(sys::Utf8ToAnsi("\xE4\xB8\xAD"), "?");
+  sys::SetCodePage(saved);
+}
+
+TEST(CodePage, AsciiPassesUnchangedInTheCodePagesOfWindows) {
+  const unsigned saved = sys::CodePage();
+  std::string bytes;
+  std::u16string units;
+  for (int c = 0; c < 0x80; ++c) {
+    bytes += static_cast<char>(c);
+    units += static_cast<char16_t>(c);
+  }
+  for (unsigned codePage : {874u, 932u, 936u, 949u, 950u, 1250u, 1252u, 1258u, 28591u, 65001u}) {
+    SCOPED_TRACE(codePage);
+    sys::SetCodePage(codePage);
+    EXPECT_EQ(sys::Utf16ToAnsi(units), bytes);
+    EXPECT_EQ(sys::AnsiToUtf16(bytes), units);
+    EXPECT_EQ(sys::Utf16ToAnsi(u"Font \u00E9"),
+              sys::Utf16ToAnsi(u"Font ") + sys::Utf16ToAnsi(u"\u00E9"));
+  }
   sys::SetCodePage(saved);
 }
 

@@ -1,5 +1,7 @@
 #include "sys/memory/MemoryBackend.h"
 
+#include <algorithm>
+
 #include "sys/PathText.h"
 #include "sys/memory/MemoryState.h"
 
@@ -194,12 +196,32 @@ std::string MemoryBackend::ErrorMessage(uint32_t code) { return WindowsErrorText
 
 // ---- User interaction -------------------------------------------------------
 
+int MemoryBackend::CompareText(std::string_view a, std::string_view b) {
+  auto lower = [](char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  };
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    if (lower(a[i]) != lower(b[i])) return lower(a[i]) < lower(b[i]) ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  for (size_t i = 0; i < common; ++i) {
+    if (a[i] != b[i]) return a[i] >= 'a' && a[i] <= 'z' ? -1 : 1;
+  }
+  return 0;
+}
+
 int MemoryBackend::ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) {
-  std::lock_guard lock(impl_->mutex);
-  messages_.push_back({std::wstring(text), std::wstring(caption), flags});
-  if (answers_.empty()) return kIdOk;
-  int answer = answers_.front();
-  answers_.erase(answers_.begin());
+  int answer = kIdOk;
+  {
+    std::lock_guard lock(impl_->mutex);
+    messages_.push_back({std::wstring(text), std::wstring(caption), flags});
+    if (!answers_.empty()) {
+      answer = answers_.front();
+      answers_.erase(answers_.begin());
+    }
+  }
+  if (auto hook = onMessageBox) hook();
   return answer;
 }
 

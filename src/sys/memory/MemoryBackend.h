@@ -75,6 +75,8 @@ class MemoryBackend : public Backend {
   void QueueAnswer(int answer) { answers_.push_back(answer); }
   // Called by ProcessMessages (re-entrancy tests).
   std::function<void()> onProcessMessages;
+  // Called while a message box is up, as a modal box lets window messages run.
+  std::function<void()> onMessageBox;
   int ProcessMessagesCalls() const { return processMessagesCalls_; }
   // File system calls made (opens, reads, closes), for the reader's economy.
   int Opens() const { return opens_; }
@@ -101,6 +103,9 @@ class MemoryBackend : public Backend {
   uint32_t LastError() override;
   void SetLastError(uint32_t code) override;
   std::string ErrorMessage(uint32_t code) override;
+  // Without the system's tables: letters without regard to case, a tie broken
+  // with lower case first, as the system's word sort orders ASCII text.
+  int CompareText(std::string_view a, std::string_view b) override;
   int ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) override;
   bool ShiftDown() override { return shiftDown_; }
   void ProcessMessages() override;

@@ -60,12 +60,29 @@ class Converter {
       srcLeft -= skip;
       out.append(replacement);
     }
+    // Stateful code pages (1258) hold back a character that a following
+    // accent might have joined.
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    iconv(handle_, nullptr, nullptr, &dst, &dstLeft);
+    out.append(buffer, static_cast<size_t>(dst - buffer));
     return out;
   }
 
  private:
   iconv_t handle_;
 };
+
+// Code pages whose first 128 characters are ASCII (not EBCDIC, say).
+bool KeepsAscii(unsigned codePage) {
+  switch (codePage) {
+    case 874: case 932: case 936: case 949: case 950:
+    case 20127: case 65001:
+      return true;
+    default:
+      return (codePage >= 1250 && codePage <= 1258) || (codePage >= 28591 && codePage <= 28605);
+  }
+}
 
 Converter& ConverterFor(unsigned codePage, bool toUtf16) {
   thread_local std::map<std::pair<unsigned, bool>, std::unique_ptr<Converter>> cache;
@@ -86,6 +103,14 @@ unsigned CodePage() { return g_codePage.load(); }
 void SetCodePage(unsigned codePage) { g_codePage.store(codePage ? codePage : 936); }
 
 std::string Utf16ToAnsi(std::u16string_view text) {
+  // Font names are mostly plain ASCII, which these code pages keep as it is;
+  // iconv costs far more than the copy.
+  if (KeepsAscii(CodePage()) &&
+      std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+    std::string out(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
+    return out;
+  }
   std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
   return ConverterFor(CodePage(), false).Run(bytes, 2, "?");
 }

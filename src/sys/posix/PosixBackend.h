@@ -16,6 +16,7 @@ class PosixBackend : public MemoryBackend {
   bool FileExists(std::string_view path) override;
   bool DirectoryExists(std::string_view path) override;
   bool FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) override;
+  bool FindNames(std::string_view pattern, std::vector<FindEntry>& entries) override;
   std::unique_ptr<InFile> OpenRead(std::string_view path) override;
   std::unique_ptr<OutFile> CreateWrite(std::string_view path) override;
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
@@ -29,6 +30,7 @@ class PosixBackend : public MemoryBackend {
 
  private:
   bool FailWithErrno(const std::string& osPath);
+  bool Find(std::string_view pattern, std::vector<FindEntry>& entries, bool details);
 };
 
 }  // namespace sys

@@ -195,6 +195,14 @@ bool PosixBackend::DirectoryExists(std::string_view path) {
 }
 
 bool PosixBackend::FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) {
+  return Find(pattern, entries, true);
+}
+
+bool PosixBackend::FindNames(std::string_view pattern, std::vector<FindEntry>& entries) {
+  return Find(pattern, entries, false);
+}
+
+bool PosixBackend::Find(std::string_view pattern, std::vector<FindEntry>& entries, bool details) {
   entries.clear();
   std::string_view folderPart, namePart;
   SplitPath(pattern, folderPart, namePart);
@@ -209,40 +217,59 @@ bool PosixBackend::FindFiles(std::string_view pattern, std::vector<FindEntry>& e
   while (dirent* entry = ::readdir(dir.get())) {
     std::string_view name = entry->d_name;
     if (name == "." || name == ".." || !MatchWildcard(namePart, name)) continue;
-    struct stat info;
-    if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0) continue;  // gone meanwhile
     FindEntry found{std::string(name), 0, 0};
-    if (S_ISDIR(info.st_mode)) {
-      found.attributes = kAttrDirectory;
+    // The listing tells folders from files itself; a link must be followed,
+    // as Windows lists what it points to.
+    const unsigned char type = entry->d_type;
+    if (!details && type != DT_UNKNOWN && type != DT_LNK) {
+      found.attributes = type == DT_DIR ? kAttrDirectory : kAttrArchive;
     } else {
-      found.attributes = kAttrArchive;
-      found.size = static_cast<uint64_t>(info.st_size);
+      struct stat info;
+      if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0) continue;  // gone meanwhile
+      if (S_ISDIR(info.st_mode)) {
+        found.attributes = kAttrDirectory;
+      } else {
+        found.attributes = kAttrArchive;
+        found.size = static_cast<uint64_t>(info.st_size);
+      }
+      if (!(info.st_mode & S_IWUSR)) found.attributes |= kAttrReadOnly;
     }
     if (name.front() == '.') found.attributes |= kAttrHidden;
-    if (!(info.st_mode & S_IWUSR)) found.attributes |= kAttrReadOnly;
     entries.push_back(std::move(found));
   }
   // Windows lists names in order; readdir does not.
-  std::sort(entries.begin(), entries.end(), [](const FindEntry& a, const FindEntry& b) {
-    return UpperAscii(a.name) < UpperAscii(b.name);
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const FindEntry& a, const FindEntry& b) { return LessNoCase(a.name, b.name); });
   if (entries.empty()) SetLastError(kErrorFileNotFound);
   return true;
 }
 
 std::unique_ptr<InFile> PosixBackend::OpenRead(std::string_view path) {
-  const std::string osPath = OsPath(path);
-  Fd fd(::open(osPath.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) {
+  // A scan opens thousands of files named as the folder listing spells them:
+  // try the name as given and resolve its case only when that fails. A folder
+  // opens here, but its first read fails with EISDIR, which is access denied
+  // as Windows gives it for the open.
+  std::string osPath(path);
+  for (size_t at = osPath.find('\\'); at != std::string::npos; at = osPath.find('\\', at + 1))
+    osPath[at] = '/';
+  // A pipe named like a font must not hold the scan until someone writes to
+  // it: it opens at once, and its first read fails.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  int fd = ::open(osPath.c_str(), kFlags);
+  if (fd < 0 && errno == ENOENT) {
+    std::string resolved = OsPath(path);
+    if (resolved != osPath) {
+      osPath = std::move(resolved);
+      fd = ::open(osPath.c_str(), kFlags);
+    } else {
+      errno = ENOENT;
+    }
+  }
+  if (fd < 0) {
     FailWithErrno(osPath);
     return nullptr;
   }
-  struct stat info;
-  if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
-    SetLastError(kErrorAccessDenied);
-    return nullptr;
-  }
-  return std::make_unique<PosixInFile>(*this, fd.Release());
+  return std::make_unique<PosixInFile>(*this, fd);
 }
 
 std::unique_ptr<OutFile> PosixBackend::CreateWrite(std::string_view path) {

@@ -49,6 +49,14 @@ std::string Win32Backend::ErrorMessage(uint32_t code) {
   return std::string(text, length);
 }
 
+int Win32Backend::CompareText(std::string_view a, std::string_view b) {
+  // lstrcmpA's comparison, with lengths so that no copy needs a terminator.
+  const int result = ::CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size()));
+  if (result != 0) return result - CSTR_EQUAL;
+  return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
+}
+
 int Win32Backend::ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) {
   return ::MessageBoxW(nullptr, std::wstring(text).c_str(), std::wstring(caption).c_str(), flags);
 }

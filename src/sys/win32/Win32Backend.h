@@ -27,6 +27,7 @@ class Win32Backend : public Backend {
   uint32_t LastError() override;
   void SetLastError(uint32_t code) override;
   std::string ErrorMessage(uint32_t code) override;
+  int CompareText(std::string_view a, std::string_view b) override;
   int ShowMessageBox(std::wstring_view text, std::wstring_view caption, unsigned flags) override;
   bool ShiftDown() override;
   void ProcessMessages() override;
