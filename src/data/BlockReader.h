@@ -13,9 +13,7 @@
 
 class TBlockReader {
  public:
-  // Holds a font's table directory, and the front of its name table as far
-  // as the full name in every font we have met; a small read copies little.
-  static constexpr size_t kBlockSize = 2048;
+  static constexpr size_t kBlockSize = 4096;
 
   explicit TBlockReader(sys::InFile& file) : file_(file) {}
 

@@ -68,22 +68,29 @@ void TFontFileList::AddFileWithName(std::string_view path, std::string_view font
 
 void TFontFileList::AddRecord(std::string_view path, const std::string_view* fontName,
                               TFontListMode mode, TInstalledFonts& installed) {
-  std::string key = UpperAscii(path);
-  if (Listed(key, path)) return;
-  auto record = std::make_unique<TFontFileInfo>();
+  // One look-up both tells whether the file is listed and holds its place.
+  const auto [slot, added] = index_.try_emplace(UpperAscii(path), nullptr);
+  // A listed record whose file was deleted or renamed since no longer counts.
+  if (!added && SameText(slot->second->FileName(), path)) return;
   try {
-    if (fontName) {
-      record->SetFileNameAndName(path, *fontName, installed);
-    } else {
-      record->SetFileName(path, installed);
+    auto record = std::make_unique<TFontFileInfo>();
+    try {
+      if (fontName) {
+        record->SetFileNameAndName(path, *fontName, installed);
+      } else {
+        record->SetFileName(path, installed);
+      }
+    } catch (const std::exception&) {
+      record->SetBad(true);
     }
-  } catch (const std::exception&) {
-    record->SetBad(true);
+    const bool bodgey = mode == flmInstalled && !record->Installed();
+    records_.push_back(std::move(record));
+    records_.back()->SetBodgey(bodgey);
+  } catch (...) {
+    index_.erase(slot);  // no entry may name a record that is not there
+    throw;
   }
-  const bool bodgey = mode == flmInstalled && !record->Installed();
-  index_.emplace(std::move(key), record.get());
-  records_.push_back(std::move(record));
-  records_.back()->SetBodgey(bodgey);
+  slot->second = records_.back().get();
 }
 
 void TFontFileList::Sort() {

@@ -180,13 +180,15 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   index_.reserve(run.count);
   run.UpdateProgress();
 
+  std::string path;  // one buffer for every file's path
   for (size_t i = 0; i < folders.size(); ++i) {
     for (const auto& entry : listings[i]) {
       if (entry.IsDirectory()) continue;
       if (!run.Alive()) return;
       run.StepProgress();
       if (!run.Alive()) return;
-      AddRecord(folders[i] + entry.name, nullptr, run.mode, run.installed);
+      path.assign(folders[i]).append(entry.name);
+      AddRecord(path, nullptr, run.mode, run.installed);
     }
   }
   if (run.Alive()) run.EndProgress();

@@ -118,10 +118,14 @@ void AppendUpperAscii(std::string& out, std::string_view text) {
   const AnsiLeadBytes lead;
   const size_t start = out.size();
   out.append(text);
-  for (size_t i = start; i < out.size(); ++i) {
-    const char c = out[i];
+  // Local copies: a store through char* could change the string's own fields
+  // as far as the compiler knows, which would reload them on every byte.
+  char* const bytes = out.data();
+  const size_t size = out.size();
+  for (size_t i = start; i < size; ++i) {
+    const char c = bytes[i];
     if (c >= 'a' && c <= 'z') {
-      out[i] = static_cast<char>(c - 'a' + 'A');
+      bytes[i] = static_cast<char>(c - 'a' + 'A');
     } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
       ++i;
     }

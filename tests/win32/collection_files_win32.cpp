@@ -73,6 +73,14 @@ TEST_F(RealCollectionTest, CreateRefusesAnExistingCollectionWith183) {
   EXPECT_EQ(sys::Current().LastError(), 183u);
 }
 
+TEST_F(RealCollectionTest, ANameWhoseDoubleByteCharacterEndsInABackslashByteIsAName) {
+  const std::string name = "\x81\x5C";  // one character in code page 936
+  ASSERT_TRUE(CreateCollection(dir_, name));
+  EXPECT_EQ(ListCollectionNames(dir_), std::vector<std::string>{name});
+  DeleteCollection(dir_, name, true);
+  EXPECT_TRUE(ListCollectionNames(dir_).empty());
+}
+
 TEST_F(RealCollectionTest, ReferencesFollowARenamedFont) {
   const std::string one = dir_ + "One.VLM";
   const std::string other = dir_ + "Other.VLM";
