@@ -3,29 +3,11 @@
 #include <windows.h>
 
 #include "sys/win32/Win32Backend.h"
+#include "tests/win32/fileops_scratch.h"
 #include "tests/sys/contract_suite.inc"
 
 namespace contract {
 namespace {
-
-void DeleteTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteTree(path + "\\");
-      else
-        ::DeleteFileA(path.c_str());
-    } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
 
 void DeleteScratchKeys() {
   ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey + 1);
@@ -49,7 +31,7 @@ class Win32Environment : public Environment {
     DeleteScratchKeys();
   }
   ~Win32Environment() override {
-    DeleteTree(root_);
+    scratch::DeleteTree(root_);
     DeleteScratchKeys();
   }
   sys::Backend& Backend() override { return backend_; }
