@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <sys/resource.h>
+#include "bench/cpu_time.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,14 +22,6 @@
 #include <vector>
 
 namespace {
-
-// CPU time of the process so far; it leaves out waiting for a busy CPU.
-double CpuSeconds() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec * 1e-6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 uint32_t U32(const uint8_t* p) {

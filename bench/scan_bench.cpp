@@ -2,7 +2,7 @@
 // subfolders over a tree, exactly as the Browse page scans.
 //
 //   scan_bench FOLDER [--repeat N] [--depth N]
-#include <sys/resource.h>
+#include "bench/cpu_time.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,18 +12,6 @@
 #include <vector>
 
 #include "data/FontFileList.h"
-
-namespace {
-
-// CPU time of the process so far; it leaves out waiting for a busy CPU.
-double CpuSeconds() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec * 1e-6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
