@@ -99,7 +99,11 @@ bool WriteFileReplacing(std::string_view path, std::string_view content) {
 }
 
 std::string CollectionFile(std::string_view folder, std::string_view name) {
-  return IncludeTrailingBackslash(folder) + std::string(name) + std::string(kCollectionFileExt);
+  std::string file(name);
+  if (ExtractFilePath(name).empty()) file.insert(0, IncludeTrailingBackslash(folder));
+  // Any other extension is part of the name ("v1.0"), as the listing reads it.
+  if (!SameText(ExtractFileExt(file), kCollectionFileExt)) file += kCollectionFileExt;
+  return file;
 }
 
 bool IsCollectionName(std::string_view name) {

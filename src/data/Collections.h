@@ -24,7 +24,9 @@ bool ReadCollectionLines(std::string_view path, const std::function<void(std::st
 // untouched, the temporary file is gone and the system error stays pending.
 bool WriteFileReplacing(std::string_view path, std::string_view content);
 
-// folder + name + ".VLM"; the folder gets its trailing backslash.
+// The file a collection is read from and written to: the name in the folder
+// (a name with a folder part stands alone), with ".VLM" appended unless the
+// name already ends in it, in any case.
 std::string CollectionFile(std::string_view folder, std::string_view name);
 // Whether the name makes a file of the collections folder itself: not blank,
 // no folder part, no character the system reads as a wildcard or forbids.

@@ -27,7 +27,7 @@ bool TFontFileList::SaveCollection(std::string_view path) {
   std::string file(path);
   if (file.empty()) {
     if (mode_ != flmCollection) return false;
-    file = path_ + collection_ + std::string(kCollectionFileExt);
+    file = CollectionFile(path_, collection_);  // the file the scan read
   }
   std::string content;
   for (const auto& record : records_) content += CollectionLine(record->FontName(), record->FileName());

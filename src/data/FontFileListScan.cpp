@@ -1,6 +1,7 @@
 // The three scans of a font file list and their progress window.
 #include <string>
 
+#include "data/Collections.h"
 #include "data/FontFileList.h"
 #include "data/InstalledFonts.h"
 #include "data/Progress.h"
@@ -107,13 +108,9 @@ void TFontFileList::ScanOnce(ScanRun& run) {
     case flmInstalled:
       ScanInstalled(run);
       break;
-    case flmCollection: {
-      std::string file = ExtractFilePath(run.collection).empty() ? run.path + run.collection
-                                                                 : run.collection;
-      if (ExtractFileExt(run.collection).empty()) file += ".VLM";
-      LoadCollectionNow(file, run.mode, run.installed);
+    case flmCollection:
+      LoadCollectionNow(CollectionFile(run.path, run.collection), run.mode, run.installed);
       break;
-    }
     case flmBrowse:
       ScanFolders(run);
       break;

@@ -55,6 +55,22 @@ TEST_F(CollectionFileTest, ReaderAcceptsLooseLines) {
   EXPECT_TRUE(list.Items(3)->Bad()) << "no path";
 }
 
+TEST_F(CollectionFileTest, LinesWithoutAPathAreBadWhateverTheirName) {
+  const std::string longName(45, 'N');
+  const std::pair<std::string, std::string> lines[] = {
+      {"\"\",\"\"\r\n", ""}, {",\r\n", ""}, {"\"\"\r\n", ""}, {"Lonely\r\n", "Lonely"},
+      {"\"" + longName + "\",\"\"\r\n", longName}};
+  for (const auto& [line, name] : lines) {
+    SCOPED_TRACE(line);
+    os.RemoveFile(kColl);
+    ASSERT_TRUE(Load(line));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_TRUE(list.Items(0)->Bad());
+    EXPECT_EQ(list.Items(0)->FontName(), name);
+    EXPECT_EQ(list.Items(0)->FileName(), "");
+  }
+}
+
 TEST_F(CollectionFileTest, QuoteInsideANameWithACommaMisreadsThePath) {
   ASSERT_TRUE(Load("\"Say \"Hi, there\",\"C:\\F\\a.ttf\"\r\n"));
   ASSERT_EQ(list.Count(), 1);
@@ -105,6 +121,31 @@ TEST_F(CollectionFileTest, CollectionScanFindsTheFileByName) {
   EXPECT_EQ(scanned.Count(), 0);
   EXPECT_TRUE(os.Messages().empty());
   EXPECT_EQ(progress.Count(), 0);
+}
+
+// Loading and saving name the same file, whatever dots the name holds.
+TEST_F(CollectionFileTest, ADottedNameIsReadFromAndSavedToItsOwnFile) {
+  os.AddFile("C:\\Coll\\v1.0.VLM", "\"Ay\",\"C:\\F\\a.ttf\"\r\n");
+  TFontFileList coll;
+  coll.SetMode(flmCollection);
+  coll.SetPath("C:\\Coll");
+  coll.SetCollection("v1.0");
+  EXPECT_EQ(Names(coll), (Strings{"Ay"}));
+  coll.AddFileWithName("C:\\F\\b.ttf", "Bee");
+  ASSERT_TRUE(coll.SaveCollection());
+  EXPECT_EQ(os.FileContent("C:\\Coll\\v1.0.VLM"),
+            "\"Ay\",\"C:\\F\\a.ttf\"\r\n\"Bee\",\"C:\\F\\b.ttf\"\r\n");
+  EXPECT_EQ(os.FilesIn("C:\\Coll"), (Strings{"C:\\Coll\\v1.0.VLM"}));
+
+  // A name ending in the extension, in any case, or a full path, is the file itself.
+  coll.SetCollection("v1.0.vlm");
+  EXPECT_EQ(coll.Count(), 2);
+  coll.SetCollection("C:\\Coll\\v1.0.Vlm");
+  EXPECT_EQ(coll.Count(), 2);
+  coll.Delete(0);
+  ASSERT_TRUE(coll.SaveCollection());
+  EXPECT_EQ(os.FileContent("C:\\Coll\\v1.0.VLM"), "\"Bee\",\"C:\\F\\b.ttf\"\r\n");
+  EXPECT_EQ(os.FilesIn("C:\\Coll").size(), 1u);
 }
 
 TEST_F(CollectionFileTest, SaveWithoutPathUsesTheCurrentCollection) {

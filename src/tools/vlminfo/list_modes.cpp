@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "data/Collections.h"
 #include "data/FontFileList.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -38,7 +39,7 @@ int PrintList(const TListRequest& request) {
       list.SetPath(request.path);
       break;
     case TListRequest::kCollection:
-      if (!os.FileExists(request.path) && !os.FileExists(request.path + ".VLM")) {
+      if (!os.FileExists(CollectionFile("", request.path))) {
         return Fail("no collection file", request.path);
       }
       list.SetMode(flmCollection);
