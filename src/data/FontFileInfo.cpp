@@ -6,9 +6,6 @@
 
 namespace {
 
-// Names of 40 characters or more may have been cut short in the installed-font
-// table, so such a record reads the name from the file.
-constexpr size_t kTrustedNameLimit = 40;
 // Face names given to the system hold 31 characters besides the terminator.
 constexpr size_t kFaceNameLimit = 31;
 
@@ -50,7 +47,10 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
 
 void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName,
                                        TInstalledFonts& installed) {
-  if (fontName.empty() || fontName.size() >= kTrustedNameLimit) {
+  // A name the installed-font table may have cut short is read from the
+  // file; with no file to read, the given name is all there is.
+  const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
+  if (!trusted && !path.empty()) {
     SetFileName(path, installed);
     return;
   }

@@ -40,6 +40,10 @@ bool AnsiLeadBytes::operator()(char ch) const {
   }
 }
 
+bool AnsiLeadBytes::DoubleByte() const {
+  return codePage_ == 932 || codePage_ == 936 || codePage_ == 949 || codePage_ == 950;
+}
+
 std::string IncludeTrailingBackslash(std::string_view text) {
   std::string result(text);
   if (!result.empty() && LastDelimiter(result, "\\") != result.size() - 1) result += '\\';

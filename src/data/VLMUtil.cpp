@@ -69,6 +69,13 @@ std::string FontRegValueName(std::string_view fontName) {
   return name;
 }
 
+bool FontRegNameMayBeCut(std::string_view name) {
+  // A double-byte character straddling the limit is left out whole, which
+  // leaves a name one byte short of it.
+  return name.size() >= kRegNameLimit ||
+         (name.size() + 1 == kRegNameLimit && AnsiLeadBytes().DoubleByte());
+}
+
 std::string SysErrorText() {
   sys::Backend& backend = sys::Current();
   uint32_t code = backend.LastError() & 0xFFFF;

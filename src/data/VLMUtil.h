@@ -21,6 +21,9 @@ std::string GetFontsRegKey();
 // reading; null when it cannot be opened.
 std::unique_ptr<sys::RegKey> OpenFontsRegKey();
 std::string FontRegValueName(std::string_view fontName);
+// Whether FontRegValueName may have cut a longer name down to this one, so
+// that the name cannot be taken as the font's full name.
+bool FontRegNameMayBeCut(std::string_view name);
 
 // "(code) text" of the last system error, or empty when there is none.
 std::string SysErrorText();
@@ -57,6 +60,8 @@ class AnsiLeadBytes {
  public:
   AnsiLeadBytes();
   bool operator()(char c) const;
+  // Whether the code page has double-byte characters at all.
+  bool DoubleByte() const;
 
  private:
   unsigned codePage_;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "data/VLMUtil.h"
+#include "sys/codepage.h"
 #include "tests/data/reader_fixture.h"
 
 namespace {
@@ -50,10 +51,10 @@ TEST_F(RecordTest, NewAndClearedRecordsAreEmpty) {
 TEST_F(RecordTest, KnownShortNamesOpenNoFile) {
   AddFont(kPath, "Name In The File");
   TFontFileInfo record;
-  const std::string name39(39, 'n');
-  record.SetFileNameAndName(kPath, name39);
+  const std::string name38(38, 'n');
+  record.SetFileNameAndName(kPath, name38);
   EXPECT_EQ(os.Opens(), 0);
-  EXPECT_EQ(record.FontName(), name39);
+  EXPECT_EQ(record.FontName(), name38);
   EXPECT_FALSE(record.Bad());
   EXPECT_FALSE(record.InfoRead());
 
@@ -65,6 +66,24 @@ TEST_F(RecordTest, KnownShortNamesOpenNoFile) {
   TFontFileInfo unnamed;
   unnamed.SetFileNameAndName(kPath, "");
   EXPECT_EQ(unnamed.FontName(), "Name In The File");
+}
+
+// In a double-byte code page the installed-font table cuts a name whose
+// character straddles the limit one byte short of it.
+TEST_F(RecordTest, ThirtyNineByteNamesAreTrustedOnlyInSingleByteCodePages) {
+  AddFont(kPath, "Name In The File");
+  const unsigned saved = sys::CodePage();
+  const std::string name39(39, 'n');
+  sys::SetCodePage(936);
+  TFontFileInfo mayBeCut;
+  mayBeCut.SetFileNameAndName(kPath, name39);
+  EXPECT_EQ(mayBeCut.FontName(), "Name In The File");
+  sys::SetCodePage(1252);
+  TFontFileInfo whole;
+  whole.SetFileNameAndName(kPath, name39);
+  EXPECT_EQ(whole.FontName(), name39);
+  EXPECT_EQ(os.Opens(), 1);
+  sys::SetCodePage(saved);
 }
 
 TEST_F(RecordTest, KnownNameOfAMissingFileIsBadAndNeverRead) {

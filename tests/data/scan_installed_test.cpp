@@ -1,6 +1,7 @@
 // The scan of the installed-font table.
 #include <string>
 
+#include "data/VLMUtil.h"
 #include "tests/data/scan_fixture.h"
 #include "tests/support/TrueTypeWriter.h"
 
@@ -79,15 +80,31 @@ TEST_F(InstalledScanTest, NamesOfFortyCharactersOrMoreAreReadFromTheFile) {
   os.AddFile("C:\\Windows\\Fonts\\long.ttf", tt::StandardFont(full).Build());
   os.AddFile("C:\\Windows\\Fonts\\short.ttf", tt::StandardFont("Name In File").Build());
   Install(cut, "long.ttf");
-  Install(std::string(39, 'S'), "short.ttf");
+  Install(std::string(38, 'S'), "short.ttf");
 
   TFontFileList list;
   list.SetMode(flmInstalled);
 
-  ASSERT_EQ(Names(list), (Strings{full, std::string(39, 'S')}));
+  ASSERT_EQ(Names(list), (Strings{full, std::string(38, 'S')}));
   EXPECT_TRUE(list.Items(0)->Installed()) << "the cut name is the name the table holds";
   EXPECT_FALSE(list.Items(0)->Bodgey());
   EXPECT_TRUE(list.Items(1)->Installed());
+}
+
+TEST_F(InstalledScanTest, NameCutBeforeADoubleByteCharacterIsReadFromTheFile) {
+  // 37 letters and two Chinese characters: the table keeps 39 bytes.
+  const std::string full = std::string(37, 'L') + "\xD6\xD0\xCE\xC4";
+  os.AddFile("C:\\Windows\\Fonts\\cjk.ttf",
+             tt::StandardFont(std::string(37, 'L') + "\u4E2D\u6587").Build());
+  os.SetValue(sys::Hive::LocalMachine, kFontsKey, FontRegValueName(full), "cjk.ttf");
+  ASSERT_EQ(FontRegValueName(full), std::string(37, 'L') + "\xD6\xD0 (TrueType)");
+
+  TFontFileList list;
+  list.SetMode(flmInstalled);
+
+  ASSERT_EQ(Names(list), (Strings{full}));
+  EXPECT_TRUE(list.Items(0)->Installed());
+  EXPECT_FALSE(list.Items(0)->Bodgey());
 }
 
 TEST_F(InstalledScanTest, LongNameWhoseFileHoldsAnotherIsBodgey) {
