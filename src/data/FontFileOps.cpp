@@ -76,6 +76,15 @@ bool RewriteValues(const FileRefs& old, std::string_view newPath) {
   return rewritten;
 }
 
+// A record that could not be read has no font name to register. The reason
+// is the system's for a file that will not open, otherwise that it holds no
+// font.
+bool RefuseUnreadable(std::string_view file) {
+  sys::Backend& os = sys::Current();
+  if (os.OpenRead(file)) os.SetLastError(sys::kErrorInvalidData);
+  return false;
+}
+
 // A name the shell can give a file within its folder.
 bool UsableFileName(std::string_view name) { return !name.empty() && name != "." && name != ".."; }
 
@@ -92,19 +101,28 @@ bool RecycleFiles(const std::vector<std::string>& files) {
 bool TFontFileInfo::Install() {
   sys::Backend& os = sys::Current();
   const std::string file = FileName();
+  if (Bad()) return RefuseUnreadable(file);  // before anything is copied or written
   const std::string bareName = ExtractFileName(file);
   const std::string target = GetFontsFolder() + bareName;
 
   if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) return false;
 
-  {
-    auto key = OpenFontsKey(true);
-    if (!key) return false;  // a font that cannot be registered is not installed
-    const std::string valueName = FontRegValueName(FontName());
-    if (!key->ValueExists(valueName) && !key->WriteString(valueName, bareName)) return false;
-  }
+  auto key = OpenFontsKey(true);
+  if (!key) return false;  // a font that cannot be registered is not installed
+  const std::string valueName = FontRegValueName(FontName());
+  const bool registered = key->ValueExists(valueName);
+  if (!registered && !key->WriteString(valueName, bareName)) return false;
 
-  if (os.AddFont(target) == 0) return false;
+  if (os.AddFont(target) == 0) {
+    // The table must not list a font the system refused.
+    if (!registered) {
+      const uint32_t error = os.LastError();
+      key->DeleteValue(valueName);
+      os.SetLastError(error);
+    }
+    return false;
+  }
+  key.reset();
   {
     std::lock_guard guard(lock_);
     f_.Installed = true;

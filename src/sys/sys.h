@@ -17,6 +17,7 @@ enum : uint32_t {
   kErrorPathNotFound = 3,
   kErrorAccessDenied = 5,
   kErrorInvalidHandle = 6,
+  kErrorInvalidData = 13,
   kErrorSeek = 25,
   kErrorWriteFault = 29,
   kErrorReadFault = 30,

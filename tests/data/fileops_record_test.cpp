@@ -52,6 +52,36 @@ TEST_F(FileOpsTest, InstallFailsWhenTheSystemRefusesTheFont) {
   os.FailAddFont("C:\\Windows\\Fonts\\Beta.ttf");
   EXPECT_FALSE(r->Install());
   EXPECT_FALSE(r->Installed());
+  EXPECT_EQ(Registered("Beta"), "<none>") << "the value written for it is taken out again";
+  EXPECT_EQ(os.Broadcasts(), 0);
+
+  // A value that was there before is not the install's to take away.
+  Register("Beta", "beta-before.ttf");
+  EXPECT_FALSE(r->Install());
+  EXPECT_EQ(Registered("Beta"), "beta-before.ttf");
+}
+
+TEST_F(FileOpsTest, ABadRecordIsRefusedBeforeAnythingIsCopiedOrWritten) {
+  os.AddFile("D:\\Src\\Junk.ttf", "no font");
+  TFontFileInfo junk;
+  junk.SetFileName("D:\\Src\\Junk.ttf");
+  ASSERT_TRUE(junk.Bad());
+  TFontFileInfo gone;  // listed in the fonts folder, where no copy would be made
+  gone.SetFileNameAndName("C:\\Windows\\Fonts\\Gone.ttf", "Gone");
+  ASSERT_TRUE(gone.Bad());
+
+  EXPECT_FALSE(junk.Install());
+  EXPECT_EQ(os.LastError(), sys::kErrorInvalidData);
+  EXPECT_EQ(SysErrorText(), "(13) The data is invalid.");
+  EXPECT_FALSE(gone.Install());
+  EXPECT_EQ(os.LastError(), sys::kErrorFileNotFound);
+
+  EXPECT_EQ(os.FilesIn("C:\\Windows\\Fonts"), Strings{});
+  std::vector<sys::RegValueInfo> values;
+  ASSERT_TRUE(os.OpenKey(sys::Hive::LocalMachine, kFontsKey, false)->ListValues(values));
+  EXPECT_TRUE(values.empty());
+  EXPECT_TRUE(os.FontsAdded().empty());
+  EXPECT_FALSE(junk.Installed() || gone.Installed());
   EXPECT_EQ(os.Broadcasts(), 0);
 }
 

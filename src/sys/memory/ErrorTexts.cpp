@@ -14,6 +14,7 @@ std::string WindowsErrorText(uint32_t code) {
       {5, "Access is denied."},
       {6, "The handle is invalid."},
       {8, "Not enough memory resources are available to process this command."},
+      {13, "The data is invalid."},
       {15, "The system cannot find the drive specified."},
       {17, "The system cannot move the file to a different disk drive."},
       {18, "There are no more files."},
