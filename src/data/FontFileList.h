@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -64,6 +65,10 @@ class TFontFileList {
   const std::string& Collection() const { return collection_; }
   bool InclSubfolders() const { return inclSubfolders_; }
   int32_t InclSubfoldersDepth() const { return inclSubfoldersDepth_; }
+
+  // Receives the warning of a scan that met trouble, in place of the message
+  // box, for callers that open no window (command-line tools).
+  std::function<void(std::wstring_view warning)> OnTrouble;
 
   // Setters rescan when the value matters for the mode and has changed.
   void SetMode(TFontListMode mode);

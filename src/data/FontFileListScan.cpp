@@ -90,9 +90,13 @@ void TFontFileList::Scan() {
     if (!*alive) return;
     scanning_ = false;
     if (run.trouble) {
-      sys::Current().ShowMessageBox(run.mode == flmInstalled ? kRegistryTrouble : kFolderTrouble,
-                                    kWarningCaption,
-                                    sys::kMbIconWarning | sys::kMbTaskModal);
+      const std::wstring_view warning = run.mode == flmInstalled ? kRegistryTrouble : kFolderTrouble;
+      if (OnTrouble) {
+        OnTrouble(warning);
+      } else {
+        sys::Current().ShowMessageBox(warning, kWarningCaption,
+                                      sys::kMbIconWarning | sys::kMbTaskModal);
+      }
       if (!*alive) return;
     }
     if (pending_ == Pending::Clear) {

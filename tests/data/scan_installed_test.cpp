@@ -148,6 +148,30 @@ TEST_F(InstalledScanTest, ListingFailureWarnsOnceAndKeepsWhatWasRead) {
   EXPECT_EQ(os.Messages()[0].flags, 0x2030u);
 }
 
+TEST_F(InstalledScanTest, AListThatTakesItsWarningShowsNoBox) {
+  AddFontFile("C:\\Windows\\Fonts\\a.ttf");
+  Install("Ay", "a.ttf");
+  os.SetValue(sys::Hive::LocalMachine, kFontsKey, "Later (TrueType)", "later.ttf");
+  os.FailListValues(sys::Hive::LocalMachine, kFontsKey, 1);
+  WStrings warnings;
+  TFontFileList list;
+  list.OnTrouble = [&warnings](std::wstring_view warning) { warnings.emplace_back(warning); };
+
+  list.SetMode(flmInstalled);
+  EXPECT_EQ(Names(list), (Strings{"Ay"}));
+  os.FailFind("C:\\Empty");
+  os.AddDirectory("C:\\Empty");
+  list.SetMode(flmBrowse);
+  list.SetPath("C:\\Empty");
+
+  EXPECT_TRUE(os.Messages().empty());
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0], L"Velmara 在从你的注册表中读取字体信息  时遇到问题.\r\n\r\n"
+                         L"请尝试从控制面板中打开 Fonts 文件夹去修正这个注册表的分支.");
+  EXPECT_EQ(warnings[1], L"Velmara 在从你的注册表中读取字体信息 在你的计算机中.\r\n\r\n"
+                         L"它可以在你的计算机中运行 ScanDisk 程序来进行检查并修正你的文件系统中的错误.");
+}
+
 TEST_F(InstalledScanTest, ProgressAppearsFromFortyOneValues) {
   for (int i = 0; i < 40; ++i) Install("Font " + std::to_string(i), "f" + std::to_string(i) + ".ttf");
   TFontFileList list;

@@ -4,6 +4,7 @@
 
 #include "data/Collections.h"
 #include "data/FontFileList.h"
+#include "sys/Utf8.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tools/vlminfo/json.h"
@@ -23,11 +24,25 @@ int Fail(const char* what, const std::string& path) {
   return 1;
 }
 
+// The scan's warning as UTF-8 lines, whatever code page the names are in.
+std::string WarningText(std::wstring_view warning) {
+  std::u16string text;
+  for (wchar_t c : warning)
+    if (c != L'\r') text += static_cast<char16_t>(c);
+  return sys::Utf16ToUtf8(text);
+}
+
 }  // namespace
 
 int PrintList(const TListRequest& request) {
   sys::Backend& os = sys::Current();
   TFontFileList list;
+  // A tool opens no window: the warning box of a troubled scan goes to stderr.
+  bool trouble = false;
+  list.OnTrouble = [&trouble](std::wstring_view warning) {
+    trouble = true;
+    std::fprintf(stderr, "vlminfo: warning: %s\n", WarningText(warning).c_str());
+  };
   switch (request.kind) {
     case TListRequest::kNone:
       return 2;
@@ -54,5 +69,5 @@ int PrintList(const TListRequest& request) {
     std::fwrite(line.data(), 1, line.size(), stdout);
   }
   std::fflush(stdout);
-  return 0;
+  return trouble ? kExitTrouble : 0;
 }

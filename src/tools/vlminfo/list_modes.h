@@ -12,5 +12,8 @@ struct TListRequest {
   int depth = 3;
 };
 
+// The exit status of a scan that met trouble; its records are printed all the same.
+inline constexpr int kExitTrouble = 3;
+
 // Runs the scan and prints its records; the exit status.
 int PrintList(const TListRequest& request);

@@ -29,8 +29,11 @@ const char kUsage[] =
     "                 only) and print FileName, FontName, Bad, Installed and\n"
     "                 Bodgey of each record in list order; --depth: levels of\n"
     "                 subfolders (default 3, negative: all)\n"
+    "  No window is ever opened: the warning of a scan that met trouble with\n"
+    "  the registry or the file system goes to standard error.\n"
     "Exit status: 0 (unreadable fonts are printed as bad records), 1 when a\n"
-    "folder cannot be listed, 2 on wrong usage.\n";
+    "folder or collection cannot be found or listed, 2 on wrong usage, 3 when\n"
+    "a list mode's scan met trouble (its records are printed all the same).\n";
 
 struct Options {
   bool namesOnly = false;
