@@ -133,13 +133,14 @@ bool CreateCollection(std::string_view folder, std::string_view name) {
     os.SetLastError(kErrorInvalidName);
     return false;
   }
-  const std::string file = CollectionFile(folder, name);
-  if (os.FileExists(file)) {
-    os.SetLastError(sys::kErrorAlreadyExists);
+  // One exclusive step: a file that turns up after a test for it would
+  // otherwise be truncated.
+  auto out = os.CreateNew(CollectionFile(folder, name));
+  if (!out) {
+    if (os.LastError() == sys::kErrorFileExists) os.SetLastError(sys::kErrorAlreadyExists);
     return false;
   }
-  auto out = os.CreateWrite(file);
-  return out && out->Close();
+  return out->Close();
 }
 
 void RenameCollection(std::string_view folder, std::string_view oldName, std::string_view newName) {

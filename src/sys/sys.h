@@ -167,6 +167,10 @@ class Backend {
   }
   virtual std::unique_ptr<InFile> OpenRead(std::string_view path) = 0;
   virtual std::unique_ptr<OutFile> CreateWrite(std::string_view path) = 0;
+  // Creates a file only where there is none: whatever stands at the path,
+  // even one made a moment ago by someone else, is left untouched and the
+  // call fails with error 80 (ERROR_FILE_EXISTS).
+  virtual std::unique_ptr<OutFile> CreateNew(std::string_view path) = 0;
   virtual bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) = 0;
   virtual bool RemoveFile(std::string_view path) = 0;
   // Replaces `to` if it exists, written through to the disk.

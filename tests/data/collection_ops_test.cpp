@@ -32,6 +32,23 @@ TEST_F(CollectionOpsTest, CreateMakesAnEmptyFileAndRefusesAnExistingOne) {
   EXPECT_FALSE(SysErrorText().empty());
 }
 
+// A backend whose test for a file always comes too early: the file turns up
+// right after it.
+class LateFilesBackend : public sys::MemoryBackend {
+ public:
+  bool FileExists(std::string_view) override { return false; }
+};
+
+TEST(CollectionCreate, AFileThatTurnsUpMeanwhileIsNeverTruncated) {
+  LateFilesBackend os;
+  sys::ScopedBackend guard(os);
+  os.AddFile("C:\\Coll\\Taken.VLM", "\"A\",\"C:\\a.ttf\"\r\n");
+  os.SetLastError(0);
+  EXPECT_FALSE(CreateCollection(kDir, "Taken"));
+  EXPECT_EQ(os.LastError(), 183u);
+  EXPECT_EQ(os.FileContent("C:\\Coll\\Taken.VLM"), "\"A\",\"C:\\a.ttf\"\r\n");
+}
+
 TEST_F(CollectionOpsTest, CreateRefusesNamesThatAreNotPlainFileNames) {
   for (const char* name : {"", "..\\Outside", "Sub\\Name", "D:Name", "a/b"}) {
     EXPECT_FALSE(CreateCollection(kDir, name)) << name;

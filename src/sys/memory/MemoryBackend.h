@@ -90,6 +90,7 @@ class MemoryBackend : public Backend {
   bool FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) override;
   std::unique_ptr<InFile> OpenRead(std::string_view path) override;
   std::unique_ptr<OutFile> CreateWrite(std::string_view path) override;
+  std::unique_ptr<OutFile> CreateNew(std::string_view path) override;
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
   bool RemoveFile(std::string_view path) override;
   bool MoveFileReplace(std::string_view from, std::string_view to) override;
@@ -121,6 +122,7 @@ class MemoryBackend : public Backend {
   friend class MemoryInFile;
   friend class MemoryOutFile;
   struct Impl;
+  std::unique_ptr<OutFile> Create(std::string_view path, bool exclusive);
   std::unique_ptr<Impl> impl_;
   int platformId_ = 2;
   std::string programPath_ = "C:\\Program Files\\Velmara\\velmara.exe";

@@ -238,7 +238,11 @@ std::unique_ptr<InFile> MemoryBackend::OpenRead(std::string_view path) {
       impl_->refusedSeeks.count(key) > 0);
 }
 
-std::unique_ptr<OutFile> MemoryBackend::CreateWrite(std::string_view path) {
+std::unique_ptr<OutFile> MemoryBackend::CreateWrite(std::string_view path) { return Create(path, false); }
+
+std::unique_ptr<OutFile> MemoryBackend::CreateNew(std::string_view path) { return Create(path, true); }
+
+std::unique_ptr<OutFile> MemoryBackend::Create(std::string_view path, bool exclusive) {
   std::lock_guard lock(impl_->mutex);
   const std::string key = NormalisePath(path);
   const std::string parent = ParentOf(key);
@@ -246,6 +250,8 @@ std::unique_ptr<OutFile> MemoryBackend::CreateWrite(std::string_view path) {
   uint32_t error = kErrorSuccess;
   if (key.empty() || (!parent.empty() && !impl_->IsDirectory(parent, drives_)))
     error = kErrorPathNotFound;
+  else if (exclusive && (existing || impl_->IsDirectory(key, drives_)))
+    error = kErrorFileExists;
   else if (impl_->failedWriteFolders.count(parent))
     error = kErrorAccessDenied;
   else if (existing && (existing->directory || (existing->attributes & kAttrReadOnly)))

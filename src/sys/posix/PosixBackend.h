@@ -19,6 +19,7 @@ class PosixBackend : public MemoryBackend {
   bool FindNames(std::string_view pattern, std::vector<FindEntry>& entries) override;
   std::unique_ptr<InFile> OpenRead(std::string_view path) override;
   std::unique_ptr<OutFile> CreateWrite(std::string_view path) override;
+  std::unique_ptr<OutFile> CreateNew(std::string_view path) override;
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
   bool RemoveFile(std::string_view path) override;
   bool MoveFileReplace(std::string_view from, std::string_view to) override;
@@ -30,6 +31,8 @@ class PosixBackend : public MemoryBackend {
 
  private:
   bool FailWithErrno(const std::string& osPath);
+  // `mode`: O_TRUNC or O_EXCL.
+  std::unique_ptr<OutFile> Create(std::string_view path, int mode);
   bool Find(std::string_view pattern, std::vector<FindEntry>& entries, bool details);
 };
 

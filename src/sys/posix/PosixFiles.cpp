@@ -273,10 +273,23 @@ std::unique_ptr<InFile> PosixBackend::OpenRead(std::string_view path) {
 }
 
 std::unique_ptr<OutFile> PosixBackend::CreateWrite(std::string_view path) {
+  return Create(path, O_TRUNC);
+}
+
+std::unique_ptr<OutFile> PosixBackend::CreateNew(std::string_view path) {
+  return Create(path, O_EXCL);
+}
+
+std::unique_ptr<OutFile> PosixBackend::Create(std::string_view path, int mode) {
   const std::string osPath = OsPath(path);
-  int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0666);
   if (fd < 0) {
-    FailWithErrno(osPath);
+    // Windows says "the file exists" where the exclusive create meets one.
+    if (errno == EEXIST) {
+      SetLastError(kErrorFileExists);
+    } else {
+      FailWithErrno(osPath);
+    }
     return nullptr;
   }
   return std::make_unique<PosixOutFile>(*this, fd);

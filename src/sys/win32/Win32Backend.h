@@ -14,6 +14,7 @@ class Win32Backend : public Backend {
   bool FindFiles(std::string_view pattern, std::vector<FindEntry>& entries) override;
   std::unique_ptr<InFile> OpenRead(std::string_view path) override;
   std::unique_ptr<OutFile> CreateWrite(std::string_view path) override;
+  std::unique_ptr<OutFile> CreateNew(std::string_view path) override;
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
   bool RemoveFile(std::string_view path) override;
   bool MoveFileReplace(std::string_view from, std::string_view to) override;

@@ -69,6 +69,13 @@ class Win32OutFile : public OutFile {
 };
 
 DWORD Attributes(std::string_view path) { return ::GetFileAttributesA(std::string(path).c_str()); }
+
+std::unique_ptr<OutFile> Create(std::string_view path, DWORD disposition) {
+  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return nullptr;
+  return std::make_unique<Win32OutFile>(std::move(file));
+}
 }  // namespace
 
 bool Win32Backend::FileExists(std::string_view path) {
@@ -114,10 +121,11 @@ std::unique_ptr<InFile> Win32Backend::OpenRead(std::string_view path) {
 }
 
 std::unique_ptr<OutFile> Win32Backend::CreateWrite(std::string_view path) {
-  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return nullptr;
-  return std::make_unique<Win32OutFile>(std::move(file));
+  return Create(path, CREATE_ALWAYS);
+}
+
+std::unique_ptr<OutFile> Win32Backend::CreateNew(std::string_view path) {
+  return Create(path, CREATE_NEW);
 }
 
 bool Win32Backend::CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) {
