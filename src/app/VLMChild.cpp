@@ -10,13 +10,6 @@
 
 namespace {
 
-// The font windows' font: 12-pixel Song, or a family with the same glyphs.
-HFONT ChildFont() {
-  static const TFontHandle font = ui::CreateFontByNames(
-      {L"宋体", L"SimSun", L"NSimSun", L"新宋体", L"WenQuanYi Micro Hei", L"文泉驿微米黑"}, 12);
-  return font ? font.Get() : ui::DefaultFont();
-}
-
 // The caption without its first "&".
 std::wstring StripAmpersandW(std::wstring text) {
   const size_t amp = text.find(L'&');
@@ -34,18 +27,12 @@ std::wstring ListSuffix(TFontList& list) {
 
 TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame) : TMDIChild(frame, L"", 518, 343) { FormCreate(); }
 
-TfrmVLMChild::~TfrmVLMChild() {
-  // No message may reach the window while its controls go.
-  DestroyHandle();
-  RemoveTempFont();
-}
+TfrmVLMChild::~TfrmVLMChild() { RemoveTempFont(); }
 
 void TfrmVLMChild::FormCreate() {
-  SetFont(ChildFont());
+  SetFont(ui::SongFont());
   SetMinSize(300, 150);
   if (Height() < 300) SetHeight(300);
-  KeyPreview = true;
-  OnKeyDown = [this](WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   OnShow = [this] { FormShow(); };
 
   bvlTopSpacer.SetHeight(2);
@@ -97,6 +84,9 @@ void TfrmVLMChild::FormCreate() {
   DirTree.OnChange = [this] { DirTreeChange(&DirTree); };
   cbInclSubfolders.OnClick = [this] { cbInclSubfoldersClick(); };
   lblInclSubfolders.OnClick = [this] { lblInclSubfoldersClick(); };
+  // The check box has no caption: its label's accelerator (Alt+U) toggles it.
+  lblInclSubfolders.SetFocusControl(&cbInclSubfolders);
+  lblAddress.SetFocusControl(&edtAddress);
   edtAddress.OnKeyDown = [this](WORD& key, TShiftState shift) {
     if (key == VK_RETURN && shift == 0) {
       key = 0;
@@ -149,13 +139,6 @@ void TfrmVLMChild::SetFilter(TFontKinds filter) {
 }
 
 void TfrmVLMChild::FormShow() { pcNavChange(nullptr); }
-
-void TfrmVLMChild::FormKeyDown(WORD& key, TShiftState shift) {
-  if (pcNav.ActivePage() == &tsNavBrowse && shift == ssAlt && key == 'U') {
-    key = 0;
-    lblInclSubfoldersClick();
-  }
-}
 
 void TfrmVLMChild::pcNavChange(TControl* sender) {
   RemoveTempFont();

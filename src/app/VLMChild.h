@@ -67,7 +67,6 @@ class TfrmVLMChild : public TMDIChild {
  private:
   void FormCreate();
   void FormShow();
-  void FormKeyDown(WORD& key, TShiftState shift);
   void pnlBrowseTopResize();
   void tsNavCollectionsResize();
   void AddTempFont(const std::string& fileName);

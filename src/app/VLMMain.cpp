@@ -7,20 +7,6 @@
 #include "ui/TProgress.h"
 
 TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
-  mmFileNew.Hint = L"打开另外的字体查看窗口";
-  mmFileClose.Hint = L"关闭活动的字体窗口";
-  mmFileCloseAll.Hint = L"关闭所有字体窗口";
-  mmFileExit.Hint = L"关闭所有字体窗口然后关掉 Velmara";
-  mmWindowTile.Hint = L"象不重叠的瓦片那样排列窗口";
-  mmWindowCascade.Hint = L"象重叠的瓦片那样排列窗口";
-
-  mmFileNew.OnClick = [this] { mmFileNewClick(); };
-  mmFileClose.OnClick = [this] { mmFileCloseClick(); };
-  mmFileCloseAll.OnClick = [this] { mmFileCloseAllClick(); };
-  mmFileExit.OnClick = [this] { mmFileExitClick(); };
-  mmWindowTile.OnClick = [this] { mmWindowTileClick(); };
-  mmWindowCascade.OnClick = [this] { mmWindowCascadeClick(); };
-
   SetMenu(&mainMenu);
   SetWindowMenu(mmWindow.SubmenuHandle());
   OnShow = [this] { FormShow(); };
@@ -33,7 +19,6 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
 TfrmVLMMain::~TfrmVLMMain() {
   TProgress::SetMainWindow(nullptr);
   children_.clear();
-  DestroyHandle();
 }
 
 TfrmVLMChild* TfrmVLMMain::ActiveChild() const {

@@ -29,15 +29,21 @@ class TfrmVLMMain : public TMDIFrame {
 
   TMainMenu mainMenu;
   TMenuItem& mmFile = mainMenu.Items().Add(L"文件(&F)");
-  TMenuItem& mmFileNew = mmFile.Add(L"新建字体窗口(&N)", TShortCut{'N', ssCtrl});
+  TMenuItem& mmFileNew = mmFile.Add({L"新建字体窗口(&N)", {'N', ssCtrl}, L"打开另外的字体查看窗口",
+                                     [this] { mmFileNewClick(); }});
   TMenuItem& mmFileSep1 = mmFile.AddSeparator();
-  TMenuItem& mmFileClose = mmFile.Add(L"关闭(&C)");
-  TMenuItem& mmFileCloseAll = mmFile.Add(L"全部关闭(&A)");
+  TMenuItem& mmFileClose = mmFile.Add({L"关闭(&C)", {}, L"关闭活动的字体窗口",
+                                       [this] { mmFileCloseClick(); }});
+  TMenuItem& mmFileCloseAll = mmFile.Add({L"全部关闭(&A)", {}, L"关闭所有字体窗口",
+                                          [this] { mmFileCloseAllClick(); }});
   TMenuItem& mmFileSep2 = mmFile.AddSeparator();
-  TMenuItem& mmFileExit = mmFile.Add(L"退出(&X)");
+  TMenuItem& mmFileExit = mmFile.Add({L"退出(&X)", {}, L"关闭所有字体窗口然后关掉 Velmara",
+                                      [this] { mmFileExitClick(); }});
   TMenuItem& mmWindow = mainMenu.Items().Add(L"窗口(&W)");
-  TMenuItem& mmWindowTile = mmWindow.Add(L"平铺(&T)");
-  TMenuItem& mmWindowCascade = mmWindow.Add(L"层叠(&C)");
+  TMenuItem& mmWindowTile = mmWindow.Add({L"平铺(&T)", {}, L"象不重叠的瓦片那样排列窗口",
+                                          [this] { mmWindowTileClick(); }});
+  TMenuItem& mmWindowCascade = mmWindow.Add({L"层叠(&C)", {}, L"象重叠的瓦片那样排列窗口",
+                                             [this] { mmWindowCascadeClick(); }});
 
  private:
   void FormShow();

@@ -25,17 +25,6 @@ TListViewOptions CollectionListOptions() {
 
 }  // namespace
 
-class TCollectionList::TDetachEvents {
- public:
-  explicit TDetachEvents(TCollectionList& list) : list_(list) { ++list_.detached_; }
-  ~TDetachEvents() { --list_.detached_; }
-  TDetachEvents(const TDetachEvents&) = delete;
-  TDetachEvents& operator=(const TDetachEvents&) = delete;
-
- private:
-  TCollectionList& list_;
-};
-
 TCollectionList::TCollectionList(TControl& parent)
     : TListView(parent, CollectionListOptions()), blankImages_(MakeNoMarkImages()) {
   AddColumn(L"", 150);
@@ -65,8 +54,8 @@ int TCollectionList::AddRow(std::string_view name) {
 
 void TCollectionList::UpdateList() {
   const int remembered = std::max(ItemIndex(), 0);
-  TDetachEvents detach(*this);
-  BeginUpdate();
+  const auto held = eventsHeld_.Hold();
+  const TUpdateScope<TListView> update(*this);
   Clear();
   std::vector<std::string> names = ListCollectionNames(path_);
   SortCollectionNames(names);
@@ -75,11 +64,10 @@ void TCollectionList::UpdateList() {
   lastSelected_ = 0;
   const int count = ItemCount();
   if (count > 0 && SelCount() == 0) SetItemIndex(std::min(remembered, count - 1));
-  EndUpdate();
 }
 
 void TCollectionList::RowSelected(bool selected) {
-  if (detached_ || !selected) return;
+  if (eventsHeld_.Active() || !selected) return;
   const int item = ItemIndex();
   if (item < 0) return;
   const LPARAM serial = ItemData(item);
@@ -90,7 +78,7 @@ void TCollectionList::RowSelected(bool selected) {
 
 bool TCollectionList::CaptionEdited(int item, std::wstring& text) {
   // An edit that ends because the rows are being rebuilt renames nothing.
-  if (detached_) return false;
+  if (eventsHeld_.Active()) return false;
   const std::wstring oldCaption = ItemText(item);
   const std::string newName = sys::Narrow(text);
   // A name the code page cannot hold could never be found again.
@@ -117,7 +105,7 @@ bool TCollectionList::DeleteCollection() {
   ::DeleteCollection(path_, sys::Narrow(ItemText(item)), sys::Current().ShiftDown());
   {
     // One notification for the whole change, below.
-    TDetachEvents detach(*this);
+    const auto held = eventsHeld_.Hold();
     DeleteItem(item);
     const int count = ItemCount();
     if (count > 0) SetItemIndex(std::min(item, count - 1));

@@ -46,7 +46,6 @@ class TCollectionList : public TListView {
   std::function<void(int item, std::wstring& text)> OnEdited;
 
  private:
-  class TDetachEvents;
 
   void RowSelected(bool selected);
   bool CaptionEdited(int item, std::wstring& text);
@@ -59,5 +58,5 @@ class TCollectionList : public TListView {
   // while others come and go.
   LPARAM lastSelected_ = 0;
   LPARAM nextSerial_ = 1;
-  int detached_ = 0;
+  TScopeCount eventsHeld_;
 };

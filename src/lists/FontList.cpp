@@ -1,6 +1,7 @@
 #include "lists/FontList.h"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 #include <unordered_set>
 
@@ -29,21 +30,7 @@ auto ScanKey(const TFontFileList& list) {
 
 }  // namespace
 
-class TFontList::TDetachEvents {
- public:
-  explicit TDetachEvents(TFontList& list) : list_(list), alive_(list.alive_) { ++list_.detached_; }
-  ~TDetachEvents() {
-    if (*alive_) --list_.detached_;
-  }
-  TDetachEvents(const TDetachEvents&) = delete;
-  TDetachEvents& operator=(const TDetachEvents&) = delete;
-
- private:
-  TFontList& list_;
-  std::shared_ptr<bool> alive_;
-};
-
-TFontList::TFontList(TControl& parent) : TCompPanel(parent), alive_(std::make_shared<bool>(true)) {
+TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   SetBounds(0, 0, 180, 120);
 
   statusPanel_ = std::make_unique<TPanel>(*this);
@@ -85,14 +72,11 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent), alive_(std::make_sh
 }
 
 TFontList::~TFontList() {
-  *alive_ = false;
   if (!tempLoaded_.empty()) {
     for (const std::string& file : tempLoaded_) sys::Current().RemoveFont(file);
     AnnounceFontChange();
     tempLoaded_.clear();
   }
-  // The view goes first: nothing it asks for may reach the rows once they go.
-  listView_.reset();
 }
 
 // --- Properties
@@ -191,27 +175,27 @@ void TFontList::ShowFolderColumn(bool show) {
 // --- Scans
 
 void TFontList::ChangeScan(std::function<void()> change) {
-  if (updating_ || operating_) {
+  if (updating_.Active() || operating_.Active()) {
     deferred_.push_back(std::move(change));
     return;
   }
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   change();
   // An update asked for by a window message the scan let through.
-  if (*alive && updateAfterScan_ && !fontFileList_.Scanning()) {
+  if (alive && updateAfterScan_ && !fontFileList_.Scanning()) {
     updateAfterScan_ = false;
     UpdateList();
   }
 }
 
 void TFontList::RunDeferred() {
-  if (updating_ || operating_) return;
-  const std::shared_ptr<bool> alive = alive_;
+  if (updating_.Active() || operating_.Active()) return;
+  const TWeakRef<TFontList> alive(this);
   std::vector<std::function<void()>> deferred;
   deferred.swap(deferred_);
   for (const auto& change : deferred) {
     change();
-    if (!*alive) return;
+    if (!alive) return;
   }
 }
 
@@ -233,12 +217,12 @@ void TFontList::Reload() {
 // --- Rows
 
 void TFontList::UpdateList() {
-  if (updating_) {
+  if (updating_.Active()) {
     updateAgain_ = true;
     return;
   }
   // After the operation, and after the scan changes asked for before this.
-  if (operating_) {
+  if (operating_.Active()) {
     deferred_.push_back([this] { UpdateList(); });
     return;
   }
@@ -247,14 +231,14 @@ void TFontList::UpdateList() {
     updateAfterScan_ = true;
     return;
   }
-  const std::shared_ptr<bool> alive = alive_;
-  updating_ = true;
+  const TWeakRef<TFontList> alive(this);
   selFileNamesStale_ = selFontNamesStale_ = true;
   {
-    TDetachEvents detach(*this);
+    const auto updating = updating_.Hold();
+    const auto held = eventsHeld_.Hold();
     const bool allKinds = filter_ == kAllFontKinds;
     const bool showProgress = !allKinds && filter_ != 0 && !detailsRead_;
-    listView_->BeginUpdate();
+    const TUpdateScope<TListView> viewUpdate(*listView_);
 
     std::vector<Row> rows;
     bool anyMark = false;
@@ -263,7 +247,7 @@ void TFontList::UpdateList() {
     if (count > 0 && showProgress) {
       progress = MakeProgress(count, L"正在读取过滤的全部细节...");
       progress->Show();
-      if (!*alive) return;
+      if (!alive) return;
     }
     if (count > 0 && filter_ != 0) {
       rows.reserve(static_cast<size_t>(count));
@@ -274,7 +258,7 @@ void TFontList::UpdateList() {
       for (int i = 0; i < fontFileList_.Count(); ++i) {
         if (progress) {
           progress->StepIt();
-          if (!*alive) return;
+          if (!alive) return;
           if (i >= fontFileList_.Count()) break;
         }
         TFontFileInfo* record = fontFileList_.Items(i);
@@ -307,17 +291,15 @@ void TFontList::UpdateList() {
       detailsRead_ = true;
     }
     listView_->SetStateImages(anyMark ? &markImages_ : &noMarkImages_);
-    listView_->EndUpdate();
   }
-  updating_ = false;
 
   UpdateStatus();
   Fire(OnChange);
-  if (!*alive) return;
+  if (!alive) return;
 
   // Requests that came in while the rows were being built.
   RunDeferred();
-  if (!*alive) return;
+  if (!alive) return;
   if (updateAgain_) {
     updateAgain_ = false;
     UpdateList();
@@ -350,7 +332,7 @@ TFontMark TFontList::RowMark(int row) const {
 TFontFileInfo* TFontList::RowRecord(int row) const {
   // A running scan may free the records the rows point at, and so may a file
   // operation, which also lets window messages run.
-  if (row < 0 || static_cast<size_t>(row) >= rows_.size() || fontFileList_.Scanning() || operating_)
+  if (row < 0 || static_cast<size_t>(row) >= rows_.size() || fontFileList_.Scanning() || operating_.Active())
     return nullptr;
   return rows_[static_cast<size_t>(row)].record;
 }
@@ -393,17 +375,17 @@ void TFontList::Fire(const std::function<void()>& event) {
 }
 
 void TFontList::RowSelected(int, bool selected) {
-  if (detached_) return;
-  const std::shared_ptr<bool> alive = alive_;
+  if (eventsHeld_.Active()) return;
+  const TWeakRef<TFontList> alive(this);
   selFileNamesStale_ = selFontNamesStale_ = true;
   Fire(OnSelectionChange);
-  if (!*alive || !selected) return;
+  if (!alive || !selected) return;
   int current = listView_->ItemIndex();
   if (current == lastSelected_) return;
   if (current < 0) {
     const int focused = listView_->FocusedItem();
     if (focused >= 0) {
-      TDetachEvents detach(*this);
+      const auto held = eventsHeld_.Hold();
       listView_->SetSelected(focused, true);
     }
     current = listView_->ItemIndex();
@@ -458,17 +440,17 @@ std::vector<TFontFileInfo*> TFontList::SelectedRecords() const {
 
 void TFontList::SetAllSelected(bool value, bool withUpdate, bool notify) {
   {
-    TDetachEvents detach(*this);
-    if (withUpdate) listView_->BeginUpdate();
+    const auto held = eventsHeld_.Hold();
+    std::optional<TUpdateScope<TListView>> viewUpdate;
+    if (withUpdate) viewUpdate.emplace(*listView_);
     listView_->SetAllSelected(value);
-    if (withUpdate) listView_->EndUpdate();
   }
   selFileNamesStale_ = selFontNamesStale_ = true;
   if (!notify) return;
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   if (!rows_.empty()) {
     RowSelected(0, listView_->Selected(0));
-    if (!*alive) return;
+    if (!alive) return;
   }
   Fire(OnSelectionChange);
 }
@@ -498,27 +480,27 @@ int TFontList::FindRowFrom(int start, std::wstring_view text, bool partial, bool
 
 void TFontList::SelectOnly(std::string_view fontName) {
   {
-    TDetachEvents detach(*this);
+    const auto held = eventsHeld_.Hold();
     listView_->SetAllSelected(false);
   }
   selFileNamesStale_ = selFontNamesStale_ = true;
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   const int row = FindRow(fontName);
   if (row >= 0) {
     listView_->SetSelected(row, true);
-    if (!*alive) return;
+    if (!alive) return;
   }
   RunRowSelection();
-  if (!*alive) return;
+  if (!alive) return;
   Fire(OnSelectionChange);
 }
 
 void TFontList::ToggleSelected(std::string_view fontName) {
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   const int row = FindRow(fontName);
   if (row >= 0) {
     listView_->SetSelected(row, !listView_->Selected(row));
-    if (!*alive) return;
+    if (!alive) return;
   }
   selFileNamesStale_ = selFontNamesStale_ = true;
   Fire(OnSelectionChange);
@@ -526,7 +508,7 @@ void TFontList::ToggleSelected(std::string_view fontName) {
 
 void TFontList::InvertSelection() {
   {
-    TDetachEvents detach(*this);
+    const auto held = eventsHeld_.Hold();
     // Selecting all and deselecting the former selection costs a message
     // per selected row, not one per row.
     const std::vector<int> selected = listView_->SelectedItems();
@@ -534,9 +516,9 @@ void TFontList::InvertSelection() {
     for (int item : selected) listView_->SetSelected(item, false);
   }
   selFileNamesStale_ = selFontNamesStale_ = true;
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   RunRowSelection();
-  if (!*alive) return;
+  if (!alive) return;
   Fire(OnSelectionChange);
 }
 
@@ -586,31 +568,28 @@ void TFontList::RunOperation(const Operation& operation) {
   // them must not act on records the first one is about to free.
   if (Busy()) return;
   const std::vector<TFontFileInfo*> selected = SelectedRecords();
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   TListOpOutcome outcome;
-  operating_ = true;
-  try {
+  {
+    const auto operating = operating_.Hold();
+    // Also when it fails halfway: what it did may have freed records.
+    const TScopeExit forget([&] {
+      if (alive) ForgetRemovedRecords();
+    });
     TFontListOps ops(fontFileList_, loadedFonts_);
     outcome = operation(ops, selected);
-  } catch (...) {
-    if (*alive) {
-      operating_ = false;
-      ForgetRemovedRecords();
-    }
-    throw;
   }
-  if (!*alive) return;
-  operating_ = false;
+  if (!alive) return;
   ApplyOutcome(outcome);
 }
 
 void TFontList::ApplyOutcome(const TListOpOutcome& outcome) {
-  const std::shared_ptr<bool> alive = alive_;
+  const TWeakRef<TFontList> alive(this);
   if (outcome.Removed) {
     ForgetRemovedRecords();
     // The selection was the rows that went: the update then selects the row
     // at the old index, as it does for any row that disappears.
-    TDetachEvents detach(*this);
+    const auto held = eventsHeld_.Hold();
     listView_->SetAllSelected(false);
   }
   if (outcome.Reload) {
@@ -620,7 +599,7 @@ void TFontList::ApplyOutcome(const TListOpOutcome& outcome) {
   } else {
     RunDeferred();
   }
-  if (!*alive) return;
+  if (!alive) return;
   if (outcome.SelectionChanged) Fire(OnSelectionChange);
 }
 

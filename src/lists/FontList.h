@@ -125,8 +125,6 @@ class TFontList : public TCompPanel {
     std::string fileName;
     TFontMark mark;
   };
-  // Holds the view's selection events off for as long as it lives.
-  class TDetachEvents;
 
   void ShowFolderColumn(bool show);
   void UpdateStatus();
@@ -142,7 +140,7 @@ class TFontList : public TCompPanel {
   void ScanChanged();
   // Runs the scan changes held off while the rows were built or an operation ran.
   void RunDeferred();
-  bool Busy() const { return updating_ || operating_ || fontFileList_.Scanning(); }
+  bool Busy() const { return updating_.Active() || operating_.Active() || fontFileList_.Scanning(); }
   using Operation =
       std::function<TListOpOutcome(TFontListOps&, const std::vector<TFontFileInfo*>& selected)>;
   void RunOperation(const Operation& operation);
@@ -171,13 +169,12 @@ class TFontList : public TCompPanel {
   bool detailsRead_ = false;
   TFontKinds filter_ = kAllFontKinds;
 
-  int detached_ = 0;
-  bool updating_ = false;
+  // The view's selection events are held off while rows are rebuilt or
+  // selected by the program.
+  TScopeCount eventsHeld_;
+  TScopeCount updating_;
+  TScopeCount operating_;
   bool updateAgain_ = false;
   bool updateAfterScan_ = false;
-  bool operating_ = false;
   std::vector<std::function<void()>> deferred_;
-  // Cleared by the destructor, so that a window message handled during an
-  // update that destroyed the list stops the update from touching it.
-  std::shared_ptr<bool> alive_;
 };

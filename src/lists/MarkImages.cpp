@@ -49,17 +49,6 @@ COLORREF ColourOf(char c) {
   }
 }
 
-class TMemoryDC {
- public:
-  TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~TMemoryDC() { DeleteDC(dc_); }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 void AddPicture(TImageList& images, int width, const std::string_view* rows) {
   TWindowDC screen(nullptr);

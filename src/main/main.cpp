@@ -1,4 +1,6 @@
 // The program's entry point: the frame window and its message loop.
+#include <memory>
+
 #include "app/VLMMain.h"
 #include "ui/Application.h"
 #include "ui/TProgress.h"
@@ -6,8 +8,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::InitControls();
   InstallProgressWindows();
-  TfrmVLMMain frame;
-  frame.MakeMainForm();
-  frame.Show();
+  const auto frame = std::make_unique<TfrmVLMMain>();
+  frame->MakeMainForm();
+  frame->Show();
   return ui::RunMessageLoop();
 }

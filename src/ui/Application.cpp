@@ -1,28 +1,31 @@
 #include "ui/Application.h"
 
+#include "sys/MessageHandler.h"
 #include "ui/Form.h"
+#include "ui/Keyboard.h"
 
 namespace ui {
 
-namespace {
-
-void Handle(MSG& msg) {
+void HandleMessage(MSG& msg) {
   if (auto* frame = dynamic_cast<TMDIFrame*>(TForm::MainForm())) {
     if (frame->ClientHandle() && TranslateMDISysAccel(frame->ClientHandle(), &msg)) return;
   }
-  if (TControl::PreviewKeyMessage(msg)) return;
+  if (PreviewKeyMessage(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }
 
-}  // namespace
-
 void InitControls() {
-  INITCOMMONCONTROLSEX init{};
-  init.dwSize = sizeof(init);
-  init.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-               ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;
-  InitCommonControlsEx(&init);
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX init{};
+    init.dwSize = sizeof(init);
+    init.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                 ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;
+    InitCommonControlsEx(&init);
+    sys::SetMessageHandler([](void* message) { HandleMessage(*static_cast<MSG*>(message)); });
+    return true;
+  }();
+  (void)done;
 }
 
 int RunMessageLoop() {
@@ -31,7 +34,7 @@ int RunMessageLoop() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
-    Handle(msg);
+    HandleMessage(msg);
   }
 }
 
@@ -39,10 +42,11 @@ void ProcessMessages() {
   MSG msg{};
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
+      // The main loop must still see it and end.
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    Handle(msg);
+    HandleMessage(msg);
   }
 }
 

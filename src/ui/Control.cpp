@@ -27,8 +27,26 @@ TShiftState CurrentShiftState() {
 }
 
 void ReportException(const char* what) {
+  static bool showing = false;
+  if (showing) return;
+  showing = true;
+  struct Reset {
+    ~Reset() { showing = false; }
+  } reset;
   sys::Current().ShowMessageBox(sys::Widen(what ? what : "?"), L"Error",
                                 sys::kMbOk | sys::kMbIconStop | sys::kMbTaskModal);
+}
+
+bool RunReporting(const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    ReportException(e.what());
+  } catch (...) {
+    ReportException("unknown exception");
+  }
+  return false;
 }
 
 }  // namespace ui
@@ -64,24 +82,29 @@ void TControl::RegisterOwnWindowClass(const wchar_t* className) {
 TControl::TControl(TControl* parent) : parent_(parent) {
   if (parent_) {
     parent_->children_.push_back(this);
+    parent_->tabList_.push_back(this);
     font_ = parent_->font_;
   }
   if (!font_) font_ = ui::DefaultFont();
 }
 
 TControl::~TControl() {
+  Untrack();
   DestroyHandle();
   for (TControl* child : children_) child->parent_ = nullptr;
   if (parent_) {
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    auto& tabs = parent_->tabList_;
+    tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
   }
-  for (TControl* c = parent_; c; c = c->parent_) {
-    if (c->isForm_) {
-      static_cast<TForm*>(c)->ForgetControl(this);
-      break;
-    }
-  }
+}
+
+void TControl::operator delete(TControl* control, std::destroying_delete_t) {
+  void* memory = dynamic_cast<void*>(control);
+  control->DestroyHandle();
+  control->~TControl();
+  ::operator delete(memory);
 }
 
 TControl* TControl::FromHandle(HWND window) {
@@ -181,14 +204,13 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   // No exception may cross into the system's code that called us.
-  try {
-    return OnMessage(msg, wParam, lParam);
-  } catch (const std::exception& e) {
-    ui::ReportException(e.what());
-  } catch (...) {
-    ui::ReportException("unknown exception");
+  LRESULT result = 0;
+  const HWND window = handle_;
+  if (!ui::RunReporting([&] { result = OnMessage(msg, wParam, lParam); }) && msg == WM_PAINT) {
+    // Else the same failure comes back with the next WM_PAINT, for ever.
+    ValidateRect(window, nullptr);
   }
-  return 0;
+  return result;
 }
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -462,22 +484,45 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) const {
   return handle_ ? SendMessageW(handle_, msg, wParam, lParam) : 0;
 }
 
-bool TControl::PreviewKeyMessage(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  TControl* target = nullptr;
-  for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = FromHandle(w);
-  if (!target) return false;
-  WORD key = static_cast<WORD>(msg.wParam);
-  const TShiftState shift = ui::CurrentShiftState();
-  if (TMenuItem::HandleShortCut(*target, key, shift)) return true;
-  TForm* form = target->ParentForm();
-  if (form && form != target && form->KeyPreview && form->OnKeyDown) {
-    form->OnKeyDown(key, shift);
-    if (key == 0) return true;
+TPopupMenu* TControl::PopupMenu() const { return popupMenu_.Get(); }
+void TControl::SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
+bool TControl::TabStop() const {
+  return handle_ && (GetWindowLongW(handle_, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+void TControl::SetTabStop(bool tabStop) {
+  if (!handle_ || TabStop() == tabStop) return;
+  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+  SetWindowLongW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+int TControl::TabOrder() const {
+  if (!parent_) return -1;
+  const auto& tabs = parent_->tabList_;
+  return static_cast<int>(std::find(tabs.begin(), tabs.end(), this) - tabs.begin());
+}
+
+void TControl::SetTabOrder(int order) {
+  if (!parent_) return;
+  auto& tabs = parent_->tabList_;
+  tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
+  order = std::clamp(order, 0, static_cast<int>(tabs.size()));
+  tabs.insert(tabs.begin() + order, this);
+}
+
+bool TControl::DialogChar(WORD) { return false; }
+
+WORD TControl::AccelKey(std::wstring_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    const wchar_t c = caption[i + 1];
+    if (c == L'&') {
+      ++i;
+      continue;
+    }
+    if (c >= L'a' && c <= L'z') return static_cast<WORD>(c - L'a' + L'A');
+    return static_cast<WORD>(c);
   }
-  if (target->OnKeyDown) {
-    target->OnKeyDown(key, shift);
-    if (key == 0) return true;
-  }
-  return false;
+  return 0;
 }

@@ -4,21 +4,25 @@
 #pragma once
 
 #include <functional>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/Lifetime.h"
 #include "ui/Types.h"
 #include "ui/Win.h"
 
 class TPopupMenu;
 class TForm;
 
-class TControl {
+class TControl : public TTracked {
  public:
   virtual ~TControl();
-  TControl(const TControl&) = delete;
-  TControl& operator=(const TControl&) = delete;
+  // `delete` (and so unique_ptr) destroys the window first, while the whole
+  // object still stands: no message reaches a member control already gone,
+  // and no destructor has to remember to do it.
+  void operator delete(TControl* control, std::destroying_delete_t);
 
   HWND Handle() const { return handle_; }
   // The object of one of our windows, or null.
@@ -26,6 +30,8 @@ class TControl {
 
   TControl* Parent() const { return parent_; }
   const std::vector<TControl*>& Controls() const { return children_; }
+  // The children in tab order.
+  const std::vector<TControl*>& TabList() const { return tabList_; }
   // The form this control is on (itself for a form), or null.
   TForm* ParentForm();
 
@@ -68,8 +74,24 @@ class TControl {
   virtual void SetFocus();
   bool Focused() const;
 
-  TPopupMenu* PopupMenu() const { return popupMenu_; }
-  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+  // Not owned; forgotten when the menu goes.
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* menu);
+
+  // Tab and Shift+Tab visit the tab stops of a form in the order of each
+  // parent's children (creation order unless TabOrder was set).
+  bool TabStop() const;
+  void SetTabStop(bool tabStop);
+  int TabOrder() const;
+  // Moves the control to that place among its siblings.
+  void SetTabOrder(int order);
+  // The control's accelerator (the letter after "&" in its caption) was
+  // typed, as VK code `key`: act on it and return true, or false to let
+  // other controls see it. Labels focus their control, buttons click, pages
+  // show themselves.
+  virtual bool DialogChar(WORD key);
+  // The letter after the first single "&" of a caption, upper case; 0 for none.
+  static WORD AccelKey(std::wstring_view caption);
 
   // Lays out the aligned children again (also done on every resize).
   void Realign();
@@ -84,11 +106,6 @@ class TControl {
   // Setting `key` to 0 swallows the key.
   std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
   std::function<void(wchar_t& key)> OnKeyPress;
-
-  // What the message loop calls for every message before translating it:
-  // menu shortcuts, the form's key preview and the control's OnKeyDown.
-  // True when the message was consumed.
-  static bool PreviewKeyMessage(const MSG& msg);
 
   // Sends a message to the window (0 when it has none).
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -162,11 +179,15 @@ class TControl {
   bool subclassed_ = false;
   bool aligning_ = false;
   bool isForm_ = false;
-  TPopupMenu* popupMenu_ = nullptr;
+  TWeakRef<TPopupMenu> popupMenu_;
+  std::vector<TControl*> tabList_;
 };
 
 namespace ui {
 // Shows an exception that reached a window procedure, as the program shows
-// every error, and lets the program go on.
+// every error, and lets the program go on. One box at a time: a failure that
+// repeats while it shows (from WM_PAINT, a timer) adds none.
 void ReportException(const char* what);
+// Runs `work`, reporting what it throws; false when it threw.
+bool RunReporting(const std::function<void()>& work);
 }  // namespace ui

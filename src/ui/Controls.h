@@ -29,15 +29,28 @@
 // A composite control derives from TCompPanel (no caption, no bevels) and
 // names its main child with SetMainChild, which then gets the focus given to
 // the panel. A painted control derives from TCustomControl and overrides
-// Paint. Forms derive from TForm / TMDIFrame / TMDIChild; their destructors
-// call DestroyHandle() first so that no message reaches a half-destroyed form.
+// Paint. Forms derive from TForm / TMDIFrame / TMDIChild, dialogs from TDialog.
+//
+// Lifetimes: make forms and free-standing composites with make_unique (or
+// new); deleting one destroys its windows before any member control goes, so
+// no message reaches a half-destroyed object. Pointers to controls that are
+// not owned are TWeakRef and turn null when the control goes. Flags and
+// brackets around window work are scopes (TScopeCount, TUpdateScope,
+// TPaintDC, TSelectObject...), released on every way out.
+//
+// Keys: see ui/Keyboard.h. Tab order is the parents' child order unless
+// SetTabOrder moves a control; labels' accelerators go to FocusControl.
 #pragma once
 
 #include "ui/Application.h"
 #include "ui/Control.h"
+#include "ui/Dialog.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/Handles.h"
 #include "ui/ImageList.h"
+#include "ui/Keyboard.h"
+#include "ui/Lifetime.h"
 #include "ui/ListView.h"
 #include "ui/Menu.h"
 #include "ui/PageControl.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Keyboard.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -61,7 +62,7 @@ void TForm::SetActiveControl(TControl* control) {
 }
 
 void TForm::FocusMovedTo(TControl* control) {
-  TControl* old = activeControl_;
+  TControl* old = activeControl_.Get();
   if (old == control) return;
   activeControl_ = control;
   auto chain = [this](TControl* c) {
@@ -79,14 +80,15 @@ void TForm::FocusMovedTo(TControl* control) {
   }
 }
 
-void TForm::ForgetControl(TControl* control) {
-  if (activeControl_ == control) activeControl_ = nullptr;
-}
-
 void TForm::Close() {
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(canClose);
   if (!canClose) return;
+  if (modal_) {
+    // The modal run ends and hides the form.
+    modalResult_ = mrCancel;
+    return;
+  }
   TCloseAction action = DefaultCloseAction();
   if (OnClose) OnClose(action);
   switch (action) {
@@ -131,10 +133,12 @@ LRESULT TForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
       break;
     case WM_SETFOCUS:
-      if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) {
+      if (activeControl_ && activeControl_.Get() != this && activeControl_->CanFocus()) {
         activeControl_->SetFocus();
         return 0;
       }
+      // A form shown for the first time: its first tab stop, as in a dialog.
+      if (!activeControl_ && ui::SelectNext(*this, nullptr, true)) return 0;
       break;
     case WM_DESTROY:
       // The menu belongs to its object, not to the window.

@@ -15,6 +15,9 @@ class TMDIChild;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// How a modal form ended: mrNone while it runs.
+enum TModalResult { mrNone, mrOK, mrCancel };
+
 class TForm : public TControl {
  public:
   ~TForm() override;
@@ -23,7 +26,7 @@ class TForm : public TControl {
   bool KeyPreview = false;
 
   // The control that has (or last had) the focus on this form.
-  TControl* ActiveControl() const { return activeControl_; }
+  TControl* ActiveControl() const { return activeControl_.Get(); }
   void SetActiveControl(TControl* control);
 
   TMainMenu* Menu() const { return menu_; }
@@ -33,6 +36,13 @@ class TForm : public TControl {
   void Close();
 
   void SetMinSize(int width, int height);
+
+  // Set by a button with a ModalResult; a modal run ends when it is not mrNone.
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult result) { modalResult_ = result; }
+  // True while the form runs modally (TDialog::ShowModal).
+  bool Modal() const { return modal_; }
+  void SetModal(bool modal) { modal_ = modal; }
 
   std::function<void()> OnShow;
   std::function<void()> OnActivate;
@@ -54,9 +64,10 @@ class TForm : public TControl {
  private:
   friend class TControl;
   void FocusMovedTo(TControl* control);
-  void ForgetControl(TControl* control);
 
-  TControl* activeControl_ = nullptr;
+  TWeakRef<TControl> activeControl_;
+  TModalResult modalResult_ = mrNone;
+  bool modal_ = false;
   TMainMenu* menu_ = nullptr;
   SIZE minSize_{0, 0};
   bool shownOnce_ = false;

@@ -62,4 +62,10 @@ SIZE FontCharSize(HFONT font) {
   return SIZE{tm.tmAveCharWidth, tm.tmHeight};
 }
 
+HFONT SongFont() {
+  static const TFontHandle font = CreateFontByNames(
+      {L"宋体", L"SimSun", L"NSimSun", L"新宋体", L"WenQuanYi Micro Hei", L"文泉驿微米黑"}, 12);
+  return font ? font.Get() : DefaultFont();
+}
+
 }  // namespace ui

@@ -1,70 +1,12 @@
-// Owned GDI objects and the interface font.
+// The interface font and font helpers.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "ui/Handles.h"
 #include "ui/Win.h"
-
-// One owned GDI object (font, brush, pen, bitmap). Movable, not copyable.
-template <typename Handle>
-class TGdiObject {
- public:
-  TGdiObject() = default;
-  explicit TGdiObject(Handle handle) : handle_(handle) {}
-  ~TGdiObject() { Reset(); }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
-  TGdiObject(TGdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  TGdiObject& operator=(TGdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-using TFontHandle = TGdiObject<HFONT>;
-using TBrushHandle = TGdiObject<HBRUSH>;
-using TBitmapHandle = TGdiObject<HBITMAP>;
-
-// Selects an object into a DC and puts the old one back when it goes.
-class TSelectObject {
- public:
-  TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~TSelectObject() { SelectObject(dc_, old_); }
-  TSelectObject(const TSelectObject&) = delete;
-  TSelectObject& operator=(const TSelectObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-// A window's DC for painting outside WM_PAINT, released when it goes.
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~TWindowDC() { ReleaseDC(window_, dc_); }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 
 namespace ui {
 
@@ -79,6 +21,10 @@ TFontHandle CreateFontByNames(std::initializer_list<std::wstring_view> faces, in
 // The interface font every control starts with: a family that has the
 // Chinese glyphs of the captions. Lives as long as the process.
 HFONT DefaultFont();
+
+// Song at 9 points (12 pixels), or a family with the same glyphs: the font
+// of the font windows and the dialogs. Lives as long as the process.
+HFONT SongFont();
 
 // Average character width and line height of a font on the screen.
 SIZE FontCharSize(HFONT font);

@@ -5,37 +5,25 @@
 TImageList::TImageList(int width, int height, int initialCount)
     : handle_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, initialCount, 4)) {}
 
-TImageList::~TImageList() {
-  if (handle_) ImageList_Destroy(handle_);
-}
-
-TImageList& TImageList::operator=(TImageList&& other) noexcept {
-  if (this != &other) {
-    if (handle_) ImageList_Destroy(handle_);
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
-}
-
-int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_.Get()) : 0; }
 
 int TImageList::Width() const {
   int width = 0;
   int height = 0;
-  if (handle_) ImageList_GetIconSize(handle_, &width, &height);
+  if (handle_) ImageList_GetIconSize(handle_.Get(), &width, &height);
   return width;
 }
 
 int TImageList::Height() const {
   int width = 0;
   int height = 0;
-  if (handle_) ImageList_GetIconSize(handle_, &width, &height);
+  if (handle_) ImageList_GetIconSize(handle_.Get(), &width, &height);
   return height;
 }
 
 int TImageList::AddMasked(HBITMAP bitmap, COLORREF transparent) {
   if (!handle_ || !bitmap) return -1;
-  return ImageList_AddMasked(handle_, bitmap, transparent);
+  return ImageList_AddMasked(handle_.Get(), bitmap, transparent);
 }
 
 int TImageList::AddResource(const wchar_t* name, COLORREF transparent) {
@@ -45,5 +33,5 @@ int TImageList::AddResource(const wchar_t* name, COLORREF transparent) {
 }
 
 void TImageList::Clear() {
-  if (handle_) ImageList_Remove(handle_, -1);
+  if (handle_) ImageList_Remove(handle_.Get(), -1);
 }

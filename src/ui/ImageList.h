@@ -1,22 +1,15 @@
-// An owned image list (HIMAGELIST). Movable, not copyable.
+// An owned image list. Movable, not copyable.
 #pragma once
 
-#include <utility>
-
-#include "ui/Win.h"
+#include "ui/Handles.h"
 
 class TImageList {
  public:
   TImageList() = default;
   // Images of width x height, 24-bit colour with a mask.
   TImageList(int width, int height, int initialCount = 4);
-  ~TImageList();
-  TImageList(const TImageList&) = delete;
-  TImageList& operator=(const TImageList&) = delete;
-  TImageList(TImageList&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  TImageList& operator=(TImageList&& other) noexcept;
 
-  HIMAGELIST Handle() const { return handle_; }
+  HIMAGELIST Handle() const { return handle_.Get(); }
   int Count() const;
   int Width() const;
   int Height() const;
@@ -28,5 +21,5 @@ class TImageList {
   void Clear();
 
  private:
-  HIMAGELIST handle_ = nullptr;
+  TImageListHandle handle_;
 };

@@ -77,17 +77,14 @@ TMenuItem::TMenuItem(std::wstring_view caption, TShortCut shortCut)
 
 TMenuItem::TMenuItem(RootTag, HMENU root) : root_(true), id_(NewCommandId()), submenu_(root) {
   ItemsById()[id_] = this;
-  if (submenu_) ItemsBySubmenu()[submenu_] = this;
+  if (submenu_) ItemsBySubmenu()[submenu_.Get()] = this;
 }
 
 TMenuItem::~TMenuItem() {
   Clear();
   RemoveFromParent();
   ItemsById().erase(id_);
-  if (submenu_) {
-    ItemsBySubmenu().erase(submenu_);
-    DestroyMenu(submenu_);
-  }
+  if (submenu_) ItemsBySubmenu().erase(submenu_.Get());
 }
 
 TMenuItem& TMenuItem::Add(std::wstring_view caption, TShortCut shortCut) {
@@ -96,6 +93,13 @@ TMenuItem& TMenuItem::Add(std::wstring_view caption, TShortCut shortCut) {
   TMenuItem& item = *items_.back();
   item.parent_ = this;
   item.InsertIntoParent();
+  return item;
+}
+
+TMenuItem& TMenuItem::Add(TMenuEntry entry) {
+  TMenuItem& item = Add(entry.caption, entry.shortCut);
+  item.Hint = std::wstring(entry.hint);
+  item.OnClick = std::move(entry.onClick);
   return item;
 }
 
@@ -117,8 +121,8 @@ int TMenuItem::IndexOf(const TMenuItem& item) const {
 
 void TMenuItem::EnsureSubmenu() {
   if (submenu_) return;
-  submenu_ = CreatePopupMenu();
-  ItemsBySubmenu()[submenu_] = this;
+  submenu_.Reset(CreatePopupMenu());
+  ItemsBySubmenu()[submenu_.Get()] = this;
   UpdateInParent();
 }
 
@@ -127,7 +131,7 @@ void TMenuItem::FillInfo(MENUITEMINFOW& info, std::wstring& text) const {
   info.cbSize = sizeof(info);
   info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
   info.wID = id_;
-  info.hSubMenu = submenu_;
+  info.hSubMenu = submenu_.Get();
   if (IsSeparator()) {
     info.fType = MFT_SEPARATOR;
     return;
@@ -142,12 +146,12 @@ void TMenuItem::FillInfo(MENUITEMINFOW& info, std::wstring& text) const {
 
 int TMenuItem::PositionInParent() const {
   if (!parent_ || !parent_->submenu_) return -1;
-  const int count = GetMenuItemCount(parent_->submenu_);
+  const int count = GetMenuItemCount(parent_->submenu_.Get());
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID;
-    if (GetMenuItemInfoW(parent_->submenu_, static_cast<UINT>(i), TRUE, &info) && info.wID == id_) {
+    if (GetMenuItemInfoW(parent_->submenu_.Get(), static_cast<UINT>(i), TRUE, &info) && info.wID == id_) {
       return i;
     }
   }
@@ -171,17 +175,17 @@ void TMenuItem::InsertIntoParent() {
   MENUITEMINFOW info;
   std::wstring text;
   FillInfo(info, text);
-  InsertMenuItemW(parent_->submenu_, static_cast<UINT>(position), TRUE, &info);
+  InsertMenuItemW(parent_->submenu_.Get(), static_cast<UINT>(position), TRUE, &info);
   if (parent_->root_) {
     for (HWND w : {GetActiveWindow(), GetForegroundWindow()}) {
-      if (w && GetMenu(w) == parent_->submenu_) DrawMenuBar(w);
+      if (w && GetMenu(w) == parent_->submenu_.Get()) DrawMenuBar(w);
     }
   }
 }
 
 void TMenuItem::RemoveFromParent() {
   const int position = PositionInParent();
-  if (position >= 0) RemoveMenu(parent_->submenu_, static_cast<UINT>(position), MF_BYPOSITION);
+  if (position >= 0) RemoveMenu(parent_->submenu_.Get(), static_cast<UINT>(position), MF_BYPOSITION);
 }
 
 void TMenuItem::UpdateInParent() {
@@ -190,7 +194,7 @@ void TMenuItem::UpdateInParent() {
   MENUITEMINFOW info;
   std::wstring text;
   FillInfo(info, text);
-  SetMenuItemInfoW(parent_->submenu_, static_cast<UINT>(position), TRUE, &info);
+  SetMenuItemInfoW(parent_->submenu_.Get(), static_cast<UINT>(position), TRUE, &info);
 }
 
 void TMenuItem::SetCaption(std::wstring_view caption) {
@@ -228,7 +232,9 @@ void TMenuItem::SetVisible(bool visible) {
 }
 
 void TMenuItem::Click() {
-  if (OnClick) OnClick();
+  // A copy: the handler may rebuild the menu and free this item.
+  const std::function<void()> handler = OnClick;
+  if (handler) handler();
 }
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {

@@ -1,8 +1,10 @@
 // Main menus, popup menus and their items. Items are owned by their parent
-// item; forms keep references to the ones they name:
+// item; forms keep references to the ones they name, each entry declared in
+// one place with its caption, shortcut, hint and handler:
 //   TMenuItem& mmFile = mainMenu.Items().Add(L"文件(&F)");
-//   TMenuItem& mmFileNew = mmFile.Add(L"新建字体窗口(&N)", TShortCut{'N', ssCtrl});
-//   mmFileNew.OnClick = [this] { mmFileNewClick(); };
+//   TMenuItem& mmFileNew = mmFile.Add({L"新建字体窗口(&N)", {'N', ssCtrl},
+//                                      L"打开另外的字体查看窗口", [this] { mmFileNewClick(); }});
+// Toolbar buttons later take the item and share its hint and handler.
 #pragma once
 
 #include <functional>
@@ -11,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/Handles.h"
+#include "ui/Lifetime.h"
 #include "ui/Types.h"
 #include "ui/Win.h"
 
@@ -25,6 +29,14 @@ struct TShortCut {
   std::wstring Text() const;
 };
 
+// One entry of a menu as it is declared.
+struct TMenuEntry {
+  std::wstring_view caption;
+  TShortCut shortCut{};
+  std::wstring_view hint{};
+  std::function<void()> onClick{};
+};
+
 class TMenuItem {
  public:
   // The caption "-" makes a separator.
@@ -35,6 +47,7 @@ class TMenuItem {
 
   // Children, owned by this item.
   TMenuItem& Add(std::wstring_view caption, TShortCut shortCut = {});
+  TMenuItem& Add(TMenuEntry entry);
   TMenuItem& AddSeparator() { return Add(L"-"); }
   void Delete(int index);
   void Clear();
@@ -62,7 +75,7 @@ class TMenuItem {
 
   UINT CommandId() const { return id_; }
   // The item's submenu (created when the first child is added).
-  HMENU SubmenuHandle() const { return submenu_; }
+  HMENU SubmenuHandle() const { return submenu_.Get(); }
 
   // The message handling of the window layer calls these.
   static bool DispatchCommand(UINT id);
@@ -97,7 +110,7 @@ class TMenuItem {
   bool visible_ = true;
   bool root_ = false;
   UINT id_ = 0;
-  HMENU submenu_ = nullptr;
+  TMenuHandle submenu_;
 };
 
 // A window's menu bar. Give it to the form with TForm::SetMenu.
@@ -115,12 +128,10 @@ class TMainMenu {
   std::unique_ptr<TMenuItem> root_;
 };
 
-class TPopupMenu {
+class TPopupMenu : public TTracked {
  public:
   TPopupMenu();
   ~TPopupMenu();
-  TPopupMenu(const TPopupMenu&) = delete;
-  TPopupMenu& operator=(const TPopupMenu&) = delete;
   TMenuItem& Items() { return *root_; }
   HMENU Handle() const { return root_->SubmenuHandle(); }
   TMenuItem* FindShortCut(TShortCut shortCut);

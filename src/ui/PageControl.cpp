@@ -39,6 +39,20 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   ShowActive();
 }
 
+void TPageControl::SelectPage(TTabSheet* page) {
+  const int index = IndexOf(page);
+  if (index < 0 || index == ActivePageIndex()) return;
+  bool allow = true;
+  if (OnChanging) OnChanging(allow);
+  if (!allow) return;
+  // The focus must not stay on a page that is going out of sight.
+  TTabSheet* old = ActivePage();
+  if (old && IsChild(old->Handle(), GetFocus())) SetFocus();
+  TabCtrl_SetCurSel(Handle(), index);
+  ShowActive();
+  if (OnChange) OnChange();
+}
+
 void TPageControl::AddPage(TTabSheet* page) {
   pages_.push_back(page);
   TCITEMW item{};
@@ -118,6 +132,15 @@ TTabSheet::TTabSheet(TPageControl& pageControl, std::wstring_view caption)
 
 TTabSheet::~TTabSheet() {
   if (pageControl_) pageControl_->RemovePage(this);
+}
+
+bool TTabSheet::DialogChar(WORD key) {
+  if (!pageControl_ || AccelKey(caption_) != key || !pageControl_->Showing() ||
+      !pageControl_->Enabled()) {
+    return false;
+  }
+  pageControl_->SelectPage(this);
+  return true;
 }
 
 void TTabSheet::SetCaption(std::wstring_view caption) {

@@ -22,6 +22,8 @@ class TPageControl : public TControl {
   int ActivePageIndex() const;
   // Shows the page without running OnChange, as a program's choice.
   void SetActivePage(TTabSheet* page);
+  // Shows the page as a click on its tab does: OnChanging may refuse, OnChange follows.
+  void SelectPage(TTabSheet* page);
 
   // The user chose another tab: OnChanging may refuse, OnChange follows.
   std::function<void(bool& allow)> OnChanging;
@@ -49,6 +51,8 @@ class TTabSheet : public TPanel {
   int PageIndex() const { return pageControl_ ? pageControl_->IndexOf(this) : -1; }
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(std::wstring_view caption);
+  // The page's accelerator shows it.
+  bool DialogChar(WORD key) override;
 
  private:
   friend class TPageControl;

@@ -16,25 +16,20 @@ void TCustomControl::Paint(HDC, const RECT&) {}
 LRESULT TCustomControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = BeginPaint(Handle(), &ps);
+      const TPaintDC paint(Handle());
+      const RECT& update = paint.UpdateRect();
       if (DoubleBuffered) {
         const RECT client{0, 0, ClientWidth(), ClientHeight()};
-        HDC memory = CreateCompatibleDC(dc);
-        TBitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-        {
-          TSelectObject select(memory, bitmap.Get());
-          FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
-          Paint(memory, ps.rcPaint);
-          BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                 ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
-                 SRCCOPY);
-        }
-        DeleteDC(memory);
+        const TMemoryDC memory(paint.Get());
+        const TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+        const TSelectObject select(memory.Get(), bitmap.Get());
+        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        Paint(memory.Get(), update);
+        BitBlt(paint.Get(), update.left, update.top, update.right - update.left,
+               update.bottom - update.top, memory.Get(), update.left, update.top, SRCCOPY);
       } else {
-        Paint(dc, ps.rcPaint);
+        Paint(paint.Get(), update);
       }
-      EndPaint(Handle(), &ps);
       return 0;
     }
     case WM_ERASEBKGND:

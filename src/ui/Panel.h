@@ -60,7 +60,8 @@ class TCompPanel : public TPanel {
   explicit TCompPanel(TCompPanel& parent) : TCompPanel(static_cast<TControl&>(parent)) {}
 
   // The child that takes the focus given to the panel.
-  TControl* MainChild() const { return mainChild_; }
+  // Not owned; forgotten when the child goes.
+  TControl* MainChild() const { return mainChild_.Get(); }
   void SetMainChild(TControl* child) { mainChild_ = child; }
   void SetFocus() override;
   bool CanFocus() const override;
@@ -69,5 +70,5 @@ class TCompPanel : public TPanel {
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  TControl* mainChild_ = nullptr;
+  TWeakRef<TControl> mainChild_;
 };

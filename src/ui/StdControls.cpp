@@ -26,6 +26,26 @@ void TLabel::AutoSize() {
   SetBounds(Left(), Top(), r.right, r.bottom);
 }
 
+bool TLabel::DialogChar(WORD key) {
+  if (AccelKey(Text()) != key || !Showing()) return false;
+  TControl* target = FocusControl();
+  if (!target && Parent()) {
+    bool after = false;
+    for (TControl* c : Parent()->TabList()) {
+      if (c == this) {
+        after = true;
+      } else if (after && c->TabStop() && c->CanFocus()) {
+        target = c;
+        break;
+      }
+    }
+  }
+  if (!target || !target->CanFocus()) return false;
+  target->SetFocus();
+  if (auto* button = dynamic_cast<TButtonControl*>(target)) button->Click();
+  return true;
+}
+
 bool TLabel::OnCommand(WORD code) {
   if (code == STN_CLICKED && OnClick) {
     OnClick();
@@ -169,9 +189,18 @@ bool TComboBox::OnCommand(WORD code) {
   }
 }
 
-// --- TButton, TCheckBox, TRadioButton
+// --- TButtonControl, TButton, TCheckBox, TRadioButton
 
-TButton::TButton(TControl& parent, std::wstring_view caption) : TControl(&parent) {
+bool TButtonControl::DialogChar(WORD key) {
+  if (AccelKey(Text()) != key || !CanFocus()) return false;
+  // A push button is pressed where it stands; the others take the focus, as
+  // a click would give it.
+  if (!dynamic_cast<TButton*>(this)) SetFocus();
+  Click();
+  return true;
+}
+
+TButton::TButton(TControl& parent, std::wstring_view caption) : TButtonControl(&parent) {
   CreateParams params;
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
@@ -181,15 +210,29 @@ TButton::TButton(TControl& parent, std::wstring_view caption) : TControl(&parent
   CreateSystemWindow(params);
 }
 
-bool TButton::OnCommand(WORD code) {
-  if (code == BN_CLICKED && OnClick) {
-    OnClick();
-    return true;
+void TButton::Click() {
+  const TWeakRef<TButton> self(this);
+  if (OnClick) {
+    const auto handler = OnClick;
+    handler();
   }
-  return false;
+  if (!self || ModalResult == mrNone) return;
+  if (TForm* form = ParentForm()) form->SetModalResult(ModalResult);
 }
 
-TCheckBox::TCheckBox(TControl& parent, std::wstring_view caption) : TControl(&parent) {
+void TButton::SetDefault(bool value) {
+  if (default_ == value) return;
+  default_ = value;
+  Perform(BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+bool TButton::OnCommand(WORD code) {
+  if (code != BN_CLICKED) return false;
+  Click();
+  return true;
+}
+
+TCheckBox::TCheckBox(TControl& parent, std::wstring_view caption) : TButtonControl(&parent) {
   CreateParams params;
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
@@ -216,7 +259,7 @@ bool TCheckBox::OnCommand(WORD code) {
 }
 
 TRadioButton::TRadioButton(TControl& parent, std::wstring_view caption, bool firstOfGroup)
-    : TControl(&parent) {
+    : TButtonControl(&parent) {
   CreateParams params;
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
@@ -228,20 +271,27 @@ TRadioButton::TRadioButton(TControl& parent, std::wstring_view caption, bool fir
 
 bool TRadioButton::Checked() const { return Perform(BM_GETCHECK) == BST_CHECKED; }
 
+std::vector<TRadioButton*> TRadioButton::Group() const {
+  // From the group's first button to the next group.
+  HWND first = Handle();
+  while (first && !(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
+    HWND previous = GetWindow(first, GW_HWNDPREV);
+    if (!previous) break;
+    first = previous;
+  }
+  std::vector<TRadioButton*> group;
+  for (HWND w = first; w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
+    if (auto* button = dynamic_cast<TRadioButton*>(FromHandle(w))) group.push_back(button);
+  }
+  return group;
+}
+
 void TRadioButton::SetChecked(bool checked) {
   if (Checked() == checked) return;
-  if (checked && Parent()) {
-    // The buttons of the same group: from the group's first to the next group.
-    HWND parent = GetParent(Handle());
-    HWND first = Handle();
-    while (first && !(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
-      HWND previous = GetWindow(first, GW_HWNDPREV);
-      if (!previous) break;
-      first = previous;
-    }
-    for (HWND w = first; w && GetParent(w) == parent; w = GetWindow(w, GW_HWNDNEXT)) {
-      if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
-      if (w != Handle()) SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
+  if (checked) {
+    for (TRadioButton* other : Group()) {
+      if (other != this) other->Perform(BM_SETCHECK, BST_UNCHECKED);
     }
   }
   Perform(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);

@@ -7,16 +7,25 @@
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/Form.h"
 
 class TLabel : public TControl {
  public:
   TLabel(TControl& parent, std::wstring_view caption);
   // Sizes the label to its caption.
   void AutoSize();
+  // The control the label's accelerator goes to (not owned; forgotten when it
+  // goes). Without one, the next tab stop after the label among its siblings.
+  TControl* FocusControl() const { return focusControl_.Get(); }
+  void SetFocusControl(TControl* control) { focusControl_ = control; }
+  bool DialogChar(WORD key) override;
   std::function<void()> OnClick;
 
  protected:
   bool OnCommand(WORD code) override;
+
+ private:
+  TWeakRef<TControl> focusControl_;
 };
 
 class TEdit : public TControl {
@@ -75,28 +84,54 @@ class TComboBox : public TControl {
   bool OnCommand(WORD code) override;
 };
 
-class TButton : public TControl {
+// The buttons, check boxes and radio buttons: their accelerator focuses and
+// clicks them.
+class TButtonControl : public TControl {
  public:
-  TButton(TControl& parent, std::wstring_view caption);
+  // As the user's click: runs OnClick (and what the kind of button does).
+  virtual void Click() = 0;
+  bool DialogChar(WORD key) override;
   std::function<void()> OnClick;
 
  protected:
-  bool OnCommand(WORD code) override;
+  using TControl::TControl;
 };
 
-class TCheckBox : public TControl {
+class TButton : public TButtonControl {
+ public:
+  TButton(TControl& parent, std::wstring_view caption);
+  void Click() override;
+
+  // Enter on a form presses its default button, Esc its cancel button.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value) { cancel_ = value; }
+  // A click sets the form's ModalResult to this, when it is not mrNone.
+  TModalResult ModalResult = mrNone;
+
+ protected:
+  bool OnCommand(WORD code) override;
+
+ private:
+  bool default_ = false;
+  bool cancel_ = false;
+};
+
+class TCheckBox : public TButtonControl {
  public:
   TCheckBox(TControl& parent, std::wstring_view caption);
   bool Checked() const;
   // Runs OnClick when the state changes, as a click does.
   void SetChecked(bool checked);
-  std::function<void()> OnClick;
+  // Toggles.
+  void Click() override { SetChecked(!Checked()); }
 
  protected:
   bool OnCommand(WORD code) override;
 };
 
-class TRadioButton : public TControl {
+class TRadioButton : public TButtonControl {
  public:
   // `firstOfGroup` starts a new group of buttons on the same parent.
   TRadioButton(TControl& parent, std::wstring_view caption, bool firstOfGroup = false);
@@ -104,7 +139,9 @@ class TRadioButton : public TControl {
   // Checking one unchecks the others of its group; runs OnClick when it
   // becomes checked.
   void SetChecked(bool checked);
-  std::function<void()> OnClick;
+  void Click() override { SetChecked(true); }
+  // The buttons of its group in window order, itself included.
+  std::vector<TRadioButton*> Group() const;
 
  protected:
   bool OnCommand(WORD code) override;

@@ -46,13 +46,13 @@ TProgress::TProgress(HWND owner, int maximum, std::wstring_view caption) {
   RegisterClassOnce();
   const POINT origin = CentredOrigin();
   const std::wstring text(caption);
-  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, text.c_str(), WS_POPUP | WS_CAPTION,
+  window_.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, text.c_str(), WS_POPUP | WS_CAPTION,
                                   origin.x, origin.y, kWidth, kHeight, owner, nullptr,
                                   ui::Instance(), nullptr));
   if (!window_) return;
   bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kBarBounds.left,
                            kBarBounds.top, kBarBounds.right - kBarBounds.left,
-                           kBarBounds.bottom - kBarBounds.top, window_.get(), nullptr,
+                           kBarBounds.bottom - kBarBounds.top, window_.Get(), nullptr,
                            ui::Instance(), nullptr);
   if (maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
   ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
@@ -63,14 +63,14 @@ TProgress::~TProgress() = default;
 
 void TProgress::SetText(std::wstring_view caption, int maximum) {
   const std::wstring text(caption);
-  if (window_) ::SetWindowTextW(window_.get(), text.c_str());
+  if (window_) ::SetWindowTextW(window_.Get(), text.c_str());
   if (bar_ && maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
 }
 
 void TProgress::Show() {
   if (window_) {
-    ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(window_.get());
+    ::ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(window_.Get());
   }
   sys::Current().ProcessMessages();
 }

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "data/Progress.h"
+#include "ui/Handles.h"
 #include "ui/Win.h"
 
 class TProgress final : public TProgressBase {
@@ -24,17 +25,14 @@ class TProgress final : public TProgressBase {
   void Show() override;
   void StepIt() override;
 
-  HWND Handle() const { return window_.get(); }
+  HWND Handle() const { return window_.Get(); }
   HWND Bar() const { return bar_; }
 
   // The window progress windows are centred over; null: the screen.
   static void SetMainWindow(HWND window);
 
  private:
-  struct WindowDeleter {
-    void operator()(HWND window) const { ::DestroyWindow(window); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter> window_;
+  TWindowHandle window_;
   HWND bar_ = nullptr;  // a child: destroyed with the window
 };
 

@@ -51,11 +51,7 @@ void TTimer::Stop() {
 void CALLBACK TTimer::Fired(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = Timers().find(id);
   if (it == Timers().end()) return;
-  try {
-    if (it->second->OnTimer) it->second->OnTimer();
-  } catch (const std::exception& e) {
-    ui::ReportException(e.what());
-  } catch (...) {
-    ui::ReportException("unknown exception");
-  }
+  // A copy: the handler may free its timer.
+  const std::function<void()> handler = it->second->OnTimer;
+  if (handler) ui::RunReporting(handler);
 }

@@ -44,14 +44,13 @@ TVxDirTree::TVxDirTree(TControl& parent) : TCompPanel(parent), tree_(*this) {
   SetMainChild(&tree_);
   tree_.OnExpanding = [this](HTREEITEM node, bool&) { FillChildren(node); };
   tree_.OnChange = [this](HTREEITEM) {
-    if (!quiet_ && OnChange) OnChange();
+    if (!quiet_.Active() && OnChange) OnChange();
   };
   FillDrives();
-  quiet_ = true;
+  const auto quiet = quiet_.Hold();
   if (!SetDirectory("C:\\")) {
     if (HTREEITEM first = tree_.FirstChild(nullptr)) tree_.Select(first);
   }
-  quiet_ = false;
 }
 
 std::vector<std::string> TVxDirTree::SubfolderNames(const std::string& folder) const {
@@ -74,13 +73,12 @@ std::vector<std::string> TVxDirTree::SubfolderNames(const std::string& folder) c
 }
 
 void TVxDirTree::FillDrives() {
-  tree_.BeginUpdate();
+  const TUpdateScope<TTreeView> update(tree_);
   for (const std::string& root : sys::Current().LogicalDrives()) {
     std::string caption = UpperPath(root);
     if (!caption.empty() && caption.back() == '\\') caption.pop_back();
     tree_.AddNode(nullptr, sys::Widen(caption), kDriveNode | kUnreadFlag, true);
   }
-  tree_.EndUpdate();
 }
 
 void TVxDirTree::FillChildren(HTREEITEM node) {
@@ -92,12 +90,11 @@ void TVxDirTree::FillChildren(HTREEITEM node) {
   item.lParam = data & ~kUnreadFlag;
   TreeView_SetItem(tree_.Handle(), &item);
   const std::vector<std::string> names = SubfolderNames(NodePath(node));
-  tree_.BeginUpdate();
+  const TUpdateScope<TTreeView> update(tree_);
   for (const std::string& name : names) {
     tree_.AddNode(node, sys::Widen(name), kFolderNode | kUnreadFlag, true);
   }
   if (names.empty()) tree_.SetHasChildren(node, false);
-  tree_.EndUpdate();
 }
 
 std::string TVxDirTree::NodePath(HTREEITEM node) const {
@@ -155,8 +152,8 @@ bool TVxDirTree::SetDirectory(std::string_view path) {
 
 void TVxDirTree::Refresh() {
   const std::string selected = Directory();
-  quiet_ = true;
-  tree_.BeginUpdate();
+  const auto quiet = quiet_.Hold();
+  const TUpdateScope<TTreeView> update(tree_);
   tree_.Clear();
   FillDrives();
   if (selected.empty() || !SetDirectory(selected)) {
@@ -164,6 +161,4 @@ void TVxDirTree::Refresh() {
       if (HTREEITEM first = tree_.FirstChild(nullptr)) tree_.Select(first);
     }
   }
-  tree_.EndUpdate();
-  quiet_ = false;
 }

@@ -45,5 +45,5 @@ class TVxDirTree : public TCompPanel {
   std::vector<std::string> SubfolderNames(const std::string& folder) const;
 
   TTreeView tree_;
-  bool quiet_ = false;
+  TScopeCount quiet_;
 };

@@ -6,6 +6,7 @@
 #include "app/VLMMain.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
+#include "tests/support/Input.h"
 #include "ui/Application.h"
 
 namespace {
@@ -99,16 +100,18 @@ TEST_F(NavigationTest, ChangesWhileAnotherPageShowsDoNothing) {
 }
 
 TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {
+  input::Activate(frame_->Handle());
   ShowPage(child_->tsNavInstalled);
-  WORD key = 'U';
-  child_->OnKeyDown(key, ssAlt);
-  EXPECT_EQ(key, 'U');
+  child_->InstalledFontList.SetFocus();
+  input::Press('U', ssAlt);
   EXPECT_FALSE(child_->cbInclSubfolders.Checked());
-  ShowPage(child_->tsNavBrowse);
-  child_->OnKeyDown(key, ssAlt);
-  EXPECT_EQ(key, 0);
+  input::Press('B', ssAlt);  // the page's own accelerator shows it
+  ASSERT_EQ(child_->pcNav.ActivePage(), &child_->tsNavBrowse);
+  input::Press('U', ssAlt);
   EXPECT_TRUE(child_->cbInclSubfolders.Checked());
-  child_->cbInclSubfolders.SetChecked(false);
+  EXPECT_TRUE(child_->BrowseFontList.InclSubfolders());
+  input::Press('U', ssAlt);
+  EXPECT_FALSE(child_->cbInclSubfolders.Checked());
   ShowPage(child_->tsNavInstalled);
 }
 

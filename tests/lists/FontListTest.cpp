@@ -430,3 +430,42 @@ TEST_F(FontListTest, FontsLoadedForPrintingAreRemovedWhenTheListGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A progress window whose steps fail once `failAt` steps have run.
+class TFailingProgress : public TProgressBase {
+ public:
+  explicit TFailingProgress(int failAt) : failAt_(failAt) {}
+  void SetText(std::wstring_view, int) override {}
+  void Show() override {}
+  void StepIt() override {
+    if (++steps_ == failAt_) throw std::runtime_error("step failed");
+  }
+
+ private:
+  int failAt_;
+  int steps_ = 0;
+};
+
+TEST_F(FontListTest, AnExceptionWhileRowsAreBuiltLeavesTheListUsable) {
+  MakeFolder();
+  Browse("C:\\F");
+  {
+    const TScopedProgressFactory failing(
+        [](int, std::wstring_view) { return std::make_unique<TFailingProgress>(2); });
+    EXPECT_THROW(list->SetFilter(KindBit(fkSerif)), std::runtime_error);
+  }
+  // Not frozen: the next update builds rows, and operations run again.
+  list->SetFilter(kAllFontKinds);
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Alpha", L"Beta", L"Delta", L"Gamma"}));
+  std::vector<std::string> loaded;
+  list->SetLoadedFonts(&loaded);
+  list->ListView().SetItemIndex(1);
+  list->LoadFonts();
+  EXPECT_EQ(loaded, std::vector<std::string>{"C:\\F\\BETA.TTF"});
+  // The view draws again: redraw off would have taken its visible style.
+  EXPECT_NE(GetWindowLongW(list->ListView().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+}  // namespace

@@ -193,9 +193,9 @@ TEST(Control, KeyPreviewLetsTheFormSwallowKeysBeforeTheControl) {
   };
   edit.OnKeyDown = [&](WORD&, TShiftState) { log += "edit "; };
   MSG msg{edit.Handle(), WM_KEYDOWN, VK_F8, 0, 0, {}};
-  EXPECT_FALSE(TControl::PreviewKeyMessage(msg));
+  EXPECT_FALSE(ui::PreviewKeyMessage(msg));
   msg.wParam = VK_F9;
-  EXPECT_TRUE(TControl::PreviewKeyMessage(msg));
+  EXPECT_TRUE(ui::PreviewKeyMessage(msg));
   EXPECT_EQ(log, "form edit form ");
 }
 

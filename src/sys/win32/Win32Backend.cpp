@@ -1,5 +1,7 @@
 #include "sys/win32/Win32Backend.h"
 
+#include "sys/MessageHandler.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -71,8 +73,12 @@ void Win32Backend::ProcessMessages() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    if (MessageHandler handler = CurrentMessageHandler()) {
+      handler(&msg);
+    } else {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
   }
 }
 

@@ -4,46 +4,12 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "sys/UniqueHandle.h"
 
 namespace sys::win32 {
 
 template <typename Traits>
-class UniqueHandle {
- public:
-  using Handle = typename Traits::Handle;
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  ~UniqueHandle() { Reset(); }
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, Traits::Invalid());
-    }
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-  Handle Get() const { return handle_; }
-  bool Valid() const { return handle_ != Traits::Invalid(); }
-  // For the functions that hand a handle back through a pointer.
-  Handle* Receive() {
-    Reset();
-    return &handle_;
-  }
-  // Closes now; false when closing reported an error.
-  bool Reset() {
-    bool ok = true;
-    if (Valid()) ok = Traits::Close(handle_);
-    handle_ = Traits::Invalid();
-    return ok;
-  }
-
- private:
-  Handle handle_ = Traits::Invalid();
-};
+using UniqueHandle = sys::UniqueHandle<Traits>;
 
 struct FileTraits {
   using Handle = HANDLE;
