@@ -23,6 +23,10 @@ class TControl : public TTracked {
   // object still stands: no message reaches a member control already gone,
   // and no destructor has to remember to do it.
   void operator delete(TControl* control, std::destroying_delete_t);
+  // The pair a new-expression frees with when a constructor throws: the
+  // object never stood, so there is nothing to destroy.
+  static void* operator new(std::size_t size) { return ::operator new(size); }
+  static void operator delete(void* memory) { ::operator delete(memory); }
 
   HWND Handle() const { return handle_; }
   // The object of one of our windows, or null.
