@@ -24,26 +24,6 @@ size_t LastDelimiter(std::string_view text, std::string_view delims) {
 
 }  // namespace
 
-AnsiLeadBytes::AnsiLeadBytes() : codePage_(sys::CodePage()) {}
-
-bool AnsiLeadBytes::operator()(char ch) const {
-  unsigned char c = static_cast<unsigned char>(ch);
-  switch (codePage_) {
-    case 932:
-      return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-      return c >= 0x81 && c <= 0xFE;
-    default:
-      return false;
-  }
-}
-
-bool AnsiLeadBytes::DoubleByte() const {
-  return codePage_ == 932 || codePage_ == 936 || codePage_ == 949 || codePage_ == 950;
-}
-
 std::string IncludeTrailingBackslash(std::string_view text) {
   std::string result(text);
   if (!result.empty() && LastDelimiter(result, "\\") != result.size() - 1) result += '\\';
@@ -110,34 +90,6 @@ std::string FileNameNoExt(std::string_view path) {
   std::string name = ExtractFileName(path);
   name.resize(name.size() - ExtractFileExt(name).size());
   return name;
-}
-
-std::string UpperAscii(std::string_view text) {
-  std::string result;
-  AppendUpperAscii(result, text);
-  return result;
-}
-
-void AppendUpperAscii(std::string& out, std::string_view text) {
-  const AnsiLeadBytes lead;
-  const size_t start = out.size();
-  out.append(text);
-  // Local copies: a store through char* could change the string's own fields
-  // as far as the compiler knows, which would reload them on every byte.
-  char* const bytes = out.data();
-  const size_t size = out.size();
-  for (size_t i = start; i < size; ++i) {
-    const char c = bytes[i];
-    if (c >= 'a' && c <= 'z') {
-      bytes[i] = static_cast<char>(c - 'a' + 'A');
-    } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
-      ++i;
-    }
-  }
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }
 
 std::string Trim(std::string_view text) {

@@ -2,6 +2,8 @@
 // the small text helpers the whole program shares. Nothing here keeps state.
 #pragma once
 
+#include "sys/PathText.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -47,25 +49,16 @@ std::string FileNameNoExt(std::string_view path);
 // Helpers shared by the data layer. Paths and names are ANSI text: the
 // splitting and upper-casing helpers step over double-byte characters, whose
 // second byte may be a backslash or a letter in the East Asian code pages.
-std::string UpperAscii(std::string_view text);
-void AppendUpperAscii(std::string& out, std::string_view text);
-bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
+using sys::AppendUpperAscii;
+using sys::UpperAscii;
+// ASCII case-insensitive.
+inline bool SameText(std::string_view a, std::string_view b) { return sys::EqualNoCase(a, b); }
 std::string Trim(std::string_view text);                // drops chars <= ' ' at both ends
 std::string ExtractFilePath(std::string_view path);     // up to and including the last "\" or ":"
 std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);      // from the last "." of the name on
 
-// Tells the lead bytes of double-byte characters in the current ANSI code page.
-class AnsiLeadBytes {
- public:
-  AnsiLeadBytes();
-  bool operator()(char c) const;
-  // Whether the code page has double-byte characters at all.
-  bool DoubleByte() const;
-
- private:
-  unsigned codePage_;
-};
+using sys::AnsiLeadBytes;
 
 // Settings keys shared by several parts.
 inline constexpr std::string_view kVelmaraKey = "\\Software\\Corvell\\Velmara";

@@ -2,31 +2,81 @@
 
 #include <algorithm>
 
+#include "sys/codepage.h"
+
 namespace sys {
 
 namespace {
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
+AnsiLeadBytes::AnsiLeadBytes() : codePage_(CodePage()) {}
+
+bool AnsiLeadBytes::operator()(char ch) const {
+  const auto c = static_cast<unsigned char>(ch);
+  switch (codePage_) {
+    case 932:
+      return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return c >= 0x81 && c <= 0xFE;
+    default:
+      return false;
+  }
+}
+
+bool AnsiLeadBytes::DoubleByte() const {
+  return codePage_ == 932 || codePage_ == 936 || codePage_ == 949 || codePage_ == 950;
+}
+
 std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = Upper(c);
-  return out;
+  std::string result;
+  AppendUpperAscii(result, text);
+  return result;
+}
+
+void AppendUpperAscii(std::string& out, std::string_view text) {
+  const AnsiLeadBytes lead;
+  const size_t start = out.size();
+  out.append(text);
+  // Local copies: a store through char* could change the string's own fields
+  // as far as the compiler knows, which would reload them on every byte.
+  char* const bytes = out.data();
+  const size_t size = out.size();
+  for (size_t i = start; i < size; ++i) {
+    const char c = bytes[i];
+    if (c >= 'a' && c <= 'z') {
+      bytes[i] = static_cast<char>(c - 'a' + 'A');
+    } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
+      ++i;
+    }
+  }
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
+  const AnsiLeadBytes lead;
+  for (size_t i = 0; i < a.size(); ++i) {
     if (Upper(a[i]) != Upper(b[i])) return false;
+    if (static_cast<unsigned char>(a[i]) >= 0x80 && lead(a[i]) && ++i < a.size() && a[i] != b[i]) {
+      return false;
+    }
+  }
   return true;
 }
 
 bool LessNoCase(std::string_view a, std::string_view b) {
+  // While the two agree, a lead byte in one is one in the other: lead bytes
+  // are not letters, so they agree only where they are equal.
+  const AnsiLeadBytes lead;
   const size_t n = std::min(a.size(), b.size());
+  bool trail = false;
   for (size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(Upper(a[i]));
-    const auto y = static_cast<unsigned char>(Upper(b[i]));
+    const auto x = static_cast<unsigned char>(trail ? a[i] : Upper(a[i]));
+    const auto y = static_cast<unsigned char>(trail ? b[i] : Upper(b[i]));
     if (x != y) return x < y;
+    trail = !trail && x >= 0x80 && lead(a[i]);
   }
   return a.size() < b.size();
 }

@@ -1,5 +1,7 @@
-// Path and name helpers shared by the backends: Windows compares names by
-// upper-casing ASCII letters only, and matches "*" and "?" without regard to case.
+// The one set of case helpers of the program, and the path helpers shared by
+// the backends. Names are compared by upper-casing ASCII letters only; the
+// second byte of a double-byte character (a letter's code in the East Asian
+// code pages) is left as it is.
 #pragma once
 
 #include <string>
@@ -8,13 +10,26 @@
 
 namespace sys {
 
+// Tells the lead bytes of double-byte characters in the current ANSI code page.
+class AnsiLeadBytes {
+ public:
+  AnsiLeadBytes();
+  bool operator()(char c) const;
+  // Whether the code page has double-byte characters at all.
+  bool DoubleByte() const;
+
+ private:
+  unsigned codePage_;
+};
+
 std::string UpperAscii(std::string_view text);
+void AppendUpperAscii(std::string& out, std::string_view text);
 bool EqualNoCase(std::string_view a, std::string_view b);
 // UpperAscii(a) < UpperAscii(b), bytes compared unsigned, without building
 // either string.
 bool LessNoCase(std::string_view a, std::string_view b);
 
-// True when `name` matches the wildcard pattern. "*.*" matches every name, as
+// True when `name` matches the wildcard pattern (byte by byte). "*.*" matches every name, as
 // it does on Windows.
 bool MatchWildcard(std::string_view pattern, std::string_view name);
 bool HasWildcard(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sys/PathText.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 
@@ -31,12 +32,10 @@ bool InsideRecycleBin(std::string_view folder) {
 }  // namespace
 
 std::string TVxDirTree::UpperPath(std::string_view path) {
-  std::wstring wide = sys::Widen(path);
-  for (wchar_t& c : wide) {
-    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    if (c == L'/') c = L'\\';
-  }
-  return sys::Narrow(wide);
+  std::string upper = sys::UpperAscii(path);
+  // A "/" is never the second byte of a double-byte character.
+  std::replace(upper.begin(), upper.end(), '/', '\\');
+  return upper;
 }
 
 TVxDirTree::TVxDirTree(TControl& parent) : TCompPanel(parent), tree_(*this) {

@@ -56,6 +56,17 @@ class CodePage936 : public testing::Test {
   unsigned saved_ = 0;
 };
 
+TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
+  // "\x81\x61" and "\x81\x41" are two different characters, not a letter's cases.
+  EXPECT_EQ(sys::UpperAscii("a\x81\x61z"), "A\x81\x61Z");
+  EXPECT_FALSE(sys::EqualNoCase("\x81\x61.ttf", "\x81\x41.TTF"));
+  EXPECT_TRUE(sys::EqualNoCase("x\x81\x61.ttf", "X\x81\x61.TTF"));
+  const std::vector<std::string> names = {"\x81\x61", "\x81\x41", "\x81\x61b", "a\x81\x41", "A\x81\x61"};
+  for (const auto& a : names)
+    for (const auto& b : names)
+      EXPECT_EQ(sys::LessNoCase(a, b), sys::UpperAscii(a) < sys::UpperAscii(b)) << a << " " << b;
+}
+
 TEST_F(CodePage936, ChineseTextRoundTrips) {
   const std::string gbk = "\xD6\xD0\xCE\xC4 Font";                  // 中文 Font
   const std::string utf8 = "\xE4\xB8\xAD\xE6\x96\x87 Font";
