@@ -11,42 +11,21 @@
 
 namespace ui {
 
-template <typename H>
-struct GdiObjectTraits {
+// Traits of a handle whose invalid value is null, closed by `close`.
+template <typename H, auto close>
+struct NullHandleTraits {
   using Handle = H;
   static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DeleteObject(h) != 0; }
+  static bool Close(Handle h) { return close(h) != 0; }
 };
 
-struct MemoryDCTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DeleteDC(h) != 0; }
-};
-
-struct ImageListTraits {
-  using Handle = HIMAGELIST;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return ImageList_Destroy(h) != 0; }
-};
-
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DestroyMenu(h) != 0; }
-};
-
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DestroyWindow(h) != 0; }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DestroyIcon(h) != 0; }
-};
+template <typename H>
+using GdiObjectTraits = NullHandleTraits<H, &DeleteObject>;
+using MemoryDCTraits = NullHandleTraits<HDC, &DeleteDC>;
+using ImageListTraits = NullHandleTraits<HIMAGELIST, &ImageList_Destroy>;
+using MenuTraits = NullHandleTraits<HMENU, &DestroyMenu>;
+using WindowTraits = NullHandleTraits<HWND, &DestroyWindow>;
+using IconTraits = NullHandleTraits<HICON, &DestroyIcon>;
 
 }  // namespace ui
 
