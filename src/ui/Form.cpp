@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/Keyboard.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -137,8 +136,6 @@ LRESULT TForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         activeControl_->SetFocus();
         return 0;
       }
-      // A form shown for the first time: its first tab stop, as in a dialog.
-      if (!activeControl_ && ui::SelectNext(*this, nullptr, true)) return 0;
       break;
     case WM_DESTROY:
       // The menu belongs to its object, not to the window.
