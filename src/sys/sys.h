@@ -183,6 +183,9 @@ class Backend {
   // NUL, the list ended by an empty name. Result 0 is success.
   virtual int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                                  std::string_view to) = 0;
+  // Opens an address with the program the shell has for it. The caller
+  // decides which addresses may be opened at all.
+  virtual bool OpenUrl(std::string_view url) = 0;
 
   // Font resources.
   virtual int AddFont(std::string_view path) = 0;

@@ -63,6 +63,7 @@ class MemoryBackend : public Backend {
     unsigned flags = 0;
   };
   const std::vector<ShellOpRecord>& ShellOps() const { return shellOps_; }
+  const std::vector<std::string>& UrlsOpened() const { return urlsOpened_; }
   const std::vector<std::string>& RecycleBin() const { return recycleBin_; }  // paths deleted with undo
   const std::vector<std::string>& FontsAdded() const { return fontsAdded_; }
   const std::vector<std::string>& FontsRemoved() const { return fontsRemoved_; }
@@ -98,6 +99,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> LogicalDrives() override;
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                          std::string_view to) override;
+  bool OpenUrl(std::string_view url) override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
@@ -130,6 +132,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> drives_{"C:\\"};
   std::vector<ShellOpRecord> shellOps_;
   std::vector<std::string> recycleBin_;
+  std::vector<std::string> urlsOpened_;
   std::vector<std::string> fontsAdded_;
   std::vector<std::string> fontsRemoved_;
   int broadcasts_ = 0;

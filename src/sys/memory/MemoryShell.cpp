@@ -28,6 +28,12 @@ void MemoryBackend::RecordShellOp(ShellOpRecord record) {
   shellOps_.push_back(std::move(record));
 }
 
+bool MemoryBackend::OpenUrl(std::string_view url) {
+  std::lock_guard lock(impl_->mutex);
+  urlsOpened_.emplace_back(url);
+  return true;
+}
+
 int MemoryBackend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                                       std::string_view to) {
   ShellOpRecord record{op, flags, SplitNulList(from), SplitNulList(to), 0};

@@ -25,6 +25,13 @@ int Win32Backend::ShellFileOperation(unsigned op, uint16_t flags, std::string_vi
   return result;
 }
 
+bool Win32Backend::OpenUrl(std::string_view url) {
+  // ShellExecute's result is an error code only when it is 32 or less.
+  const HINSTANCE result = ::ShellExecuteA(nullptr, "open", std::string(url).c_str(), nullptr,
+                                           nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
 int Win32Backend::AddFont(std::string_view path) {
   return ::AddFontResourceA(std::string(path).c_str());
 }

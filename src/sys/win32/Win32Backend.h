@@ -22,6 +22,7 @@ class Win32Backend : public Backend {
   std::vector<std::string> LogicalDrives() override;
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                          std::string_view to) override;
+  bool OpenUrl(std::string_view url) override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
