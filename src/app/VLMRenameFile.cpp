@@ -1,0 +1,63 @@
+#include "app/VLMRenameFile.h"
+
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+
+namespace {
+constexpr char kTrueTypeExt[] = ".ttf";
+}
+
+TfrmVLMRenameFile::TfrmVLMRenameFile(const TControl* owner)
+    : TDialog(owner, L"重命名字体文件", 372, 191) {
+  SetFont(ui::SongFont());
+  const int editLeft = 84;
+  const int editWidth = 372 - editLeft - 10;
+  int top = 10;
+  for (auto [label, edit] : {std::pair{&lblFontName, &edtFontName}, std::pair{&lblFolder, &edtFolder},
+                             std::pair{&lblOrigName, &edtOrigName}, std::pair{&lblNewName, &edtNewName}}) {
+    label->SetBounds(10, top + 4, editLeft - 14, 14);
+    label->SetFocusControl(edit);
+    edit->SetBounds(editLeft, top, editWidth, 21);
+    top += edit == &edtOrigName ? 38 : 28;
+  }
+  // Read-only edits draw on the greyed background; their text can still be copied.
+  for (TEdit* shown : {&edtFontName, &edtFolder, &edtOrigName}) shown->SetReadOnly(true);
+  btnFontName.SetBounds(editLeft, top + 2, 130, 25);
+  btnFontName.SetEnabled(false);
+  btnFontName.OnClick = [this] { btnFontNameClick(); };
+  btnOK.SetBounds(372 - 10 - 75 - 6 - 75, 191 - 10 - 25, 75, 25);
+  btnOK.SetDefault(true);
+  btnOK.SetEnabled(false);
+  btnOK.ModalResult = mrOK;
+  btnCancel.SetBounds(372 - 10 - 75, 191 - 10 - 25, 75, 25);
+  btnCancel.SetCancel(true);
+  btnCancel.ModalResult = mrCancel;
+  edtNewName.OnChange = [this] { edtNewNameChange(); };
+  OnShow = [this] { edtNewName.SetFocus(); };
+}
+
+void TfrmVLMRenameFile::SetFontName(std::string_view fontName) {
+  if (FFontName == fontName) return;
+  FFontName = fontName;
+  edtFontName.SetText(sys::Widen(FFontName));
+  btnFontName.SetEnabled(!FFontName.empty());
+}
+
+void TfrmVLMRenameFile::SetFileName(std::string_view fileName) {
+  if (FFileName == fileName) return;
+  FFileName = fileName;
+  edtFolder.SetText(sys::Widen(ExtractFilePath(FFileName)));
+  edtOrigName.SetText(sys::Widen(ExtractFileName(FFileName)));
+}
+
+std::string TfrmVLMRenameFile::NewFileName() const {
+  std::string name = sys::Narrow(edtFolder.Text()) + sys::Narrow(edtNewName.Text());
+  if (ExtractFileExt(name).empty()) name += kTrueTypeExt;
+  return name;
+}
+
+void TfrmVLMRenameFile::edtNewNameChange() {
+  btnOK.SetEnabled(!Trim(sys::Narrow(edtNewName.Text())).empty());
+}
+
+void TfrmVLMRenameFile::btnFontNameClick() { edtNewName.SetText(sys::Widen(FFontName + kTrueTypeExt)); }
