@@ -31,6 +31,11 @@ TfrmVLMChild::~TfrmVLMChild() { RemoveTempFont(); }
 
 void TfrmVLMChild::FormCreate() {
   SetFont(ui::SongFont());
+  pmFontListProperties.SetShortCut({VK_RETURN, ssAlt});
+  pmCharMatrixZoomIn.SetCaption(pmCharMatrixZoomIn.Caption() + L"     ");
+  pmCharMatrixZoomIn.SetShortCut({VK_RETURN, 0});
+  pmEditBoxAddTextSample.SetVisible(false);
+  pmEditBoxSep3.SetVisible(false);
   SetMinSize(300, 150);
   if (Height() < 300) SetHeight(300);
   OnShow = [this] { FormShow(); };
@@ -77,8 +82,12 @@ void TfrmVLMChild::FormCreate() {
     list->SetInclSubfoldersDepth(3);
     list->SetFilter(kAllFontKinds);
     list->OnChange = [this] { FontListChange(); };
+    list->SetPopupMenu(&pmFontList);
   }
 
+  CollectionsList.SetPopupMenu(&pmCollectionsList);
+  DirTree.SetPopupMenu(&pmDirTree);
+  edtAddress.SetPopupMenu(&pmEditBox);
   pcNav.OnChange = [this] { pcNavChange(&pcNav); };
   CollectionsList.OnChange = [this] { CollectionsListChange(&CollectionsList); };
   DirTree.OnChange = [this] { DirTreeChange(&DirTree); };

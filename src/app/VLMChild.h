@@ -64,6 +64,63 @@ class TfrmVLMChild : public TMDIChild {
   TTabSheet tsViewFontInfo{pcView, L"字体信息(&O)"};
   TTabSheet tsViewNotes{pcView, L"备注(&N)"};
 
+  // The popup menus; their commands are the window's command handlers.
+  TPopupMenu pmFontList;
+  TMenuItem& pmFontListInstall = pmFontList.Items().Add({L"安装(&I)", {'I', ssCtrl}});
+  TMenuItem& pmFontListUninstall = pmFontList.Items().Add({L"反安装(&U)", {'U', ssCtrl}});
+  TMenuItem& pmFontListLoad = pmFontList.Items().Add(L"载入(&L)");
+  TMenuItem& pmFontListUnload = pmFontList.Items().Add(L"反载入(&N)");
+  TMenuItem& pmFontListPrint = pmFontList.Items().Add({L"打印(&P)", {'P', ssCtrl}});
+  TMenuItem& pmFontListSep1 = pmFontList.Items().AddSeparator();
+  TMenuItem& pmFontListRename = pmFontList.Items().Add({L"重命名(&M)...", {VK_F2, 0}});
+  TMenuItem& pmFontListDelete = pmFontList.Items().Add({L"删除(&D)", {VK_DELETE, 0}});
+  TMenuItem& pmFontListSep2 = pmFontList.Items().AddSeparator();
+  TMenuItem& pmFontListAddToColl = pmFontList.Items().Add(L"添加到藏品(&O)");
+  TMenuItem& pmFontListCopyToFolder = pmFontList.Items().Add(L"复制到文件夹(&F)...");
+  TMenuItem& pmFontListSep3 = pmFontList.Items().AddSeparator();
+  TMenuItem& pmFontListCut = pmFontList.Items().Add({L"剪切(&T)", {'X', ssCtrl}});
+  TMenuItem& pmFontListCopy = pmFontList.Items().Add({L"复制(&C)", {'C', ssCtrl}});
+  TMenuItem& pmFontListPaste = pmFontList.Items().Add({L"粘贴(&P)", {'V', ssCtrl}});
+  TMenuItem& pmFontListSep4 = pmFontList.Items().AddSeparator();
+  TMenuItem& pmFontListSelectAll = pmFontList.Items().Add({L"全选(&A)", {'A', ssCtrl}});
+  TMenuItem& pmFontListInvertSel = pmFontList.Items().Add(L"转换选定状态(&I)");
+  TMenuItem& pmFontListSep5 = pmFontList.Items().AddSeparator();
+  TMenuItem& pmFontListProperties = pmFontList.Items().Add(L"属性(&R)");
+
+  TPopupMenu pmCollectionsList;
+  TMenuItem& pmCollectionsListInstall = pmCollectionsList.Items().Add({L"安装藏品(&I)", {'I', ssCtrl}});
+  TMenuItem& pmCollectionsListUninstall =
+      pmCollectionsList.Items().Add({L"反安装藏品(&U)", {'U', ssCtrl}});
+  TMenuItem& pmCollectionsListLoad = pmCollectionsList.Items().Add(L"载入藏品(&L)");
+  TMenuItem& pmCollectionsListUnload = pmCollectionsList.Items().Add(L"反载入藏品(&O)");
+  TMenuItem& pmCollectionsListPrint = pmCollectionsList.Items().Add({L"打印藏品(&T)", {'P', ssCtrl}});
+  TMenuItem& pmCollectionsListSep1 = pmCollectionsList.Items().AddSeparator();
+  TMenuItem& pmCollectionsListNew = pmCollectionsList.Items().Add({L"新建(&N)", {VK_INSERT, 0}});
+  TMenuItem& pmCollectionsListRename = pmCollectionsList.Items().Add({L"重命名(&M)", {VK_F2, 0}});
+  TMenuItem& pmCollectionsListDelete = pmCollectionsList.Items().Add({L"删除(&D)", {VK_DELETE, 0}});
+  TMenuItem& pmCollectionsListSep2 = pmCollectionsList.Items().AddSeparator();
+  TMenuItem& pmCollectionsListPaste = pmCollectionsList.Items().Add({L"粘贴(&P)", {'V', ssCtrl}});
+
+  TPopupMenu pmDirTree;
+  TMenuItem& pmDirTreeNewWindowHere = pmDirTree.Items().Add(L"在这里新建字体窗口(&N)");
+  TMenuItem& pmDirTreeSep1 = pmDirTree.Items().AddSeparator();
+  TMenuItem& pmDirTreePaste = pmDirTree.Items().Add({L"粘贴(&P)", {'V', ssCtrl}});
+
+  TPopupMenu pmEditBox;
+  TMenuItem& pmEditBoxUndo = pmEditBox.Items().Add({L"撤消(&U)", {'Z', ssCtrl}});
+  TMenuItem& pmEditBoxSep1 = pmEditBox.Items().AddSeparator();
+  TMenuItem& pmEditBoxCut = pmEditBox.Items().Add({L"剪切(&T)", {'X', ssCtrl}});
+  TMenuItem& pmEditBoxCopy = pmEditBox.Items().Add({L"复制(&C)", {'C', ssCtrl}});
+  TMenuItem& pmEditBoxPaste = pmEditBox.Items().Add({L"粘贴(&P)", {'V', ssCtrl}});
+  TMenuItem& pmEditBoxDelete = pmEditBox.Items().Add(L"删除(&D)");
+  TMenuItem& pmEditBoxSep2 = pmEditBox.Items().AddSeparator();
+  TMenuItem& pmEditBoxAddTextSample = pmEditBox.Items().Add(L"添加为文字样本(&S)");
+  TMenuItem& pmEditBoxSep3 = pmEditBox.Items().AddSeparator();
+  TMenuItem& pmEditBoxSelectAll = pmEditBox.Items().Add({L"全选(&A)", {'A', ssCtrl}});
+
+  TPopupMenu pmCharMatrix;
+  TMenuItem& pmCharMatrixZoomIn = pmCharMatrix.Items().Add(L"放大(&Z)");
+
  private:
   void FormCreate();
   void FormShow();
