@@ -144,6 +144,10 @@ class TFontFileInfo {
   TFontFields Fields();
   // All fields as they stand, without reading anything.
   TFontFields Snapshot() const;
+  // Stores what ReadFontFile read from the file `read` names (also into
+  // another record, on another thread), unless the record has meanwhile
+  // moved on to another file.
+  void TakeFileValues(TFontFields&& read);
 
  private:
   friend void ReadFontFile(TFontFileInfo& info, bool allTables);
@@ -154,10 +158,6 @@ class TFontFileInfo {
   template <typename T>
   T Lazy(T TFontFields::*field);
   void StartOver(std::string_view path);  // lock held
-  // Stores what ReadFontFile read from the file `read` names, unless the
-  // record has meanwhile moved on to another file.
-  void TakeFileValues(TFontFields&& read);
-
   mutable std::recursive_mutex lock_;  // guards f_
   std::mutex readLock_;  // one read of the file at a time, so none undoes another
   TFontFields f_;

@@ -1,0 +1,66 @@
+#include "views/FontInfoPanelThread.h"
+
+#include <chrono>
+#include <utility>
+
+bool TInfoChannel::Post(TInfoStep step) {
+  std::lock_guard lock(lock_);
+  if (closed_) return false;
+  steps_.push_back(std::move(step));
+  // Posted under the lock: Close cannot slip in between, so nothing is posted
+  // to a window that is going.
+  PostMessageW(window_, message_, 0, 0);
+  return true;
+}
+
+std::deque<TInfoStep> TInfoChannel::Take() {
+  std::lock_guard lock(lock_);
+  return std::exchange(steps_, {});
+}
+
+void TInfoChannel::Close() {
+  {
+    std::lock_guard lock(lock_);
+    closed_ = true;
+    steps_.clear();
+  }
+  wake_.notify_all();
+}
+
+bool TInfoChannel::Closed() const {
+  std::lock_guard lock(lock_);
+  return closed_;
+}
+
+bool TInfoChannel::Pause(int ms) {
+  std::unique_lock lock(lock_);
+  return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return closed_; });
+}
+
+TFontInfoPanelThread::TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job)
+    : thread_(&TFontInfoPanelThread::Run, std::move(channel), std::move(job), finished_) {}
+
+TFontInfoPanelThread::~TFontInfoPanelThread() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
+                               std::shared_ptr<std::atomic<bool>> finished) {
+  const uint64_t ticket = job.ticket;
+  if (channel->Post({ticket, TInfoStepKind::Clear, {}}) && !job.none) {
+    std::optional<TFontFields> read;
+    if (!job.infoRead && !job.fields.FileName.empty()) {
+      // A record of our own for the same file: the shown one may be freed or
+      // changed meanwhile, and reading it here would race with its owner.
+      TFontFileInfo copy;
+      copy.SetFileNameAndName(job.fields.FileName, job.fields.FontName);
+      if (!channel->Closed()) {
+        ReadFontFile(copy, true);
+        read = copy.Snapshot();
+      }
+    }
+    if (channel->Pause(kPauseMs)) channel->Post({ticket, TInfoStepKind::Fill, std::move(read)});
+  }
+  channel->Post({ticket, TInfoStepKind::Layout, {}});
+  finished->store(true);
+}

@@ -1,0 +1,87 @@
+// What the information panel tests share: a memory world with fonts written
+// byte by byte, a shown form holding the panel, and a pump that waits for
+// the panel's workers to hand over all their steps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "sys/memory/MemoryBackend.h"
+#include "sys/sys.h"
+#include "tests/support/TrueTypeWriter.h"
+#include "tests/ui/TestWindow.h"
+#include "views/FontInfoPanel.h"
+
+namespace info_test {
+
+struct FontSpec {
+  std::string name;
+  std::string maker;
+  std::string vendorUrl;
+  std::string version = "Version 1.00";
+  int16_t descender = -483;
+  uint16_t weight = 400;
+};
+
+inline std::string FontFile(const FontSpec& spec) {
+  std::vector<tt::NameRecord> names = {tt::MsName(1, "Family"), tt::MsName(2, "Regular"),
+                                       tt::MsName(4, spec.name), tt::MsName(5, spec.version),
+                                       tt::MsName(6, "PostName")};
+  if (!spec.maker.empty()) names.push_back(tt::MsName(8, spec.maker));
+  if (!spec.vendorUrl.empty()) names.push_back(tt::MsName(11, spec.vendorUrl));
+  return tt::FontBuilder()
+      .Names(names)
+      .Head()
+      .Hhea({.descender = spec.descender})
+      .Os2({.weightClass = spec.weight})
+      .Build();
+}
+
+class InfoPanelTest : public ::testing::Test {
+ protected:
+  InfoPanelTest() {
+    form = std::make_unique<TTestWindow>(420, 500);
+    panel = std::make_unique<TFontInfoPanel>(*form);
+    panel->SetBounds(0, 0, 400, 460);
+    form->Show();
+  }
+  ~InfoPanelTest() override {
+    panel.reset();
+    form.reset();
+  }
+
+  // A record of a font file put into the memory world, names read as a scan reads them.
+  std::unique_ptr<TFontFileInfo> Record(const FontSpec& spec) {
+    const std::string path = "C:\\FONTS\\" + spec.name + ".TTF";
+    os.AddFile(path, FontFile(spec));
+    auto record = std::make_unique<TFontFileInfo>();
+    record->SetFileName(path);
+    return record;
+  }
+
+  // Until every worker has ended and its steps are handled.
+  void WaitForWorkers() {
+    for (int i = 0; i < 2000 && panel->RunningWorkers() > 0; ++i) {
+      ui::ProcessMessages();
+      Sleep(5);
+    }
+    for (int i = 0; i < 5; ++i) {
+      ui::ProcessMessages();
+      Sleep(2);
+    }
+    ASSERT_EQ(panel->RunningWorkers(), 0u);
+  }
+
+  std::wstring Value(size_t section, size_t row = 0) const {
+    return panel->Section(section).values[row]->Text();
+  }
+
+  sys::MemoryBackend os;
+  sys::ScopedBackend guard{os};
+  std::unique_ptr<TTestWindow> form;
+  std::unique_ptr<TFontInfoPanel> panel;
+};
+
+}  // namespace info_test

@@ -1,0 +1,161 @@
+#include "tests/views/FontInfoPanelFixture.h"
+
+using namespace info_test;
+
+namespace {
+enum : size_t { kNames = 0, kVersion = 1, kCopyright = 2, kMaker = 4, kDesigner = 5, kMetrics = 8, kWindows = 9 };
+}  // namespace
+
+TEST_F(InfoPanelTest, SectionsOfAFontWithAndWithoutAVendorAddress) {
+  EXPECT_FALSE(panel->Visible());
+  auto withUrl = Record({.name = "Alpha", .maker = "Maker & Co", .vendorUrl = "http://maker.example",
+                         .descender = -512, .weight = 450});
+  auto withoutUrl = Record({.name = "Beta", .maker = "Maker & Co"});
+  auto bare = Record({.name = "Gamma", .version = " \r\n"});
+  const int opensBefore = os.Opens();
+  panel->ShowFont(withUrl.get());
+  EXPECT_FALSE(panel->Visible());
+  WaitForWorkers();
+  // The worker read the file once, into its own copy, and the record took it:
+  // filling the labels read nothing more.
+  EXPECT_EQ(os.Opens() - opensBefore, 1);
+  EXPECT_TRUE(withUrl->InfoRead());
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(panel->StepCounts().clears, 1);
+  EXPECT_EQ(panel->StepCounts().fills, 1);
+  EXPECT_EQ(panel->StepCounts().layouts, 1);
+  EXPECT_EQ(panel->StepCounts().dropped, 0);
+
+  EXPECT_EQ(panel->Section(kNames).captions[0]->Text(), L"字体名称:");
+  EXPECT_EQ(Value(kNames, 0), L"Alpha");
+  EXPECT_EQ(Value(kNames, 3), L"PostName");
+  EXPECT_EQ(panel->Section(kMetrics).captions[0]->Text(), L"Units per Em:");
+  EXPECT_EQ(Value(kMetrics, 0), L"2048");
+  EXPECT_EQ(Value(kMetrics, 2), L"-512");
+  EXPECT_EQ(Value(kWindows, 0), L"Unknown (450)");
+  EXPECT_EQ(Value(kWindows, 1), L"Medium (Normal)");
+  EXPECT_EQ(Value(kWindows, 6), L"No");
+  EXPECT_EQ(Value(kWindows, 12), L"Yes");
+  EXPECT_EQ(Value(kMaker), L"Maker & Co");
+  const TFontInfoPanel::TSectionView& maker = panel->Section(kMaker);
+  EXPECT_EQ(maker.link->Text(), L"http://maker.example");
+  EXPECT_EQ(maker.link->Url(), "http://maker.example");
+  EXPECT_GT(maker.link->Height(), 0);
+  EXPECT_TRUE(maker.header->Visible());
+  // No copyright, no designer: their sections are gone and take no space.
+  for (size_t s : {kCopyright, kDesigner}) {
+    EXPECT_FALSE(panel->Section(s).header->Visible()) << s;
+    EXPECT_FALSE(panel->Section(s).line->Visible()) << s;
+    EXPECT_FALSE(panel->Section(s).values[0]->Visible()) << s;
+  }
+  EXPECT_FALSE(panel->Section(kDesigner).link->Visible());
+  const int metricsTop = panel->Section(kMetrics).header->Top();
+  const int linkHeight = maker.link->Height();
+
+  // A maker without an address keeps its section with an empty link line.
+  panel->ShowFont(withoutUrl.get());
+  WaitForWorkers();
+  EXPECT_EQ(Value(kNames, 0), L"Beta");
+  EXPECT_TRUE(maker.header->Visible());
+  EXPECT_TRUE(maker.link->Visible());
+  EXPECT_EQ(maker.link->Text(), L"");
+  EXPECT_EQ(maker.link->Height(), 0);
+  EXPECT_EQ(panel->Section(kMetrics).header->Top(), metricsTop - linkHeight);
+
+  // Neither a maker nor a version worth showing: both sections go, the rest moves up.
+  panel->ShowFont(bare.get());
+  WaitForWorkers();
+  EXPECT_FALSE(maker.header->Visible());
+  EXPECT_FALSE(panel->Section(kVersion).header->Visible());
+  EXPECT_EQ(panel->Section(kMetrics).header->Top(), panel->Section(kVersion).header->Top());
+  EXPECT_TRUE(panel->Section(kNames).header->Visible());
+
+  // None: cleared and hidden.
+  panel->ShowFont(nullptr);
+  WaitForWorkers();
+  EXPECT_FALSE(panel->Visible());
+  EXPECT_EQ(Value(kNames, 0), L"");
+  EXPECT_EQ(panel->StepCounts().fills, 3);
+  EXPECT_EQ(panel->StepCounts().layouts, 4);
+}
+
+TEST_F(InfoPanelTest, UnreadableFileShowsTheRecordWithoutAMessage) {
+  auto record = Record({.name = "Lost"});
+  os.RemoveFile("C:\\FONTS\\Lost.TTF");
+  panel->ShowFont(record.get());
+  WaitForWorkers();
+  EXPECT_TRUE(record->Bad());
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_FALSE(Value(kNames, 0).empty());  // the system's error text
+  EXPECT_EQ(Value(kNames, 1), L"");
+  EXPECT_EQ(Value(kMetrics, 0), L"0");
+  EXPECT_EQ(Value(kWindows, 12), L"No");
+  EXPECT_TRUE(os.Messages().empty());
+}
+
+TEST_F(InfoPanelTest, TenQuickShowFontsEndOnTheLastFontEvenWhenTheListWasRescanned) {
+  std::vector<std::unique_ptr<TFontFileInfo>> scan;
+  for (int i = 0; i < 10; ++i) scan.push_back(Record({.name = "Font" + std::to_string(i)}));
+  for (auto& record : scan) panel->ShowFont(record.get());
+  panel->ShowFont(scan.back().get());  // the same record again starts nothing
+  EXPECT_EQ(panel->RunningWorkers(), 10u);
+  // A rescan frees every record while their workers sleep; the list's new
+  // first record is shown.
+  auto rescanned = Record({.name = "Rescanned"});
+  panel->ShowFont(nullptr);
+  panel->ShowFont(rescanned.get());
+  scan.clear();
+  WaitForWorkers();
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(Value(kNames, 0), L"Rescanned");
+  // Only the last worker's steps were applied; the eleven before it were stale.
+  EXPECT_EQ(panel->StepCounts().clears, 1);
+  EXPECT_EQ(panel->StepCounts().fills, 1);
+  EXPECT_EQ(panel->StepCounts().layouts, 1);
+  EXPECT_EQ(panel->StepCounts().dropped, 10 * 3 + 2);
+}
+
+TEST_F(InfoPanelTest, DestroyingThePanelOrItsWindowWithWorkersRunning) {
+  std::vector<std::unique_ptr<TFontFileInfo>> records;
+  for (int i = 0; i < 10; ++i) records.push_back(Record({.name = "F" + std::to_string(i)}));
+  for (auto& record : records) panel->ShowFont(record.get());
+  ASSERT_EQ(panel->RunningWorkers(), 10u);
+  panel.reset();  // wakes the sleeping workers and waits for them
+  for (int i = 0; i < 30; ++i) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+
+  // The window goes first (the user closed it), the panel object after.
+  panel = std::make_unique<TFontInfoPanel>(*form);
+  for (auto& record : records) panel->ShowFont(record.get());
+  DestroyWindow(form->Handle());
+  for (int i = 0; i < 30; ++i) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+  EXPECT_EQ(panel->Handle(), nullptr);
+  EXPECT_EQ(panel->StepCounts().fills, 0);
+  panel.reset();
+  SUCCEED();
+}
+
+TEST_F(InfoPanelTest, LinksOpenOnlyWebAddresses) {
+  auto good = Record({.name = "Good", .maker = "M", .vendorUrl = "https://maker.example/fonts"});
+  auto program = Record({.name = "Program", .maker = "M", .vendorUrl = "C:\\Windows\\system32\\cmd.exe"});
+  auto file = Record({.name = "File", .maker = "M", .vendorUrl = "file:"});
+  TLinkLabel& link = *panel->Section(kMaker).link;
+  auto click = [&] {
+    PostMessageW(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    for (int i = 0; i < 5; ++i) ui::ProcessMessages();
+  };
+  for (auto* record : {program.get(), file.get(), good.get()}) {
+    panel->ShowFont(record);
+    WaitForWorkers();
+    ASSERT_TRUE(link.Visible());
+    click();
+  }
+  EXPECT_EQ(os.UrlsOpened(), (std::vector<std::string>{"https://maker.example/fonts"}));
+  EXPECT_EQ(link.Text(), L"https://maker.example/fonts");
+}
