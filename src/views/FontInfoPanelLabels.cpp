@@ -3,11 +3,7 @@
 #include <string>
 
 #include "ui/Handles.h"
-
-namespace {
-// What a word-wrapping static control with SS_EDITCONTROL and SS_NOPREFIX draws with.
-constexpr UINT kWrapFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
-}  // namespace
+#include "widgets/LinkLabel.h"
 
 TInfoText::TInfoText(TControl& parent) : TControl(&parent) {
   CreateParams params;
@@ -18,15 +14,8 @@ TInfoText::TInfoText(TControl& parent) : TControl(&parent) {
   CreateSystemWindow(params);
 }
 
-int TInfoText::HeightFor(int width) const {
-  const std::wstring text = Text();
-  if (text.empty() || !Handle()) return 0;
-  TWindowDC dc(Handle());
-  TSelectObject select(dc.Get(), Font());
-  RECT r{0, 0, width, 0};
-  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, kWrapFlags | DT_CALCRECT);
-  return r.bottom;
-}
+// A static control with SS_EDITCONTROL and SS_NOPREFIX wraps as the link label does.
+int TInfoText::HeightFor(int width) const { return WrappedTextHeight(Handle(), Font(), Text(), width); }
 
 TInfoLine::TInfoLine(TControl& parent) : TCustomControl(parent) {}
 

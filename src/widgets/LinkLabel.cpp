@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
 
 // The label's font, underlined for a link.
 TFontHandle UnderlinedFont(HFONT font) {
@@ -24,6 +24,15 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
+int WrappedTextHeight(HWND window, HFONT font, std::wstring_view text, int width) {
+  if (text.empty() || !window) return 0;
+  TWindowDC dc(window);
+  TSelectObject select(dc.Get(), font);
+  RECT r{0, 0, width, 0};
+  DrawTextW(dc.Get(), text.data(), static_cast<int>(text.size()), &r, kTextFlags | DT_CALCRECT);
+  return r.bottom;
+}
+
 TLinkLabel::TLinkLabel(TControl& parent) : TCustomControl(parent) {}
 
 void TLinkLabel::SetUrl(std::string_view url) {
@@ -34,15 +43,7 @@ void TLinkLabel::SetUrl(std::string_view url) {
 
 bool TLinkLabel::Openable() const { return linklabel::IsOpenableUrl(Trimmed(url_)); }
 
-int TLinkLabel::HeightFor(int width) const {
-  const std::wstring caption = Text();
-  if (caption.empty() || !Handle()) return 0;
-  TWindowDC dc(Handle());
-  TSelectObject select(dc.Get(), Font());
-  RECT r{0, 0, width, 0};
-  DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &r, kTextFlags | DT_CALCRECT);
-  return r.bottom;
-}
+int TLinkLabel::HeightFor(int width) const { return WrappedTextHeight(Handle(), Font(), Text(), width); }
 
 bool TLinkLabel::Open() {
   if (!Openable()) return false;

@@ -9,6 +9,10 @@
 
 #include "ui/Panel.h"
 
+// The height of `text` in `font` wrapped at `width` as a word-wrapping label
+// draws it, "&" as it stands; 0 for no text.
+int WrappedTextHeight(HWND window, HFONT font, std::wstring_view text, int width);
+
 class TLinkLabel : public TCustomControl {
  public:
   explicit TLinkLabel(TControl& parent);
