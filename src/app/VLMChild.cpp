@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/DataFolders.h"
+#include "app/VLMMessages.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -30,6 +31,7 @@ TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame) : TMDIChild(frame, L"", 518, 343) {
 TfrmVLMChild::~TfrmVLMChild() { RemoveTempFont(); }
 
 void TfrmVLMChild::FormCreate() {
+  FNextClipboardViewer = SetClipboardViewer(Handle());
   SetFont(ui::SongFont());
   pmFontListProperties.SetShortCut({VK_RETURN, ssAlt});
   pmCharMatrixZoomIn.SetCaption(pmCharMatrixZoomIn.Caption() + L"     ");
@@ -86,6 +88,22 @@ void TfrmVLMChild::FormCreate() {
   }
 
   CollectionsList.SetPopupMenu(&pmCollectionsList);
+  // While a name is edited in place the editor's own menu serves.
+  CollectionsList.OnEditing = [this](int) {
+    CollectionsList.SetPopupMenu(nullptr);
+    return true;
+  };
+  CollectionsList.OnEditCancel = [this](int) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
+  CollectionsList.OnEdited = [this](int, std::wstring&) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
+  CollectionsList.OnEnter = [this] { CollectionsListEnter(); };
+  CollectionsList.OnExit = [this] { FocusChange(&CollectionsList); };
+  for (TControl* control : std::initializer_list<TControl*>{&InstalledFontList, &CollectionsFontList,
+                                                            &BrowseFontList, &DirTree}) {
+    control->OnEnter = [this, control] { FocusChange(control); };
+    control->OnExit = [this, control] { FocusChange(control); };
+  }
+  edtAddress.OnEnter = [this] { FocusChange(&edtAddress); };
+  OnActivate = [this] { FormActivate(); };
   DirTree.SetPopupMenu(&pmDirTree);
   edtAddress.SetPopupMenu(&pmEditBox);
   pcNav.OnChange = [this] { pcNavChange(&pcNav); };
@@ -188,18 +206,46 @@ void TfrmVLMChild::FontListChange() {
   TFontList* list = CurrentFontList();
   if (!list) return;
   TFontFileInfo* record = list->SelectedRecord();
+  UpdateFontListCommands(*list, record);
   UpdateCaption();
-  if (!record || record->Bad()) return;
-  if (list != &InstalledFontList) {
+  if (record && !record->Bad() && list != &InstalledFontList) {
     RemoveTempFont();
     AddTempFont(record->FileName());
   }
+  Notify(UM_LISTCHANGED, true);
+}
+
+void TfrmVLMChild::UpdateFontListCommands(TFontList& list, const TFontFileInfo* record) {
+  const bool readable = record && !record->Bad();
+  const bool installedList = &list == &InstalledFontList;
+  pmFontListPrint.SetEnabled(readable);
+  pmFontListProperties.SetEnabled(readable);
+  pmFontListRename.SetEnabled(list.SelCount() == 1);
+  pmFontListDelete.SetEnabled(!installedList && readable);
+  pmFontListCopyToFolder.SetEnabled(record != nullptr);
+  pmFontListCopy.SetEnabled(record != nullptr);
+  const bool installed = readable && record->Installed();
+  const bool loaded = readable && IsLoaded(record->FileName());
+  const bool canLoad = readable && FLoadedFonts && !installed && !installedList;
+  pmFontListInstall.SetEnabled(readable && !installed);
+  pmFontListUninstall.SetEnabled(installed);
+  pmFontListLoad.SetEnabled(canLoad && !loaded);
+  pmFontListUnload.SetEnabled(canLoad && loaded);
+  pmFontListSelectAll.SetEnabled(readable && list.SelCount() < list.FontFileList().Count());
+  pmFontListInvertSel.SetEnabled(readable);
 }
 
 void TfrmVLMChild::CollectionsListChange(TControl* sender) {
   (void)sender;
   sys::Current().ProcessMessages();
   if (!Visible() || pcNav.ActivePage() != &tsNavCollections) return;
+  const bool selected = !CollectionsList.SelectedCollection().empty();
+  for (TMenuItem* item : {&pmCollectionsListInstall, &pmCollectionsListUninstall, &pmCollectionsListLoad,
+                          &pmCollectionsListUnload, &pmCollectionsListPrint, &pmCollectionsListRename,
+                          &pmCollectionsListDelete}) {
+    item->SetEnabled(selected);
+  }
+  pmCollectionsListPaste.SetEnabled(selected && IsClipboardFormatAvailable(CF_HDROP));
   CollectionsFontList.SetCollection(CollectionsList.SelectedCollection());
   CollectionsFontList.UpdateList();
 }
@@ -224,6 +270,99 @@ void TfrmVLMChild::lblInclSubfoldersClick() {
 
 void TfrmVLMChild::edtAddressExit() {
   DirTree.SetDirectory(sys::Narrow(edtAddress.Text()));
+  FocusChange(&edtAddress);
+}
+
+void TfrmVLMChild::FormActivate() { Notify(UM_CHILDACTIVATED, true); }
+
+void TfrmVLMChild::FocusChange(TControl* sender) {
+  if (dynamic_cast<TEdit*>(sender) || dynamic_cast<TComboBox*>(sender)) EditSelectionChange(sender);
+  Notify(UM_FOCUSCHANGED, false);
+}
+
+void TfrmVLMChild::EditSelectionChange(TControl* sender) {
+  bool canUndo = false;
+  int selLength = 0;
+  int textLength = 0;
+  if (auto* edit = dynamic_cast<TEdit*>(sender)) {
+    canUndo = edit->CanUndo();
+    selLength = edit->SelLength();
+  } else if (auto* combo = dynamic_cast<TComboBox*>(sender)) {
+    canUndo = combo->EditHandle() && SendMessageW(combo->EditHandle(), EM_CANUNDO, 0, 0) != 0;
+    selLength = combo->SelLength();
+  } else {
+    return;
+  }
+  textLength = static_cast<int>(sender->Text().size());
+  pmEditBoxUndo.SetEnabled(canUndo);
+  for (TMenuItem* item : {&pmEditBoxCut, &pmEditBoxCopy, &pmEditBoxDelete}) item->SetEnabled(selLength > 0);
+  pmEditBoxSelectAll.SetEnabled(selLength != textLength);
+  Notify(UM_EDITSELCHANGED, false);
+}
+
+void TfrmVLMChild::UpdatePasteCommands() {
+  const bool files = IsClipboardFormatAvailable(CF_HDROP) != 0;
+  pmFontListPaste.SetEnabled(files);
+  pmCollectionsListPaste.SetEnabled(files);
+  pmDirTreePaste.SetEnabled(files);
+  pmEditBoxPaste.SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != 0);
+  Notify(UM_CLIPBOARDCHANGED, false);
+}
+
+void TfrmVLMChild::CollectionsListEnter() {
+  CollectionsList.SetPopupMenu(&pmCollectionsList);
+  FocusChange(&CollectionsList);
+}
+
+void TfrmVLMChild::MarkOtherListsStale(const TFontList* list) {
+  if (list != &InstalledFontList) FInstalledStale = true;
+  if (list != &CollectionsFontList) FCollectionsStale = true;
+  if (list != &BrowseFontList) FBrowseStale = true;
+}
+
+void TfrmVLMChild::RefreshWindow() {
+  if (pcNav.ActivePage() == &tsNavCollections) {
+    CollectionsList.UpdateList();
+    CollectionsListChange(nullptr);
+  } else if (pcNav.ActivePage() == &tsNavBrowse) {
+    DirTree.Refresh();
+    DirTreeChange(nullptr);
+  }
+  if (TFontList* list = CurrentFontList()) list->Reload();
+}
+
+void TfrmVLMChild::Notify(UINT message, bool post) {
+  const HWND frame = Frame().Handle();
+  if (!frame) return;
+  if (post) {
+    PostMessageW(frame, message, 0, 0);
+  } else {
+    SendMessageW(frame, message, 0, 0);
+  }
+}
+
+LRESULT TfrmVLMChild::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_DRAWCLIPBOARD:
+      UpdatePasteCommands();
+      if (FNextClipboardViewer) SendMessageW(FNextClipboardViewer, msg, wParam, lParam);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(wParam) == FNextClipboardViewer) {
+        FNextClipboardViewer = reinterpret_cast<HWND>(lParam);
+      } else if (FNextClipboardViewer) {
+        SendMessageW(FNextClipboardViewer, msg, wParam, lParam);
+      }
+      return 0;
+    case WM_DESTROY:
+      // The chain must not keep a window that is gone.
+      ChangeClipboardChain(Handle(), FNextClipboardViewer);
+      FNextClipboardViewer = nullptr;
+      break;
+    default:
+      break;
+  }
+  return TMDIChild::OnMessage(msg, wParam, lParam);
 }
 
 void TfrmVLMChild::pnlBrowseTopResize() {

@@ -36,6 +36,14 @@ class TfrmVLMChild : public TMDIChild {
   void lblInclSubfoldersClick();
   void edtAddressExit();
   void UpdateCaption();
+  void FormActivate();
+  void FocusChange(TControl* sender);
+  void EditSelectionChange(TControl* sender);
+  void UpdatePasteCommands();
+  void CollectionsListEnter();
+  // The lists other than `list` are reloaded when their page is next shown.
+  void MarkOtherListsStale(const TFontList* list);
+  void RefreshWindow();
 
   TPanel bvlTopSpacer{*this};
   TPanel pnlNav{*this};
@@ -121,8 +129,13 @@ class TfrmVLMChild : public TMDIChild {
   TPopupMenu pmCharMatrix;
   TMenuItem& pmCharMatrixZoomIn = pmCharMatrix.Items().Add(L"放大(&Z)");
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
   void FormCreate();
+  void UpdateFontListCommands(TFontList& list, const TFontFileInfo* record);
+  void Notify(UINT message, bool post);
   void FormShow();
   void pnlBrowseTopResize();
   void tsNavCollectionsResize();
@@ -137,4 +150,5 @@ class TfrmVLMChild : public TMDIChild {
   bool FBrowseStale = false;
   TFontKinds FFilter = kAllFontKinds;
   std::vector<std::string>* FLoadedFonts = nullptr;
+  HWND FNextClipboardViewer = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "app/VLMChild.h"
 #include "app/VLMMain.h"
+#include "app/VLMMessages.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tests/support/Input.h"
@@ -113,6 +114,57 @@ TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {
   input::Press('U', ssAlt);
   EXPECT_FALSE(child_->cbInclSubfolders.Checked());
   ShowPage(child_->tsNavInstalled);
+}
+
+TEST_F(NavigationTest, PopupCommandsFollowTheSelectedFontAndTheListChangePosts) {
+  ShowPage(child_->tsNavInstalled);
+  TFontList& installed = child_->InstalledFontList;
+  ASSERT_GT(installed.ListView().ItemCount(), 1);
+  MSG msg{};
+  while (PeekMessageW(&msg, frame_->Handle(), UM_LISTCHANGED, UM_LISTCHANGED, PM_REMOVE)) {
+  }
+  installed.ListView().SetItemIndex(0);
+  child_->FontListChange();
+  EXPECT_TRUE(PeekMessageW(&msg, frame_->Handle(), UM_LISTCHANGED, UM_LISTCHANGED, PM_REMOVE));
+  EXPECT_FALSE(child_->pmFontListDelete.Enabled()) << "never in the installed list";
+  EXPECT_FALSE(child_->pmFontListInstall.Enabled());
+  EXPECT_TRUE(child_->pmFontListUninstall.Enabled());
+  EXPECT_FALSE(child_->pmFontListLoad.Enabled());
+  EXPECT_TRUE(child_->pmFontListRename.Enabled());
+  EXPECT_TRUE(child_->pmFontListSelectAll.Enabled());
+  installed.SelectAll();
+  child_->FontListChange();
+  EXPECT_FALSE(child_->pmFontListRename.Enabled()) << "more than one selected";
+  EXPECT_FALSE(child_->pmFontListSelectAll.Enabled());
+
+  // In a folder list the same (installed) font can be deleted, not loaded.
+  ShowPage(child_->tsNavBrowse);
+  ASSERT_TRUE(child_->DirTree.SetDirectory(kDejaVuFolder));
+  ASSERT_TRUE(child_->BrowseFontList.SelectedRecord()->Installed());
+  EXPECT_TRUE(child_->pmFontListDelete.Enabled());
+  EXPECT_TRUE(child_->pmFontListUninstall.Enabled());
+  EXPECT_FALSE(child_->pmFontListLoad.Enabled());
+  ShowPage(child_->tsNavInstalled);
+}
+
+TEST_F(NavigationTest, PasteCommandsFollowTheClipboard) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  input::Settle();
+  EXPECT_FALSE(child_->pmFontListPaste.Enabled());
+  EXPECT_FALSE(child_->pmEditBoxPaste.Enabled());
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+  memcpy(GlobalLock(text), "abc", 4);
+  GlobalUnlock(text);
+  SetClipboardData(CF_TEXT, text);
+  CloseClipboard();
+  input::Settle();
+  EXPECT_TRUE(child_->pmEditBoxPaste.Enabled());
+  EXPECT_FALSE(child_->pmDirTreePaste.Enabled());
 }
 
 }  // namespace
