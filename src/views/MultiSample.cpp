@@ -1,0 +1,261 @@
+#include "views/MultiSample.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+
+namespace {
+
+SIZE TextSize(HDC dc, std::wstring_view text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+int GmHeight(HDC dc) { return TextSize(dc, L"gM").cy; }
+
+void DrawLine(HDC dc, const std::wstring& text, const TRowRect& r) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+}  // namespace
+
+TMultiSample::TMultiSample(TControl& parent)
+    : TCompPanel(parent),
+      grid_(*this),
+      fontColor_(GetSysColor(COLOR_WINDOWTEXT)),
+      fontBgColor_(GetSysColor(COLOR_WINDOW)),
+      fontInfoColor_(GetSysColor(COLOR_BTNSHADOW)) {
+  grid_.SetAlign(alClient);
+  grid_.SetColor(fontBgColor_);
+  SetMainChild(&grid_);
+  grid_.OnDrawCell = [this](HDC dc, int row, const RECT& cell) { DrawCell(dc, row, cell); };
+  grid_.OnTopLeftChanged = [this] { UpdateLoaded(); };
+  grid_.OnResize = [this] { UpdateLoaded(); };
+  grid_.OnMouseDown = [this](int x, int y) {
+    clickedRow_ = grid_.MouseRow(x, y);
+    if (OnClick) OnClick();
+  };
+  grid_.OnDblClick = [this] {
+    if (OnDblClick) OnDblClick();
+  };
+  grid_.OnKeyDown = [this](WORD& key, TShiftState shift) {
+    unsigned held = 0;
+    if (shift & ssShift) held |= multi_sample::kShiftKey;
+    if (shift & ssCtrl) held |= multi_sample::kCtrlKey;
+    if (shift & ssAlt) held |= multi_sample::kAltKey;
+    multi_sample::TKeyScroll scroll;
+    if (!multi_sample::KeyScroll(key, held, scroll)) return;
+    // Left unhandled: the grid's own key handling follows.
+    SendMessageW(grid_.Handle(), scroll.vertical ? WM_VSCROLL : WM_HSCROLL,
+                 MAKEWPARAM(scroll.code, 0), 0);
+  };
+}
+
+TMultiSample::~TMultiSample() {
+  // The grid's window may still paint while the members go; with no rows it
+  // adds nothing again.
+  rows_.clear();
+  fonts_.Clear();
+}
+
+// ---- Properties ---------------------------------------------------------------
+
+void TMultiSample::SetFontFileList(TFontFileList* list) {
+  if (list == list_) return;
+  list_ = list;
+  Changed(true);
+}
+
+void TMultiSample::SetFontSize(int points) {
+  if (points == fontSize_) return;
+  fontSize_ = points;
+  Changed(true);
+}
+
+void TMultiSample::SetFontColor(COLORREF color) {
+  if (color == fontColor_) return;
+  fontColor_ = color;
+  Changed(false);
+}
+
+void TMultiSample::SetFontBgColor(COLORREF color) {
+  if (color == fontBgColor_) return;
+  fontBgColor_ = color;
+  grid_.SetColor(color);
+  Changed(false);
+}
+
+void TMultiSample::SetFontInfoColor(COLORREF color) {
+  if (color == fontInfoColor_) return;
+  fontInfoColor_ = color;
+  Changed(false);
+}
+
+void TMultiSample::SetText(std::wstring_view text) {
+  if (text == text_) return;
+  text_ = text;
+  if (!wordWrap_) QuickWidth();
+  Changed(wordWrap_);
+}
+
+void TMultiSample::SetWordWrap(bool wordWrap) {
+  if (wordWrap == wordWrap_) return;
+  wordWrap_ = wordWrap;
+  Changed(true);
+}
+
+void TMultiSample::SetFilter(TFontKinds filter) {
+  if (filter == filter_) return;
+  filter_ = filter;
+  Changed(true);
+}
+
+// ---- Updates ------------------------------------------------------------------
+
+void TMultiSample::BeginUpdate() { updating_ = true; }
+
+void TMultiSample::EndUpdate() {
+  updating_ = false;
+  if (!needsRebuild_) return;
+  Rebuild();
+  grid_.Invalidate();
+  grid_.Update();
+}
+
+void TMultiSample::Reload() {
+  Rebuild();
+  grid_.Invalidate();
+  grid_.Update();
+}
+
+void TMultiSample::Changed(bool rebuild) {
+  needsRebuild_ = needsRebuild_ || rebuild;
+  if (updating_) return;
+  if (needsRebuild_) Rebuild();
+  grid_.Invalidate();
+  grid_.Update();
+}
+
+TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
+  LOGFONTW font{};
+  const TWindowDC screen(nullptr);
+  font.lfHeight = -MulDiv(fontSize_, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  return TFontHandle(CreateFontIndirectW(&font));
+}
+
+void TMultiSample::Rebuild() {
+  fonts_.Clear();
+  if (!list_) {
+    rows_.clear();
+    grid_.SetRows({});
+    return;
+  }
+  const TMemoryDC dc;
+  const TSelectObject own(dc.Get(), Font());
+  const int infoHeight = GmHeight(dc.Get());
+  int maxWidth = TextSize(dc.Get(), text_).cx;
+  widest_ = {};
+  longestInfo_.clear();
+  std::vector<TSampleRow> rows;
+  rows.reserve(static_cast<size_t>(list_->Count()));
+  const bool filtered = filter_ != kAllFontKinds;
+  for (int i = 0; i < list_->Count(); ++i) {
+    TFontFileInfo& record = *list_->Items(i);
+    if (filtered && !KindInSet(filter_, record.FontKind())) continue;
+    TSampleRow row;
+    row.listIndex = i;
+    row.fileName = record.FileName();
+    row.installed = record.Installed();
+    row.faceName = sys::Widen(record.DisplayName());
+    const std::wstring fontName = sys::Widen(record.FontName());
+    {
+      const TTemporaryFont added(row.fileName, row.installed);
+      const TFontHandle sample = SampleFont(row.faceName);
+      const TSelectObject select(dc.Get(), sample.Get());
+      row.height = multi_sample::RowHeight(GmHeight(dc.Get()), infoHeight);
+      const int width = TextSize(dc.Get(), text_).cx;
+      if (width > maxWidth) {
+        maxWidth = width;
+        widest_ = {true, row.fileName, row.installed, fontName};
+      }
+    }
+    row.info = multi_sample::InfoLine(fontName, sys::Widen(row.fileName));
+    if (row.info.size() > longestInfo_.size()) longestInfo_ = row.info;
+    maxWidth = std::max(maxWidth, static_cast<int>(TextSize(dc.Get(), row.info).cx));
+    rows.push_back(std::move(row));
+  }
+  std::vector<int> heights;
+  heights.reserve(rows.size());
+  for (const TSampleRow& row : rows) heights.push_back(row.height);
+  rows_ = std::move(rows);
+  grid_.SetColWidth(maxWidth + 4);
+  grid_.SetRows(std::move(heights));
+  UpdateLoaded();
+  needsRebuild_ = false;
+}
+
+void TMultiSample::QuickWidth() {
+  const TMemoryDC dc;
+  const TSelectObject own(dc.Get(), Font());
+  int width = TextSize(dc.Get(), longestInfo_).cx;
+  if (widest_.known) {
+    const TTemporaryFont added(widest_.fileName, widest_.installed);
+    const TFontHandle sample = SampleFont(widest_.fontName);
+    const TSelectObject select(dc.Get(), sample.Get());
+    width = std::max(width, static_cast<int>(TextSize(dc.Get(), text_).cx));
+  } else {
+    width = std::max(width, static_cast<int>(TextSize(dc.Get(), text_).cx));
+  }
+  grid_.SetColWidth(width);
+}
+
+void TMultiSample::UpdateLoaded() {
+  if (!list_ || list_->Count() == 0) return;
+  fonts_.Sync(rows_, multi_sample::WantedRows(grid_.Rows(), grid_.TopRow(), grid_.ClientHeight()));
+}
+
+void TMultiSample::MakeRowVisible(int index) {
+  const int top = multi_sample::TopRowToShow(index, grid_.TopRow(), grid_.VisibleRowCount(),
+                                             grid_.RowCount());
+  if (top >= 0) grid_.SetTopRow(top);
+}
+
+TFontFileInfo* TMultiSample::ClickedFont() const {
+  if (clickedRow_ < 0 || clickedRow_ >= static_cast<int>(rows_.size()) || !list_) return nullptr;
+  const TSampleRow& row = rows_[static_cast<size_t>(clickedRow_)];
+  // A list changed since the rebuild may hold another record there by now.
+  if (row.listIndex >= list_->Count()) return nullptr;
+  TFontFileInfo* record = list_->Items(row.listIndex);
+  return SameText(record->FileName(), row.fileName) ? record : nullptr;
+}
+
+// ---- Drawing ------------------------------------------------------------------
+
+void TMultiSample::DrawCell(HDC dc, int row, const RECT& cell) {
+  const TBrushHandle background(CreateSolidBrush(fontBgColor_));
+  FillRect(dc, &cell, background.Get());
+  if (!list_ || list_->Count() <= row || row >= static_cast<int>(rows_.size())) return;
+  const TSampleRow& sample = rows_[static_cast<size_t>(row)];
+  const TRowRect rect{cell.left, cell.top, cell.right, cell.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  int sampleHeight = 0;
+  {
+    const TFontHandle font = SampleFont(sample.faceName);
+    const TSelectObject select(dc, font.Get());
+    SetTextColor(dc, fontColor_);
+    sampleHeight = GmHeight(dc);
+    DrawLine(dc, text_, multi_sample::SampleRect(rect, sampleHeight));
+  }
+  const TSelectObject own(dc, Font());
+  SetTextColor(dc, fontInfoColor_);
+  DrawLine(dc, sample.info, multi_sample::InfoRect(rect, sampleHeight));
+}

@@ -1,0 +1,100 @@
+// TMultiSample: one sample line per font of a font file list, so that many
+// fonts can be compared, each row with a grey line under it naming the font
+// and its file. Fonts that are not installed are added to the system's font
+// table only while their rows are in view (and for a moment while a rebuild
+// measures them); every font added goes again when the control goes.
+//
+// The rows reflect the list as of the last rebuild: the control does not
+// watch the list, its owner calls Reload (or sets FontFileList) after the
+// list changed. Changes inside BeginUpdate / EndUpdate cost one rebuild.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/FontFileList.h"
+#include "data/FontKind.h"
+#include "ui/Handles.h"
+#include "ui/Panel.h"
+#include "views/MultiSampleGrid.h"
+#include "views/model/MultiSampleFonts.h"
+#include "views/model/MultiSampleRows.h"
+
+class TMultiSample : public TCompPanel {
+ public:
+  explicit TMultiSample(TControl& parent);
+  ~TMultiSample() override;
+
+  // Not owned; must outlive the control or be set to none first.
+  TFontFileList* FontFileList() const { return list_; }
+  void SetFontFileList(TFontFileList* list);
+  int FontSize() const { return fontSize_; }
+  void SetFontSize(int points);
+  COLORREF FontColor() const { return fontColor_; }
+  void SetFontColor(COLORREF color);
+  COLORREF FontBgColor() const { return fontBgColor_; }
+  void SetFontBgColor(COLORREF color);
+  COLORREF FontInfoColor() const { return fontInfoColor_; }
+  void SetFontInfoColor(COLORREF color);
+  // The sample text (the panel itself has no caption).
+  const std::wstring& Text() const { return text_; }
+  void SetText(std::wstring_view text);
+  // Only chooses how a text change is handled: false measures the new text
+  // in the widest font alone, true rebuilds every row. Samples are always
+  // drawn on one line.
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wordWrap);
+  TFontKinds Filter() const { return filter_; }
+  void SetFilter(TFontKinds filter);
+
+  void BeginUpdate();
+  void EndUpdate();
+  // Rebuilds now, whatever changed (the same list changed its contents).
+  void Reload();
+  void MakeRowVisible(int index);
+  // The record of the row under the last left-button press, or none.
+  TFontFileInfo* ClickedFont() const;
+  int ClickedRow() const { return clickedRow_; }
+
+  // OnClick (inherited) fires on every left-button press over the rows,
+  // after ClickedFont is known. OnDblClick is the grid's double click.
+  std::function<void()> OnDblClick;
+
+  TMultiSampleGrid& Grid() { return grid_; }
+  // The full file names the control has added for the rows in view.
+  const std::vector<std::string>& LoadedFiles() const { return fonts_.Files(); }
+
+ private:
+  struct TWidest {
+    bool known = false;
+    std::string fileName;
+    bool installed = false;
+    std::wstring fontName;
+  };
+
+  void Changed(bool rebuild);
+  void Rebuild();
+  void UpdateLoaded();
+  void QuickWidth();
+  void DrawCell(HDC dc, int row, const RECT& cell);
+  TFontHandle SampleFont(const std::wstring& face) const;
+
+  TMultiSampleGrid grid_;
+  TSampleFonts fonts_;
+  std::vector<TSampleRow> rows_;
+  TFontFileList* list_ = nullptr;
+  int fontSize_ = 18;
+  COLORREF fontColor_;
+  COLORREF fontBgColor_;
+  COLORREF fontInfoColor_;
+  std::wstring text_ = L"The quick brown fox jumps over the lazy dog";
+  bool wordWrap_ = false;
+  TFontKinds filter_ = kAllFontKinds;
+  bool needsRebuild_ = true;
+  bool updating_ = false;
+  TWidest widest_;
+  std::wstring longestInfo_;
+  int clickedRow_ = 0;
+};
