@@ -1,0 +1,40 @@
+// TFileDropHelper: makes one control's window accept files dragged from the
+// shell and reports each drop as the full file names, in the shell's order,
+// with the drop point in the control's client coordinates. It hooks the
+// window the control has when the helper is made; a window the control
+// makes later is not hooked. Every drop is released, handled or not.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+class TFileDropHelper {
+ public:
+  // Names longer than this are cut to it.
+  static constexpr size_t kMaxName = 258;
+
+  explicit TFileDropHelper(TControl& control);
+  ~TFileDropHelper();
+  TFileDropHelper(const TFileDropHelper&) = delete;
+  TFileDropHelper& operator=(const TFileDropHelper&) = delete;
+
+  // Null once the control has gone.
+  TControl* Control() const { return control_.Get(); }
+  // The names of the last drop; refilled at the next.
+  const std::vector<std::string>& DropFiles() const { return files_; }
+
+  std::function<void(int x, int y, const std::vector<std::string>& files)> OnDropFiles;
+
+ private:
+  static LRESULT CALLBACK HookProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data);
+  void Drop(WPARAM drop);
+  void Unhook();
+
+  TWeakRef<TControl> control_;
+  HWND window_ = nullptr;
+  std::vector<std::string> files_;
+};
