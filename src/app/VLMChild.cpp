@@ -103,6 +103,8 @@ void TfrmVLMChild::FormCreate() {
     control->OnExit = [this, control] { FocusChange(control); };
   }
   edtAddress.OnEnter = [this] { FocusChange(&edtAddress); };
+  edtAddress.OnSelectionChange = [this] { EditSelectionChange(&edtAddress); };
+  FPrintList.Hide();
   OnActivate = [this] { FormActivate(); };
   DirTree.SetPopupMenu(&pmDirTree);
   edtAddress.SetPopupMenu(&pmEditBox);

@@ -11,6 +11,7 @@
 #include "lists/CollectionList.h"
 #include "lists/FontList.h"
 #include "ui/Controls.h"
+#include "views/SelectionEdit.h"
 #include "widgets/DirTree.h"
 
 class TfrmVLMChild : public TMDIChild {
@@ -57,7 +58,7 @@ class TfrmVLMChild : public TMDIChild {
   TTabSheet tsNavBrowse{pcNav, L"浏览(&B)"};
   TPanel pnlBrowseTop{tsNavBrowse};
   TLabel lblAddress{pnlBrowseTop, L"地址(&D):"};
-  TEdit edtAddress{pnlBrowseTop};
+  TEdit2 edtAddress{pnlBrowseTop};
   TLabel lblInclSubfolders{pnlBrowseTop, L"包含子目录(&U)"};
   TCheckBox cbInclSubfolders{pnlBrowseTop, L""};
   TVxDirTree DirTree{tsNavBrowse};
@@ -144,6 +145,10 @@ class TfrmVLMChild : public TMDIChild {
   bool IsLoaded(const std::string& fileName) const;
 
   std::unique_ptr<TVLMOptions> FOptions;
+  // Prints a whole collection; never shown.
+  TFontList FPrintList{*this};
+  // The fonts selected in the current list, for the multi-sample view.
+  TFontFileList FSelectedFonts;
   std::string FTempFontFile;
   bool FInstalledStale = false;
   bool FCollectionsStale = false;
