@@ -54,6 +54,12 @@ HFONT DefaultFont() {
   return font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+COLORREF ColourToRGB(int32_t colour) {
+  const auto value = static_cast<uint32_t>(colour);
+  if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFFu));
+  return static_cast<COLORREF>(value & 0xFFFFFFu);
+}
+
 SIZE FontCharSize(HFONT font) {
   TWindowDC dc(nullptr);
   TSelectObject select(dc.Get(), font ? font : DefaultFont());

@@ -26,6 +26,10 @@ HFONT DefaultFont();
 // of the font windows and the dialogs. Lives as long as the process.
 HFONT SongFont();
 
+// A colour as the settings store it: an RGB value, or 0x80000000 plus a
+// system colour index.
+COLORREF ColourToRGB(int32_t colour);
+
 // Average character width and line height of a font on the screen.
 SIZE FontCharSize(HFONT font);
 

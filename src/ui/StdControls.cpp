@@ -108,6 +108,31 @@ void TEdit::SetReadOnly(bool readOnly) { Perform(EM_SETREADONLY, readOnly); }
 
 void TEdit::SetMaxLength(int length) { Perform(EM_LIMITTEXT, static_cast<WPARAM>(length)); }
 
+void TEdit::SetColors(COLORREF text, COLORREF background) {
+  if (text == textColor_ && background == backColor_) return;
+  textColor_ = text;
+  backColor_ = background;
+  backBrush_.Reset(background == CLR_INVALID ? nullptr : CreateSolidBrush(background));
+  Invalidate();
+}
+
+bool TEdit::OnReflect(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+  if ((msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORSTATIC) ||
+      (textColor_ == CLR_INVALID && backColor_ == CLR_INVALID)) {
+    return false;
+  }
+  const HDC dc = ui::AsHandle<HDC>(wParam);
+  if (textColor_ != CLR_INVALID) SetTextColor(dc, textColor_);
+  if (backColor_ == CLR_INVALID) {
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  } else {
+    SetBkColor(dc, backColor_);
+    result = reinterpret_cast<LRESULT>(backBrush_.Get());
+  }
+  return true;
+}
+
 bool TEdit::OnCommand(WORD code) {
   if (code == EN_CHANGE && OnChange) {
     OnChange();

@@ -8,6 +8,7 @@
 
 #include "ui/Control.h"
 #include "ui/Form.h"
+#include "ui/Handles.h"
 
 class TLabel : public TControl {
  public:
@@ -45,6 +46,8 @@ class TEdit : public TControl {
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
   void SetMaxLength(int length);
+  // Text and background colours; CLR_INVALID for the system's.
+  void SetColors(COLORREF text, COLORREF background);
 
   // The text changed, by the user or by SetText.
   std::function<void()> OnChange;
@@ -53,6 +56,12 @@ class TEdit : public TControl {
   struct Multiline {};
   TEdit(TControl& parent, Multiline);
   bool OnCommand(WORD code) override;
+  bool OnReflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  COLORREF textColor_ = CLR_INVALID;
+  COLORREF backColor_ = CLR_INVALID;
+  TBrushHandle backBrush_;
 };
 
 class TMemo : public TEdit {

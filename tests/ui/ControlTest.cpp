@@ -200,3 +200,22 @@ TEST(Control, KeyPreviewLetsTheFormSwallowKeysBeforeTheControl) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Control, EditColoursComeFromTheSettingsWay) {
+  EXPECT_EQ(ui::ColourToRGB(0x00336699), COLORREF(0x336699));
+  EXPECT_EQ(ui::ColourToRGB(static_cast<int32_t>(0x80000005u)), GetSysColor(COLOR_WINDOW));
+  TTestWindow form;
+  TMemo memo(form);
+  memo.SetColors(RGB(10, 20, 30), RGB(200, 210, 220));
+  const TWindowDC dc(memo.Handle());
+  const auto brush = reinterpret_cast<HBRUSH>(
+      form.Perform(WM_CTLCOLOREDIT, ui::AsWParam(dc.Get()), ui::AsLParam(memo.Handle())));
+  LOGBRUSH info{};
+  ASSERT_TRUE(GetObjectW(brush, sizeof(info), &info));
+  EXPECT_EQ(info.lbColor, RGB(200, 210, 220));
+  EXPECT_EQ(GetTextColor(dc.Get()), RGB(10, 20, 30));
+}
+
+}  // namespace
