@@ -5,6 +5,7 @@
 # names-only scan, the floor, fc-scan and a fontTools name read.
 #
 #   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace]
+#   bench/run.sh --multi [OPTIONS]   the multiple sample view under Wine (bench/multi.sh)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 corpus=/tmp/vlm-corpus
@@ -13,6 +14,7 @@ install=1
 trace=0
 while [ $# -gt 0 ]; do
   case "$1" in
+    --multi) shift; exec "$root/bench/multi.sh" "$@" ;;
     --corpus) corpus=$2; shift 2 ;;
     --repeat) repeat=$2; shift 2 ;;
     --no-install) install=0; shift ;;

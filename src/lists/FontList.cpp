@@ -11,6 +11,7 @@
 #include "lists/ColumnWidths.h"
 #include "lists/ListViewColor.h"
 #include "lists/MarkImages.h"
+#include "lists/SampleSheet.h"
 #include "lists/StatusLabel.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -561,6 +562,27 @@ void TFontList::DeleteFonts(bool permanent) {
 
 void TFontList::AddFiles(const std::vector<std::string>& fileNames) {
   RunOperation([&fileNames](TFontListOps& ops, const auto&) { return ops.AddFiles(fileNames); });
+}
+
+void TFontList::PrintSampleSheet(std::string_view title, std::string_view sampleText,
+                                 int fontSize) {
+  if (Busy()) return;
+  const std::vector<TFontFileInfo*> selected = SelectedRecords();
+  const TWeakRef<TFontList> alive(this);
+  {
+    // The error box lets window messages run: scan changes wait for its end.
+    const auto operating = operating_.Hold();
+    PrintFontSamples(selected, tempLoaded_, title, sampleText, fontSize);
+  }
+  if (alive) RunDeferred();
+}
+
+bool TFontList::RenameSelected(std::string_view newName, std::string_view collectionsFolder) {
+  TFontFileInfo* record = SelectedRecord();
+  if (Busy() || !record) return false;
+  const auto operating = operating_.Hold();
+  TFontListOps ops(fontFileList_, loadedFonts_);
+  return ops.RenameFont(*record, newName, collectionsFolder);
 }
 
 void TFontList::RunOperation(const Operation& operation) {

@@ -110,6 +110,14 @@ class TFontList : public TCompPanel {
   // Dropped or pasted files: added to the collection, installed into the
   // fonts folder, or copied into the list's folder.
   void AddFiles(const std::vector<std::string>& fileNames);
+  // Renames the selected record's file within its folder (collections that
+  // list it follow); the rows are the caller's to rebuild. False, with the
+  // system's reason left as the last error, when it failed or nothing is
+  // selected.
+  bool RenameSelected(std::string_view newName, std::string_view collectionsFolder);
+  // Prints the selected rows' fonts, in row order, under `title` (none when
+  // empty); fonts not installed are added to the system until the list goes.
+  void PrintSampleSheet(std::string_view title, std::string_view sampleText, int fontSize);
 
   void SetFocus() override;
 

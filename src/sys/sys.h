@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sys/Print.h"
+
 namespace sys {
 
 // Windows error codes the program itself sets or tests.
@@ -191,6 +193,11 @@ class Backend {
   virtual int AddFont(std::string_view path) = 0;
   virtual bool RemoveFont(std::string_view path) = 0;
   virtual void BroadcastFontChange() = 0;
+
+  // Printing. A job on the default printer, named `title` in the printer's
+  // queue, without asking the user anything; null with LastError set when
+  // there is no printer or it refused the job.
+  virtual std::unique_ptr<PrintJob> StartPrintJob(std::wstring_view title) = 0;
 
   // Errors.
   virtual uint32_t LastError() = 0;

@@ -37,6 +37,7 @@ std::string WindowsErrorText(uint32_t code) {
       {234, "More data is available."},
       {259, "No more data is available."},
       {1018, "Illegal operation attempted on a registry key that has been marked for deletion."},
+      {1801, "The printer name is invalid."},
   };
   for (const auto& [number, text] : kTexts)
     if (number == code) return std::string(text) + "\r\n";

@@ -171,6 +171,13 @@ int MemoryBackend::AddFont(std::string_view path) {
   return 1;
 }
 
+std::unique_ptr<PrintJob> MemoryBackend::StartPrintJob(std::wstring_view title) {
+  uint32_t error = 0;
+  std::unique_ptr<PrintJob> job = printer_.Start(title, error);
+  if (!job) SetLastError(error);
+  return job;
+}
+
 bool MemoryBackend::RemoveFont(std::string_view path) {
   std::lock_guard lock(impl_->mutex);
   const std::string key = UpperAscii(path);

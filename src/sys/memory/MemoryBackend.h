@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sys/memory/MemoryPrinter.h"
 #include "sys/sys.h"
 
 namespace sys {
@@ -70,6 +71,9 @@ class MemoryBackend : public Backend {
   // Net resource count per upper-cased path, as the system keeps it.
   int FontResourceCount(std::string_view path) const;
   int Broadcasts() const { return broadcasts_; }
+  // The default printer: its jobs' calls, its faults.
+  MemoryPrinter& Printer() { return printer_; }
+  const MemoryPrinter& Printer() const { return printer_; }
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
   // Answers for the next message boxes, in order; then kIdOk.
@@ -103,6 +107,7 @@ class MemoryBackend : public Backend {
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
+  std::unique_ptr<PrintJob> StartPrintJob(std::wstring_view title) override;
   uint32_t LastError() override;
   void SetLastError(uint32_t code) override;
   std::string ErrorMessage(uint32_t code) override;
@@ -136,6 +141,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> fontsAdded_;
   std::vector<std::string> fontsRemoved_;
   int broadcasts_ = 0;
+  MemoryPrinter printer_;
   std::vector<MessageRecord> messages_;
   std::vector<int> answers_;
   int processMessagesCalls_ = 0;

@@ -27,6 +27,8 @@ class PosixBackend : public MemoryBackend {
   std::vector<std::string> LogicalDrives() override { return {"/"}; }
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                          std::string_view to) override;
+  // There is no printing here: every job fails with kErrorNoPrinter.
+  std::unique_ptr<PrintJob> StartPrintJob(std::wstring_view title) override;
   std::string ProgramPath() override;
 
  private:

@@ -79,4 +79,9 @@ Backend& DefaultBackend() {
   return backend;
 }
 
+std::unique_ptr<PrintJob> PosixBackend::StartPrintJob(std::wstring_view) {
+  SetLastError(kErrorNoPrinter);
+  return nullptr;
+}
+
 }  // namespace sys

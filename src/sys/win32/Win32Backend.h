@@ -26,6 +26,7 @@ class Win32Backend : public Backend {
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
+  std::unique_ptr<PrintJob> StartPrintJob(std::wstring_view title) override;
   uint32_t LastError() override;
   void SetLastError(uint32_t code) override;
   std::string ErrorMessage(uint32_t code) override;

@@ -29,8 +29,22 @@ struct KeyTraits {
   static bool Close(Handle h) { return ::RegCloseKey(h) == ERROR_SUCCESS; }
 };
 
+struct DcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ::DeleteDC(h) != 0; }
+};
+
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ::DeleteObject(h) != 0; }
+};
+
 using FileHandle = UniqueHandle<FileTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 using KeyHandle = UniqueHandle<KeyTraits>;
+using DcHandle = UniqueHandle<DcTraits>;
+using GdiObjectHandle = UniqueHandle<GdiObjectTraits>;
 
 }  // namespace sys::win32

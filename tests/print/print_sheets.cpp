@@ -1,0 +1,49 @@
+// Prints two sample sheets of Debian's real fonts on the default printer and
+// exits; check_print.sh then reads the PDFs the test run's PDF printer made.
+// Wine hands a job to the printing system for good only when the program
+// that printed it ends, hence a program of its own.
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "data/FontFileInfo.h"
+#include "data/SampleSheetPrint.h"
+#include "sys/sys.h"
+#include "tests/support/RealFonts.h"
+
+namespace {
+
+TSampleSheet Sheet(std::vector<std::unique_ptr<TFontFileInfo>>& records, const char* title,
+                   int fontSize, int blocks) {
+  TSampleSheet sheet{title, "Sphinx of black quartz, judge my vow", fontSize, {}};
+  for (int i = 0; i < blocks; ++i)
+    sheet.blocks.push_back(SampleBlock(*records[static_cast<size_t>(i) % records.size()], fontSize));
+  return sheet;
+}
+
+}  // namespace
+
+int main() {
+  sys::Backend& os = sys::Current();
+  std::vector<std::unique_ptr<TFontFileInfo>> records;
+  for (const RealFont* font : kRealFonts) {
+    if (!RealFontPresent(*font)) {
+      std::fprintf(stderr, "%s missing\n", font->unixPath);
+      return 2;
+    }
+    auto record = std::make_unique<TFontFileInfo>();
+    record->SetFileName(NativePath(*font));
+    // As the font list does for a font that is not installed.
+    os.AddFont(record->FileName());
+    records.push_back(std::move(record));
+  }
+  int status = 0;
+  // Three fonts under a title; then 16 blocks of 36 points, which need two A4 pages.
+  if (!PrintSampleSheet(Sheet(records, "Velmara Test Collection", 14, 3)) ||
+      !PrintSampleSheet(Sheet(records, "Long", 36, 16))) {
+    std::fprintf(stderr, "printing failed: error %u\n", os.LastError());
+    status = 1;
+  }
+  for (const auto& record : records) os.RemoveFont(record->FileName());
+  return status;
+}
