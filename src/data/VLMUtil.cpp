@@ -92,6 +92,12 @@ void ShowError(std::wstring_view message, bool withSysError) {
   sys::Current().ShowMessageBox(text, L"Error", sys::kMbIconStop | sys::kMbTaskModal);
 }
 
+bool Confirm(std::wstring_view question) {
+  return sys::Current().ShowMessageBox(question, L"确认        ",
+                                       sys::kMbYesNo | sys::kMbIconQuestion | sys::kMbDefButton2 |
+                                           sys::kMbTaskModal) == sys::kIdYes;
+}
+
 int ShellFileOp(unsigned op, uint16_t flags, std::string_view source, std::string_view dest) {
   if (Trim(source).empty()) return 0;
   // The shell takes lists of NUL-ended names closed by an empty name.

@@ -32,6 +32,8 @@ std::string SysErrorText();
 // Task-modal stop box captioned "Error"; with `withSysError` the last system
 // error's text follows on its own line.
 void ShowError(std::wstring_view message, bool withSysError);
+// Task-modal Yes/No question with No as the default; true on Yes.
+bool Confirm(std::wstring_view question);
 
 int ShellFileOp(unsigned op, uint16_t flags, std::string_view source, std::string_view dest);
 int ShellFileOpList(unsigned op, uint16_t flags, const std::vector<std::string>& sources,

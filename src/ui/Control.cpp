@@ -318,7 +318,7 @@ bool TControl::ShowPopupMenu(LPARAM lParam) {
     GetWindowRect(handle_, &r);
     pt = POINT{r.left + 8, r.top + 8};
   }
-  popupMenu_->Popup(pt.x, pt.y, handle_);
+  popupMenu_->Popup(pt.x, pt.y, handle_, this);
   return true;
 }
 

@@ -315,7 +315,10 @@ TPopupMenu::~TPopupMenu() = default;
 
 TMenuItem* TPopupMenu::FindShortCut(TShortCut shortCut) { return root_->FindShortCut(shortCut); }
 
-void TPopupMenu::Popup(int x, int y, HWND owner) {
+TControl* TPopupMenu::PopupComponent() const { return popupComponent_.Get(); }
+
+void TPopupMenu::Popup(int x, int y, HWND owner, TControl* component) {
+  popupComponent_ = component;
   if (OnPopup) OnPopup();
   const UINT id = static_cast<UINT>(TrackPopupMenuEx(
       Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, owner, nullptr));

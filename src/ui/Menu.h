@@ -137,10 +137,14 @@ class TPopupMenu : public TTracked {
   TMenuItem* FindShortCut(TShortCut shortCut);
 
   // Runs OnPopup, shows the menu at screen point (x, y) and runs the chosen
-  // item's OnClick. `owner` receives the menu's messages.
-  void Popup(int x, int y, HWND owner);
+  // item's OnClick. `owner` receives the menu's messages; `component` is the
+  // control it opened on, which the handlers may ask for.
+  void Popup(int x, int y, HWND owner, TControl* component = nullptr);
+  // The control the menu last opened on, or null when it is gone.
+  TControl* PopupComponent() const;
   std::function<void()> OnPopup;
 
  private:
   std::unique_ptr<TMenuItem> root_;
+  TWeakRef<TControl> popupComponent_;
 };
