@@ -71,6 +71,17 @@ int main(int argc, char** argv) {
   child.pcView.SelectPage(&child.tsViewMulti);
   const double pageShown = Millis(start);
   const int pageRebuilds = child.MultiSample.RebuildCount() - before;
+  // Shown again, with the fonts' files in the system's cache.
+  child.pcView.SelectPage(&child.tsViewSample);
+  PumpFor(100);
+  before = child.MultiSample.RebuildCount();
+  start = Clock::now();
+  child.pcView.SelectPage(&child.tsViewMulti);
+  const double pageAgain = Millis(start);
+  const int againRebuilds = child.MultiSample.RebuildCount() - before;
+  start = Clock::now();
+  child.MultiSample.Reload();
+  const double ownReload = Millis(start);
   double bare = 0;
   {
     TMultiSample alone(child.tsViewMulti);
@@ -81,8 +92,10 @@ int main(int argc, char** argv) {
     bare = Millis(start);
   }
   std::printf("multi-sample page shown, \"all\": rebuilds            %8d\n", pageRebuilds);
-  std::printf("  time of the page change                            %8.1f ms\n", pageShown);
+  std::printf("  time of the page change (first)                    %8.1f ms\n", pageShown);
+  std::printf("  shown again: rebuilds %d, time                      %8.1f ms\n", againRebuilds, pageAgain);
   std::printf("  one rebuild of a bare TMultiSample, same list      %8.1f ms\n", bare);
+  std::printf("  one Reload of the window's own view                %8.1f ms\n", ownReload);
 
   // 2. A burst of selection changes with "selected fonts".
   child.rbMultiSelected.SetChecked(true);
@@ -90,8 +103,13 @@ int main(int argc, char** argv) {
   before = child.MultiSample.RebuildCount();
   HWND view = child.InstalledFontList.ListView().Handle();
   start = Clock::now();
+  // As a rubber band does: the first row stays selected, the others come and go.
+  ListView_SetItemState(view, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PumpFor(300);
+  before = child.MultiSample.RebuildCount();
+  start = Clock::now();
   for (int i = 0; i < 50; ++i) {
-    const int item = i % std::max(1, fonts);
+    const int item = 1 + i % std::max(1, fonts - 1);
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED;
     const bool selected = ListView_GetItemState(view, item, LVIS_SELECTED) != 0;
@@ -105,8 +123,16 @@ int main(int argc, char** argv) {
   std::printf("burst of 50 selection changes, \"selected\": rebuilds %8d\n",
               child.MultiSample.RebuildCount() - before);
   std::printf("  the burst itself                                   %8.1f ms\n", burst);
-  std::printf("  first change to the rebuild                        %8.1f ms%s\n", delay,
+  std::printf("  first change to the rebuild done                   %8.1f ms%s\n", delay,
               rebuilt ? "" : " (none)");
+  start = Clock::now();
+  child.rbMultiClick();
+  const double selectedRebuild = Millis(start);
+  std::printf("  one rebuild of the same selected fonts             %8.1f ms\n", selectedRebuild);
+  std::printf("  so the rebuild began after the first change at     %8.1f ms\n", delay - selectedRebuild);
+  start = Clock::now();
+  for (int i = 0; i < 10; ++i) child.FontListChange();
+  std::printf("FontListChange on the Sample page, per call           %8.1f ms\n", Millis(start) / 10);
   child.rbMultiAll.SetChecked(true);
 
   // 3. Down the Installed list with Font Info showing.
@@ -117,11 +143,15 @@ int main(int argc, char** argv) {
   PumpUntil([&] { return child.FontInfo.Visible() && child.FontInfo.RunningWorkers() == 0; }, 3000);
   const int rows = std::min(maxRows, fonts - 1);
   double total = 0;
+  double toShowFont = 0;
   int measured = 0;
   for (int i = 0; i < rows; ++i) {
     const int from = installed.SelectedIndex();
     start = Clock::now();
     PressDown(VK_DOWN);
+    PumpUntil([&] { return installed.SelectedIndex() != from && child.FontInfo.CurrentFont() == installed.SelectedRecord(); },
+              3000);
+    toShowFont += Millis(start);
     const bool filled = PumpUntil(
         [&] {
           return installed.SelectedIndex() != from && child.FontInfo.CurrentFont() == installed.SelectedRecord() &&
@@ -137,6 +167,8 @@ int main(int argc, char** argv) {
                 total / measured, measured);
     std::printf("  less the panel's 100 ms pause                      %8.1f ms per font\n",
                 total / measured - 100.0);
+    std::printf("  of which key to the panel given the font           %8.1f ms per font\n",
+                toShowFont / measured);
   } else {
     std::printf("Font Info: no row measured\n");
   }
