@@ -346,6 +346,8 @@ void TfrmVLMChild::RefreshWindow() {
     DirTreeChange(nullptr);
   }
   if (TFontList* list = CurrentFontList()) list->Reload();
+  // The view shows the rows of its last rebuild; the list it shows was rescanned.
+  RefreshMultiSampleAll();
   memNotes.LoadNote();
 }
 

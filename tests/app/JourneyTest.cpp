@@ -132,8 +132,9 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
     EXPECT_EQ(std::wstring(sampleFont.lfFaceName), sys::Widen(shown));
     EXPECT_EQ(child->CharMatrix.FontName(), shown);
     EXPECT_TRUE(SameText(child->memNotes.NoteName(), FileNameNoExt(record->FileName())));
-    if (page.page == &child->tsViewMulti)
+    if (page.page == &child->tsViewMulti) {
       EXPECT_EQ(child->MultiSample.Grid().RowCount(), static_cast<int>(copied.size()));
+    }
     if (page.page == &child->tsViewFontInfo) {
       EXPECT_TRUE(child->FontInfo.Visible());
       EXPECT_EQ(child->FontInfo.CurrentFont(), record);
