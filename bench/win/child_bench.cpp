@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   std::printf("  so the rebuild began after the first change at     %8.1f ms\n", delay - selectedRebuild);
   start = Clock::now();
   for (int i = 0; i < 10; ++i) child.FontListChange();
-  std::printf("FontListChange, multi-sample page showing "selected"%8.1f ms\n", Millis(start) / 10);
+  std::printf("FontListChange, multi-sample page showing, selected %8.1f ms\n", Millis(start) / 10);
   child.rbMultiAll.SetChecked(true);
 
   // 3. Down the Installed list with Font Info showing.
