@@ -274,6 +274,15 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   EXPECT_EQ(child->cmbSamplesMulti.Text(), std::wstring(kSample) + L"xyz");
   EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xyz");
 
+  // Tab goes from the text to the view, the mode and the size.
+  child->cmbSamplesMulti.SetFocus();
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->MultiSample.Grid().Focused());
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->rbMultiAll.Focused());
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->esMultiSize.Box().Focused());
+
   // A typed size above the range stops at 128, for the view too.
   EXPECT_EQ(child->esMultiSize.MaxValue(), 128);
   child->esMultiSize.Box().SetFocus();
@@ -287,6 +296,12 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   input::Press('A', ssAlt);
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewCharacters);
   EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
+  child->esColumns.Box().SetFocus();
+  for (TControl* next : std::initializer_list<TControl*>{&child->cbValues, &child->cbChars,
+                                                         &child->esCharactersSize.Box()}) {
+    input::Press(VK_TAB);
+    EXPECT_TRUE(next->Focused());
+  }
   const int wide = child->CharMatrix.MaxColumns();
   child->SetWidth(child->Width() - 120);
   input::Settle();
