@@ -124,6 +124,9 @@ void TfrmVLMChild::FormCreate() {
   };
   edtAddress.OnExit = [this] { edtAddressExit(); };
 
+  CreateViewPages();
+  OnCloseQuery = [this](bool&) { FormCloseQuery(); };
+
   pcNav.SetActivePage(&tsNavInstalled);
   pcView.SetActivePage(&tsViewSample);
   cbInclSubfolders.SetChecked(BrowseFontList.InclSubfolders());
@@ -136,6 +139,12 @@ void TfrmVLMChild::FormCreate() {
 void TfrmVLMChild::ApplyOptions() {
   FOptions->Load();
   bool save = false;
+  const TDataFolder notes = EnsureDataFolder(FOptions->NotesFolder(), "Notes");
+  memNotes.SetNotesFolder(notes.folder);
+  if (notes.replaced) {
+    FOptions->SetNotesFolder(memNotes.NotesFolder());
+    save = true;
+  }
   const TDataFolder collections = EnsureDataFolder(FOptions->CollectionsFolder(), "Collections");
   CollectionsList.SetPath(collections.folder);
   if (collections.replaced) {
@@ -143,6 +152,7 @@ void TfrmVLMChild::ApplyOptions() {
     save = true;
   }
   CollectionsFontList.SetPath(CollectionsList.Path());
+  ApplyViewOptions();
   if (save) FOptions->Save();
 }
 
@@ -165,6 +175,7 @@ void TfrmVLMChild::SetFilter(TFontKinds filter) {
   if (filter == FFilter) return;
   FFilter = filter;
   if (TFontList* list = CurrentFontList()) list->SetFilter(filter);
+  if (pcView.ActivePage() == &tsViewMulti) MultiSample.SetFilter(filter);
 }
 
 void TfrmVLMChild::FormShow() { pcNavChange(nullptr); }
@@ -181,6 +192,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     InstalledFontList.SetFilter(FFilter);
     FontListChange();
     InstalledFontList.SetFocus();
+    rbMultiAll.SetText(L"所有已安装的字体(&L)");
   } else if (page == &tsNavCollections) {
     if (FCollectionsStale) {
       CollectionsFontList.Reload();
@@ -189,6 +201,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     CollectionsFontList.SetFilter(FFilter);
     CollectionsListChange(sender);
     CollectionsFontList.SetFocus();
+    rbMultiAll.SetText(L"所有在藏品中的字体(&L)");
   } else if (page == &tsNavBrowse) {
     if (FBrowseStale) {
       BrowseFontList.Reload();
@@ -198,6 +211,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     edtAddress.SetWidth(pnlBrowseTop.Width() - edtAddress.Left());
     DirTreeChange(sender);
     BrowseFontList.SetFocus();
+    rbMultiAll.SetText(L"文件夹中的所有字体(&L)");
   } else {
     throw std::logic_error("pcNavChange - unknown ActivePage!");
   }
@@ -214,6 +228,7 @@ void TfrmVLMChild::FontListChange() {
     RemoveTempFont();
     AddTempFont(record->FileName());
   }
+  ShowRecordInViews(record);
   Notify(UM_LISTCHANGED, true);
 }
 
@@ -238,7 +253,6 @@ void TfrmVLMChild::UpdateFontListCommands(TFontList& list, const TFontFileInfo* 
 }
 
 void TfrmVLMChild::CollectionsListChange(TControl* sender) {
-  (void)sender;
   sys::Current().ProcessMessages();
   if (!Visible() || pcNav.ActivePage() != &tsNavCollections) return;
   const bool selected = !CollectionsList.SelectedCollection().empty();
@@ -250,16 +264,17 @@ void TfrmVLMChild::CollectionsListChange(TControl* sender) {
   pmCollectionsListPaste.SetEnabled(selected && IsClipboardFormatAvailable(CF_HDROP));
   CollectionsFontList.SetCollection(CollectionsList.SelectedCollection());
   CollectionsFontList.UpdateList();
+  if (sender == &CollectionsList) RefreshMultiSampleAll();
 }
 
 void TfrmVLMChild::DirTreeChange(TControl* sender) {
-  (void)sender;
   sys::Current().ProcessMessages();
   if (!Visible() || pcNav.ActivePage() != &tsNavBrowse) return;
   const std::string folder = DirTree.Directory();
   edtAddress.SetText(sys::Widen(folder));
   BrowseFontList.SetPath(folder);
   BrowseFontList.UpdateList();
+  if (sender == &DirTree) RefreshMultiSampleAll();
 }
 
 void TfrmVLMChild::cbInclSubfoldersClick() {
@@ -331,6 +346,13 @@ void TfrmVLMChild::RefreshWindow() {
     DirTreeChange(nullptr);
   }
   if (TFontList* list = CurrentFontList()) list->Reload();
+  // The view shows the rows of its last rebuild; the list it shows was rescanned.
+  RefreshMultiSampleAll();
+  memNotes.LoadNote();
+}
+
+void TfrmVLMChild::FormCloseQuery() {
+  if (pcView.ActivePage() == &tsViewNotes) memNotes.SaveNote();
 }
 
 void TfrmVLMChild::Notify(UINT message, bool post) {

@@ -11,6 +11,12 @@
 #include "lists/CollectionList.h"
 #include "lists/FontList.h"
 #include "ui/Controls.h"
+#include "views/CharMatrix.h"
+#include "views/EditSlider.h"
+#include "views/FileDropHelper.h"
+#include "views/FontInfoPanel.h"
+#include "views/FontNote.h"
+#include "views/MultiSample.h"
 #include "views/SelectionEdit.h"
 #include "widgets/DirTree.h"
 
@@ -73,6 +79,72 @@ class TfrmVLMChild : public TMDIChild {
   TTabSheet tsViewFontInfo{pcView, L"字体信息(&O)"};
   TTabSheet tsViewNotes{pcView, L"备注(&N)"};
 
+  // ---- View pages (VLMChildView.cpp) ----------------------------------------
+  void pcViewChange();
+  void cmbSamplesChange();
+  void memSampleChange();
+  void esSampleSizeChange();
+  void cmbSamplesMultiChange();
+  void esMultiSizeChange();
+  void rbMultiClick();
+  void MultiSampleClick();
+  void FontListSelectionChange();
+  void tmrFontSelChangeTimer();
+  void CharMatrixResize();
+  void esColumnsChange();
+  void esCharactersSizeChange();
+  void cbValuesClick();
+  void cbCharsClick();
+  void memNotesExit();
+  void pmCharMatrixZoomInClick();
+  // After an operation changed the current list.
+  void RefreshMultiSampleAll();
+  // The label column of the view pages' bottom panels.
+  int LabelColumnWidth() const { return FLabelWidth; }
+  // The face memSample draws in (ANSI).
+  const std::string& SampleFontName() const { return FSampleFontName; }
+
+  TPanel pnlSampleTop{tsViewSample};
+  TComboBox2 cmbSamples{pnlSampleTop};
+  TPanel pnlSampleBottom{tsViewSample};
+  TLabel lblSampleSize{pnlSampleBottom, L"大小(&Z):"};
+  TEditSlider esSampleSize{pnlSampleBottom};
+  TMemo2 memSample{tsViewSample};
+
+  TPanel pnlMultiTop{tsViewMulti};
+  TComboBox2 cmbSamplesMulti{pnlMultiTop};
+  TMultiSample MultiSample{tsViewMulti};
+  TPanel pnlMultiBottom{tsViewMulti};
+  TLabel lblMultiMode{pnlMultiBottom, L"包含:"};
+  TPanel pnlMultiMode{pnlMultiBottom};
+  TRadioButton rbMultiSelected{pnlMultiMode, L"选定的字体(&T)", true};
+  TRadioButton rbMultiAll{pnlMultiMode, L"所有已安装的字体(&L)"};
+  TLabel lblMultiSize{pnlMultiBottom, L"大小(&Z):"};
+  TEditSlider esMultiSize{pnlMultiBottom};
+
+  TCharMatrix CharMatrix{tsViewCharacters};
+  TPanel pnlCharactersBottom{tsViewCharacters};
+  TLabel lblColumns{pnlCharactersBottom, L"列数(&L):"};
+  TEditSlider esColumns{pnlCharactersBottom};
+  TCheckBox cbValues{pnlCharactersBottom, L"值(&U)"};
+  TCheckBox cbChars{pnlCharactersBottom, L"字符(&R)"};
+  TLabel lblCharactersSize{pnlCharactersBottom, L"大小(&Z):"};
+  TEditSlider esCharactersSize{pnlCharactersBottom};
+
+  TFontInfoPanel FontInfo{tsViewFontInfo};
+  TFontNote memNotes{tsViewNotes};
+
+  // Coalesces a burst of selection changes into one rebuild of the multi-sample view.
+  TTimer tmrFontSelChange{150, false};
+
+  // Files dropped from the shell; the commands that take them attach OnDropFiles.
+  TFileDropHelper fdhInstalledFontList{InstalledFontList.ListView()};
+  TFileDropHelper fdhCollectionsFontList{CollectionsFontList.ListView()};
+  TFileDropHelper fdhBrowseFontList{BrowseFontList.ListView()};
+  TFileDropHelper fdhCollectionsList{CollectionsList};
+  TFileDropHelper fdhAddress{edtAddress};
+  // ---------------------------------------------------------------------------
+
   // The popup menus; their commands are the window's command handlers.
   TPopupMenu pmFontList;
   TMenuItem& pmFontListInstall = pmFontList.Items().Add({L"安装(&I)", {'I', ssCtrl}});
@@ -132,17 +204,39 @@ class TfrmVLMChild : public TMDIChild {
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void DestroyHandle() override;
 
  private:
   void FormCreate();
   void UpdateFontListCommands(TFontList& list, const TFontFileInfo* record);
   void Notify(UINT message, bool post);
   void FormShow();
+  void FormCloseQuery();
   void pnlBrowseTopResize();
   void tsNavCollectionsResize();
   void AddTempFont(const std::string& fileName);
   void RemoveTempFont();
   bool IsLoaded(const std::string& fileName) const;
+
+  // View pages (VLMChildView.cpp).
+  void CreateViewPages();
+  void ApplyViewOptions();
+  // What a list change gives the view pages: the selected record, or null.
+  void ShowRecordInViews(TFontFileInfo* record);
+  void CollectSelectedFonts();
+  void SetSampleFont(const std::string& name, int points);
+  void SetNotesFontSize(int points);
+  void pnlSampleTopResize();
+  void pnlSampleBottomResize();
+  void pnlMultiTopResize();
+  void pnlMultiBottomResize();
+  void pnlCharactersBottomResize();
+  bool ViewPageShowing(const TTabSheet& page) const;
+  TFontHandle FSampleFont;
+  TFontHandle FNotesFont;
+  std::string FSampleFontName;
+  int FLabelWidth = 0;
+  bool FDestroying = false;
 
   std::unique_ptr<TVLMOptions> FOptions;
   // Prints a whole collection; never shown.

@@ -153,6 +153,7 @@ TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
 }
 
 void TMultiSample::Rebuild() {
+  ++rebuilds_;
   fonts_.Clear();
   if (!list_) {
     rows_.clear();

@@ -63,6 +63,8 @@ class TMultiSample : public TCompPanel {
   std::function<void()> OnDblClick;
 
   TMultiSampleGrid& Grid() { return grid_; }
+  // Rebuilds so far (each measures every font), for owners that batch their changes.
+  int RebuildCount() const { return rebuilds_; }
   // The full file names the control has added for the rows in view.
   const std::vector<std::string>& LoadedFiles() const { return fonts_.Files(); }
 
@@ -97,4 +99,5 @@ class TMultiSample : public TCompPanel {
   TWidest widest_;
   std::wstring longestInfo_;
   int clickedRow_ = 0;
+  int rebuilds_ = 0;
 };

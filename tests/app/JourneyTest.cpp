@@ -1,0 +1,151 @@
+// One user's way through the font window with real fonts: the Browse page on
+// a folder of Debian's fonts, then the arrow keys through the list while each
+// view page shows. With VLM_SHOTS_DIR set, each page is saved there as a
+// bitmap for a look at it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/VLMChild.h"
+#include "app/VLMMain.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "sys/sys.h"
+#include "tests/support/Input.h"
+#include "ui/Application.h"
+
+namespace {
+
+const char* const kFontFiles[] = {
+    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
+    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf",
+    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSerif.ttf",
+    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf",
+    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSerif-Regular.ttf",
+    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf",
+};
+
+void Pump(DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  while (static_cast<int>(until - GetTickCount()) > 0) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+}
+
+// The window as the screen shows it, as a 24-bit bitmap file.
+void SaveShot(HWND window, const std::string& path) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const TWindowDC screen(nullptr);
+  const TMemoryDC dc(screen.Get());
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  TBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_TRUE(bitmap);
+  {
+    const TSelectObject select(dc.Get(), bitmap.Get());
+    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+  }
+  GdiFlush();
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  const DWORD size = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+  file.bfSize = file.bfOffBits + size;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+  out.write(static_cast<const char*>(bits), size);
+}
+
+TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
+  sys::Backend& os = sys::Current();
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = UpperAscii(IncludeTrailingBackslash(temp) + "VLMJOURNEY\\");
+  os.MakeDirectory(folder);
+  std::vector<std::string> copied;
+  for (const char* font : kFontFiles) {
+    if (!os.FileExists(font)) continue;
+    const std::string to = folder + UpperAscii(ExtractFileName(font));
+    ASSERT_TRUE(os.CopyFileTo(font, to, false)) << font;
+    copied.push_back(to);
+  }
+  ASSERT_GE(copied.size(), 3u) << "needs fonts-dejavu-core and fonts-liberation";
+
+  ui::InitControls();
+  auto frame = std::make_unique<TfrmVLMMain>();
+  frame->Show();
+  ui::ProcessMessages();
+  TfrmVLMChild* child = frame->ActiveChild();
+  ASSERT_NE(child, nullptr);
+  input::Activate(frame->Handle());
+
+  // The folder typed into the address box.
+  input::Press('B', ssAlt);
+  input::Press('D', ssAlt);
+  ASSERT_TRUE(child->edtAddress.Focused());
+  child->edtAddress.SetText(sys::Widen(folder));
+  input::Press(VK_RETURN);
+  TFontList& list = child->BrowseFontList;
+  ASSERT_EQ(list.Path(), folder);
+  ASSERT_EQ(list.ListView().ItemCount(), static_cast<int>(copied.size()));
+
+  const char* shots = std::getenv("VLM_SHOTS_DIR");
+  const struct {
+    WORD key;
+    TTabSheet* page;
+    const char* name;
+  } pages[] = {{'S', &child->tsViewSample, "sample"},
+               {'M', &child->tsViewMulti, "multi"},
+               {'A', &child->tsViewCharacters, "characters"},
+               {'O', &child->tsViewFontInfo, "fontinfo"},
+               {'N', &child->tsViewNotes, "notes"}};
+  int row = 0;
+  for (const auto& page : pages) {
+    input::Press(page.key, ssAlt);
+    ASSERT_EQ(child->pcView.ActivePage(), page.page) << page.name;
+    list.SetFocus();
+    input::Press(row == 0 ? VK_HOME : VK_DOWN);
+    Pump(400);
+    TFontFileInfo* record = list.SelectedRecord();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(list.SelectedIndex(), row);
+    const std::string shown = record->DisplayName();
+    EXPECT_EQ(child->Text(), L"浏览(B) - " + sys::Widen(folder) + L" - " + sys::Widen(record->FontName()));
+    EXPECT_EQ(child->SampleFontName(), shown);
+    LOGFONTW sampleFont{};
+    GetObjectW(child->memSample.Font(), sizeof(sampleFont), &sampleFont);
+    EXPECT_EQ(std::wstring(sampleFont.lfFaceName), sys::Widen(shown));
+    EXPECT_EQ(child->CharMatrix.FontName(), shown);
+    EXPECT_TRUE(SameText(child->memNotes.NoteName(), FileNameNoExt(record->FileName())));
+    if (page.page == &child->tsViewMulti) {
+      EXPECT_EQ(child->MultiSample.Grid().RowCount(), static_cast<int>(copied.size()));
+    }
+    if (page.page == &child->tsViewFontInfo) {
+      EXPECT_TRUE(child->FontInfo.Visible());
+      EXPECT_EQ(child->FontInfo.CurrentFont(), record);
+      EXPECT_EQ(child->FontInfo.Section(0).values[0]->Text(), sys::Widen(record->FontName()));
+    }
+    if (shots) SaveShot(frame->Handle(), std::string(shots) + "\\" + page.name + ".bmp");
+    ++row;
+  }
+
+  frame.reset();
+  for (const std::string& file : copied) os.RemoveFile(file);
+}
+
+}  // namespace

@@ -1,0 +1,313 @@
+// The font window's view pages over a memory world of fonts written byte by
+// byte: what a selection gives each page, the preview font, the notes folder,
+// the multi-sample view's rebuilds and clicks, the sample texts and sizes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/VLMChild.h"
+#include "app/VLMMain.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "sys/memory/MemoryBackend.h"
+#include "tests/support/Input.h"
+#include "tests/support/TrueTypeWriter.h"
+#include "ui/Application.h"
+
+namespace {
+
+constexpr char kNtFontsKey[] = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr char kSettingsKey[] = "\\Software\\Corvell\\Velmara";
+constexpr char kFonts[] = "C:\\FONTS\\";
+constexpr int kFontCount = 30;
+constexpr wchar_t kSample[] = L"The quick brown fox jumps over the lazy dog";
+
+std::string Name(int i) { return "Font " + std::string(1, static_cast<char>('A' + i / 10)) + std::to_string(i % 10); }
+std::string File(int i) { return kFonts + std::string("FONT") + std::to_string(100 + i) + ".TTF"; }
+
+// Ctrl through the system's input queue.
+void Ctrl(bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = VK_CONTROL;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof(INPUT));
+  input::Settle();
+}
+
+// A left-button press and release at a point of the control, posted as the
+// view tests post them, with Ctrl held down on the keyboard when asked.
+void Click(const TControl& control, int x, int y, bool ctrl = false) {
+  if (ctrl) Ctrl(true);
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | (ctrl ? MK_CONTROL : 0), at);
+  PostMessageW(control.Handle(), WM_LBUTTONUP, ctrl ? MK_CONTROL : 0, at);
+  input::Settle();
+  if (ctrl) Ctrl(false);
+}
+
+// Lets timers and workers run for a while.
+void Pump(DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  while (static_cast<int>(until - GetTickCount()) > 0) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+}
+
+class ViewPagesTest : public ::testing::Test {
+ protected:
+  ViewPagesTest() {
+    os.SetValue(sys::Hive::CurrentUser,
+                "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
+                "C:\\WINNT\\FONTS\\");
+    os.SetValue(sys::Hive::LocalMachine, kNtFontsKey, "Placeholder (TrueType)", "PLACE.TTF");
+    for (int i = 0; i < kFontCount; ++i) {
+      os.AddFile(File(i), tt::FontBuilder()
+                              .Names({tt::MsName(4, Name(i)), tt::MsName(1, Name(i))})
+                              .Head()
+                              .Hhea()
+                              .Os2()
+                              .Build());
+    }
+    os.AddDirectory("C:\\EMPTY");
+    os.AddDirectory("C:\\Program Files\\Velmara");
+  }
+  ~ViewPagesTest() override { frame.reset(); }
+
+  void Open() {
+    ui::InitControls();
+    frame = std::make_unique<TfrmVLMMain>();
+    frame->Show();
+    ui::ProcessMessages();
+    child = frame->ActiveChild();
+    ASSERT_NE(child, nullptr);
+    input::Activate(frame->Handle());
+  }
+  // The Browse page on a folder, the list focused on its first font.
+  void Browse(const char* folder) {
+    input::Press('B', ssAlt);
+    ASSERT_EQ(child->pcNav.ActivePage(), &child->tsNavBrowse);
+    ASSERT_TRUE(child->DirTree.SetDirectory(folder));
+    child->BrowseFontList.SetFocus();
+    input::Settle();
+  }
+  TFontList& List() { return child->BrowseFontList; }
+  std::string Selected() {
+    TFontFileInfo* record = List().SelectedRecord();
+    return record ? record->FontName() : "";
+  }
+  int Rebuilds() const { return child->MultiSample.RebuildCount(); }
+  int RowMiddle(int row) {
+    TMultiSampleGrid& grid = child->MultiSample.Grid();
+    return static_cast<int>(grid.Rows().Span(grid.TopRow(), row)) + grid.Rows().Height(row) / 2;
+  }
+
+  sys::MemoryBackend os;
+  sys::ScopedBackend guard{os};
+  std::unique_ptr<TfrmVLMMain> frame;
+  TfrmVLMChild* child = nullptr;
+};
+
+TEST_F(ViewPagesTest, ASelectionReachesEveryPageAndItsPreviewFontGoesAgainUnlessLoaded) {
+  Open();
+  Browse(kFonts);
+  EXPECT_EQ(child->Text(), L"浏览(B) - C:\\FONTS\\ - Font A0");
+  EXPECT_EQ(os.FontResourceCount(File(0)), 1);
+  EXPECT_EQ(child->SampleFontName(), "Font A0");
+  EXPECT_EQ(child->CharMatrix.FontName(), "Font A0");
+  EXPECT_EQ(child->memNotes.NoteName(), "FONT100");
+  EXPECT_FALSE(child->FontInfo.Visible());
+
+  input::Press(VK_DOWN);
+  EXPECT_EQ(Selected(), "Font A1");
+  EXPECT_EQ(os.FontResourceCount(File(0)), 0);
+  EXPECT_EQ(os.FontResourceCount(File(1)), 1);
+  EXPECT_EQ(child->SampleFontName(), "Font A1");
+  EXPECT_EQ(child->memNotes.NoteName(), "FONT101");
+
+  // The information panel is given the font only while its page shows.
+  input::Press('O', ssAlt);
+  ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewFontInfo);
+  EXPECT_EQ(child->FontInfo.CurrentFont(), List().SelectedRecord());
+  Pump(400);
+  EXPECT_TRUE(child->FontInfo.Visible());
+  child->BrowseFontList.SetFocus();
+  input::Press(VK_DOWN);
+  EXPECT_EQ(child->FontInfo.CurrentFont(), List().SelectedRecord());
+  input::Press('S', ssAlt);
+  child->BrowseFontList.SetFocus();
+  input::Press(VK_DOWN);
+  EXPECT_FALSE(child->FontInfo.Visible());
+  EXPECT_EQ(child->FontInfo.CurrentFont(), nullptr) << "keeps no record its list may free";
+
+  // A folder without fonts: no font in the caption, the views keep the last.
+  ASSERT_TRUE(child->DirTree.SetDirectory("C:\\EMPTY\\"));
+  EXPECT_EQ(child->Text(), L"浏览(B) - C:\\EMPTY\\");
+
+  // A file the user loaded for the session stays loaded when the preview ends.
+  ASSERT_TRUE(child->DirTree.SetDirectory(kFonts));
+  const std::string preview = child->TempFontFile();
+  ASSERT_FALSE(preview.empty());
+  EXPECT_EQ(os.FontResourceCount(preview), 1);
+  frame->LoadedFonts().push_back(UpperAscii(preview));
+  input::Press('I', ssAlt);
+  EXPECT_EQ(child->TempFontFile(), "");
+  EXPECT_EQ(os.FontResourceCount(preview), 1);
+  frame->LoadedFonts().clear();
+}
+
+TEST_F(ViewPagesTest, NotesGoToTheDocumentsFolderWhenTheProgramFolderTakesNone) {
+  os.FailWritesIn("C:\\Program Files\\Velmara");
+  Open();
+  EXPECT_EQ(child->memNotes.NotesFolder(), "C:\\My Documents\\");
+  std::string saved;
+  ASSERT_TRUE(os.GetValue(sys::Hive::LocalMachine, kSettingsKey, "Notes Folder", saved));
+  EXPECT_EQ(saved, "C:\\My Documents\\");
+  EXPECT_EQ(child->CollectionsList.Path(), "C:\\My Documents\\");
+}
+
+TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
+  Open();
+  EXPECT_EQ(child->memNotes.NotesFolder(), "C:\\Program Files\\Velmara\\Notes\\");
+  EXPECT_TRUE(os.DirectoryExists("C:\\Program Files\\Velmara\\Notes\\"));
+  std::string saved;
+  EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kSettingsKey, "Notes Folder", saved));
+  // Leaving the note and closing the window write it.
+  Browse(kFonts);
+  input::Press('N', ssAlt);
+  ASSERT_TRUE(child->memNotes.Focused());
+  input::Type("ok");
+  child->BrowseFontList.SetFocus();
+  input::Settle();
+  EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok");
+  child->memNotes.SetFocus();
+  input::Press(VK_END, ssCtrl);
+  input::Type("2");
+  frame->mmFileCloseAllClick();
+  EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok2");
+}
+
+TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {
+  Open();
+  Browse(kFonts);
+  input::Press('M', ssAlt);
+  ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewMulti);
+  EXPECT_EQ(child->rbMultiAll.Text(), L"文件夹中的所有字体(&L)");
+  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+  int before = Rebuilds();
+  input::Press('T', ssAlt);  // selected fonts
+  ASSERT_TRUE(child->rbMultiSelected.Checked());
+  EXPECT_EQ(Rebuilds(), before + 1);
+  EXPECT_EQ(child->MultiSample.Grid().RowCount(), 1);
+
+  child->BrowseFontList.SetFocus();
+  input::Settle();
+  before = Rebuilds();
+  input::Press(VK_END, ssShift);  // 30 rows selected one by one
+  Pump(400);
+  EXPECT_EQ(Rebuilds(), before + 1);
+  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+  input::Press(VK_UP, ssShift);
+  Pump(400);
+  EXPECT_EQ(Rebuilds(), before + 2);
+  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount - 1);
+
+  // The "all" mode stops a pending rebuild; its view follows the list at once.
+  input::Press(VK_UP, ssShift);
+  input::Press('L', ssAlt);
+  ASSERT_TRUE(child->rbMultiAll.Checked());
+  before = Rebuilds();
+  Pump(300);
+  EXPECT_EQ(Rebuilds(), before);
+  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+}
+
+TEST_F(ViewPagesTest, ClicksInTheMultiSampleSelectOnlyInTheAllMode) {
+  Open();
+  Browse(kFonts);
+  input::Press(VK_END);
+  ASSERT_EQ(Selected(), Name(kFontCount - 1));
+  input::Press('M', ssAlt);
+  TMultiSampleGrid& grid = child->MultiSample.Grid();
+  // Shown with the "all" mode, the view scrolls to the list's font.
+  ASSERT_GT(grid.TopRow(), 0);
+  EXPECT_GE(kFontCount - 1, grid.TopRow());
+  EXPECT_LT(kFontCount - 1, grid.TopRow() + grid.VisibleRowCount() + 1);
+
+  grid.SetTopRow(0);
+  Click(grid, 20, RowMiddle(2));
+  EXPECT_EQ(Selected(), Name(2));
+  EXPECT_EQ(List().SelCount(), 1);
+  Click(grid, 20, RowMiddle(4), true);
+  EXPECT_EQ(List().SelCount(), 2);
+  Click(grid, 20, RowMiddle(4), true);
+  EXPECT_EQ(List().SelCount(), 1);
+  Click(grid, 20, RowMiddle(4), true);
+
+  input::Press('T', ssAlt);
+  ASSERT_EQ(grid.RowCount(), 2);
+  Click(grid, 20, RowMiddle(0));
+  EXPECT_EQ(List().SelCount(), 2) << "only scrolls the list";
+}
+
+TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
+  Open();
+  Browse(kFonts);
+  input::Press('M', ssAlt);
+  child->cmbSamplesMulti.SetFocus();
+  input::Press(VK_END);
+  input::Type("xy");
+  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->memSample.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->cmbSamples.Text(), std::wstring(kSample) + L"xy");
+
+  input::Press('S', ssAlt);
+  ASSERT_TRUE(child->memSample.Focused());
+  input::Press(VK_END, ssCtrl);
+  input::Type("z");
+  EXPECT_EQ(child->cmbSamples.Text(), std::wstring(kSample) + L"xyz");
+  EXPECT_EQ(child->cmbSamplesMulti.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xy");
+  input::Press('M', ssAlt);
+  EXPECT_EQ(child->cmbSamplesMulti.Text(), std::wstring(kSample) + L"xyz");
+  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xyz");
+
+  // Tab goes from the text to the view, the mode and the size.
+  child->cmbSamplesMulti.SetFocus();
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->MultiSample.Grid().Focused());
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->rbMultiAll.Focused());
+  input::Press(VK_TAB);
+  EXPECT_TRUE(child->esMultiSize.Box().Focused());
+
+  // A typed size above the range stops at 128, for the view too.
+  EXPECT_EQ(child->esMultiSize.MaxValue(), 128);
+  child->esMultiSize.Box().SetFocus();
+  child->esMultiSize.Box().SelectAll();
+  input::Type("500");
+  input::Press(VK_RETURN);
+  EXPECT_EQ(child->esMultiSize.Value(), 128);
+  EXPECT_EQ(child->MultiSample.FontSize(), 128);
+
+  // The columns box follows the columns that fit the character map.
+  input::Press('A', ssAlt);
+  ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewCharacters);
+  EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
+  child->esColumns.Box().SetFocus();
+  for (TControl* next : std::initializer_list<TControl*>{&child->cbValues, &child->cbChars,
+                                                         &child->esCharactersSize.Box()}) {
+    input::Press(VK_TAB);
+    EXPECT_TRUE(next->Focused());
+  }
+  const int wide = child->CharMatrix.MaxColumns();
+  child->SetWidth(child->Width() - 120);
+  input::Settle();
+  EXPECT_LT(child->CharMatrix.MaxColumns(), wide);
+  EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
+  EXPECT_LE(child->CharMatrix.Columns(), child->CharMatrix.MaxColumns());
+}
+
+}  // namespace
