@@ -261,7 +261,7 @@ void TfrmVLMChild::CollectionsListChange(TControl* sender) {
                           &pmCollectionsListDelete}) {
     item->SetEnabled(selected);
   }
-  pmCollectionsListPaste.SetEnabled(selected && IsClipboardFormatAvailable(CF_HDROP));
+  pmCollectionsListPaste.SetEnabled(selected && sys::Current().ClipboardHasFiles());
   CollectionsFontList.SetCollection(CollectionsList.SelectedCollection());
   CollectionsFontList.UpdateList();
   if (sender == &CollectionsList) RefreshMultiSampleAll();
@@ -318,11 +318,11 @@ void TfrmVLMChild::EditSelectionChange(TControl* sender) {
 }
 
 void TfrmVLMChild::UpdatePasteCommands() {
-  const bool files = IsClipboardFormatAvailable(CF_HDROP) != 0;
+  const bool files = sys::Current().ClipboardHasFiles();
   pmFontListPaste.SetEnabled(files);
   pmCollectionsListPaste.SetEnabled(files);
   pmDirTreePaste.SetEnabled(files);
-  pmEditBoxPaste.SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != 0);
+  pmEditBoxPaste.SetEnabled(sys::Current().ClipboardHasText());
   Notify(UM_CLIPBOARDCHANGED, false);
 }
 

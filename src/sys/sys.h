@@ -117,6 +117,14 @@ struct FindEntry {
   bool IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
 };
 
+// The names of a dropped-file list in its order, with the point it stores
+// (client coordinates of the window dropped on; (0, 0) when none was meant).
+struct DroppedFiles {
+  std::vector<std::string> names;
+  int x = 0;
+  int y = 0;
+};
+
 // A file open for reading at any position.
 class InFile {
  public:
@@ -188,6 +196,21 @@ class Backend {
   // Opens an address with the program the shell has for it. The caller
   // decides which addresses may be opened at all.
   virtual bool OpenUrl(std::string_view url) = 0;
+
+  // The shell's properties sheet of a file; false when the shell refused.
+  virtual bool ShowFileProperties(std::string_view path) = 0;
+
+  // The clipboard. Font files travel on it as a dropped-file list (CF_HDROP).
+  // Replaces everything the clipboard holds with the list of the names (full
+  // ANSI file names); false when the clipboard could not be opened or did not
+  // take the list, which then is not there.
+  virtual bool SetClipboardFiles(const std::vector<std::string>& names) = 0;
+  // The clipboard's dropped-file list, ANSI or wide, each name cut to 258
+  // characters; false when it holds none.
+  virtual bool GetClipboardFiles(DroppedFiles& dropped) = 0;
+  virtual bool ClipboardHasFiles() = 0;
+  // Text in any of the forms the system turns into ANSI text (CF_TEXT).
+  virtual bool ClipboardHasText() = 0;
 
   // Font resources.
   virtual int AddFont(std::string_view path) = 0;

@@ -203,6 +203,8 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     Detach();
     return result;
   }
+  // A drag waiting for input must hear that it lost the mouse.
+  if (msg == WM_CAPTURECHANGED && DraggedControl() == this) PostMessageW(handle_, WM_NULL, 0, 0);
   // No exception may cross into the system's code that called us.
   LRESULT result = 0;
   const HWND window = handle_;

@@ -111,6 +111,21 @@ class TControl : public TTracked {
   std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
   std::function<void(wchar_t& key)> OnKeyPress;
 
+  // Drag and drop between the program's controls, across its windows. While
+  // a control is dragged, the control under the pointer is asked whether it
+  // takes it: the window there or its nearest parent of ours that has an
+  // OnDragOver, with the point in that control's client coordinates.
+  // Releasing the button over one that takes it calls its OnDragDrop once.
+  std::function<bool(TControl& source, TPoint pt)> OnDragOver;
+  std::function<void(TControl& source, TPoint pt)> OnDragDrop;
+  // Drags this control until the left button is released; Esc, the right
+  // button or a lost mouse capture cancel. The pointer shows "no" where
+  // nothing takes it. Other messages go on being handled; keys and clicks go
+  // nowhere meanwhile. True when it was dropped.
+  bool BeginDrag();
+  // The control being dragged now, or null.
+  static TControl* DraggedControl();
+
   // Sends a message to the window (0 when it has none).
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
 

@@ -304,6 +304,9 @@ bool TListView::OnNotify(NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
       if (OnDblClick) OnDblClick();
       return true;
+    case LVN_BEGINDRAG:
+      if (autoDrag_) BeginDrag();
+      return true;
     case LVN_COLUMNCLICK:
       if (OnColumnClick) OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
       return true;

@@ -78,7 +78,13 @@ class TListView : public TControl {
   int TopItem() const;
   // Row whose caption equals `caption` (case ignored), -1 when none.
   int FindCaption(std::wstring_view caption, int from = -1) const;
+  // The row at a point of the client area, -1 when none.
   int ItemAt(int x, int y) const;
+  int ItemAt(TPoint pt) const { return ItemAt(pt.x, pt.y); }
+
+  // Pressing on a row and moving drags the view itself (BeginDrag).
+  bool AutoDrag() const { return autoDrag_; }
+  void SetAutoDrag(bool autoDrag) { autoDrag_ = autoDrag; }
 
   void BeginUpdate();
   void EndUpdate();
@@ -116,4 +122,5 @@ class TListView : public TControl {
   TListViewOptions options_;
   std::wstring textBuffer_;
   int updateDepth_ = 0;
+  bool autoDrag_ = false;
 };

@@ -9,6 +9,12 @@ enum TBevelCut { bvNone, bvLowered, bvRaised };
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 using TShiftState = unsigned;
 
+struct TPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
 struct TRect {
   int left = 0;
   int top = 0;

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <utility>
+
+#include "sys/DropFiles.h"
 
 namespace {
 
@@ -66,16 +68,8 @@ void TFileDropHelper::Drop(WPARAM wParam) {
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const TDropScope release(drop);
   if (!OnDropFiles) return;
-  POINT pt{0, 0};
-  DragQueryPoint(drop, &pt);
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  files_.clear();
-  for (UINT i = 0; i < count; ++i) {
-    // Zeroed and ended here: a name too long for the buffer may come back unended.
-    char name[kMaxName + 1] = {};
-    DragQueryFileA(drop, i, name, sizeof(name));
-    files_.emplace_back(name, strnlen(name, kMaxName));
-  }
+  sys::DroppedFiles dropped = sys::ReadDropHandle(drop);
+  files_ = std::move(dropped.names);
   const auto handler = OnDropFiles;
-  ui::RunReporting([&] { handler(pt.x, pt.y, files_); });
+  ui::RunReporting([&] { handler(dropped.x, dropped.y, files_); });
 }

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "sys/DropFiles.h"
 #include "ui/Control.h"
 
 class TFileDropHelper {
  public:
   // Names longer than this are cut to it.
-  static constexpr size_t kMaxName = 258;
+  static constexpr size_t kMaxName = sys::kMaxDropName;
 
   explicit TFileDropHelper(TControl& control);
   ~TFileDropHelper();

@@ -109,8 +109,10 @@ std::string TVxDirTree::Directory() const {
   return selected ? NodePath(selected) : std::string();
 }
 
-std::string TVxDirTree::DirectoryAt(int x, int y) const {
-  HTREEITEM node = tree_.NodeAt(x, y);
+std::string TVxDirTree::FolderAt(TPoint pt) const {
+  POINT inTree{pt.x, pt.y};
+  MapWindowPoints(Handle(), tree_.Handle(), &inTree, 1);
+  HTREEITEM node = tree_.NodeAt(inTree.x, inTree.y);
   return node ? NodePath(node) : std::string();
 }
 

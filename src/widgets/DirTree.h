@@ -27,8 +27,9 @@ class TVxDirTree : public TCompPanel {
   // Reads drives and folders again, keeping the selected folder when it is
   // still there; runs no OnChange.
   void Refresh();
-  // The folder of the node at a point of the tree's client area, or empty.
-  std::string DirectoryAt(int x, int y) const;
+  // The folder of the node at a point of this widget's client area (where a
+  // drop on it reports), or empty.
+  std::string FolderAt(TPoint pt) const;
 
   // The selected folder changed.
   std::function<void()> OnChange;

@@ -47,6 +47,38 @@ inline void Type(const char* keys) {
   for (const char* k = keys; *k; ++k) Press(static_cast<WORD>(*k >= 'a' && *k <= 'z' ? *k - 'a' + 'A' : *k));
 }
 
+// Mouse input at a screen point, only queued: a press and a move may start a
+// modal loop (a drag) that the rest of the gesture must reach, so queue the
+// whole gesture, then Settle().
+inline void QueueMouse(POINT screen, DWORD buttons = 0) {
+  // Absolute positions are in 65536ths of the screen; this one lands on the pixel.
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (screen.x * 65536 + width - 1) / width;
+  in.mi.dy = (screen.y * 65536 + height - 1) / height;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  SendInput(1, &in, sizeof(INPUT));
+}
+inline void MouseMove(POINT screen) { QueueMouse(screen); }
+inline void MousePress(POINT screen, bool right = false) {
+  QueueMouse(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+}
+inline void MouseRelease(POINT screen, bool right = false) {
+  QueueMouse(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+// One key pressed and released, only queued (see QueueMouse).
+inline void QueueKey(WORD key) {
+  INPUT in[2] = {};
+  for (INPUT& one : in) {
+    one.type = INPUT_KEYBOARD;
+    one.ki.wVk = key;
+  }
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
 // Brings a top-level window to the front so that it gets the keys.
 inline void Activate(HWND window) {
   ShowWindow(window, SW_SHOW);

@@ -32,6 +32,11 @@ class Environment {
                              uint32_t value) = 0;
   // A real font file in the scratch folder.
   virtual std::string FontFile() = 0;
+  // The clipboard as another program sees it: the bytes stored under a
+  // format (the whole block the system keeps), and a clipboard made to hold
+  // only the given block.
+  virtual std::string ClipboardBlock(uint32_t format) = 0;
+  virtual void PutClipboardBlock(uint32_t format, const std::string& bytes) = 0;
   // Whether the backend can mark a file as a system file.
   virtual bool HasSystemAttribute() { return true; }
 };

@@ -38,6 +38,11 @@ class MemoryEnvironment : public Environment {
     backend_.SetValue(hive, key, name, DwordBytes(value), sys::kRegDword);
   }
   std::string FontFile() override { return Root() + MakeFile("Font.ttf", "font", sys::kAttrArchive); }
+  std::string ClipboardBlock(uint32_t format) override { return backend_.ClipboardData(format); }
+  void PutClipboardBlock(uint32_t format, const std::string& bytes) override {
+    backend_.ClearClipboard();
+    backend_.PutClipboard(format, bytes);
+  }
 
  private:
   sys::MemoryBackend backend_;
@@ -75,6 +80,11 @@ class PosixEnvironment : public Environment {
     return font;
   }
   bool HasSystemAttribute() override { return false; }
+  std::string ClipboardBlock(uint32_t format) override { return backend_.ClipboardData(format); }
+  void PutClipboardBlock(uint32_t format, const std::string& bytes) override {
+    backend_.ClearClipboard();
+    backend_.PutClipboard(format, bytes);
+  }
 
  private:
   sys::PosixBackend backend_;

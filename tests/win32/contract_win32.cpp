@@ -57,6 +57,30 @@ class Win32Environment : public Environment {
   // A real font under a family name of its own: Wine already lists the
   // machine's fonts, and a face it knows is counted on adding but never
   // removed again.
+  std::string ClipboardBlock(uint32_t format) override {
+    std::string bytes;
+    if (!::OpenClipboard(nullptr)) return "<not open>";
+    if (HANDLE data = ::GetClipboardData(format)) {
+      if (const void* locked = ::GlobalLock(data)) {
+        bytes.assign(static_cast<const char*>(locked), ::GlobalSize(data));
+        ::GlobalUnlock(data);
+      }
+    }
+    ::CloseClipboard();
+    return bytes;
+  }
+  void PutClipboardBlock(uint32_t format, const std::string& bytes) override {
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(::GlobalLock(data), bytes.data(), bytes.size());
+    ::GlobalUnlock(data);
+    if (!::OpenClipboard(nullptr)) {
+      ::GlobalFree(data);
+      return;
+    }
+    ::EmptyClipboard();
+    if (!::SetClipboardData(format, data)) ::GlobalFree(data);
+    ::CloseClipboard();
+  }
   std::string FontFile() override {
     std::string bytes = ReadAll(backend_, "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
                                 1 << 20);

@@ -34,6 +34,11 @@ class MemoryBackend : public Backend {
   void SetProgramPath(std::string path) { programPath_ = std::move(path); }
   void SetShiftDown(bool down) { shiftDown_ = down; }
   void SetDrives(std::vector<std::string> drives) { drives_ = std::move(drives); }
+  // The clipboard: one block of bytes per format (15 CF_HDROP, 1 CF_TEXT...).
+  // Putting adds a format as another program would; clearing empties it.
+  void PutClipboard(uint32_t format, std::string bytes);
+  void ClearClipboard();
+  std::string ClipboardData(uint32_t format) const;  // empty when absent
 
   // ---- Faults ---------------------------------------------------------------
   void FailKey(Hive hive, std::string_view key);  // will not open or be created
@@ -48,6 +53,7 @@ class MemoryBackend : public Backend {
   void FailMove(std::string_view toPath);          // MoveFileReplace onto this path fails
   void FailShellOps(int result);                   // every later shell operation returns this
   void FailAddFont(std::string_view path);
+  void FailClipboard();                            // opening the clipboard fails
   void FailRemoveFont(std::string_view path);
 
   // ---- Recording ------------------------------------------------------------
@@ -65,6 +71,7 @@ class MemoryBackend : public Backend {
   };
   const std::vector<ShellOpRecord>& ShellOps() const { return shellOps_; }
   const std::vector<std::string>& UrlsOpened() const { return urlsOpened_; }
+  const std::vector<std::string>& PropertiesShown() const { return propertiesShown_; }
   const std::vector<std::string>& RecycleBin() const { return recycleBin_; }  // paths deleted with undo
   const std::vector<std::string>& FontsAdded() const { return fontsAdded_; }
   const std::vector<std::string>& FontsRemoved() const { return fontsRemoved_; }
@@ -104,6 +111,11 @@ class MemoryBackend : public Backend {
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                          std::string_view to) override;
   bool OpenUrl(std::string_view url) override;
+  bool ShowFileProperties(std::string_view path) override;
+  bool SetClipboardFiles(const std::vector<std::string>& names) override;
+  bool GetClipboardFiles(DroppedFiles& dropped) override;
+  bool ClipboardHasFiles() override;
+  bool ClipboardHasText() override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
@@ -138,6 +150,9 @@ class MemoryBackend : public Backend {
   std::vector<ShellOpRecord> shellOps_;
   std::vector<std::string> recycleBin_;
   std::vector<std::string> urlsOpened_;
+  std::vector<std::string> propertiesShown_;
+  std::map<uint32_t, std::string> clipboard_;
+  bool clipboardFails_ = false;
   std::vector<std::string> fontsAdded_;
   std::vector<std::string> fontsRemoved_;
   int broadcasts_ = 0;

@@ -34,6 +34,12 @@ bool MemoryBackend::OpenUrl(std::string_view url) {
   return true;
 }
 
+bool MemoryBackend::ShowFileProperties(std::string_view path) {
+  std::lock_guard lock(impl_->mutex);
+  propertiesShown_.emplace_back(path);
+  return true;
+}
+
 int MemoryBackend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                                       std::string_view to) {
   ShellOpRecord record{op, flags, SplitNulList(from), SplitNulList(to), 0};

@@ -32,6 +32,17 @@ bool Win32Backend::OpenUrl(std::string_view url) {
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+bool Win32Backend::ShowFileProperties(std::string_view path) {
+  const std::string file(path);
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_INVOKEIDLIST;
+  info.lpVerb = "properties";
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOW;
+  return ::ShellExecuteExA(&info) != FALSE;
+}
+
 int Win32Backend::AddFont(std::string_view path) {
   return ::AddFontResourceA(std::string(path).c_str());
 }

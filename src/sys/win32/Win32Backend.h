@@ -23,6 +23,11 @@ class Win32Backend : public Backend {
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                          std::string_view to) override;
   bool OpenUrl(std::string_view url) override;
+  bool ShowFileProperties(std::string_view path) override;
+  bool SetClipboardFiles(const std::vector<std::string>& names) override;
+  bool GetClipboardFiles(DroppedFiles& dropped) override;
+  bool ClipboardHasFiles() override;
+  bool ClipboardHasText() override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;
