@@ -279,6 +279,8 @@ void TfrmVLMChild::DirTreeChange(TControl* sender) {
 
 void TfrmVLMChild::cbInclSubfoldersClick() {
   BrowseFontList.SetInclSubfolders(cbInclSubfolders.Checked());
+  // The list rescanned itself: the view still shows the rows of its last rebuild.
+  RefreshMultiSampleAll();
 }
 
 void TfrmVLMChild::lblInclSubfoldersClick() {
