@@ -3,6 +3,9 @@
 // keys included. The window that should get them must be the foreground one.
 #pragma once
 
+#include <atomic>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "ui/Application.h"
@@ -47,10 +50,9 @@ inline void Type(const char* keys) {
   for (const char* k = keys; *k; ++k) Press(static_cast<WORD>(*k >= 'a' && *k <= 'z' ? *k - 'a' + 'A' : *k));
 }
 
-// Mouse input at a screen point, only queued: a press and a move may start a
-// modal loop (a drag) that the rest of the gesture must reach, so queue the
-// whole gesture, then Settle().
-inline void QueueMouse(POINT screen, DWORD buttons = 0) {
+// Mouse input at a screen point and single keys, sent now and handled later
+// (see Gesture).
+inline void SendMouse(POINT screen, DWORD buttons = 0) {
   // Absolute positions are in 65536ths of the screen; this one lands on the pixel.
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -61,15 +63,14 @@ inline void QueueMouse(POINT screen, DWORD buttons = 0) {
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
   SendInput(1, &in, sizeof(INPUT));
 }
-inline void MouseMove(POINT screen) { QueueMouse(screen); }
+inline void MouseMove(POINT screen) { SendMouse(screen); }
 inline void MousePress(POINT screen, bool right = false) {
-  QueueMouse(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  SendMouse(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
 }
 inline void MouseRelease(POINT screen, bool right = false) {
-  QueueMouse(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  SendMouse(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
-// One key pressed and released, only queued (see QueueMouse).
-inline void QueueKey(WORD key) {
+inline void SendKey(WORD key) {
   INPUT in[2] = {};
   for (INPUT& one : in) {
     one.type = INPUT_KEYBOARD;
@@ -77,6 +78,28 @@ inline void QueueKey(WORD key) {
   }
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
+}
+
+// Input given over time, as a hand gives it: another thread sends the steps
+// a little apart while this one handles messages, so that modal loops (a
+// drag, the system's drag detection) see each step when it comes and moves
+// are not merged. Steps must not touch windows; work out points beforehand.
+inline void Gesture(const std::vector<std::function<void()>>& steps, int gapMs = 40) {
+  std::atomic<bool> done{false};
+  std::thread hand([&] {
+    for (const auto& step : steps) {
+      Sleep(gapMs);
+      step();
+    }
+    Sleep(gapMs);
+    done = true;
+  });
+  while (!done) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+  hand.join();
+  Settle();
 }
 
 // Brings a top-level window to the front so that it gets the keys.

@@ -2,6 +2,7 @@
 // mouse and keys a user gives, through the system's input queue.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "TestWindow.h"
@@ -68,11 +69,16 @@ class DragDropTest : public ::testing::Test {
     ClientToScreen(edit_.Handle(), &pt);
     return pt;
   }
-  // Presses on a row and moves off it far enough to start a drag.
-  void PressAndLeave(int row) {
+  // Presses on a row, moves off it far enough to start a drag, then goes on.
+  void Drag(int row, std::vector<std::function<void()>> then) {
     const POINT start = RowPoint(row);
-    input::MousePress(start);
-    input::MouseMove(POINT{start.x + 20, start.y + 10});
+    std::vector<std::function<void()>> steps = {
+        [start] { input::MousePress(start); },
+        [start] { input::MouseMove(POINT{start.x + 2, start.y + 1}); },
+        [start] { input::MouseMove(POINT{start.x + 20, start.y + 10}); },
+    };
+    steps.insert(steps.end(), then.begin(), then.end());
+    input::Gesture(steps);
   }
   static TPoint ClientOf(const TControl& control, POINT screen) {
     ScreenToClient(control.Handle(), &screen);
@@ -96,10 +102,8 @@ class DragDropTest : public ::testing::Test {
 TEST_F(DragDropTest, ARowDroppedOnAFolderOfAnotherWindowIsDroppedThereOnce) {
   const POINT folder = FolderPoint("C:\\Other");
   tree_.SetDirectory("C:\\Fonts");
-  PressAndLeave(1);
-  input::MouseMove(POINT{folder.x - 3, folder.y});
-  input::MouseRelease(folder);
-  input::Settle();
+  Drag(1, {[folder] { input::MouseMove(POINT{folder.x - 3, folder.y}); },
+           [folder] { input::MouseRelease(folder); }});
 
   EXPECT_EQ(list_.ItemIndex(), 1) << "the pressed row is the one dragged";
   ASSERT_FALSE(overs_.empty());
@@ -116,29 +120,26 @@ TEST_F(DragDropTest, ARowDroppedOnAFolderOfAnotherWindowIsDroppedThereOnce) {
   // The next drag works as the first, onto an edit box that now takes it.
   editAccepts_ = true;
   drops_.clear();
-  PressAndLeave(2);
-  input::MouseRelease(EditPoint());
-  input::Settle();
+  const POINT edit = EditPoint();
+  Drag(2, {[edit] { input::MouseRelease(edit); }});
   ASSERT_EQ(drops_.size(), 1u);
   EXPECT_EQ(dropTargets_.back(), &edit_);
-  EXPECT_EQ(drops_[0].pt, ClientOf(edit_, EditPoint()));
+  EXPECT_EQ(drops_[0].pt, ClientOf(edit_, edit));
 }
 
 TEST_F(DragDropTest, ARefusingTargetGetsNothingAndThePointerSaysNo) {
-  PressAndLeave(0);
-  input::MouseMove(EditPoint());
-  input::MouseMove(POINT{EditPoint().x + 5, EditPoint().y});
-  input::MouseRelease(POINT{EditPoint().x + 5, EditPoint().y});
-  input::Settle();
+  const POINT edit = EditPoint();
+  const POINT further{edit.x + 5, edit.y};
+  Drag(0, {[edit] { input::MouseMove(edit); }, [further] { input::MouseMove(further); },
+           [further] { input::MouseRelease(further); }});
   ASSERT_GE(overs_.size(), 2u);
   EXPECT_EQ(cursors_.back(), LoadCursorW(nullptr, IDC_NO)) << "after the first refusal";
   EXPECT_TRUE(drops_.empty());
 
   // Nowhere to drop: the source window itself has no handler.
   overs_.clear();
-  PressAndLeave(0);
-  input::MouseRelease(RowPoint(2));
-  input::Settle();
+  const POINT row = RowPoint(2);
+  Drag(0, {[row] { input::MouseRelease(row); }});
   EXPECT_TRUE(overs_.empty());
   EXPECT_TRUE(drops_.empty());
   EXPECT_EQ(GetCapture(), nullptr);
@@ -146,20 +147,13 @@ TEST_F(DragDropTest, ARefusingTargetGetsNothingAndThePointerSaysNo) {
 
 TEST_F(DragDropTest, EscARightClickOrALostMouseCancel) {
   const POINT folder = FolderPoint("C:\\Other");
-  PressAndLeave(0);
-  input::MouseMove(folder);
-  input::QueueKey(VK_ESCAPE);
-  input::MouseRelease(folder);
-  input::Settle();
+  Drag(0, {[folder] { input::MouseMove(folder); }, [] { input::SendKey(VK_ESCAPE); },
+           [folder] { input::MouseRelease(folder); }});
   EXPECT_FALSE(overs_.empty()) << "the drag had begun";
   EXPECT_TRUE(drops_.empty());
 
-  PressAndLeave(0);
-  input::MouseMove(folder);
-  input::MousePress(folder, true);
-  input::MouseRelease(folder, true);
-  input::MouseRelease(folder);
-  input::Settle();
+  Drag(0, {[folder] { input::MouseMove(folder); }, [folder] { input::MousePress(folder, true); },
+           [folder] { input::MouseRelease(folder, true); }, [folder] { input::MouseRelease(folder); }});
   EXPECT_TRUE(drops_.empty());
 
   // Something else takes the mouse (a window that pops up, say).
@@ -167,10 +161,7 @@ TEST_F(DragDropTest, EscARightClickOrALostMouseCancel) {
     SetCapture(edit_.Handle());
     return true;
   };
-  PressAndLeave(0);
-  input::MouseMove(folder);
-  input::MouseRelease(folder);
-  input::Settle();
+  Drag(0, {[folder] { input::MouseMove(folder); }, [folder] { input::MouseRelease(folder); }});
   EXPECT_TRUE(drops_.empty());
   ReleaseCapture();
   EXPECT_EQ(TControl::DraggedControl(), nullptr);

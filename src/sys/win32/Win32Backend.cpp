@@ -3,6 +3,7 @@
 #include "sys/MessageHandler.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace sys {
@@ -33,6 +34,14 @@ bool Win32Backend::OpenUrl(std::string_view url) {
 }
 
 bool Win32Backend::ShowFileProperties(std::string_view path) {
+  // The verb is the item's context menu's, a COM object.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  struct ComScope {
+    HRESULT result;
+    ~ComScope() {
+      if (SUCCEEDED(result)) ::CoUninitialize();
+    }
+  } scope{com};
   const std::string file(path);
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof(info);
