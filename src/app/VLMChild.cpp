@@ -131,6 +131,7 @@ void TfrmVLMChild::FormCreate() {
   pcView.SetActivePage(&tsViewSample);
   cbInclSubfolders.SetChecked(BrowseFontList.InclSubfolders());
 
+  BindCommands();
   FOptions = std::make_unique<TVLMOptions>();
   ApplyOptions();
   SetLoadedFonts(nullptr);

@@ -2,6 +2,7 @@
 // collections, folders), its right half views the chosen fonts.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "views/FontNote.h"
 #include "views/MultiSample.h"
 #include "views/SelectionEdit.h"
+#include "widgets/BrowseDirDlg.h"
 #include "widgets/DirTree.h"
 
 class TfrmVLMChild : public TMDIChild {
@@ -78,6 +80,64 @@ class TfrmVLMChild : public TMDIChild {
   TTabSheet tsViewCharacters{pcView, L"字符(&A)"};
   TTabSheet tsViewFontInfo{pcView, L"字体信息(&O)"};
   TTabSheet tsViewNotes{pcView, L"备注(&N)"};
+  TBrowseDirDlg BrowseDirDlg;
+
+  // Opens another font window in the same frame (the frame's to set).
+  std::function<TfrmVLMChild&()> OnNewWindow;
+
+  // Commands of the popup menus; the main window's menus run them too.
+  void pmFontListInstallClick();
+  void pmFontListUninstallClick();
+  void pmFontListLoadClick();
+  void pmFontListUnloadClick();
+  void pmFontListPrintClick();
+  void pmFontListRenameClick();
+  void pmFontListDeleteClick();
+  void pmFontListCopyToFolderClick();
+  void pmFontListPropertiesClick();
+  void pmFontListCopyClick();
+  void pmFontListPasteClick();
+  void pmFontListSelectAllClick();
+  void pmFontListInvertSelClick();
+  void pmFontListPopup();
+  // Fills the submenu of "add to collection" with one entry per collection.
+  void pmFontListAddToCollPopup(TMenuItem& submenu);
+  void pmFontListAddToCollClick(const std::string& collection);
+  void FontListKeyDown(WORD& key, TShiftState shift);
+  void pmCollectionsListInstallClick();
+  void pmCollectionsListUninstallClick();
+  void pmCollectionsListLoadClick();
+  void pmCollectionsListUnloadClick();
+  void pmCollectionsListPrintClick();
+  void pmCollectionsListNewClick();
+  void pmCollectionsListRenameClick();
+  void pmCollectionsListDeleteClick();
+  void pmCollectionsListPasteClick();
+  void pmDirTreeNewWindowHereClick();
+  void pmDirTreePasteClick();
+  // `sender` is the entry that ran it: the popup's own, or the main menu's.
+  void EditCommand(const TMenuItem* sender, UINT message);
+  void pmEditBoxSelectAllClick(const TMenuItem* sender);
+  void pmEditBoxPopup();
+  void pmEditBoxAddTextSampleClick();
+  // Font lists dragged onto the window's controls, from this window or another.
+  bool FontListDragOver(TFontList& target, TControl& source);
+  void FontListDragDrop(TFontList& target, TControl& source);
+  bool CollectionsListDragOver(TControl& source);
+  void CollectionsListDragDrop(TControl& source, TPoint point);
+  bool DirTreeDragOver(TControl& source, TPoint point);
+  void DirTreeDragDrop(TControl& source, TPoint point);
+  bool edtAddressDragOver(TControl& source);
+  void edtAddressDragDrop(TControl& source);
+  // Files dropped from the shell or pasted.
+  void FontListDropFiles(const std::vector<std::string>& files);
+  void CollectionsListDropFiles(const std::vector<std::string>& files, TPoint point);
+  void DirTreeDropFiles(const std::vector<std::string>& files, const std::string& folder);
+  void fdhAddressDropFiles(const std::vector<std::string>& files);
+  // Into `target` (with its "\"): a folder a list shows adds them itself,
+  // the fonts folder installs them.
+  void CopyFontFiles(const std::vector<std::string>& files, const std::string& target);
+  void CollectionAddFromFontList(TFontList& list, const std::string& collection);
 
   // ---- View pages (VLMChildView.cpp) ----------------------------------------
   void pcViewChange();
@@ -143,6 +203,8 @@ class TfrmVLMChild : public TMDIChild {
   TFileDropHelper fdhBrowseFontList{BrowseFontList.ListView()};
   TFileDropHelper fdhCollectionsList{CollectionsList};
   TFileDropHelper fdhAddress{edtAddress};
+  // The tree takes files too: they go into the folder under the drop point.
+  TFileDropHelper fdhDirTree{DirTree.Tree()};
   // ---------------------------------------------------------------------------
 
   // The popup menus; their commands are the window's command handlers.
@@ -208,6 +270,7 @@ class TfrmVLMChild : public TMDIChild {
 
  private:
   void FormCreate();
+  void BindCommands();
   void UpdateFontListCommands(TFontList& list, const TFontFileInfo* record);
   void Notify(UINT message, bool post);
   void FormShow();
@@ -217,6 +280,10 @@ class TfrmVLMChild : public TMDIChild {
   void AddTempFont(const std::string& fileName);
   void RemoveTempFont();
   bool IsLoaded(const std::string& fileName) const;
+  TFontList* FocusedFontList();
+  // Runs `action` on each record of the selected collection, then refreshes.
+  void CollectionCommand(const std::function<void(TFontFileInfo&)>& action);
+  HWND EditTarget(const TMenuItem* sender);
 
   // View pages (VLMChildView.cpp).
   void CreateViewPages();

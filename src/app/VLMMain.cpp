@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/VLMChild.h"
+#include "app/VLMMessages.h"
 #include "sys/sys.h"
 #include "ui/TProgress.h"
 
@@ -40,12 +41,22 @@ void TfrmVLMMain::FormShow() {
 void TfrmVLMMain::FormClose(TCloseAction&) { mmFileCloseAllClick(); }
 
 void TfrmVLMMain::mmFileNewClick() {
+  NewChild();
+  sys::Current().ProcessMessages();
+  UpdateWindowCommands();
+}
+
+TfrmVLMChild& TfrmVLMMain::NewChild() {
   children_.push_back(std::make_unique<TfrmVLMChild>(*this));
   TfrmVLMChild& child = *children_.back();
   child.SetLoadedFonts(&FLoadedFonts);
+  child.OnNewWindow = [this]() -> TfrmVLMChild& {
+    TfrmVLMChild& another = NewChild();
+    UpdateWindowCommands();
+    return another;
+  };
   child.ShowChild();
-  sys::Current().ProcessMessages();
-  UpdateWindowCommands();
+  return child;
 }
 
 void TfrmVLMMain::mmFileCloseClick() {
@@ -66,6 +77,18 @@ void TfrmVLMMain::mmFileExitClick() { Close(); }
 void TfrmVLMMain::mmWindowTileClick() { Tile(); }
 
 void TfrmVLMMain::mmWindowCascadeClick() { Cascade(); }
+
+void TfrmVLMMain::ApplyOptionsToAll() {
+  for (const auto& child : children_) child->ApplyOptions();
+}
+
+LRESULT TfrmVLMMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == UM_OPTIONSCHANGED) {
+    ApplyOptionsToAll();
+    return 0;
+  }
+  return TMDIFrame::OnMessage(msg, wParam, lParam);
+}
 
 void TfrmVLMMain::ChildReleased(TMDIChild& child) {
   children_.erase(std::remove_if(children_.begin(), children_.end(),

@@ -26,6 +26,8 @@ class TfrmVLMMain : public TMDIFrame {
   void mmFileExitClick();
   void mmWindowTileClick();
   void mmWindowCascadeClick();
+  // Every font window reads the settings again.
+  void ApplyOptionsToAll();
 
   TMainMenu mainMenu;
   TMenuItem& mmFile = mainMenu.Items().Add(L"文件(&F)");
@@ -45,8 +47,13 @@ class TfrmVLMMain : public TMDIFrame {
   TMenuItem& mmWindowCascade = mmWindow.Add({L"层叠(&C)", {}, L"象重叠的瓦片那样排列窗口",
                                              [this] { mmWindowCascadeClick(); }});
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
   void FormShow();
+  // A font window, shown, with the session's loaded fonts.
+  TfrmVLMChild& NewChild();
   void FormClose(TCloseAction& action);
   void ChildReleased(TMDIChild& child);
   void UpdateWindowCommands();

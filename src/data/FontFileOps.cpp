@@ -224,7 +224,8 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
     if (Installed() && inFonts) os.RemoveFont(ExtractFileName(oldFile));
     if (unregistered) AnnounceFontChange();
 
-    const bool renamed = ShellFileOp(sys::kFoRename, kUndoNoConfirm, oldFile, newFile) == 0;
+    const int shellResult = ShellFileOp(sys::kFoRename, kUndoNoConfirm, oldFile, newFile);
+    const bool renamed = shellResult == 0;
     if (renamed) {
       {
         std::lock_guard guard(lock_);
@@ -243,6 +244,9 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
       Install();  // registers the font again under its current file name
     else if (!Installed())
       os.AddFont(FileName());
+    // The shell's reason, for the message; putting the font back may have
+    // cleared the last error.
+    if (!renamed) os.SetLastError(static_cast<uint32_t>(shellResult));
     return renamed;
   } catch (const std::exception&) {
     return false;

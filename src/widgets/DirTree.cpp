@@ -124,6 +124,15 @@ HTREEITEM TVxDirTree::FindChild(HTREEITEM parent, std::string_view upperName) {
   return nullptr;
 }
 
+HTREEITEM TVxDirTree::AddMissingChild(HTREEITEM parent, std::string_view upperName) {
+  for (const std::string& name : SubfolderNames(NodePath(parent))) {
+    if (UpperPath(name) != upperName) continue;
+    tree_.SetHasChildren(parent, true);
+    return tree_.AddNode(parent, sys::Widen(name), kFolderNode | kUnreadFlag, true);
+  }
+  return nullptr;
+}
+
 bool TVxDirTree::SetDirectory(std::string_view path) {
   const std::string upper = UpperPath(path);
   std::vector<std::string> parts;
@@ -139,6 +148,8 @@ bool TVxDirTree::SetDirectory(std::string_view path) {
   bool complete = true;
   for (const std::string& part : parts) {
     HTREEITEM child = FindChild(node, part);
+    // A folder made since its parent was read: the tree learns of it now.
+    if (!child && node) child = AddMissingChild(node, part);
     if (!child) {
       complete = false;
       break;

@@ -43,6 +43,7 @@ class TVxDirTree : public TCompPanel {
   void FillChildren(HTREEITEM node);
   std::string NodePath(HTREEITEM node) const;
   HTREEITEM FindChild(HTREEITEM parent, std::string_view upperName);
+  HTREEITEM AddMissingChild(HTREEITEM parent, std::string_view upperName);
   std::vector<std::string> SubfolderNames(const std::string& folder) const;
 
   TTreeView tree_;

@@ -1,0 +1,263 @@
+// The font window's commands on copies of real fonts in folders of their own,
+// given as a user gives them: keys on the focused list, dialogs answered
+// through the modal runner, message boxes answered by the test.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/VLMChild.h"
+#include "app/VLMMain.h"
+#include "app/VLMRenameFile.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "tests/support/AnsweringBackend.h"
+#include "tests/support/Input.h"
+#include "tests/support/RealFonts.h"
+#include "ui/Application.h"
+#include "ui/Dialog.h"
+
+namespace {
+
+constexpr unsigned kConfirmFlags =
+    sys::kMbYesNo | sys::kMbIconQuestion | sys::kMbDefButton2 | sys::kMbTaskModal;
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    os_ = new TAnsweringBackend;
+    guard_ = new sys::ScopedBackend(*os_);
+    ui::InitControls();
+    frame_ = new TfrmVLMMain();
+    frame_->Show();
+    ui::ProcessMessages();
+  }
+  static void TearDownTestSuite() {
+    delete frame_;
+    delete guard_;
+    delete os_;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(frame_->ActiveChild(), nullptr);
+    child_ = frame_->ActiveChild();
+    os_->boxes.clear();
+    os_->answers.clear();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    // A folder of its own per test: a list shown the same folder again keeps its rows.
+    static int serial = 0;
+    root_ = IncludeTrailingBackslash(temp) + "vlm-commands-" + std::to_string(GetCurrentProcessId()) +
+            "-" + std::to_string(++serial);
+    os_->MakeDirectory(root_);
+    folderA_ = MakeFolder("A", true);
+    folderB_ = MakeFolder("B", false);
+    input::Activate(frame_->Handle());
+  }
+  void TearDown() override {
+    ShowPage(child_->tsNavInstalled);
+    for (const std::string& folder : {folderA_, folderB_}) {
+      for (const std::string& file : Files(folder)) os_->RemoveFile(folder + file);
+      RemoveDirectoryA(folder.c_str());
+    }
+    RemoveDirectoryA(root_.c_str());
+  }
+
+  // A folder as the tree reports it, with copies of the real fonts or empty.
+  std::string MakeFolder(const char* name, bool withFonts) {
+    const std::string folder = TVxDirTree::UpperPath(root_ + "\\" + name + "\\");
+    os_->MakeDirectory(folder);
+    if (withFonts) {
+      for (const RealFont* font : kRealFonts) {
+        const std::string from = NativePath(*font);
+        os_->CopyFileTo(from, folder + ExtractFileName(from), false);
+      }
+    }
+    return folder;
+  }
+  std::vector<std::string> Files(const std::string& folder) const {
+    std::vector<sys::FindEntry> entries;
+    os_->FindFiles(folder + "*", entries);
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+      if (!entry.IsDirectory()) names.push_back(entry.name);
+    return names;
+  }
+  void ShowPage(TTabSheet& page) {
+    child_->pcNav.SetActivePage(&page);
+    child_->pcNavChange(&child_->pcNav);
+  }
+  // The Browse page on `folder`, its list focused.
+  TFontList& Browse(const std::string& folder) {
+    ShowPage(child_->tsNavBrowse);
+    EXPECT_TRUE(child_->DirTree.SetDirectory(folder));
+    child_->BrowseFontList.SetFocus();
+    input::Settle();
+    return child_->BrowseFontList;
+  }
+
+  static TAnsweringBackend* os_;
+  static sys::ScopedBackend* guard_;
+  static TfrmVLMMain* frame_;
+  TfrmVLMChild* child_ = nullptr;
+  std::string root_, folderA_, folderB_;
+};
+
+TAnsweringBackend* CommandsTest::os_ = nullptr;
+sys::ScopedBackend* CommandsTest::guard_ = nullptr;
+TfrmVLMMain* CommandsTest::frame_ = nullptr;
+
+TEST_F(CommandsTest, DeleteAsksWithTheCountAndShiftDeleteRemovesTheFilesForGood) {
+  TFontList& list = Browse(folderA_);
+  ASSERT_EQ(list.ListView().ItemCount(), 3);
+  input::Press('A', ssCtrl);
+  ASSERT_EQ(list.SelCount(), 3);
+
+  os_->answers = {sys::kIdNo};
+  input::Press(VK_DELETE);
+  ASSERT_EQ(os_->boxes.size(), 1u);
+  EXPECT_EQ(os_->boxes[0].text, L"删除 3 种字体文件吗?");
+  EXPECT_EQ(os_->boxes[0].caption, L"确认        ");
+  EXPECT_EQ(os_->boxes[0].flags, kConfirmFlags);
+  EXPECT_EQ(Files(folderA_).size(), 3u) << "No keeps every file";
+
+  os_->answers = {sys::kIdYes};
+  input::Press(VK_DELETE, ssShift);
+  ASSERT_EQ(os_->boxes.size(), 2u);
+  EXPECT_EQ(os_->boxes[1].text, L"删除 3 种字体文件吗?");
+  EXPECT_TRUE(Files(folderA_).empty());
+  EXPECT_EQ(list.ListView().ItemCount(), 0);
+  EXPECT_EQ(child_->TempFontFile(), "");
+}
+
+TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
+  TFontList& list = Browse(folderA_);
+  list.SelectOnly("DejaVu Sans");
+  ASSERT_NE(list.SelectedRecord(), nullptr);
+  const std::string oldFile = list.SelectedRecord()->FileName();
+  std::wstring shownFileName;
+  std::wstring answer = L"Renamed";
+  const ui::TScopedModalRunner runner([&](TDialog& shown) {
+    auto& dialog = dynamic_cast<TfrmVLMRenameFile&>(shown);
+    shownFileName = dialog.edtOrigName.Text();
+    dialog.edtNewName.SetText(answer);
+    return mrOK;
+  });
+  input::Press(VK_F2);
+  EXPECT_EQ(shownFileName, L"DejaVuSans.ttf");
+  EXPECT_FALSE(os_->FileExists(oldFile));
+  EXPECT_TRUE(os_->FileExists(folderA_ + "Renamed.ttf"));
+  ASSERT_NE(list.SelectedRecord(), nullptr);
+  EXPECT_EQ(list.SelectedRecord()->FileName(), folderA_ + "Renamed.ttf");
+  EXPECT_EQ(child_->TempFontFile(), folderA_ + "Renamed.ttf");
+  EXPECT_TRUE(os_->boxes.empty());
+
+  // Onto a file that exists: refused, reported, the preview font kept.
+  answer = L"DejaVuSansMono";
+  input::Press(VK_F2);
+  ASSERT_EQ(os_->boxes.size(), 1u);
+  EXPECT_EQ(os_->boxes[0].text.rfind(sys::Widen(folderA_) + L"Renamed.ttf\r\n不能重命名文件为 " +
+                                         sys::Widen(folderA_) + L"DejaVuSansMono.ttf.\r\n(",
+                                     0),
+            0u)
+      << sys::Narrow(os_->boxes[0].text);
+  EXPECT_TRUE(os_->FileExists(folderA_ + "Renamed.ttf"));
+  EXPECT_EQ(child_->TempFontFile(), folderA_ + "Renamed.ttf");
+}
+
+TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
+  TCollectionList& collections = child_->CollectionsList;
+  const std::string first = "cmd-test-1", second = "cmd-test-2";
+  ASSERT_TRUE(collections.NewCollection(first));
+  ASSERT_TRUE(collections.NewCollection(second));
+  TFontList& list = Browse(folderA_);
+  list.SelectAll();
+  child_->pmFontListPopup();
+  TMenuItem& submenu = child_->pmFontListAddToColl;
+  const int count = collections.CollectionCount();
+  ASSERT_EQ(submenu.Count(), count);
+  int firstEntry = -1;
+  for (int i = 0; i < count; ++i) {
+    EXPECT_TRUE(submenu.Items(i).Enabled());
+    if (submenu.Items(i).Caption() == sys::Widen(first)) firstEntry = i;
+  }
+  ASSERT_GE(firstEntry, 0);
+  submenu.Items(firstEntry).Click();
+
+  // The collection now lists the three fonts; shown, it is not offered.
+  ShowPage(child_->tsNavCollections);
+  collections.SelectCollection(first);
+  child_->CollectionsListChange(nullptr);
+  EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 3);
+  child_->pmFontListPopup();
+  EXPECT_FALSE(submenu.Items(firstEntry).Enabled());
+
+  // One collection fewer, one entry fewer.
+  collections.SelectCollection(second);
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
+  ASSERT_EQ(os_->boxes.size(), 1u);
+  EXPECT_EQ(os_->boxes[0].text, L"删除藏品 \"cmd-test-2\" 吗?");
+  child_->pmFontListPopup();
+  EXPECT_EQ(submenu.Count(), count - 1);
+  collections.SelectCollection(first);
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
+}
+
+TEST_F(CommandsTest, CopiedFilesPasteIntoAnotherFoldersListAndIntoACollection) {
+  TFontList& list = Browse(folderA_);
+  list.SelectOnly("DejaVu Sans");
+  list.ToggleSelected("Liberation Serif");
+  ASSERT_EQ(list.SelCount(), 2);
+  input::Press('C', ssCtrl);
+  sys::DroppedFiles clipboard;
+  ASSERT_TRUE(os_->GetClipboardFiles(clipboard));
+  EXPECT_EQ(clipboard.names, list.SelectedFileNames());
+
+  TFontList& other = Browse(folderB_);
+  ASSERT_EQ(other.ListView().ItemCount(), 0);
+  input::Press('V', ssCtrl);
+  EXPECT_EQ(Files(folderB_).size(), 2u);
+  EXPECT_EQ(other.ListView().ItemCount(), 2);
+
+  const std::string name = "cmd-test-paste";
+  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  ShowPage(child_->tsNavCollections);
+  child_->CollectionsList.SelectCollection(name);
+  child_->CollectionsListChange(nullptr);
+  child_->CollectionsList.SetFocus();
+  input::Press('V', ssCtrl);
+  EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 2);
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
+}
+
+TEST_F(CommandsTest, CopyingIntoWhatIsNotAFolderIsRefusedWithItsMessage) {
+  const std::string target = root_ + "\\NO-SUCH\\";
+  child_->CopyFontFiles({folderA_ + "DejaVuSans.ttf"}, target);
+  ASSERT_EQ(os_->boxes.size(), 1u);
+  EXPECT_EQ(os_->boxes[0].text,
+            L"不能复制文件到 " + sys::Widen(target) + L".\r\n不是一个有效的驱动器或文件夹");
+  EXPECT_EQ(os_->boxes[0].caption, L"Error");
+  EXPECT_FALSE(os_->DirectoryExists(target));
+}
+
+TEST_F(CommandsTest, ANewWindowFromTheTreeOpensOnTheBrowsePageAtThatFolder) {
+  Browse(folderA_);
+  const int before = frame_->ChildCount();
+  child_->pmDirTreeNewWindowHereClick();
+  ASSERT_EQ(frame_->ChildCount(), before + 1);
+  TfrmVLMChild* opened = frame_->ActiveChild();
+  ASSERT_NE(opened, child_);
+  EXPECT_EQ(opened->pcNav.ActivePage(), &opened->tsNavBrowse);
+  EXPECT_EQ(opened->BrowseFontList.Path(), folderA_);
+  EXPECT_EQ(opened->BrowseFontList.ListView().ItemCount(), 3);
+  EXPECT_EQ(opened->BrowseFontList.LoadedFonts(), &frame_->LoadedFonts());
+  opened->Close();
+  ui::ProcessMessages();
+  EXPECT_EQ(frame_->ChildCount(), before);
+}
+
+}  // namespace
