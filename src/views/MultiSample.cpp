@@ -142,9 +142,14 @@ void TMultiSample::Changed(bool rebuild) {
 }
 
 TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
+  // The screen's resolution does not change while the program runs; asking
+  // for a screen DC per font cost more than measuring the font.
+  static const int ppi = [] {
+    const TWindowDC screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }();
   LOGFONTW font{};
-  const TWindowDC screen(nullptr);
-  font.lfHeight = -MulDiv(fontSize_, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(fontSize_, ppi, 72);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
