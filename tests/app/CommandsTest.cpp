@@ -261,3 +261,44 @@ TEST_F(CommandsTest, ANewWindowFromTheTreeOpensOnTheBrowsePageAtThatFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+POINT ScreenPoint(const TControl& control, int x, int y) {
+  POINT pt{x, y};
+  ClientToScreen(control.Handle(), &pt);
+  return pt;
+}
+
+TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere) {
+  TFontList& source = Browse(folderA_);
+  source.SelectOnly("DejaVu Sans");
+  child_->pmDirTreeNewWindowHereClick();
+  TfrmVLMChild* other = frame_->ActiveChild();
+  ASSERT_NE(other, child_);
+  ASSERT_TRUE(other->DirTree.SetDirectory(folderB_));
+  ASSERT_EQ(other->BrowseFontList.Path(), folderB_);
+  frame_->mmWindowTileClick();
+  input::Settle();
+
+  TListView& rows = source.ListView();
+  RECT row{};
+  ListView_GetItemRect(rows.Handle(), rows.ItemIndex(), &row, LVIR_LABEL);
+  const POINT start = ScreenPoint(rows, row.left + 10, (row.top + row.bottom) / 2);
+  const POINT target = ScreenPoint(other->BrowseFontList.ListView(), 30, 40);
+  input::Gesture({[start] { input::MousePress(start); },
+                  [start] { input::MouseMove(POINT{start.x + 2, start.y + 1}); },
+                  [start] { input::MouseMove(POINT{start.x + 20, start.y + 10}); },
+                  [target] { input::MouseMove(POINT{target.x - 3, target.y}); },
+                  [target] { input::MouseRelease(target); }});
+
+  EXPECT_EQ(Files(folderB_), std::vector<std::string>{"DejaVuSans.ttf"});
+  EXPECT_EQ(other->BrowseFontList.ListView().ItemCount(), 1);
+  EXPECT_EQ(Files(folderA_).size(), 3u) << "copied, not moved";
+  // Onto the list of its own folder the drag is refused.
+  EXPECT_FALSE(child_->FontListDragOver(child_->BrowseFontList, rows));
+  other->Close();
+  ui::ProcessMessages();
+}
+
+}  // namespace
