@@ -52,6 +52,11 @@ void TFontFileInfo::SetFileNameRead(TFontFields&& read, TInstalledFonts& install
 
 void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables) {
   TInstalledFonts installed;
+  SetFileNameAndRead(path, allTables, installed);
+}
+
+void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables,
+                                       TInstalledFonts& installed) {
   bool same;
   {
     Guard g(lock_);

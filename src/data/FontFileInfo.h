@@ -72,6 +72,7 @@ class TFontFileInfo {
   // SetFileName, reading all tables at once when asked: one open of the file
   // where SetFileName and a lazy getter would take two.
   void SetFileNameAndRead(std::string_view path, bool allTables);
+  void SetFileNameAndRead(std::string_view path, bool allTables, TInstalledFonts& installed);
   void Refresh(bool allTables);
   void CheckInstalled();
   // The same, checked against the installed-font table a scan keeps open.

@@ -151,6 +151,7 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
       run.trouble = true;
       continue;
     }
+    run.installed.Remember(value.name, file);
     if (UpperAscii(ExtractFileExt(file)) != ".TTF") continue;
     if (ExtractFilePath(file).empty()) file = run.path + file;
     std::string name = value.name;

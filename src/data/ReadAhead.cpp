@@ -29,14 +29,13 @@ void TReadAhead::Work() {
       --sleepers_;
     }
     if (stop_) return;
-    std::optional<TFontFields> read;
+    std::unique_ptr<TFontFields> read;
     try {
-      TFontFields fields;
-      fields.FileName = files_[index];
-      ReadFontFields(fields, false);
-      read = std::move(fields);
+      read = std::make_unique<TFontFields>();
+      read->FileName = files_[index];
+      ReadFontFields(*read, false);
     } catch (...) {
-      // Left to the scan, which reads the file itself.
+      read.reset();  // left to the scan, which reads the file itself
     }
     results_[index] = std::move(read);
     done_[index].store(true);
@@ -54,7 +53,8 @@ std::optional<TFontFields> TReadAhead::Take(size_t index) {
     ready_.wait(lock, [&] { return done_[index].load(); });
     waiting_ = kNobody;
   }
-  std::optional<TFontFields> result = std::move(results_[index]);
+  std::optional<TFontFields> result;
+  if (results_[index]) result = std::move(*results_[index]);
   results_[index].reset();
   taken_ = index + 1;
   // Readers waiting for room are woken in batches, not once a file.

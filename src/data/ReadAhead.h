@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -37,7 +38,9 @@ class TReadAhead {
   static constexpr size_t kNobody = static_cast<size_t>(-1);
 
   const std::vector<std::string>& files_;
-  std::vector<std::optional<TFontFields>> results_;  // each written once, then flagged
+  // Each written once, then flagged; empty when the read failed. Made by the
+  // readers, so that a scan pays for the results it gets, not for all at once.
+  std::vector<std::unique_ptr<TFontFields>> results_;
   std::vector<std::atomic<bool>> done_;
   std::mutex mutex_;
   std::condition_variable ready_;  // the result the scan waits for is in

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/FontFileInfo.h"
+#include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -128,9 +129,9 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   return true;
 }
 
-void PrintRecord(const std::string& file, bool namesOnly) {
+void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& installed) {
   TFontFileInfo record;
-  record.SetFileNameAndRead(file, !namesOnly);
+  record.SetFileNameAndRead(file, !namesOnly, installed);
   std::string line = RecordToJson(record.Snapshot());
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stdout);
@@ -143,10 +144,11 @@ int main(int argc, char** argv) {
   if (int status = ParseArguments(argc, argv, options); status >= 0) return status;
   if (options.list.kind != TListRequest::kNone) return PrintList(options.list);
   int status = 0;
+  TInstalledFonts installed;  // opened once for every record
   for (const std::string& path : options.paths) {
     std::vector<std::string> files;
     if (!FontFiles(path, files)) status = 1;
-    for (const std::string& file : files) PrintRecord(file, options.namesOnly);
+    for (const std::string& file : files) PrintRecord(file, options.namesOnly, installed);
   }
   std::fflush(stdout);
   return status;
