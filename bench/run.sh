@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Builds the scan benchmark and the floor, makes a corpus of real TrueType
-# files from Debian's font packages (flat and as a three-level tree, outside
-# the repository), and times, on a warm cache over the same files: our
-# names-only scan, the floor, fc-scan and a fontTools name read.
+# Builds the benchmarks and the floor, makes a corpus of real TrueType files
+# from Debian's font packages (flat and as a three-level tree, outside the
+# repository), and prints, each beside the floor's over the same files in the
+# same run: names only (vlminfo over a folder and over a tree, the in-program
+# scan), all four tables, a cold cache, and vlminfo's output share; with
+# --wine, the font window's Installed list beside a bare registry loop.
 #
-#   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace]
+#   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace] [--wine]
 #   bench/run.sh --multi [OPTIONS]   the multiple sample view under Wine (bench/multi.sh)
+#
+# System calls are counted with perf's tracepoints where perf may use them
+# (strace's own cost would change what threads do), else with strace.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 corpus=/tmp/vlm-corpus
 repeat=7
 install=1
 trace=0
+wine=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --multi) shift; exec "$root/bench/multi.sh" "$@" ;;
@@ -19,6 +25,7 @@ while [ $# -gt 0 ]; do
     --repeat) repeat=$2; shift 2 ;;
     --no-install) install=0; shift ;;
     --strace) trace=1; shift ;;
+    --wine) wine=1; shift ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -43,89 +50,164 @@ fi
 
 # ---- Build ---------------------------------------------------------------------
 cmake -G Ninja -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
-ninja -C "$build" scan_bench floor >/dev/null
+ninja -C "$build" scan_bench floor output_bench vlminfo >/dev/null
 scan_bench=$build/bench/scan_bench
 floor=$build/bench/floor
+output_bench=$build/bench/output_bench
+vlminfo=$build/src/tools/vlminfo
 
 # ---- Corpus --------------------------------------------------------------------
-mapfile -t sources < <(find /usr/share/fonts -type f -iname '*.ttf' | sort)
-if [ ! -f "$corpus/.count" ] || [ "$(cat "$corpus/.count")" != "${#sources[@]}" ]; then
-  echo "making the corpus in $corpus from ${#sources[@]} files"
+# Every TrueType file of the installed font packages. Where they give fewer
+# than $target files, each is copied again under a new name until there are
+# that many, so that per-font figures are not lost in start-up costs.
+target=2642
+mapfile -t sources < <(find /usr/share/fonts /usr/share/wine/fonts -type f -iname '*.ttf' 2>/dev/null | sort)
+wanted=${#sources[@]}
+[ "$wanted" -lt "$target" ] && wanted=$target
+if [ ! -f "$corpus/.count" ] || [ "$(cat "$corpus/.count")" != "$wanted" ]; then
+  echo "making the corpus in $corpus: $wanted files from ${#sources[@]} sources"
   rm -rf "$corpus"
   mkdir -p "$corpus/flat" "$corpus/tree"
-  i=0
-  for f in "${sources[@]}"; do
+  for ((i = 0; i < wanted; i++)); do
+    f=${sources[i % ${#sources[@]}]}
     name=$(printf '%05d-%s' "$i" "$(basename "$f")")
     cp "$f" "$corpus/flat/$name"
     # Three levels of four folders each.
     dir=$corpus/tree/a$((i % 4))/b$((i / 4 % 4))/c$((i / 16 % 4))
     mkdir -p "$dir"
     cp "$f" "$dir/$name"
-    i=$((i + 1))
   done
-  echo "${#sources[@]}" > "$corpus/.count"
+  echo "$wanted" > "$corpus/.count"
 fi
 count=$(cat "$corpus/.count")
-if [ "$count" -lt 2000 ]; then
-  echo "warning: only $count TrueType files (2000 wanted)" >&2
+if [ "${#sources[@]}" -lt 2000 ]; then
+  echo "note: ${#sources[@]} distinct TrueType files, copied up to $count" >&2
 fi
 
 # Warm the cache: every file read once.
 cat "$corpus"/flat/* "$corpus"/tree/*/*/*/* > /dev/null
 
-us_per_font() { awk -v s="$1" -v n="$2" 'BEGIN { printf "%.1f", s * 1e6 / n }'; }
-now() { date +%s.%N; }
-
-echo
-echo "== $count fonts, tree of 3 levels, warm cache, best of $repeat runs"
-ours_out=$("$scan_bench" "$corpus/tree" --repeat "$repeat" --depth 3)
-echo "$ours_out"
-floor_out=$("$floor" "$corpus/tree" --repeat "$repeat")
-echo "$floor_out"
-ours=$(echo "$ours_out" | sed -n 's/.* \([0-9.]*\) us per font.*/\1/p')
-flo=$(echo "$floor_out" | sed -n 's/.* \([0-9.]*\) us per font.*/\1/p')
-ours_cpu=$(echo "$ours_out" | sed -n 's/.* \([0-9.]*\) us CPU per font.*/\1/p')
-flo_cpu=$(echo "$floor_out" | sed -n 's/.* \([0-9.]*\) us CPU per font.*/\1/p')
-
-fc=""
-if command -v fc-scan >/dev/null; then
-  fc-scan --format '%{fullname}\n' "$corpus/tree" > /dev/null  # warm
-  start=$(now)
-  fc-scan --format '%{fullname}\n' "$corpus/tree" > /dev/null
-  fc=$(us_per_font "$(awk -v a="$start" -v b="$(now)" 'BEGIN { print b - a }')" "$count")
-  echo "fc-scan: $fc us per font (one run, process included)"
-fi
-
-ft=""
-if /usr/bin/python3 -c 'import fontTools' 2>/dev/null; then
-  ft=$(/usr/bin/python3 - "$corpus/tree" <<'PY'
-import os, sys, time
-from fontTools.ttLib import TTFont
-files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs if f.lower().endswith('.ttf')]
-def run():
-    for f in files:
-        with TTFont(f, lazy=True) as font:
-            font['name'].getDebugName(4)
-run()
-start = time.perf_counter(); run(); elapsed = time.perf_counter() - start
-print('%.1f' % (elapsed * 1e6 / len(files)))
-PY
-)
-  echo "fontTools name read: $ft us per font"
-fi
-
-echo
+flat=$corpus/flat
+tree=$corpus/tree
+figure() { sed -n "s/^$1: \([0-9.]*\) $2.*/\1/p"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-echo "ours / floor:      $(ratio "$ours" "$flo")   (target <= 1.5; CPU time: $(ratio "$ours_cpu" "$flo_cpu"))"
-[ -n "$fc" ] && echo "fc-scan / ours:    $(ratio "$fc" "$ours")   (target >= 12)"
-[ -n "$ft" ] && echo "fontTools / ours:  $(ratio "$ft" "$ours")"
-
-if [ "$trace" = 1 ] && command -v strace >/dev/null; then
-  echo
-  echo "== system calls per font (strace -c -f, one run each)"
-  for prog in "$scan_bench" "$floor"; do
-    total=$(strace -f -c -o /dev/stdout "$prog" "$corpus/tree" --repeat 1 2>/dev/null |
-            awk '/^100.00/ { print $4 }')
-    echo "$(basename "$prog"): $(awk -v t="$total" -v n="$count" 'BEGIN { printf "%.2f", t / n }') calls per font ($total in all, start-up included)"
+# Best wall time and least CPU time (user + system) of a whole command, in
+# microseconds per font: "WALL CPU". On a machine others share, the CPU time
+# is the steadier figure.
+best_us() {
+  local best="" cpu="" TIMEFORMAT='%R %U %S'
+  for ((r = 0; r < repeat; r++)); do
+    local t
+    t=$( { time "$@" > /dev/null 2>&1; } 2>&1 )
+    read -r wall user sys <<< "$t"
+    local w c
+    w=$(awk -v a="$wall" 'BEGIN { printf "%d", a * 1e6 }')
+    c=$(awk -v a="$user" -v b="$sys" 'BEGIN { printf "%d", (a + b) * 1e6 }')
+    if [ -z "$best" ] || [ "$w" -lt "$best" ]; then best=$w; fi
+    if [ -z "$cpu" ] || [ "$c" -lt "$cpu" ]; then cpu=$c; fi
   done
+  awk -v b="$best" -v c="$cpu" -v n="$count" 'BEGIN { printf "%.1f %.1f", b / n, c / n }'
+}
+# System calls per font of one run of a command.
+calls() {
+  local total
+  total=$(perf stat -x, -e raw_syscalls:sys_enter "$@" 2>&1 >/dev/null | awk -F, '/raw_syscalls/ { print $1 }')
+  if ! [[ "$total" =~ ^[0-9]+$ ]] && command -v strace >/dev/null; then
+    strace -f -c -o "$scratch" "$@" > /dev/null 2>&1
+    total=$(awk '/^100.00/ { print $4 }' "$scratch")
+  fi
+  awk -v t="${total:-0}" -v n="$count" 'BEGIN { printf "%.2f", t / n }'
+}
+scratch=$(mktemp)
+trap 'rm -f "$scratch"' EXIT
+# Kilobytes a command asks to read per font (read and pread, by strace).
+kb_read() {
+  command -v strace >/dev/null || { echo "-"; return; }
+  strace -f -e trace=read,pread64 -o "$scratch" "$@" > /dev/null 2>&1
+  awk -v n="$count" '/= [0-9]+$/ { sum += $NF } END { printf "%.2f", sum / 1024 / n }' "$scratch"
+}
+# Opens of font files per font.
+opens() {
+  strace -f -e trace=openat -o "$scratch" "$@" > /dev/null 2>&1
+  grep -ci '\.ttf"' "$scratch" | awk -v n="$count" '{ printf "%.2f", $1 / n }'
+}
+wall() { echo "${1% *}"; }
+cpu() { echo "${1#* }"; }
+line() { printf '%-46s %7s us/font %7s CPU  %5s calls %6s KB   x%s (CPU x%s)\n' "$@"; }
+# A floor's or a bench's figures: "WALL CPU" per font.
+figures() { local out; out=$("$@"); echo "$(echo "$out" | figure "[^:]*" "us per font") $(echo "$out" | figure "[^:]*" "us CPU per font")"; }
+
+echo
+echo "== 1. names only, $count fonts, warm cache, best of $repeat runs"
+f_flat=$(figures "$floor" "$flat" --repeat "$repeat")
+v_names=$(best_us "$vlminfo" --names-only "$flat")
+f_tree=$(figures "$floor" "$tree" --repeat "$repeat")
+v_list=$(best_us "$vlminfo" --list "$tree" --subfolders --depth 3)
+s1=$(figures "$scan_bench" "$tree" --repeat "$repeat" --depth 3 --readers 1)
+s4=$(figures "$scan_bench" "$tree" --repeat "$repeat" --depth 3)
+row() {  # label, figures, floor figures, command...
+  local label=$1 ours=$2 base=$3; shift 3
+  line "$label" "$(wall "$ours")" "$(cpu "$ours")" "$(calls "$@")" "$(kb_read "$@")" \
+       "$(ratio "$(wall "$ours")" "$(wall "$base")")" "$(ratio "$(cpu "$ours")" "$(cpu "$base")")"
+}
+row "floor, one folder" "$f_flat" "$f_flat" "$floor" "$flat" --repeat 1
+row "vlminfo --names-only FOLDER" "$v_names" "$f_flat" "$vlminfo" --names-only "$flat"
+row "floor, tree" "$f_tree" "$f_tree" "$floor" "$tree" --repeat 1
+row "vlminfo --list TREE --subfolders" "$v_list" "$f_tree" "$vlminfo" --list "$tree" --subfolders --depth 3
+row "scan of the tree, one reader" "$s1" "$f_tree" "$scan_bench" "$tree" --repeat 1 --depth 3 --readers 1
+row "scan of the tree, reader threads" "$s4" "$f_tree" "$scan_bench" "$tree" --repeat 1 --depth 3
+echo "(target: x <= 1.5, at most 5 calls per font; calls and KB include start-up and listing;"
+echo " the floor's KB include its 1 KB first read, ours a directory read from byte 4)"
+
+echo
+echo "== 2. all four tables (name, head, hhea, OS/2), warm cache"
+f_all=$(figures "$floor" "$flat" --repeat "$repeat" --all)
+v_all=$(best_us "$vlminfo" "$flat")
+after_out=$("$scan_bench" "$flat" --repeat "$repeat" --flat --all)
+after="$(echo "$after_out" | figure "scan_bench all tables after the scan" "us per font") $(echo "$after_out" | figure "scan_bench all tables after the scan" "us CPU per font")"
+row "floor, all tables" "$f_all" "$f_all" "$floor" "$flat" --repeat 1 --all
+row "vlminfo FOLDER (all tables)" "$v_all" "$f_all" "$vlminfo" "$flat"
+line "records of a scan asked for their values" "$(wall "$after")" "$(cpu "$after")" "-" \
+     "$(echo "$after_out" | figure "scan_bench all tables after the scan" "KB read per font")" \
+     "$(ratio "$(wall "$after")" "$(wall "$f_all")")" "$(ratio "$(cpu "$after")" "$(cpu "$f_all")")"
+echo "font files opened per font: vlminfo all tables $(opens "$vlminfo" "$flat"), names only $(opens "$vlminfo" --names-only "$flat")"
+echo "(target: x <= 1.5, one open per font)"
+
+echo
+echo "== 3. cold cache, the tree, best of 3"
+cold=$("$floor" "$tree" --repeat 3 --cold)
+echo "$cold" | head -1
+fc1=$(echo "$cold" | figure floor "us per font")
+fc4=$("$floor" "$tree" --repeat 3 --cold --readers 4 | figure floor "us per font")
+oc1=$("$scan_bench" "$tree" --repeat 3 --depth 3 --cold --readers 1 | figure scan_bench "us per font")
+oc4=$("$scan_bench" "$tree" --repeat 3 --depth 3 --cold | figure scan_bench "us per font")
+cold_line() { printf '%-46s %7s us/font   x%s\n' "$1" "$2" "$(ratio "$2" "$fc1")"; }
+cold_line "floor, one reader" "$fc1"
+cold_line "floor, four readers" "$fc4"
+cold_line "scan, one reader (SetScanReaders(1))" "$oc1"
+cold_line "scan, reader threads (default)" "$oc4"
+echo "(target: the scan with reader threads x <= 0.6 of the one-reader floor)"
+
+echo
+echo "== 5. vlminfo's own output"
+"$output_bench" "$flat" --repeat "$repeat"
+"$output_bench" "$flat" --repeat "$repeat" --names-only
+echo "(target: output <= 10 % of the run)"
+
+if command -v fc-scan >/dev/null; then
+  echo
+  fc-scan --format '%{fullname}\n' "$tree" > /dev/null  # warm
+  fc=$(best_us fc-scan --format '%{fullname}\n' "$tree")
+  echo "fc-scan over the tree: $(wall "$fc") us per font, $(cpu "$fc") CPU (process included)"
+fi
+
+if [ "$wine" = 1 ]; then
+  echo
+  echo "== 4. the font window's Installed list under Wine (build/win64)"
+  exe=$root/build/win64/bench/win/installed_bench.exe
+  if [ -x "$exe" ]; then
+    "$root/scripts/wine-run" "$exe" "Z:${flat//\//\\}"
+  else
+    echo "build it first: scripts/build win64" >&2
+  fi
 fi

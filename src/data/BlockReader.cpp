@@ -3,6 +3,47 @@
 #include <algorithm>
 #include <cstring>
 
+bool TBlockReader::Fetch(uint64_t pos, size_t size) {
+  if (size == 0 || pos >= end_) return true;
+  size_t used = 0;
+  for (const Span& s : spans_) used += s.len;
+  if (spans_.size() >= kMaxSpans || size > kMaxSpanBytes - std::min(used, kMaxSpanBytes))
+    return false;
+  const size_t at = storage_.size();
+  storage_.resize(at + size);
+  size_t got = 0;
+  if (!file_.ReadAt(pos, storage_.data() + at, size, got)) {
+    storage_.resize(at);
+    return false;
+  }
+  got = std::min(got, size);
+  storage_.resize(at + got);
+  SawEnd(pos, size, got);
+  if (got > 0) spans_.push_back({pos, got, at});
+  return true;
+}
+
+const uint8_t* TBlockReader::Holding(uint64_t pos, size_t& avail) const {
+  for (const Span& s : spans_) {
+    if (pos >= s.pos && pos < s.pos + s.len) {
+      avail = static_cast<size_t>(s.pos + s.len - pos);
+      return storage_.data() + s.at + (pos - s.pos);
+    }
+  }
+  if (blockValid_ && pos >= blockPos_ && pos < blockPos_ + blockLen_) {
+    avail = static_cast<size_t>(blockPos_ + blockLen_ - pos);
+    return block_.data() + (pos - blockPos_);
+  }
+  avail = 0;
+  return nullptr;
+}
+
+size_t TBlockReader::Held(uint64_t pos) const {
+  size_t avail = 0;
+  Holding(pos, avail);
+  return avail;
+}
+
 bool TBlockReader::Fill(uint64_t pos) {
   size_t got = 0;
   blockValid_ = false;
@@ -10,26 +51,23 @@ bool TBlockReader::Fill(uint64_t pos) {
   blockPos_ = pos;
   blockLen_ = std::min(got, block_.size());
   blockValid_ = true;
-  if (blockLen_ < block_.size()) end_ = std::min(end_, pos + blockLen_);
+  SawEnd(pos, block_.size(), blockLen_);
   return true;
 }
 
 bool TBlockReader::ReadOutside(uint64_t pos, void* dest, size_t size, size_t& got) {
   got = 0;
   if (size == 0 || pos >= end_) return true;
-  auto fromBlock = [&]() {
-    size_t avail = static_cast<size_t>(blockPos_ + blockLen_ - pos);
+  // A buffer answers when it holds all the bytes, or all there are.
+  size_t avail = 0;
+  if (const uint8_t* p = Holding(pos, avail); p && (avail >= size || pos + avail >= end_)) {
     got = std::min(size, avail);
-    std::memcpy(dest, block_.data() + (pos - blockPos_), got);
-  };
-  bool inBlock = blockValid_ && pos >= blockPos_ && pos < blockPos_ + blockLen_;
-  // The block answers when it holds all the bytes, or all there are.
-  if (inBlock && (pos + size <= blockPos_ + blockLen_ || blockPos_ + blockLen_ >= end_)) {
-    fromBlock();
+    std::memcpy(dest, p, got);
     return true;
   }
   if (size <= block_.size() && Fill(pos)) {
-    fromBlock();
+    got = std::min(size, blockLen_);
+    std::memcpy(dest, block_.data(), got);
     return true;
   }
   // Too big for the block, or the block's read failed: the system may still
@@ -37,7 +75,7 @@ bool TBlockReader::ReadOutside(uint64_t pos, void* dest, size_t size, size_t& go
   size_t direct = 0;
   if (!file_.ReadAt(pos, dest, size, direct)) return false;
   got = std::min(direct, size);
-  if (got < size) end_ = std::min(end_, pos + got);
+  SawEnd(pos, size, got);
   return true;
 }
 

@@ -1,26 +1,40 @@
-// Reads a file through one small buffer, so that neighbouring fields cost one
+// Reads a file through a few buffers, so that neighbouring fields cost one
 // system call, and remembers where the file ends so that nothing past it is
-// asked of the system again.
+// asked of the system again. A caller that knows which ranges it will want
+// (a table directory, the tables it names) fetches each with one call up
+// front; every other field goes through one small block.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "sys/sys.h"
 
 class TBlockReader {
  public:
   static constexpr size_t kBlockSize = 4096;
+  static constexpr size_t kMaxSpans = 8;
+  static constexpr size_t kMaxSpanBytes = 1u << 20;  // all spans together
 
   explicit TBlockReader(sys::InFile& file) : file_(file) {}
+
+  // Reads `size` bytes at `pos` with one system call and keeps them. False
+  // when the system refused (nothing is kept), or the spans are used up.
+  bool Fetch(uint64_t pos, size_t size);
+  // How many bytes from `pos` on the kept spans and the block hold.
+  size_t Held(uint64_t pos) const;
+  // The `size` bytes at `pos` when they are held, else null.
+  const uint8_t* Peek(uint64_t pos, size_t size) const { return Find(pos, size); }
 
   // Copies up to `size` bytes at `pos`; `got` is less than `size` at the end
   // of the file. False only when the system refused to read existing bytes.
   bool Read(uint64_t pos, void* dest, size_t size, size_t& got) {
-    if (const uint8_t* p = size > 0 ? InBlock(pos, size) : nullptr) {
+    if (const uint8_t* p = size > 0 ? Find(pos, size) : nullptr) {
       std::memcpy(dest, p, size);
       got = size;
       return true;
@@ -29,34 +43,50 @@ class TBlockReader {
   }
 
   // Big-endian fields. A field cut off by the end of the file, or whose read
-  // fails, is 0; `failed` (when given) is set on a refused read. Fields in
-  // the block are taken straight from it: a name table is hundreds of them.
+  // fails, is 0; `failed` (when given) is set on a refused read. Fields held
+  // are taken straight from memory: a name table is hundreds of them.
   uint8_t U8(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = InBlock(pos, 1)) return p[0];
+    if (const uint8_t* p = Find(pos, 1)) return p[0];
     return static_cast<uint8_t>(Field(pos, 1, failed));
   }
   uint16_t U16(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = InBlock(pos, 2)) return static_cast<uint16_t>(p[0] << 8 | p[1]);
+    if (const uint8_t* p = Find(pos, 2)) return static_cast<uint16_t>(p[0] << 8 | p[1]);
     return static_cast<uint16_t>(Field(pos, 2, failed));
   }
   uint32_t U32(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = InBlock(pos, 4))
+    if (const uint8_t* p = Find(pos, 4))
       return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
     return Field(pos, 4, failed);
   }
 
  private:
-  // The `size` bytes at `pos` when the block holds all of them, else null.
-  const uint8_t* InBlock(uint64_t pos, size_t size) const {
-    if (!blockValid_ || pos < blockPos_ || pos >= end_ || pos - blockPos_ + size > blockLen_)
-      return nullptr;
-    return block_.data() + (pos - blockPos_);
+  struct Span {
+    uint64_t pos = 0;
+    size_t len = 0;
+    size_t at = 0;  // in storage_
+  };
+
+  // The `size` bytes at `pos` when one buffer holds all of them, else null.
+  const uint8_t* Find(uint64_t pos, size_t size) const {
+    if (pos >= end_) return nullptr;
+    for (const Span& s : spans_)
+      if (pos >= s.pos && pos - s.pos + size <= s.len) return storage_.data() + s.at + (pos - s.pos);
+    if (blockValid_ && pos >= blockPos_ && pos - blockPos_ + size <= blockLen_)
+      return block_.data() + (pos - blockPos_);
+    return nullptr;
   }
+  // The buffer holding the byte at `pos` and how much of it follows, or null.
+  const uint8_t* Holding(uint64_t pos, size_t& avail) const;
   bool ReadOutside(uint64_t pos, void* dest, size_t size, size_t& got);
   uint32_t Field(uint64_t pos, size_t size, bool* failed);
   bool Fill(uint64_t pos);
+  void SawEnd(uint64_t pos, size_t wanted, size_t got) {
+    if (got < wanted) end_ = std::min(end_, pos + got);
+  }
 
   sys::InFile& file_;
+  std::vector<Span> spans_;
+  std::vector<uint8_t> storage_;
   std::array<uint8_t, kBlockSize> block_;  // valid up to blockLen_ once filled
   uint64_t blockPos_ = 0;
   size_t blockLen_ = 0;

@@ -40,6 +40,36 @@ void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installe
   Refresh(false, installed);
 }
 
+void TFontFileInfo::SetFileNameRead(TFontFields&& read, TInstalledFonts& installed) {
+  {
+    Guard g(lock_);
+    if (SameText(read.FileName, f_.FileName)) return;
+    StartOver(read.FileName);
+  }
+  TakeFileValues(std::move(read));
+  CheckInstalled(installed);
+}
+
+void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables) {
+  TInstalledFonts installed;
+  SetFileNameAndRead(path, allTables, installed);
+}
+
+void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables,
+                                       TInstalledFonts& installed) {
+  bool same;
+  {
+    Guard g(lock_);
+    same = SameText(path, f_.FileName);
+    if (!same) StartOver(path);
+  }
+  if (!same) {
+    Refresh(allTables, installed);
+  } else if (allTables && NeedsRead()) {
+    Refresh(true, installed);  // as the first lazy getter would
+  }
+}
+
 void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName) {
   TInstalledFonts installed;
   SetFileNameAndName(path, fontName, installed);

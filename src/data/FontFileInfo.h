@@ -69,6 +69,10 @@ class TFontFileInfo {
   void Clear();
   void SetFileName(std::string_view path);
   void SetFileNameAndName(std::string_view path, std::string_view fontName);
+  // SetFileName, reading all tables at once when asked: one open of the file
+  // where SetFileName and a lazy getter would take two.
+  void SetFileNameAndRead(std::string_view path, bool allTables);
+  void SetFileNameAndRead(std::string_view path, bool allTables, TInstalledFonts& installed);
   void Refresh(bool allTables);
   void CheckInstalled();
   // The same, checked against the installed-font table a scan keeps open.
@@ -77,6 +81,9 @@ class TFontFileInfo {
                           TInstalledFonts& installed);
   void Refresh(bool allTables, TInstalledFonts& installed);
   void CheckInstalled(TInstalledFonts& installed);
+  // SetFileName whose names-only read of `read.FileName` was done already,
+  // on another thread, into a fresh record's values.
+  void SetFileNameRead(TFontFields&& read, TInstalledFonts& installed);
   std::string DisplayName();
   void SetBodgey(bool value);
   void SetBad(bool value);
@@ -165,3 +172,6 @@ class TFontFileInfo {
 
 // Reads the file named by the record into it (names-only or all tables).
 void ReadFontFile(TFontFileInfo& info, bool allTables);
+// The same into a record's values alone: the file `fields.FileName` names.
+// Needs no record, so any thread may call it.
+void ReadFontFields(TFontFields& fields, bool allTables);

@@ -67,7 +67,7 @@ void TFontFileList::AddFileWithName(std::string_view path, std::string_view font
 }
 
 void TFontFileList::AddRecord(std::string_view path, const std::string_view* fontName,
-                              TFontListMode mode, TInstalledFonts& installed) {
+                              TFontListMode mode, TInstalledFonts& installed, TFontFields* read) {
   // One look-up both tells whether the file is listed and holds its place.
   const auto [slot, added] = index_.try_emplace(UpperAscii(path), nullptr);
   // A listed record whose file was deleted or renamed since no longer counts.
@@ -77,6 +77,8 @@ void TFontFileList::AddRecord(std::string_view path, const std::string_view* fon
     try {
       if (fontName) {
         record->SetFileNameAndName(path, *fontName, installed);
+      } else if (read) {
+        record->SetFileNameRead(std::move(*read), installed);
       } else {
         record->SetFileName(path, installed);
       }

@@ -55,6 +55,13 @@ class TFontFileList {
   void Sort();
   bool Scanning() const { return scanning_; }
 
+  // How many threads read a folder scan's files ahead of it, so that several
+  // reads are in flight on a cold disk; 1: the scan reads each file itself
+  // when it reaches it. Process-wide; the list, its order and its progress
+  // are the same either way.
+  static void SetScanReaders(int readers);
+  static int ScanReaders();
+
   // Collection files. Loading is refused (false) during a scan.
   bool LoadCollection(std::string_view path);
   // An empty path means the current collection in the collection mode.
@@ -88,8 +95,9 @@ class TFontFileList {
   void ScanFolders(ScanRun& run);
   void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
                       std::vector<std::string>& folders);
+  // `read`, when given, is the names-only read of `path`, done already.
   void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode,
-                 TInstalledFonts& installed);
+                 TInstalledFonts& installed, TFontFields* read = nullptr);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;

@@ -1,10 +1,14 @@
 // The three scans of a font file list and their progress window.
+#include <algorithm>
+#include <atomic>
+#include <optional>
 #include <string>
 
 #include "data/Collections.h"
 #include "data/FontFileList.h"
 #include "data/InstalledFonts.h"
 #include "data/Progress.h"
+#include "data/ReadAhead.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 
@@ -21,6 +25,10 @@ constexpr std::wstring_view kFolderTrouble =
     L"它可以在你的计算机中运行 ScanDisk 程序来进行检查并修正你的文件系统中的错误.";
 
 constexpr int kQuietFileCount = 40;
+// Fewer files than this are read by the scan itself: threads would cost more.
+constexpr size_t kReadAheadFiles = 8;
+constexpr int kDefaultReaders = 4;
+std::atomic<int> g_scanReaders{kDefaultReaders};
 constexpr std::string_view kFontPattern = "*.TTF";
 constexpr std::string_view kTrueTypeSuffix = " (TrueType)";
 constexpr uint32_t kAttrReparsePoint = 0x400;
@@ -70,6 +78,10 @@ struct TFontFileList::ScanRun {
     sys::Current().ProcessMessages();
   }
 };
+
+void TFontFileList::SetScanReaders(int readers) { g_scanReaders = std::max(1, readers); }
+
+int TFontFileList::ScanReaders() { return g_scanReaders; }
 
 void TFontFileList::Scan() {
   if (scanning_) {
@@ -139,6 +151,7 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
       run.trouble = true;
       continue;
     }
+    run.installed.Remember(value.name, file);
     if (UpperAscii(ExtractFileExt(file)) != ".TTF") continue;
     if (ExtractFilePath(file).empty()) file = run.path + file;
     std::string name = value.name;
@@ -179,18 +192,28 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   }
   records_.reserve(run.count);
   index_.reserve(run.count);
-  run.UpdateProgress();
-
-  std::string path;  // one buffer for every file's path
+  std::vector<std::string> files;
+  files.reserve(run.count);
   for (size_t i = 0; i < folders.size(); ++i) {
-    for (const auto& entry : listings[i]) {
-      if (entry.IsDirectory()) continue;
-      if (!run.Alive()) return;
-      run.StepProgress();
-      if (!run.Alive()) return;
-      path.assign(folders[i]).append(entry.name);
-      AddRecord(path, nullptr, run.mode, run.installed);
-    }
+    for (const auto& entry : listings[i])
+      if (!entry.IsDirectory()) files.push_back(folders[i] + entry.name);
+  }
+  listings.clear();
+  run.UpdateProgress();
+  if (!run.Alive()) return;
+
+  // The readers start after the progress window is up and stop, their
+  // current read dropped, whenever the scan ends, also by its list's end.
+  std::unique_ptr<TReadAhead> ahead;
+  const int readers = ScanReaders();
+  if (readers > 1 && files.size() >= kReadAheadFiles)
+    ahead = std::make_unique<TReadAhead>(files, static_cast<int>(std::min<size_t>(readers, files.size())));
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!run.Alive()) return;
+    run.StepProgress();
+    if (!run.Alive()) return;
+    std::optional<TFontFields> read = ahead ? ahead->Take(i) : std::nullopt;
+    AddRecord(files[i], nullptr, run.mode, run.installed, read ? &*read : nullptr);
   }
   if (run.Alive()) run.EndProgress();
 }

@@ -20,9 +20,11 @@ void TInstalledFonts::Check(std::string_view fontName, bool& installed, bool& in
   sys::RegKey* key = Key();
   if (!key) return;
   const std::string valueName = FontRegValueName(fontName);
-  installed = key->ValueExists(valueName);
   std::string file;
-  if (!installed || !key->ReadString(valueName, file)) return;
+  if (!Known(valueName, installed, file)) {
+    installed = key->ValueExists(valueName);
+    if (!installed || !key->ReadString(valueName, file)) return;
+  }
   const std::string folder = ExtractFilePath(file);
   if (folder.empty()) {
     inFontsFolder = true;
@@ -33,4 +35,17 @@ void TInstalledFonts::Check(std::string_view fontName, bool& installed, bool& in
     upperFontsFolder_ = UpperAscii(GetFontsFolder());
   }
   inFontsFolder = UpperAscii(folder) == upperFontsFolder_;
+}
+
+void TInstalledFonts::Remember(std::string_view valueName, std::string_view file) {
+  remembered_.insert_or_assign(UpperAscii(valueName), std::string(file));
+}
+
+bool TInstalledFonts::Known(const std::string& valueName, bool& installed, std::string& file) const {
+  if (remembered_.empty()) return false;
+  const auto it = remembered_.find(UpperAscii(valueName));
+  if (it == remembered_.end()) return false;
+  installed = true;
+  file = it->second;
+  return true;
 }

@@ -1,13 +1,15 @@
 // The installed-font table as one scan sees it. A scan checks every record
 // against the table; this opens the table's key once and reads the fonts
 // folder once, while each font's value is still looked up by name at the
-// time of its check. Nothing outlives the scan, so the next one reads the
-// registry afresh.
+// time of its check, unless the scan of the table itself read it a moment
+// before. Nothing outlives the scan, so the next one reads the registry
+// afresh.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace sys {
 class RegKey;
@@ -27,7 +29,15 @@ class TInstalledFonts {
   // The table's key, opened on first use; null when it cannot be opened.
   sys::RegKey* Key();
 
+  // A value the scan of the table has just read: checks of that name take
+  // its file from here instead of asking the registry twice more. Names not
+  // remembered are looked up as before.
+  void Remember(std::string_view valueName, std::string_view file);
+
  private:
+  bool Known(const std::string& valueName, bool& installed, std::string& file) const;
+
+  std::unordered_map<std::string, std::string> remembered_;  // upper-cased name -> file
   bool keyOpened_ = false;
   std::unique_ptr<sys::RegKey> key_;
   bool folderRead_ = false;

@@ -3,6 +3,7 @@
 // read a block at a time, never whole. Hostile files are bounded: a directory
 // ends at its first missing tag, reads past the end cost no system call, and
 // the name records and string bytes one file may make us visit are capped.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -22,6 +23,15 @@ constexpr uint16_t kLastNameId = 14;
 constexpr size_t kMaxNameRecords = 1u << 20;    // real fonts carry a few thousand at most
 constexpr size_t kMaxStringBytes = 16u << 20;  // across all strings of one file
 constexpr size_t kMaxMacCandidates = 8;
+// What the reader fetches ahead: directory entries a names-only read expects
+// at most, bounds on a directory and a name table fetched whole, the gap
+// between tables worth reading through rather than asking again, and the
+// bytes of the other tables the reader uses.
+constexpr size_t kGuessTables = 32;
+constexpr size_t kMaxDirectoryFetch = 16 * 4096;
+constexpr size_t kMaxNameFetch = 256u << 10;
+constexpr uint64_t kMergeGap = 4096;
+constexpr std::pair<const char*, size_t> kFixedTables[] = {{"head", 48}, {"hhea", 18}, {"OS/2", 78}};
 
 bool IsEnglishLanguage(uint16_t language) {
   switch (language) {
@@ -60,6 +70,7 @@ class TFontReader {
 
   // False when the table directory cannot be read.
   bool ReadDirectory(bool allTables) {
+    Prefetch(allTables);
     bool failed = false;
     const uint16_t numTables = in_.U16(4, &failed);
     if (failed) return Refused();
@@ -92,6 +103,51 @@ class TFontReader {
   }
 
  private:
+  // Fetches the directory, then the tables the walk below will visit, each
+  // with one system call (neighbours together), so that the walk finds them
+  // in memory. Only a shortcut: what it misses, or what the system refuses,
+  // the walk reads field by field, failing as it always did. The directory
+  // is fetched from position 4 on: the version before it is never read.
+  void Prefetch(bool allTables) {
+    // Names only: about as far as a real directory goes. All tables: the
+    // first block, which usually holds head, hhea and OS/2 as well.
+    const size_t first = allTables ? TBlockReader::kBlockSize : 8 + 16 * kGuessTables;
+    if (!in_.Fetch(4, first) || in_.Held(4) < 2) return;
+    const uint16_t numTables = in_.U16(4);
+    const uint64_t dirEnd = 12 + 16 * uint64_t(numTables);
+    const uint64_t held = 4 + in_.Held(4);
+    if (held < dirEnd && (dirEnd - held > kMaxDirectoryFetch || !in_.Fetch(held, dirEnd - held)))
+      return;
+    struct Range {
+      uint64_t pos, end;
+    };
+    std::array<Range, 8> wanted;
+    size_t count = 0;
+    for (uint32_t i = 0; i < numTables && count < wanted.size(); ++i) {
+      const uint64_t entry = 12 + 16 * uint64_t(i);
+      if (in_.Held(entry) < 16) break;  // the walk ends here
+      const uint32_t offset = in_.U32(entry + 8);
+      const uint32_t length = in_.U32(entry + 12);
+      size_t size = 0;
+      const bool isName = std::memcmp(in_.Peek(entry, 4), "name", 4) == 0;
+      if (isName) {
+        size = std::clamp<size_t>(length, 6, kMaxNameFetch);
+      } else if (allTables) {
+        for (const auto& [tag, bytes] : kFixedTables)
+          if (std::memcmp(in_.Peek(entry, 4), tag, 4) == 0) size = bytes;
+      }
+      if (size > 0 && in_.Held(offset) < size) wanted[count++] = {offset, offset + size};
+      if (isName && !allTables) break;
+    }
+    std::sort(wanted.begin(), wanted.begin() + count,
+              [](const Range& a, const Range& b) { return a.pos < b.pos; });
+    for (size_t i = 0; i < count;) {
+      Range r = wanted[i++];
+      while (i < count && wanted[i].pos <= r.end + kMergeGap) r.end = std::max(r.end, wanted[i++].end);
+      if (!in_.Fetch(r.pos, static_cast<size_t>(r.end - r.pos))) return;
+    }
+  }
+
   // A refused read should come with the system's reason; if it has none, the
   // user still learns that the file could not be read.
   static bool Refused() {
@@ -211,11 +267,7 @@ bool ReadInto(const std::string& path, TFontFields& fields, bool allTables) {
 
 }  // namespace
 
-void ReadFontFile(TFontFileInfo& info, bool allTables) {
-  // The file is read into a copy, without the lock, so that a window thread
-  // reading the record is never held up by the disk.
-  std::lock_guard<std::mutex> oneAtATime(info.readLock_);
-  TFontFields fields = info.Snapshot();
+void ReadFontFields(TFontFields& fields, bool allTables) {
   fields.Bad = false;
   if (ReadInto(fields.FileName, fields, allTables)) {
     if (allTables) fields.InfoRead = true;
@@ -223,5 +275,13 @@ void ReadFontFile(TFontFileInfo& info, bool allTables) {
     fields.Bad = true;
     fields.FontName = SysErrorText();
   }
+}
+
+void ReadFontFile(TFontFileInfo& info, bool allTables) {
+  // The file is read into a copy, without the lock, so that a window thread
+  // reading the record is never held up by the disk.
+  std::lock_guard<std::mutex> oneAtATime(info.readLock_);
+  TFontFields fields = info.Snapshot();
+  ReadFontFields(fields, allTables);
   info.TakeFileValues(std::move(fields));
 }

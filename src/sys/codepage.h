@@ -11,6 +11,10 @@ namespace sys {
 unsigned CodePage();
 void SetCodePage(unsigned codePage);
 
+// Whether the code page's first 128 characters are ASCII, so that plain
+// ASCII text needs no conversion: all but the EBCDIC ones.
+bool CodePageKeepsAscii(unsigned codePage);
+
 // Characters the code page lacks become its default replacement character.
 std::string Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);

@@ -54,7 +54,13 @@ TProgress::TProgress(HWND owner, int maximum, std::wstring_view caption) {
                            kBarBounds.top, kBarBounds.right - kBarBounds.left,
                            kBarBounds.bottom - kBarBounds.top, window_.Get(), nullptr,
                            ui::Instance(), nullptr);
-  if (maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+  if (maximum >= 0) {
+    ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+    maximum_ = maximum;
+  }
+  RECT inside{};
+  ::GetClientRect(bar_, &inside);
+  barWidth_ = inside.right - inside.left;
   ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
   ::SendMessageW(bar_, PBM_SETSTEP, 1, 0);
 }
@@ -64,7 +70,11 @@ TProgress::~TProgress() = default;
 void TProgress::SetText(std::wstring_view caption, int maximum) {
   const std::wstring text(caption);
   if (window_) ::SetWindowTextW(window_.Get(), text.c_str());
-  if (bar_ && maximum >= 0) ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+  if (bar_ && maximum >= 0) {
+    ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);
+    maximum_ = maximum;
+    position_ = shown_ = static_cast<int>(::SendMessageW(bar_, PBM_GETPOS, 0, 0));
+  }
 }
 
 void TProgress::Show() {
@@ -76,8 +86,25 @@ void TProgress::Show() {
 }
 
 void TProgress::StepIt() {
-  if (bar_) ::SendMessageW(bar_, PBM_STEPIT, 0, 0);
+  if (bar_) {
+    // The control repaints at once on every change of its position, which
+    // costs far more than a scan's step, and a scan is far longer than the
+    // bar is wide: the position goes to the control when the fill it draws
+    // grows, and at the end.
+    ++position_;
+    if (position_ > maximum_) {
+      ::SendMessageW(bar_, PBM_STEPIT, 0, 0);  // the control starts over
+      position_ = shown_ = static_cast<int>(::SendMessageW(bar_, PBM_GETPOS, 0, 0));
+    } else if (position_ == maximum_ || Fill(position_) != Fill(shown_)) {
+      ::SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+      shown_ = position_;
+    }
+  }
   sys::Current().ProcessMessages();
+}
+
+int TProgress::Fill(int position) const {
+  return maximum_ > 0 ? ::MulDiv(position, barWidth_, maximum_) : 0;
 }
 
 void TProgress::SetMainWindow(HWND window) { g_mainWindow = window; }

@@ -32,8 +32,15 @@ class TProgress final : public TProgressBase {
   static void SetMainWindow(HWND window);
 
  private:
+  // How far the bar's fill reaches at `position`, in pixels.
+  int Fill(int position) const;
+
   TWindowHandle window_;
   HWND bar_ = nullptr;  // a child: destroyed with the window
+  int maximum_ = 100;   // the control's own default range is 0 to 100
+  int barWidth_ = 0;
+  int position_ = 0;    // steps taken
+  int shown_ = 0;       // the position the control holds
 };
 
 // Lets scans show real progress windows from now on.

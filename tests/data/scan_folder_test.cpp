@@ -1,4 +1,5 @@
 // The folder scan: which files and folders, the progress window, trouble.
+#include <algorithm>
 #include <string>
 
 #include "tests/data/scan_fixture.h"
@@ -137,6 +138,49 @@ TEST_F(FolderScanTest, RecordsCarryTheFilesFullNamesInNameOrder) {
   Browse(list, "D:\\F\\", false);
   EXPECT_EQ(Names(list), (Strings{"apple mono", "Apple Serif", "MIDDLE", "zebra Sans"}));
   for (int i = 0; i < list.Count(); ++i) EXPECT_FALSE(list.Items(i)->InfoRead()) << "names only";
+}
+
+TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {
+  os.SetDrives({"C:\\", "D:\\"});
+  for (int i = 0; i < 60; ++i) {
+    const std::string file = "D:\\F\\" + std::to_string(i) + ".ttf";
+    if (i % 10 == 3) {
+      os.AddFile(file, tt::StandardFont("Locked").Build());
+      os.LockFile(file);
+    } else if (i % 10 == 7) {
+      os.AddFile(file, "no font");
+    } else {
+      os.AddFile(file, tt::StandardFont("Font " + std::to_string(i % 13)).Build());
+    }
+  }
+  Install("Font 5", "D:\\F\\5.ttf");
+  auto scan = [&](int readers) {
+    const int before = TFontFileList::ScanReaders();
+    TFontFileList::SetScanReaders(readers);
+    const int opens = os.Opens();
+    TFontFileList scanned;
+    Browse(scanned, "D:\\F\\", false);
+    TFontFileList::SetScanReaders(before);
+    std::vector<std::string> seen;
+    for (int i = 0; i < scanned.Count(); ++i) {
+      const TFontFileInfo& r = *scanned.Items(i);
+      seen.push_back(r.FileName() + "|" + r.FontName() + "|" + std::to_string(r.Bad()) +
+                     std::to_string(r.Installed()) + std::to_string(r.InfoRead()));
+    }
+    std::sort(seen.begin(), seen.end());  // equal names have no defined order
+    seen.push_back("opens " + std::to_string(os.Opens() - opens));
+    return seen;
+  };
+  const Strings one = scan(1);
+  const ProgressRecord single = progress.Last();
+  const Strings four = scan(4);
+  EXPECT_EQ(four, one);
+  EXPECT_EQ(one.back(), "opens 60");
+  EXPECT_EQ(std::count_if(one.begin(), one.end(), [](const std::string& s) {
+              return s.find("|(32) ") != std::string::npos;  // the sharing violation's text
+            }), 6);
+  EXPECT_EQ(progress.Last().steps, 60);
+  EXPECT_EQ(progress.Last().captions, single.captions);
 }
 
 }  // namespace

@@ -69,6 +69,31 @@ TEST(ProgressWindow, StepsByOneAndTakesNewCaptionsAndMaximums) {
   EXPECT_EQ(defaultHigh, 100);
 }
 
+int g_barPaints = 0;
+WNDPROC g_barProc = nullptr;
+LRESULT CALLBACK CountingBarProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_PAINT) ++g_barPaints;
+  return ::CallWindowProcW(g_barProc, window, message, w, l);
+}
+
+TEST(ProgressWindow, RepaintsAsItsFillGrowsNotOnceAStep) {
+  TProgress progress(nullptr, 3000, L"正在读 3000 种字体...");
+  progress.Show();
+  const HWND bar = progress.Bar();
+  RECT inside{};
+  ::GetClientRect(bar, &inside);
+  g_barProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingBarProc)));
+  g_barPaints = 0;
+  for (int i = 0; i < 1500; ++i) progress.StepIt();
+  EXPECT_LE(1500 - BarPos(bar), 3000 / inside.right + 1) << "behind by less than a pixel";
+  for (int i = 0; i < 1500; ++i) progress.StepIt();
+  EXPECT_EQ(BarPos(bar), 3000) << "exact at the end";
+  EXPECT_GE(g_barPaints, 10);
+  EXPECT_LE(g_barPaints, inside.right + 2);
+  ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
+}
+
 TEST(ProgressWindow, CentresOverTheMainWindowsClientArea) {
   HWND main = ::CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 100, 120, 640, 480,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);

@@ -73,17 +73,6 @@ class Converter {
   iconv_t handle_;
 };
 
-// Code pages whose first 128 characters are ASCII (not EBCDIC, say).
-bool KeepsAscii(unsigned codePage) {
-  switch (codePage) {
-    case 874: case 932: case 936: case 949: case 950:
-    case 20127: case 65001:
-      return true;
-    default:
-      return (codePage >= 1250 && codePage <= 1258) || (codePage >= 28591 && codePage <= 28605);
-  }
-}
-
 Converter& ConverterFor(unsigned codePage, bool toUtf16) {
   thread_local std::map<std::pair<unsigned, bool>, std::unique_ptr<Converter>> cache;
   auto& slot = cache[{codePage, toUtf16}];
@@ -105,7 +94,7 @@ void SetCodePage(unsigned codePage) { g_codePage.store(codePage ? codePage : 936
 std::string Utf16ToAnsi(std::u16string_view text) {
   // Font names are mostly plain ASCII, which these code pages keep as it is;
   // iconv costs far more than the copy.
-  if (KeepsAscii(CodePage()) &&
+  if (CodePageKeepsAscii(CodePage()) &&
       std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
     std::string out(text.size(), '\0');
     for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
@@ -124,7 +113,13 @@ std::u16string AnsiToUtf16(std::string_view text) {
   return out;
 }
 
-std::string AnsiToUtf8(std::string_view text) { return Utf16ToUtf8(AnsiToUtf16(text)); }
+std::string AnsiToUtf8(std::string_view text) {
+  // Plain ASCII is the same text in UTF-8; most names and paths are.
+  if (CodePageKeepsAscii(CodePage()) &&
+      std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(text);
+  return Utf16ToUtf8(AnsiToUtf16(text));
+}
 std::string Utf8ToAnsi(std::string_view text) { return Utf16ToAnsi(Utf8ToUtf16(text)); }
 
 // wchar_t holds whole code points here.

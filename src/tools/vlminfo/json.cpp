@@ -1,6 +1,7 @@
 #include "tools/vlminfo/json.h"
 
-#include <cstdio>
+#include <array>
+#include <charconv>
 
 #include "sys/codepage.h"
 
@@ -24,18 +25,72 @@ size_t Utf8Length(std::string_view s, size_t i) {
   return n;
 }
 
+// Bytes that go into a JSON string as they are: printable ASCII but the quote
+// and the backslash.
+constexpr auto kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x80; ++c) plain[c] = c != '"' && c != '\\';
+  return plain;
+}();
+
+// Appends `text` as a JSON string literal. With `asciiOnly`, gives up (false,
+// `out` partly written) at the first byte that is not ASCII.
+bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
+  out += '"';
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    // A run of printable ASCII goes in as it is, at once.
+    const char* plain = p;
+    while (plain < end && kPlain[static_cast<unsigned char>(*plain)]) ++plain;
+    out.append(p, plain);
+    if ((p = plain) == end) break;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+      ++p;
+    } else if (c < 0x20) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const char escaped[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+      out.append(escaped, sizeof escaped);
+      ++p;
+    } else if (asciiOnly) {
+      return false;
+    } else if (size_t n = Utf8Length(text, static_cast<size_t>(p - text.data()))) {
+      out.append(p, n);
+      p += n;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++p;
+    }
+  }
+  out += '"';
+  return true;
+}
+
 class JsonObject {
  public:
+  JsonObject() { out_.reserve(2048); }
   void Key(const char* name) {
-    out_ += first_ ? "{" : ",";
+    out_ += first_ ? '{' : ',';
     first_ = false;
-    out_ += JsonString(name);
-    out_ += ':';
+    // Keys are the record's field names: nothing to escape.
+    out_ += '"';
+    out_ += name;
+    out_ += "\":";
   }
-  void Text(const char* name, const std::string& ansi) { Utf8(name, sys::AnsiToUtf8(ansi)); }
+  void Text(const char* name, const std::string& ansi) {
+    Key(name);
+    // Plain ASCII, as most names and paths are, is UTF-8 already.
+    const size_t mark = out_.size();
+    if (sys::CodePageKeepsAscii(sys::CodePage()) && AppendEscaped(out_, ansi, true)) return;
+    out_.resize(mark);
+    AppendEscaped(out_, sys::AnsiToUtf8(ansi), false);
+  }
   void Utf8(const char* name, std::string_view utf8) {
     Key(name);
-    out_ += JsonString(utf8);
+    AppendJsonString(out_, utf8);
   }
   void Bool(const char* name, bool value) {
     Key(name);
@@ -43,9 +98,14 @@ class JsonObject {
   }
   void Int(const char* name, long long value) {
     Key(name);
-    out_ += std::to_string(value);
+    char digits[24];
+    out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
   }
-  std::string Finish() { return first_ ? "{}" : out_ + "}"; }
+  std::string Finish() {
+    if (first_) return "{}";
+    out_ += '}';
+    return std::move(out_);
+  }
 
  private:
   std::string out_;
@@ -55,28 +115,13 @@ class JsonObject {
 }  // namespace
 
 std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-      ++i;
-    } else if (c < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
-      out += escaped;
-      ++i;
-    } else if (size_t n = Utf8Length(utf8, i)) {
-      out.append(utf8.substr(i, n));
-      i += n;
-    } else {
-      out += "\xEF\xBF\xBD";
-      ++i;
-    }
-  }
-  return out + "\"";
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  AppendJsonString(out, utf8);
+  return out;
 }
+
+void AppendJsonString(std::string& out, std::string_view utf8) { AppendEscaped(out, utf8, false); }
 
 std::string RecordToJson(const TFontFields& f) {
   JsonObject o;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/FontFileInfo.h"
+#include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -113,25 +114,26 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
     return true;
   }
   std::vector<sys::FindEntry> entries;
-  if (!os.FindFiles(JoinPath(path, "*.TTF"), entries)) {
+  if (!os.FindNames(JoinPath(path, "*.TTF"), entries)) {
     std::fprintf(stderr, "vlminfo: cannot list %s: %s\n", sys::AnsiToUtf8(path).c_str(),
                  sys::AnsiToUtf8(SysErrorText()).c_str());
     return false;
   }
-  std::vector<std::string> names;
+  // Sorted by the upper-cased name, each made once.
+  std::vector<std::pair<std::string, const std::string*>> names;
   for (const sys::FindEntry& e : entries)
-    if (!e.IsDirectory()) names.push_back(e.name);
+    if (!e.IsDirectory()) names.emplace_back(UpperAscii(e.name), &e.name);
   std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return UpperAscii(a) < UpperAscii(b); });
-  for (const std::string& name : names) files.push_back(JoinPath(path, name));
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& name : names) files.push_back(JoinPath(path, *name.second));
   return true;
 }
 
-void PrintRecord(const std::string& file, bool namesOnly) {
+void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& installed) {
   TFontFileInfo record;
-  record.SetFileName(file);
-  const TFontFields fields = namesOnly ? record.Snapshot() : record.Fields();
-  const std::string line = RecordToJson(fields) + "\n";
+  record.SetFileNameAndRead(file, !namesOnly, installed);
+  std::string line = RecordToJson(record.Snapshot());
+  line += '\n';
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
@@ -142,10 +144,11 @@ int main(int argc, char** argv) {
   if (int status = ParseArguments(argc, argv, options); status >= 0) return status;
   if (options.list.kind != TListRequest::kNone) return PrintList(options.list);
   int status = 0;
+  TInstalledFonts installed;  // opened once for every record
   for (const std::string& path : options.paths) {
     std::vector<std::string> files;
     if (!FontFiles(path, files)) status = 1;
-    for (const std::string& file : files) PrintRecord(file, options.namesOnly);
+    for (const std::string& file : files) PrintRecord(file, options.namesOnly, installed);
   }
   std::fflush(stdout);
   return status;
