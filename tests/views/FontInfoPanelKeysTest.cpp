@@ -60,7 +60,7 @@ TEST_F(InfoPanelShownTest, WhenEverythingFitsTheKeysHaveNoEffect) {
   ShowOne(1000);
   ASSERT_LE(panel->ContentHeight(), panel->ClientHeight());
   for (WORD key : {VK_NEXT, VK_END, VK_DOWN}) {
-    input::Press(key, key == VK_NEXT ? ssCtrl : 0);
+    input::Press(key, key == VK_NEXT ? TShiftState{ssCtrl} : TShiftState{0});
     EXPECT_EQ(panel->ScrollPos(), 0);
   }
   EXPECT_EQ(panel->Section(0).header->Top(), 0);
