@@ -14,17 +14,17 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/win/bench_window.h"
 #include "app/VLMChild.h"
 #include "app/VLMMain.h"
 #include "ui/Application.h"
 
+using bench::Clock;
+using bench::Micros;
+using bench::Millis;
+using bench::TBenchForm;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Millis(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
 
 // Pumps until `done` or `limitMs`; false on the limit.
 template <typename Done>

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win/bench_window.h"
 #include "data/FontFileList.h"
 #include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
@@ -21,18 +22,12 @@
 #include "ui/Form.h"
 #include "ui/TProgress.h"
 
+using bench::Clock;
+using bench::Micros;
+using bench::Millis;
+using bench::TBenchForm;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Millis(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-class TBenchForm : public TForm {
- public:
-  TBenchForm() { CreateForm(L"installed_bench", WS_OVERLAPPEDWINDOW, 0, TRect{0, 0, 640, 480}); }
-};
 
 // The bare loop: every value's name and type, then its data.
 double BareLoop(int& values) {
@@ -87,7 +82,7 @@ int main(int argc, char** argv) {
   BareLoop(values);  // the registry warm, as it is for a new window
   const double bare = BareLoop(values);
 
-  TBenchForm form;
+  TBenchForm form(L"installed_bench");
   form.Show();
   TProgress::SetMainWindow(form.Handle());
 

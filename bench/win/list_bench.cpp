@@ -13,24 +13,19 @@
 #include <string>
 #include <vector>
 
+#include "bench/win/bench_window.h"
 #include "data/VLMUtil.h"
 #include "lists/FontList.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
 #include "ui/Form.h"
 
+using bench::Clock;
+using bench::Micros;
+using bench::Millis;
+using bench::TBenchForm;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Millis(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-class TBenchForm : public TForm {
- public:
-  TBenchForm() { CreateForm(L"list_bench", WS_OVERLAPPEDWINDOW, 0, TRect{0, 0, 640, 480}); }
-};
 
 // A bare report view: one column, captions inserted one by one.
 double BareInsert(TForm& form, const std::vector<std::wstring>& captions, bool redrawOff) {
@@ -101,7 +96,7 @@ int main(int argc, char** argv) {
     fonts.emplace_back(file, name);
   }
 
-  TBenchForm form;
+  TBenchForm form(L"list_bench");
   form.Show();
   TFontList list(form);
   list.SetAlign(alClient);

@@ -17,23 +17,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/win/bench_window.h"
 #include "sys/codepage.h"
 #include "tests/views/MultiSampleRealFonts.h"
 #include "ui/Controls.h"
 #include "views/MultiSample.h"
 
+using bench::Clock;
+using bench::Micros;
+using bench::Millis;
+using bench::TBenchForm;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Micros(Clock::time_point from) {
-  return std::chrono::duration<double, std::micro>(Clock::now() - from).count();
-}
-
-class TBenchForm : public TForm {
- public:
-  TBenchForm() { CreateForm(L"multi_bench", WS_OVERLAPPEDWINDOW, 0, TRect{0, 0, 900, 760}); }
-};
 
 struct TBareFont {
   std::string file;
@@ -110,7 +105,7 @@ int main(int argc, char** argv) {
     bare.push_back({record.FileName(), sys::Widen(record.DisplayName())});
   }
 
-  TBenchForm form;
+  TBenchForm form(L"multi_bench", 900, 760);
   form.Show();
   TMultiSample view(form);
   view.SetAlign(alClient);

@@ -16,7 +16,7 @@
 
 namespace info_test {
 
-struct FontSpec {
+struct FontTraits {
   std::string name;
   std::string maker;
   std::string vendorUrl;
@@ -25,17 +25,17 @@ struct FontSpec {
   uint16_t weight = 400;
 };
 
-inline std::string FontFile(const FontSpec& spec) {
+inline std::string FontFile(const FontTraits& font) {
   std::vector<tt::NameRecord> names = {tt::MsName(1, "Family"), tt::MsName(2, "Regular"),
-                                       tt::MsName(4, spec.name), tt::MsName(5, spec.version),
+                                       tt::MsName(4, font.name), tt::MsName(5, font.version),
                                        tt::MsName(6, "PostName")};
-  if (!spec.maker.empty()) names.push_back(tt::MsName(8, spec.maker));
-  if (!spec.vendorUrl.empty()) names.push_back(tt::MsName(11, spec.vendorUrl));
+  if (!font.maker.empty()) names.push_back(tt::MsName(8, font.maker));
+  if (!font.vendorUrl.empty()) names.push_back(tt::MsName(11, font.vendorUrl));
   return tt::FontBuilder()
       .Names(names)
       .Head()
-      .Hhea({.descender = spec.descender})
-      .Os2({.weightClass = spec.weight})
+      .Hhea({.descender = font.descender})
+      .Os2({.weightClass = font.weight})
       .Build();
 }
 
@@ -53,9 +53,9 @@ class InfoPanelTest : public ::testing::Test {
   }
 
   // A record of a font file put into the memory world, names read as a scan reads them.
-  std::unique_ptr<TFontFileInfo> Record(const FontSpec& spec) {
-    const std::string path = "C:\\FONTS\\" + spec.name + ".TTF";
-    os.AddFile(path, FontFile(spec));
+  std::unique_ptr<TFontFileInfo> Record(const FontTraits& font) {
+    const std::string path = "C:\\FONTS\\" + font.name + ".TTF";
+    os.AddFile(path, FontFile(font));
     auto record = std::make_unique<TFontFileInfo>();
     record->SetFileName(path);
     return record;
