@@ -1,4 +1,5 @@
 // The program's entry point: the frame window and its message loop.
+#include <cstdlib>
 #include <memory>
 
 #include "app/VLMMain.h"
@@ -9,6 +10,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::InitControls();
   InstallProgressWindows();
   const auto frame = std::make_unique<TfrmVLMMain>();
+  frame->Arguments.assign(__argv + 1, __argv + __argc);
   frame->MakeMainForm();
   frame->Show();
   return ui::RunMessageLoop();

@@ -46,8 +46,14 @@ void TForm::CreateForm(std::wstring_view caption, DWORD style, DWORD exStyle, co
 void TForm::SetMenu(TMainMenu* menu) {
   menu_ = menu;
   if (!Handle()) return;
-  ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
+  ::SetMenu(Handle(), menu && menuBarVisible_ ? menu->Handle() : nullptr);
   DrawMenuBar(Handle());
+}
+
+void TForm::SetMenuBarVisible(bool visible) {
+  if (visible == menuBarVisible_) return;
+  menuBarVisible_ = visible;
+  SetMenu(menu_);
 }
 
 void TForm::SetMinSize(int width, int height) { minSize_ = SIZE{width, height}; }
@@ -286,7 +292,10 @@ void TMDIChild::ShowChild() {
   } else {
     ShowWindow(Handle(), SW_SHOW);
   }
+  const bool wasActive = frame_.ActiveMDIChild() == this;
   Activate();
+  // Activated as it was created, before the form could set OnActivate.
+  if (wasActive && OnActivate) OnActivate();
 }
 
 LRESULT TMDIChild::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -31,6 +31,9 @@ class TForm : public TControl {
 
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
+  // A hidden menu bar keeps its shortcuts working.
+  bool MenuBarVisible() const { return menuBarVisible_; }
+  void SetMenuBarVisible(bool visible);
 
   // As if the user closed the window: OnCloseQuery, then OnClose.
   void Close();
@@ -69,6 +72,7 @@ class TForm : public TControl {
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   TMainMenu* menu_ = nullptr;
+  bool menuBarVisible_ = true;
   SIZE minSize_{0, 0};
   bool shownOnce_ = false;
 };

@@ -3,6 +3,7 @@
 // through the modal runner, message boxes answered by the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -258,6 +259,132 @@ TEST_F(CommandsTest, ANewWindowFromTheTreeOpensOnTheBrowsePageAtThatFolder) {
   opened->Close();
   ui::ProcessMessages();
   EXPECT_EQ(frame_->ChildCount(), before);
+}
+
+void PutTextOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(block), text.c_str(), bytes);
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+// The frame's menu driven by its keys: the menu loop is modal, so the keys
+// come from another thread while it runs.
+void MenuKeys(WORD menu, WORD entry) {
+  input::Gesture({[menu] { input::SendPress(menu, ssAlt); }, [entry] { input::SendKey(entry); }}, 150);
+}
+
+TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
+  // Print with the collections list focused prints the collection, not the
+  // font list's selection.
+  const std::string name = "cmd-test-route";
+  TFontList& list = Browse(folderA_);
+  list.SelectOnly("Liberation Serif");
+  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  child_->CollectionAddFromFontList(list, name);
+  list.SelectOnly("DejaVu Sans");
+  ShowPage(child_->tsNavCollections);
+  child_->CollectionsList.SelectCollection(name);
+  child_->CollectionsListChange(nullptr);
+  child_->CollectionsList.SetFocus();
+  input::Settle();
+  EXPECT_FALSE(frame_->mmFileProperties.Enabled());
+  EXPECT_TRUE(frame_->mmFilePrint.Enabled());
+  sys::MemoryPrinter printer;
+  os_->printer = &printer;
+  MenuKeys('F', 'P');
+  os_->printer = nullptr;
+  ASSERT_EQ(printer.JobsStarted(), 1);
+  std::vector<std::string> printed;
+  for (const sys::PrintCall& call : printer.Calls())
+    if (call.kind == sys::PrintCall::kText) printed.push_back(call.text);
+  // Each sample's information line starts with its font's name.
+  const auto has = [&](std::string_view font) {
+    return std::any_of(printed.begin(), printed.end(),
+                       [&](const std::string& text) { return text.starts_with(font); });
+  };
+  EXPECT_EQ(printed.front(), name);  // the title: the collection
+  EXPECT_TRUE(has("Liberation Serif"));
+  EXPECT_FALSE(has("DejaVu Sans"));
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
+
+  // Paste with the focus in a combo box pastes text into it.
+  ShowPage(child_->tsNavInstalled);
+  child_->cmbSamples.SetText(L"");
+  child_->cmbSamples.SetFocus();
+  input::Settle();
+  PutTextOnClipboard(L"粘贴");
+  child_->UpdatePasteCommands();
+  EXPECT_TRUE(frame_->mmEditPaste.Enabled());
+  MenuKeys('E', 'P');
+  EXPECT_EQ(child_->cmbSamples.Text(), L"粘贴");
+
+  // Select all in a font list selects its rows.
+  TFontList& browse = Browse(folderA_);
+  browse.SelectOnly("DejaVu Sans");
+  MenuKeys('E', 'A');
+  EXPECT_EQ(browse.SelCount(), 3);
+  EXPECT_TRUE(frame_->mmFileProperties.Enabled());
+}
+
+TEST_F(CommandsTest, EachWindowKeepsItsOwnFilterShownInTheViewMenu) {
+  TFontList& list = Browse(folderA_);
+  ASSERT_EQ(list.ListView().ItemCount(), 3);
+  // View, Font types, None.
+  input::Gesture({[] { input::SendPress('V', ssAlt); }, [] { input::SendKey('F'); },
+                  [] { input::SendKey('N'); }},
+                 150);
+  EXPECT_EQ(child_->Filter(), 0);
+  EXPECT_EQ(list.ListView().ItemCount(), 0);
+  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
+
+  input::Press('N', ssCtrl);
+  TfrmVLMChild* other = frame_->ActiveChild();
+  ASSERT_NE(other, child_);
+  EXPECT_EQ(other->Filter(), kAllFontKinds);
+  EXPECT_TRUE(frame_->mmViewFontsSerif.Checked());
+  EXPECT_TRUE(frame_->mmViewFontsOther.Checked());
+  other->Close();
+  input::Settle();
+
+  ASSERT_EQ(frame_->ActiveChild(), child_);
+  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
+  // All again, from the menu.
+  input::Gesture({[] { input::SendPress('V', ssAlt); }, [] { input::SendKey('F'); },
+                  [] { input::SendKey('A'); }},
+                 150);
+  EXPECT_EQ(child_->Filter(), kAllFontKinds);
+  EXPECT_EQ(list.ListView().ItemCount(), 3);
+}
+
+TEST_F(CommandsTest, AHiddenMenuBarKeepsItsShortcuts) {
+  frame_->pmToolbarsMenuBarClick();
+  EXPECT_EQ(GetMenu(frame_->Handle()), nullptr);
+  const int before = frame_->ChildCount();
+  input::Press('N', ssCtrl);
+  EXPECT_EQ(frame_->ChildCount(), before + 1);
+  frame_->ActiveChild()->Close();
+  input::Settle();
+  frame_->pmToolbarsMenuBarClick();
+  EXPECT_EQ(GetMenu(frame_->Handle()), frame_->mainMenu.Handle());
+}
+
+TEST_F(CommandsTest, ACollectionFileArgumentOpensItsCollection) {
+  const std::string name = "cmd-test-argument";
+  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  frame_->Arguments = {"C:\\elsewhere\\notes.txt", "C:\\elsewhere\\" + name + ".vlm"};
+  frame_->HandleCommandLine();
+  frame_->Arguments.clear();
+  EXPECT_EQ(child_->pcNav.ActivePage(), &child_->tsNavCollections);
+  EXPECT_EQ(child_->CollectionsList.SelectedCollection(), name);
+  EXPECT_EQ(child_->CollectionsFontList.Collection(), name);
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sys/memory/MemoryPrinter.h"
 #include "sys/win32/Win32Backend.h"
 
 class TAnsweringBackend : public sys::Win32Backend {
@@ -25,8 +26,17 @@ class TAnsweringBackend : public sys::Win32Backend {
     return answer;
   }
   bool ShiftDown() override { return shift || Win32Backend::ShiftDown(); }
+  // Jobs go to `printer` when the test gives one.
+  std::unique_ptr<sys::PrintJob> StartPrintJob(std::wstring_view title) override {
+    if (!printer) return Win32Backend::StartPrintJob(title);
+    uint32_t error = 0;
+    auto job = printer->Start(title, error);
+    if (!job) SetLastError(error);
+    return job;
+  }
 
   std::vector<Box> boxes;
   std::deque<int> answers;
   bool shift = false;
+  sys::MemoryPrinter* printer = nullptr;
 };

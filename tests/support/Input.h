@@ -23,8 +23,8 @@ inline void Settle() {
   ui::ProcessMessages();
 }
 
-// One key with modifiers held, pressed and released.
-inline void Press(WORD key, TShiftState shift = 0) {
+// One key with modifiers held, pressed and released; sent now, handled later.
+inline void SendPress(WORD key, TShiftState shift = 0) {
   std::vector<INPUT> inputs;
   auto add = [&inputs](WORD vk, bool up) {
     INPUT in{};
@@ -42,6 +42,11 @@ inline void Press(WORD key, TShiftState shift = 0) {
   for (int i = 2; i >= 0; --i)
     if (shift & flags[i]) add(modifiers[i], true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// One key with modifiers held, pressed, released and handled.
+inline void Press(WORD key, TShiftState shift = 0) {
+  SendPress(key, shift);
   Settle();
 }
 
