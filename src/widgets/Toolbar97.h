@@ -15,6 +15,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@
 enum TDockPosition { dpTop, dpBottom, dpLeft, dpRight };
 
 class TToolbar97;
+class TFloatingBar;
+namespace toolbar97 {
+class TGlyph;
+}
 
 // Aligns itself to its side of the parent; empty docks take no room.
 class TDock97 : public TCustomControl {
@@ -34,6 +39,33 @@ class TDock97 : public TCustomControl {
   // While held, bars put into the dock keep the row and position set on
   // them and nothing is re-arranged; the dock arranges once when released.
   [[nodiscard]] TScopeCount::TScope SuspendArrange();
+
+  // Bars run along the dock's length: left to right in a top or bottom dock.
+  bool Horizontal() const { return position_ == dpTop || position_ == dpBottom; }
+  // Places the bars by row and position and sizes the dock to hold them.
+  void ArrangeBars();
+
+ private:
+  friend class TToolbar97;
+  struct TRowExtent {
+    int row;
+    int start;  // across the dock, in its client coordinates
+    int end;
+  };
+  void Insert(TToolbar97& bar);
+  void Remove(TToolbar97& bar);
+  // The visible bars, sorted as they are placed.
+  std::vector<TToolbar97*> Placed() const;
+  std::vector<TRowExtent> Rows() const;
+  // Numbers the rows that hold bars 0, 1, 2... after a user's move.
+  void CompactRows();
+  // Where a dragged bar would dock: the dock's screen rectangle widened
+  // into the frame, so that an empty dock can be hit too.
+  TRect DropZone() const;
+
+  TDockPosition position_;
+  std::vector<TToolbar97*> bars_;
+  int suspended_ = 0;
 };
 
 enum TButtonDisplayMode { dmGlyphAndCaption, dmGlyphOnly };
@@ -62,6 +94,26 @@ class TToolbarButton97 {
   std::function<void()> OnClick;
   // Screen rectangle, for tests that click it.
   TRect ScreenRect() const;
+
+  ~TToolbarButton97();
+  TToolbarButton97(const TToolbarButton97&) = delete;
+  TToolbarButton97& operator=(const TToolbarButton97&) = delete;
+
+ private:
+  friend class TToolbar97;
+  explicit TToolbarButton97(TToolbar97& bar);
+  void Draw(HDC dc, bool hot, bool pressed) const;
+  void Changed(bool resized);
+
+  TToolbar97& bar_;
+  std::wstring caption_;
+  std::unique_ptr<toolbar97::TGlyph> glyph_;
+  bool enabled_ = true;
+  bool down_ = false;
+  TButtonDisplayMode displayMode_ = dmGlyphAndCaption;
+  int width_ = 23;
+  int height_ = 22;
+  RECT rect_{};  // in the bar's client coordinates
 };
 
 class TToolbar97 : public TCustomControl {
@@ -94,4 +146,57 @@ class TToolbar97 : public TCustomControl {
   void SetBarVisible(bool visible);
   // Runs when the user docks, floats, moves or hides the bar.
   std::function<void()> OnChanged;
+
+  ~TToolbar97() override;
+  bool CanFocus() const override { return false; }
+
+ protected:
+  void Paint(HDC dc, const RECT& update) override;
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  friend class TDock97;
+  friend class TToolbarButton97;
+  friend class TFloatingBar;
+  struct TDropSpot;
+  struct TItem {
+    TToolbarButton97* button;  // null for a separator
+  };
+
+  bool Vertical() const;
+  // Lays the items out for the bar's place.
+  void LayoutItems();
+  // After the items changed size: the dock places its bars again.
+  void Relayout();
+  SIZE NaturalSize(bool vertical, bool grip) const;
+  RECT GripRect() const;
+  TToolbarButton97* ButtonAt(POINT client) const;
+  void SetHot(TToolbarButton97* button);
+  void Click(TToolbarButton97& button);
+  void Release(TDock97* dock);
+  void SyncTools();
+  void Changed();
+  // The outline of the floating window for a bar of this size.
+  SIZE FloatingSize() const;
+  void ShowFloating();
+  void DockBack();
+  // Drags the bar from a press at `start` (screen) until the button is let go.
+  void DragFrom(POINT start);
+  TDropSpot SpotAt(POINT screen, POINT grab, bool grabInGrip) const;
+  void Drop(const TDropSpot& spot);
+
+  std::wstring caption_;
+  std::vector<std::unique_ptr<TToolbarButton97>> buttons_;
+  std::vector<TItem> items_;
+  TWeakRef<TDock97> dock_;      // null while floating
+  TWeakRef<TDock97> lastDock_;  // where double-clicking the floating caption docks it
+  int row_ = 0;
+  int pos_ = 0;
+  bool visible_ = true;
+  TRect floatingBounds_{};
+  std::unique_ptr<TFloatingBar> floating_;
+  TWindowHandle tips_;
+  TToolbarButton97* hot_ = nullptr;
+  TToolbarButton97* pressed_ = nullptr;
+  bool pressedInside_ = false;
 };
