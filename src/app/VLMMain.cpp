@@ -25,9 +25,32 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
     if (entry != &mmViewFontsAll && entry != &mmViewFontsNone) entry->SetChecked(true);
   }
   pmToolbars.OnPopup = [this] { pmToolbarsPopup(); };
-  for (TMenuItem* entry : {&pmToolbarsMenuBar, &mmViewToolbarsMenuBar})
-    entry->OnClick = [this] { pmToolbarsMenuBarClick(); };
+  const std::pair<TMenuItem*, void (TfrmVLMMain::*)()> toolbarEntries[] = {
+      {&pmToolbarsMenuBar, &TfrmVLMMain::pmToolbarsMenuBarClick},
+      {&mmViewToolbarsMenuBar, &TfrmVLMMain::pmToolbarsMenuBarClick},
+      {&pmToolbarsToolBar, &TfrmVLMMain::pmToolbarsToolBarClick},
+      {&mmViewToolbarsToolBar, &TfrmVLMMain::pmToolbarsToolBarClick},
+      {&pmToolbarsFilterBar, &TfrmVLMMain::pmToolbarsFilterBarClick},
+      {&mmViewToolbarsFilterBar, &TfrmVLMMain::pmToolbarsFilterBarClick},
+      {&pmToolbarsTextLabels, &TfrmVLMMain::pmToolbarsTextLabelsClick},
+      {&mmViewToolbarsTextLabels, &TfrmVLMMain::pmToolbarsTextLabelsClick},
+  };
+  for (const auto& [entry, handler] : toolbarEntries) entry->OnClick = [this, handler] { (this->*handler)(); };
   pmToolbarsMenuBar.SetChecked(true);
+  pmToolbarsToolBar.SetChecked(true);
+  pmToolbarsTextLabels.SetChecked(true);
+  for (TControl* control : {static_cast<TControl*>(&dk97Top), static_cast<TControl*>(&dk97Bottom),
+                            static_cast<TControl*>(&dk97Left), static_cast<TControl*>(&dk97Right),
+                            static_cast<TControl*>(&tb97Main), static_cast<TControl*>(&tb97Filter)})
+    control->SetPopupMenu(&pmToolbars);
+  // Neither way to the commands may go: a tool bar closed by its box brings the menu bar back.
+  tb97Main.OnChanged = [this] {
+    if (!tb97Main.BarVisible() && !MenuBarVisible()) SetMenuBarVisible(true);
+  };
+  tb97Filter.OnChanged = [this] { ApplyTextLabels(); };
+  tb97Filter.SetBarVisible(false);
+  LoadGlyphs();
+  ApplyTextLabels();
   BindRoutedCommands();
   UpdateFileCommands();
   UpdateEditCommands();
@@ -136,12 +159,125 @@ void TfrmVLMMain::ApplyOptionsToAll() {
   for (const auto& child : children_) child->ApplyOptions();
 }
 
-void TfrmVLMMain::pmToolbarsPopup() {
-  const bool menuBar = MenuBarVisible();
-  for (TMenuItem* entry : {&pmToolbarsMenuBar, &mmViewToolbarsMenuBar}) entry->SetChecked(menuBar);
+// ---- the tool bars
+
+TToolbarButton97& TfrmVLMMain::AddCommandButton(TToolbar97& bar, std::wstring_view caption,
+                                                TMenuItem& entry, bool separatorAfter) {
+  TToolbarButton97& button = bar.AddButton(caption);
+  button.Hint = entry.Hint;
+  // Run at the click: the entry's handler may be set after the button is made.
+  button.OnClick = [&entry] { entry.Click(); };
+  if (separatorAfter) bar.AddSeparator();
+  return button;
 }
 
-void TfrmVLMMain::pmToolbarsMenuBarClick() { SetMenuBarVisible(!MenuBarVisible()); }
+TToolbarButton97& TfrmVLMMain::AddKindButton(std::wstring_view caption, TMenuItem& entry, int group) {
+  TToolbarButton97& button = AddCommandButton(tb97Filter, caption, entry);
+  button.GroupIndex = group;
+  button.AllowAllUp = true;
+  button.SetDown(true);
+  return button;
+}
+
+void TfrmVLMMain::LoadGlyphs() {
+  const TWindowDC screen(nullptr);
+  const bool lowColour =
+      GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES) < 9;
+  const std::pair<TToolbarButton97*, const wchar_t*> glyphs[] = {
+      {&tbb97New, L"NEW"},
+      {&tbb97Refresh, L"REFRESH"},
+      {&tbb97Cut, L"CUT"},
+      {&tbb97Copy, L"COPY"},
+      {&tbb97Paste, L"PASTE"},
+      {&tbb97Install, L"INSTALL"},
+      {&tbb97Uninstall, L"UNINSTALL"},
+      {&tbb97Print, L"PRINT"},
+      {&tbb97Properties, L"PROPERTIES"},
+      {&tbb97Delete, L"DELETE"},
+      {&tbb97Help, L"HELP"},
+      {&tbb97FilterAll, L"ALL"},
+      {&tbb97FilterNone, L"NONE"},
+      {&tbb97FilterSerif, L"SERIF"},
+      {&tbb97FilterSans, L"SANSSERIF"},
+      {&tbb97FilterMono, L"MONOSPACED"},
+      {&tbb97FilterScript, L"SCRIPT"},
+      {&tbb97FilterDecorative, L"DECORATIVE"},
+      {&tbb97FilterPictorial, L"PICTORIAL"},
+      {&tbb97FilterOther, L"OTHER"},
+  };
+  for (const auto& [button, name] : glyphs) {
+    const std::wstring resource = lowColour ? std::wstring(name) + L"16" : std::wstring(name);
+    if (HBITMAP glyph = static_cast<HBITMAP>(
+            LoadImageW(ui::Instance(), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
+      button->SetGlyph(glyph);
+  }
+}
+
+void TfrmVLMMain::ApplyTextLabels() {
+  const bool labels = pmToolbarsTextLabels.Checked();
+  std::vector<TToolbar97*> bars{&tb97Main};
+  if (tb97Filter.BarVisible()) bars.push_back(&tb97Filter);
+  int width = 52;
+  if (labels) {
+    const TWindowDC screen(nullptr);
+    const TSelectObject font(screen.Get(), tb97Main.CaptionFont());
+    for (const TToolbar97* bar : bars) {
+      for (int i = 0; i < bar->ButtonCount(); ++i) {
+        const std::wstring& caption = bar->Button(i).Caption();
+        SIZE size{};
+        GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+        width = std::max(width, static_cast<int>(size.cx) + 12);
+      }
+    }
+  }
+  for (TToolbar97* bar : {&tb97Main, &tb97Filter}) {
+    for (int i = 0; i < bar->ButtonCount(); ++i) {
+      TToolbarButton97& button = bar->Button(i);
+      button.SetDisplayMode(labels ? dmGlyphAndCaption : dmGlyphOnly);
+      if (labels) {
+        button.SetSize(width, 45);
+      } else {
+        button.SetSize(29, 26);
+      }
+    }
+  }
+}
+
+void TfrmVLMMain::pmToolbarsPopup() {
+  const bool menuBar = MenuBarVisible();
+  const bool toolBar = tb97Main.BarVisible();
+  for (TMenuItem* entry : {&pmToolbarsMenuBar, &mmViewToolbarsMenuBar}) {
+    entry->SetChecked(menuBar);
+    entry->SetEnabled(!menuBar || toolBar);
+  }
+  for (TMenuItem* entry : {&pmToolbarsToolBar, &mmViewToolbarsToolBar}) {
+    entry->SetChecked(toolBar);
+    entry->SetEnabled(!toolBar || menuBar);
+  }
+  for (TMenuItem* entry : {&pmToolbarsFilterBar, &mmViewToolbarsFilterBar})
+    entry->SetChecked(tb97Filter.BarVisible());
+  mmViewToolbarsTextLabels.SetChecked(pmToolbarsTextLabels.Checked());
+}
+
+void TfrmVLMMain::pmToolbarsMenuBarClick() {
+  if (MenuBarVisible() && !tb97Main.BarVisible()) return;
+  SetMenuBarVisible(!MenuBarVisible());
+}
+
+void TfrmVLMMain::pmToolbarsToolBarClick() {
+  if (tb97Main.BarVisible() && !MenuBarVisible()) return;
+  tb97Main.SetBarVisible(!tb97Main.BarVisible());
+}
+
+void TfrmVLMMain::pmToolbarsFilterBarClick() {
+  tb97Filter.SetBarVisible(!tb97Filter.BarVisible());
+  ApplyTextLabels();
+}
+
+void TfrmVLMMain::pmToolbarsTextLabelsClick() {
+  pmToolbarsTextLabels.SetChecked(!pmToolbarsTextLabels.Checked());
+  ApplyTextLabels();
+}
 
 // ---- the filter set of the active window
 
@@ -158,7 +294,23 @@ TMenuItem& TfrmVLMMain::KindEntry(TFontKind kind) {
   return mmViewFontsOther;
 }
 
-void TfrmVLMMain::SetFilterControl(TFontKind kind, bool on) { KindEntry(kind).SetChecked(on); }
+TToolbarButton97& TfrmVLMMain::KindButton(TFontKind kind) {
+  switch (kind) {
+    case fkSerif: return tbb97FilterSerif;
+    case fkSansSerif: return tbb97FilterSans;
+    case fkMonospaced: return tbb97FilterMono;
+    case fkScript: return tbb97FilterScript;
+    case fkDecorative: return tbb97FilterDecorative;
+    case fkPictorial: return tbb97FilterPictorial;
+    case fkUnknown: break;
+  }
+  return tbb97FilterOther;
+}
+
+void TfrmVLMMain::SetFilterControl(TFontKind kind, bool on) {
+  KindEntry(kind).SetChecked(on);
+  KindButton(kind).SetDown(on);
+}
 
 void TfrmVLMMain::mmViewFontTypesClick(const TMenuItem& sender) {
   for (int k = 0; k < kFontKindCount; ++k) {
@@ -196,7 +348,12 @@ void TfrmVLMMain::EnableFilterControls(bool enabled) {
   mmViewFontTypes.SetEnabled(enabled);
   mmViewFontsAll.SetEnabled(enabled);
   mmViewFontsNone.SetEnabled(enabled);
-  for (int k = 0; k < kFontKindCount; ++k) KindEntry(static_cast<TFontKind>(k)).SetEnabled(enabled);
+  tbb97FilterAll.SetEnabled(enabled);
+  tbb97FilterNone.SetEnabled(enabled);
+  for (int k = 0; k < kFontKindCount; ++k) {
+    KindEntry(static_cast<TFontKind>(k)).SetEnabled(enabled);
+    KindButton(static_cast<TFontKind>(k)).SetEnabled(enabled);
+  }
 }
 
 // ---- notifications from the font windows
@@ -232,7 +389,18 @@ LRESULT TfrmVLMMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return TMDIFrame::OnMessage(msg, wParam, lParam);
 }
 
-void TfrmVLMMain::SetCommandEnabled(TMenuItem& entry, bool enabled) { entry.SetEnabled(enabled); }
+void TfrmVLMMain::SetCommandEnabled(TMenuItem& entry, bool enabled) {
+  entry.SetEnabled(enabled);
+  const std::pair<const TMenuItem*, TToolbarButton97*> pairs[] = {
+      {&mmFileInstall, &tbb97Install}, {&mmFileUninstall, &tbb97Uninstall},
+      {&mmFilePrint, &tbb97Print},     {&mmFileProperties, &tbb97Properties},
+      {&mmFileDelete, &tbb97Delete},   {&mmEditCut, &tbb97Cut},
+      {&mmEditCopy, &tbb97Copy},       {&mmEditPaste, &tbb97Paste},
+      {&mmWindowRefresh, &tbb97Refresh},
+  };
+  for (const auto& [paired, button] : pairs)
+    if (paired == &entry) button->SetEnabled(enabled);
+}
 
 void TfrmVLMMain::ChildReleased(TMDIChild& child) {
   children_.erase(std::remove_if(children_.begin(), children_.end(),

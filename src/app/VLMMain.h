@@ -9,6 +9,7 @@
 
 #include "data/FontKind.h"
 #include "ui/Controls.h"
+#include "widgets/Toolbar97.h"
 
 class TfrmVLMChild;
 
@@ -49,6 +50,11 @@ class TfrmVLMMain : public TMDIFrame {
   void mmHelpAboutClick();
   void pmToolbarsPopup();
   void pmToolbarsMenuBarClick();
+  void pmToolbarsToolBarClick();
+  void pmToolbarsFilterBarClick();
+  void pmToolbarsTextLabelsClick();
+  // Captions under the glyphs or glyphs alone, as "文字标签" says.
+  void ApplyTextLabels();
 
   // Every font window reads the settings again.
   void ApplyOptionsToAll();
@@ -148,10 +154,45 @@ class TfrmVLMMain : public TMDIFrame {
   TMenuItem& pmToolbarsSep1 = pmToolbars.Items().AddSeparator();
   TMenuItem& pmToolbarsTextLabels = pmToolbars.Items().Add(L"文字标签(&L)");
 
+  TDock97 dk97Top{*this, dpTop};
+  TDock97 dk97Bottom{*this, dpBottom};
+  TDock97 dk97Left{*this, dpLeft};
+  TDock97 dk97Right{*this, dpRight};
+
+  TToolbar97 tb97Main{*this, dk97Top, L"Tool Bar"};
+  TToolbarButton97& tbb97New = AddCommandButton(tb97Main, L"新建", mmFileNew);
+  TToolbarButton97& tbb97Refresh = AddCommandButton(tb97Main, L"刷新", mmWindowRefresh, true);
+  TToolbarButton97& tbb97Cut = AddCommandButton(tb97Main, L"剪切", mmEditCut);
+  TToolbarButton97& tbb97Copy = AddCommandButton(tb97Main, L"复制", mmEditCopy);
+  TToolbarButton97& tbb97Paste = AddCommandButton(tb97Main, L"粘贴", mmEditPaste, true);
+  TToolbarButton97& tbb97Install = AddCommandButton(tb97Main, L"安装", mmFileInstall);
+  TToolbarButton97& tbb97Uninstall = AddCommandButton(tb97Main, L"反安装", mmFileUninstall);
+  TToolbarButton97& tbb97Print = AddCommandButton(tb97Main, L"打印", mmFilePrint);
+  TToolbarButton97& tbb97Properties = AddCommandButton(tb97Main, L"属性", mmFileProperties);
+  TToolbarButton97& tbb97Delete = AddCommandButton(tb97Main, L"删除", mmFileDelete, true);
+  TToolbarButton97& tbb97Help = AddCommandButton(tb97Main, L"帮助", mmHelpContents);
+
+  TToolbar97 tb97Filter{*this, dk97Bottom, L"过滤栏"};
+  TToolbarButton97& tbb97FilterAll = AddCommandButton(tb97Filter, L"全部", mmViewFontsAll);
+  TToolbarButton97& tbb97FilterNone = AddCommandButton(tb97Filter, L"没有", mmViewFontsNone, true);
+  TToolbarButton97& tbb97FilterSerif = AddKindButton(L"有衬线", mmViewFontsSerif, 1);
+  TToolbarButton97& tbb97FilterSans = AddKindButton(L"无衬线", mmViewFontsSans, 2);
+  TToolbarButton97& tbb97FilterMono = AddKindButton(L"等宽体", mmViewFontsMono, 3);
+  TToolbarButton97& tbb97FilterScript = AddKindButton(L"手写体", mmViewFontsScript, 4);
+  TToolbarButton97& tbb97FilterDecorative = AddKindButton(L"装饰体", mmViewFontsDecorative, 5);
+  TToolbarButton97& tbb97FilterPictorial = AddKindButton(L"图形体", mmViewFontsPictorial, 6);
+  TToolbarButton97& tbb97FilterOther = AddKindButton(L"其他", mmViewFontsOther, 7);
+
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // A button that runs `entry` and shows its hint; a separator after it when asked.
+  static TToolbarButton97& AddCommandButton(TToolbar97& bar, std::wstring_view caption, TMenuItem& entry,
+                                            bool separatorAfter = false);
+  // A kind's toggle button: a group of its own that may be all up, down at first.
+  TToolbarButton97& AddKindButton(std::wstring_view caption, TMenuItem& entry, int group);
+  void LoadGlyphs();
   void FormShow();
   // A font window, shown, with the session's loaded fonts.
   TfrmVLMChild& NewChild();
@@ -164,6 +205,7 @@ class TfrmVLMMain : public TMDIFrame {
   void EnableFilterControls(bool enabled);
   void SetFilterControl(TFontKind kind, bool on);
   TMenuItem& KindEntry(TFontKind kind);
+  TToolbarButton97& KindButton(TFontKind kind);
   bool AppMessage(UINT msg);
   // The entry and the tool bar button that stands for it.
   void SetCommandEnabled(TMenuItem& entry, bool enabled);
