@@ -387,6 +387,74 @@ TEST_F(CommandsTest, ACollectionFileArgumentOpensItsCollection) {
   child_->pmCollectionsListDeleteClick();
 }
 
+void ClickButton(const TToolbarButton97& button) {
+  const TRect r = button.ScreenRect();
+  const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  input::Gesture({[at] { input::MouseMove(at); }, [at] { input::MousePress(at); },
+                  [at] { input::MouseRelease(at); }});
+}
+
+TEST_F(CommandsTest, TheFilterBarEditsTheActiveWindowsFilterOnly) {
+  frame_->pmToolbarsFilterBarClick();
+  ASSERT_TRUE(frame_->tb97Filter.BarVisible());
+  TFontList& list = Browse(folderA_);
+  ClickButton(frame_->tbb97FilterSerif);
+  EXPECT_FALSE(frame_->tbb97FilterSerif.Down());
+  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
+  EXPECT_EQ(child_->Filter(), kAllFontKinds & ~KindBit(fkSerif));
+
+  input::Press('N', ssCtrl);
+  TfrmVLMChild* other = frame_->ActiveChild();
+  ASSERT_NE(other, child_);
+  EXPECT_TRUE(frame_->tbb97FilterSerif.Down());
+  ClickButton(frame_->tbb97FilterNone);
+  EXPECT_EQ(other->Filter(), 0);
+  for (int k = 0; k < kFontKindCount; ++k) EXPECT_FALSE(frame_->mmViewFontTypes.Items(3 + k).Checked()) << k;
+  EXPECT_FALSE(frame_->tbb97FilterOther.Down());
+  other->Close();
+  input::Settle();
+
+  // Back in the first window: its own filter, then all kinds again.
+  ASSERT_EQ(frame_->ActiveChild(), child_);
+  EXPECT_FALSE(frame_->tbb97FilterSerif.Down());
+  EXPECT_TRUE(frame_->tbb97FilterSans.Down());
+  ClickButton(frame_->tbb97FilterAll);
+  EXPECT_EQ(child_->Filter(), kAllFontKinds);
+  EXPECT_TRUE(frame_->tbb97FilterSerif.Down());
+  EXPECT_EQ(list.ListView().ItemCount(), 3);
+  frame_->pmToolbarsFilterBarClick();
+}
+
+TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheCommandsStays) {
+  EXPECT_EQ(frame_->tbb97New.Width(), 52);
+  EXPECT_EQ(frame_->tbb97New.Height(), 45);
+  frame_->pmToolbarsTextLabelsClick();
+  for (TToolbarButton97* button : {&frame_->tbb97New, &frame_->tbb97Help, &frame_->tbb97FilterOther}) {
+    EXPECT_EQ(button->DisplayMode(), dmGlyphOnly);
+    EXPECT_EQ(button->Width(), 29);
+    EXPECT_EQ(button->Height(), 26);
+  }
+  frame_->pmToolbarsTextLabelsClick();
+  EXPECT_EQ(frame_->tbb97FilterOther.DisplayMode(), dmGlyphAndCaption);
+
+  // With the tool bar hidden the menu bar cannot go, and the other way round.
+  frame_->pmToolbarsToolBarClick();
+  ASSERT_FALSE(frame_->tb97Main.BarVisible());
+  frame_->pmToolbarsPopup();
+  EXPECT_FALSE(frame_->pmToolbarsMenuBar.Enabled());
+  frame_->pmToolbarsMenuBarClick();
+  EXPECT_TRUE(frame_->MenuBarVisible());
+  frame_->pmToolbarsToolBarClick();
+  frame_->pmToolbarsMenuBarClick();
+  ASSERT_FALSE(frame_->MenuBarVisible());
+  frame_->pmToolbarsPopup();
+  EXPECT_FALSE(frame_->pmToolbarsToolBar.Enabled());
+  EXPECT_TRUE(frame_->pmToolbarsMenuBar.Enabled());
+  frame_->pmToolbarsMenuBarClick();
+  EXPECT_TRUE(frame_->MenuBarVisible());
+  EXPECT_TRUE(frame_->tb97Main.BarVisible());
+}
+
 }  // namespace
 
 namespace {
