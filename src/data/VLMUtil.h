@@ -52,6 +52,7 @@ std::string FileNameNoExt(std::string_view path);
 // splitting and upper-casing helpers step over double-byte characters, whose
 // second byte may be a backslash or a letter in the East Asian code pages.
 using sys::AppendUpperAscii;
+using sys::LowerAscii;
 using sys::UpperAscii;
 // ASCII case-insensitive.
 inline bool SameText(std::string_view a, std::string_view b) { return sys::EqualNoCase(a, b); }

@@ -30,6 +30,27 @@ bool AnsiLeadBytes::DoubleByte() const {
   return codePage_ == 932 || codePage_ == 936 || codePage_ == 949 || codePage_ == 950;
 }
 
+namespace {
+// Moves the ASCII letters First..Last of out[start..] by Delta, stepping over
+// the second bytes of double-byte characters.
+template <char First, char Last, int Delta>
+void ShiftAsciiLetters(std::string& out, size_t start) {
+  const AnsiLeadBytes lead;
+  // Local copies: a store through char* could change the string's own fields
+  // as far as the compiler knows, which would reload them on every byte.
+  char* const bytes = out.data();
+  const size_t size = out.size();
+  for (size_t i = start; i < size; ++i) {
+    const char c = bytes[i];
+    if (c >= First && c <= Last) {
+      bytes[i] = static_cast<char>(c + Delta);
+    } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
+      ++i;
+    }
+  }
+}
+}  // namespace
+
 std::string UpperAscii(std::string_view text) {
   std::string result;
   AppendUpperAscii(result, text);
@@ -37,21 +58,15 @@ std::string UpperAscii(std::string_view text) {
 }
 
 void AppendUpperAscii(std::string& out, std::string_view text) {
-  const AnsiLeadBytes lead;
   const size_t start = out.size();
   out.append(text);
-  // Local copies: a store through char* could change the string's own fields
-  // as far as the compiler knows, which would reload them on every byte.
-  char* const bytes = out.data();
-  const size_t size = out.size();
-  for (size_t i = start; i < size; ++i) {
-    const char c = bytes[i];
-    if (c >= 'a' && c <= 'z') {
-      bytes[i] = static_cast<char>(c - 'a' + 'A');
-    } else if (static_cast<unsigned char>(c) >= 0x80 && lead(c)) {  // no lead byte is ASCII
-      ++i;
-    }
-  }
+  ShiftAsciiLetters<'a', 'z', 'A' - 'a'>(out, start);
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string result(text);
+  ShiftAsciiLetters<'A', 'Z', 'a' - 'A'>(result, 0);
+  return result;
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

@@ -24,6 +24,7 @@ class AnsiLeadBytes {
 
 std::string UpperAscii(std::string_view text);
 void AppendUpperAscii(std::string& out, std::string_view text);
+std::string LowerAscii(std::string_view text);
 bool EqualNoCase(std::string_view a, std::string_view b);
 // UpperAscii(a) < UpperAscii(b), bytes compared unsigned, without building
 // either string.

@@ -81,6 +81,9 @@ enum : unsigned {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// Help viewer commands (WinHelp).
+enum : unsigned { kHelpContext = 0x0001, kHelpQuit = 0x0002 };
+
 enum class Hive { LocalMachine, CurrentUser, ClassesRoot };
 
 struct RegValueInfo {
@@ -199,6 +202,10 @@ class Backend {
 
   // The shell's properties sheet of a file; false when the shell refused.
   virtual bool ShowFileProperties(std::string_view path) = 0;
+
+  // The help viewer (WinHelp): `command` and `data` as WinHelp takes them
+  // (kHelpContext with a context number...). False when it could not start.
+  virtual bool ShowHelp(std::string_view file, unsigned command, uintptr_t data) = 0;
 
   // The clipboard. Font files travel on it as a dropped-file list (CF_HDROP).
   // Replaces everything the clipboard holds with the list of the names (full

@@ -68,10 +68,21 @@ SIZE FontCharSize(HFONT font) {
   return SIZE{tm.tmAveCharWidth, tm.tmHeight};
 }
 
+namespace {
+TFontHandle CreateSongFont(int weight) {
+  return CreateFontByNames(
+      {L"宋体", L"SimSun", L"NSimSun", L"新宋体", L"WenQuanYi Micro Hei", L"文泉驿微米黑"}, 12, weight);
+}
+}  // namespace
+
 HFONT SongFont() {
-  static const TFontHandle font = CreateFontByNames(
-      {L"宋体", L"SimSun", L"NSimSun", L"新宋体", L"WenQuanYi Micro Hei", L"文泉驿微米黑"}, 12);
+  static const TFontHandle font = CreateSongFont(FW_NORMAL);
   return font ? font.Get() : DefaultFont();
+}
+
+HFONT SongBoldFont() {
+  static const TFontHandle font = CreateSongFont(FW_BOLD);
+  return font ? font.Get() : SongFont();
 }
 
 }  // namespace ui

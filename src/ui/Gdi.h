@@ -25,6 +25,8 @@ HFONT DefaultFont();
 // Song at 9 points (12 pixels), or a family with the same glyphs: the font
 // of the font windows and the dialogs. Lives as long as the process.
 HFONT SongFont();
+// The same in bold: headings on dialog pages.
+HFONT SongBoldFont();
 
 // A colour as the settings store it: an RGB value, or 0x80000000 plus a
 // system colour index.

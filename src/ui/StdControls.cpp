@@ -108,6 +108,12 @@ void TEdit::SetReadOnly(bool readOnly) { Perform(EM_SETREADONLY, readOnly); }
 
 void TEdit::SetMaxLength(int length) { Perform(EM_LIMITTEXT, static_cast<WPARAM>(length)); }
 
+void TEdit::SetNumbersOnly(bool numbersOnly) {
+  if (!Handle()) return;
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+  SetWindowLongW(Handle(), GWL_STYLE, numbersOnly ? style | ES_NUMBER : style & ~ES_NUMBER);
+}
+
 void TEdit::SetColors(COLORREF text, COLORREF background) {
   if (text == textColor_ && background == backColor_) return;
   textColor_ = text;

@@ -46,6 +46,8 @@ class TEdit : public TControl {
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
   void SetMaxLength(int length);
+  // Only digits can be typed (pasted text is not checked).
+  void SetNumbersOnly(bool numbersOnly);
   // Text and background colours; CLR_INVALID for the system's.
   void SetColors(COLORREF text, COLORREF background);
 

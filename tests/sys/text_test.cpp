@@ -59,6 +59,7 @@ class CodePage936 : public testing::Test {
 TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
   // "\x81\x61" and "\x81\x41" are two different characters, not a letter's cases.
   EXPECT_EQ(sys::UpperAscii("a\x81\x61z"), "A\x81\x61Z");
+  EXPECT_EQ(sys::LowerAscii("A\x81\x41Z"), "a\x81\x41z");
   EXPECT_FALSE(sys::EqualNoCase("\x81\x61.ttf", "\x81\x41.TTF"));
   EXPECT_TRUE(sys::EqualNoCase("x\x81\x61.ttf", "X\x81\x61.TTF"));
   const std::vector<std::string> names = {"\x81\x61", "\x81\x41", "\x81\x61" "b", "a\x81\x41", "A\x81\x61"};

@@ -64,6 +64,11 @@ class MemoryBackend : public Backend {
     std::vector<std::string> to;
     int result = 0;
   };
+  struct HelpRecord {
+    std::string file;
+    unsigned command = 0;
+    uintptr_t data = 0;
+  };
   struct MessageRecord {
     std::wstring text;
     std::wstring caption;
@@ -72,6 +77,7 @@ class MemoryBackend : public Backend {
   const std::vector<ShellOpRecord>& ShellOps() const { return shellOps_; }
   const std::vector<std::string>& UrlsOpened() const { return urlsOpened_; }
   const std::vector<std::string>& PropertiesShown() const { return propertiesShown_; }
+  const std::vector<HelpRecord>& HelpShown() const { return helpShown_; }
   const std::vector<std::string>& RecycleBin() const { return recycleBin_; }  // paths deleted with undo
   const std::vector<std::string>& FontsAdded() const { return fontsAdded_; }
   const std::vector<std::string>& FontsRemoved() const { return fontsRemoved_; }
@@ -112,6 +118,8 @@ class MemoryBackend : public Backend {
                          std::string_view to) override;
   bool OpenUrl(std::string_view url) override;
   bool ShowFileProperties(std::string_view path) override;
+  // Recorded; there is no viewer.
+  bool ShowHelp(std::string_view file, unsigned command, uintptr_t data) override;
   bool SetClipboardFiles(const std::vector<std::string>& names) override;
   bool GetClipboardFiles(DroppedFiles& dropped) override;
   bool ClipboardHasFiles() override;
@@ -151,6 +159,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> recycleBin_;
   std::vector<std::string> urlsOpened_;
   std::vector<std::string> propertiesShown_;
+  std::vector<HelpRecord> helpShown_;
   std::map<uint32_t, std::string> clipboard_;
   bool clipboardFails_ = false;
   std::vector<std::string> fontsAdded_;

@@ -40,6 +40,12 @@ bool MemoryBackend::ShowFileProperties(std::string_view path) {
   return true;
 }
 
+bool MemoryBackend::ShowHelp(std::string_view file, unsigned command, uintptr_t data) {
+  std::lock_guard lock(impl_->mutex);
+  helpShown_.push_back({std::string(file), command, data});
+  return true;
+}
+
 int MemoryBackend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                                       std::string_view to) {
   ShellOpRecord record{op, flags, SplitNulList(from), SplitNulList(to), 0};

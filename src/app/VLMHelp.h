@@ -1,0 +1,9 @@
+// The program's help file: "VLM.hlp" in the program's own folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+std::string HelpFileName();
+// Opens the help file at a topic (the help context of a dialog).
+void ShowHelpContext(uint32_t context);
