@@ -4,7 +4,9 @@
 
 #include "app/VLMAbout.h"
 #include "app/VLMChild.h"
+#include "app/VLMHelp.h"
 #include "app/VLMMessages.h"
+#include "app/VLMOptionsForm.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 #include "ui/TProgress.h"
@@ -97,7 +99,10 @@ void TfrmVLMMain::HandleCommandLine() {
   }
 }
 
-void TfrmVLMMain::FormClose(TCloseAction&) { mmFileCloseAllClick(); }
+void TfrmVLMMain::FormClose(TCloseAction&) {
+  mmFileCloseAllClick();
+  QuitHelp();
+}
 
 void TfrmVLMMain::mmFileNewClick() {
   NewChild();
@@ -149,6 +154,13 @@ void TfrmVLMMain::mmWindowRestoreAllClick() {
 void TfrmVLMMain::mmWindowRefreshClick() {
   if (TfrmVLMChild* child = ActiveChild()) child->RefreshWindow();
 }
+
+void TfrmVLMMain::mmViewOptionsClick() {
+  const auto dialog = std::make_unique<TfrmVLMOptions>(*this);
+  if (dialog->ShowModal() == mrOK) ApplyOptionsToAll();
+}
+
+void TfrmVLMMain::mmHelpContentsClick() { ShowHelpContents(); }
 
 void TfrmVLMMain::mmHelpAboutClick() {
   const auto about = std::make_unique<TVLMAbout>(*this);

@@ -82,7 +82,7 @@ enum : unsigned {
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 // Help viewer commands (WinHelp).
-enum : unsigned { kHelpContext = 0x0001, kHelpQuit = 0x0002 };
+enum : unsigned { kHelpContext = 0x0001, kHelpQuit = 0x0002, kHelpFinder = 0x000B };
 
 enum class Hive { LocalMachine, CurrentUser, ClassesRoot };
 

@@ -64,6 +64,8 @@ void RegisterOwnClass(const wchar_t* name, WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = ui::Instance();
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // The program's own icon on every window that shows one (the system's without it).
+  wc.hIcon = LoadIconW(ui::Instance(), L"MAINICON");
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
