@@ -144,6 +144,20 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
     ++row;
   }
 
+  if (shots) {
+    // The frame's bars: the filter bar docked, glyphs alone, the filter bar floating.
+    frame->pmToolbarsFilterBarClick();
+    Pump(200);
+    SaveShot(frame->Handle(), std::string(shots) + "\\frame-filterbar.bmp");
+    frame->pmToolbarsTextLabelsClick();
+    Pump(200);
+    SaveShot(frame->Handle(), std::string(shots) + "\\frame-nolabels.bmp");
+    frame->pmToolbarsTextLabelsClick();
+    frame->tb97Filter.Float();
+    Pump(300);
+    SaveShot(GetDesktopWindow(), std::string(shots) + "\\frame-floating.bmp");
+  }
+
   frame.reset();
   for (const std::string& file : copied) os.RemoveFile(file);
 }
