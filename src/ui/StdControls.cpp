@@ -24,6 +24,9 @@ void TLabel::AutoSize() {
   DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &r,
             DT_CALCRECT | DT_SINGLELINE);
   SetBounds(Left(), Top(), r.right, r.bottom);
+  // The new caption was painted, wrapped, in the old size; growing repaints
+  // only the added strip.
+  Invalidate();
 }
 
 bool TLabel::DialogChar(WORD key) {

@@ -330,6 +330,13 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   MenuKeys('E', 'A');
   EXPECT_EQ(browse.SelCount(), 3);
   EXPECT_TRUE(frame_->mmFileProperties.Enabled());
+
+  // Alt+Enter shows the properties of the selected file.
+  browse.SelectOnly("DejaVu Sans");
+  os_->propertiesShown.clear();
+  input::Press(VK_RETURN, ssAlt);
+  ASSERT_EQ(os_->propertiesShown.size(), 1u);
+  EXPECT_EQ(os_->propertiesShown[0], browse.SelectedRecord()->FileName());
 }
 
 TEST_F(CommandsTest, EachWindowKeepsItsOwnFilterShownInTheViewMenu) {

@@ -26,6 +26,10 @@ class TAnsweringBackend : public sys::Win32Backend {
     return answer;
   }
   bool ShiftDown() override { return shift || Win32Backend::ShiftDown(); }
+  bool ShowFileProperties(std::string_view path) override {
+    propertiesShown.emplace_back(path);
+    return true;
+  }
   // Jobs go to `printer` when the test gives one.
   std::unique_ptr<sys::PrintJob> StartPrintJob(std::wstring_view title) override {
     if (!printer) return Win32Backend::StartPrintJob(title);
@@ -39,4 +43,5 @@ class TAnsweringBackend : public sys::Win32Backend {
   std::deque<int> answers;
   bool shift = false;
   sys::MemoryPrinter* printer = nullptr;
+  std::vector<std::string> propertiesShown;
 };
