@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "app/FileType.h"
 #include "app/VLMChild.h"
 #include "app/VLMMessages.h"
+#include "app/VLMStatus.h"
 #include "sys/sys.h"
 #include "ui/TProgress.h"
 
 TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
+  RegisterFileType();
   SetMenu(&mainMenu);
   SetWindowMenu(mmWindow.SubmenuHandle());
   OnShow = [this] { FormShow(); };
@@ -15,6 +18,7 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
   OnChildRelease = [this](TMDIChild& child) { ChildReleased(child); };
   TProgress::SetMainWindow(Handle());
   UpdateWindowCommands();
+  RestoreMainStatus(*this);
 }
 
 TfrmVLMMain::~TfrmVLMMain() {
@@ -35,10 +39,14 @@ TfrmVLMChild& TfrmVLMMain::Child(int index) const {
 }
 
 void TfrmVLMMain::FormShow() {
+  RestoreChildren(*this);
   if (MDIChildCount() == 0) mmFileNewClick();
 }
 
-void TfrmVLMMain::FormClose(TCloseAction&) { mmFileCloseAllClick(); }
+void TfrmVLMMain::FormClose(TCloseAction&) {
+  SaveStatus(*this);
+  mmFileCloseAllClick();
+}
 
 void TfrmVLMMain::mmFileNewClick() {
   NewChild();

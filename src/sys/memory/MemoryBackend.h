@@ -78,6 +78,7 @@ class MemoryBackend : public Backend {
   // Net resource count per upper-cased path, as the system keeps it.
   int FontResourceCount(std::string_view path) const;
   int Broadcasts() const { return broadcasts_; }
+  int AssociationNotices() const { return associationNotices_; }
   // The default printer: its jobs' calls, its faults.
   MemoryPrinter& Printer() { return printer_; }
   const MemoryPrinter& Printer() const { return printer_; }
@@ -130,6 +131,7 @@ class MemoryBackend : public Backend {
   bool ShiftDown() override { return shiftDown_; }
   void ProcessMessages() override;
   std::string ProgramPath() override { return programPath_; }
+  void NotifyAssociationsChanged() override;
   int PlatformId() override { return platformId_; }
 
  protected:
@@ -156,6 +158,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> fontsAdded_;
   std::vector<std::string> fontsRemoved_;
   int broadcasts_ = 0;
+  int associationNotices_ = 0;
   MemoryPrinter printer_;
   std::vector<MessageRecord> messages_;
   std::vector<int> answers_;
