@@ -2,16 +2,19 @@
 
 #include <algorithm>
 
+#include "app/FileType.h"
 #include "app/VLMAbout.h"
 #include "app/VLMChild.h"
 #include "app/VLMHelp.h"
 #include "app/VLMMessages.h"
 #include "app/VLMOptionsForm.h"
+#include "app/VLMStatus.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 #include "ui/TProgress.h"
 
 TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
+  RegisterFileType();
   SetMenu(&mainMenu);
   SetWindowMenu(mmWindow.SubmenuHandle());
   SetPopupMenu(&pmToolbars);
@@ -58,6 +61,7 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
   UpdateEditCommands();
   UpdateWindowCommands();
   EnableFilterControls(false);
+  RestoreMainStatus(*this);
 }
 
 TfrmVLMMain::~TfrmVLMMain() {
@@ -78,6 +82,7 @@ TfrmVLMChild& TfrmVLMMain::Child(int index) const {
 }
 
 void TfrmVLMMain::FormShow() {
+  RestoreChildren(*this);
   if (MDIChildCount() == 0) mmFileNewClick();
   HandleCommandLine();
 }
@@ -100,6 +105,7 @@ void TfrmVLMMain::HandleCommandLine() {
 }
 
 void TfrmVLMMain::FormClose(TCloseAction&) {
+  SaveStatus(*this);
   mmFileCloseAllClick();
   QuitHelp();
 }

@@ -245,6 +245,9 @@ class Backend {
   virtual bool ShiftDown() = 0;
   virtual void ProcessMessages() = 0;
   virtual std::string ProgramPath() = 0;
+  // Tells the shell that file types were registered or changed, so that
+  // open windows show the new icons and commands.
+  virtual void NotifyAssociationsChanged() = 0;
   // GetVersionEx's platform id (2 on the NT family), or -1 when it fails.
   virtual int PlatformId() = 0;
 };

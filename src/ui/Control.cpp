@@ -382,7 +382,7 @@ bool TControl::Visible() const {
 
 void TControl::SetVisible(bool visible) {
   if (!handle_ || Visible() == visible) return;
-  ShowWindow(handle_, visible ? (isForm_ ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+  ShowWindow(handle_, visible ? ShowCommand() : SW_HIDE);
   if (align_ != alNone && parent_) parent_->Realign();
 }
 

@@ -170,6 +170,8 @@ class TControl : public TTracked {
   // The part of the client area aligned children share.
   virtual TRect AlignArea() const;
   virtual void AlignControls();
+  // How SetVisible(true) shows the window (a ShowWindow command).
+  virtual int ShowCommand() { return isForm_ ? SW_SHOW : SW_SHOWNA; }
   // Destroys the window now. A form's destructor calls it first so that no
   // message reaches the form while its member controls are going.
   virtual void DestroyHandle();

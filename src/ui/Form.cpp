@@ -58,6 +58,32 @@ void TForm::SetMenuBarVisible(bool visible) {
 
 void TForm::SetMinSize(int width, int height) { minSize_ = SIZE{width, height}; }
 
+TWindowState TForm::WindowState() const {
+  if (!Handle()) return wsNormal;
+  if (!IsWindowVisible(Handle())) return showState_;
+  if (IsIconic(Handle())) return wsMinimized;
+  return IsZoomed(Handle()) ? wsMaximized : wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  if (!Handle()) return;
+  if (!IsWindowVisible(Handle())) {
+    showState_ = state;
+    return;
+  }
+  if (WindowState() == state) return;
+  static constexpr int kCommands[] = {SW_RESTORE, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
+  ShowWindow(Handle(), kCommands[state]);
+}
+
+int TForm::ShowCommand() {
+  const TWindowState state = showState_;
+  showState_ = wsNormal;
+  if (state == wsMaximized) return SW_SHOWMAXIMIZED;
+  if (state == wsMinimized) return SW_SHOWMINIMIZED;
+  return TControl::ShowCommand();
+}
+
 void TForm::SetActiveControl(TControl* control) {
   if (control && control->CanFocus() && Showing()) {
     control->SetFocus();

@@ -15,6 +15,8 @@ class TMDIChild;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 // How a modal form ended: mrNone while it runs.
 enum TModalResult { mrNone, mrOK, mrCancel };
 
@@ -40,6 +42,10 @@ class TForm : public TControl {
 
   void SetMinSize(int width, int height);
 
+  TWindowState WindowState() const;
+  // A hidden form takes the state when it is next shown.
+  void SetWindowState(TWindowState state);
+
   // Set by a button with a ModalResult; a modal run ends when it is not mrNone.
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -60,6 +66,7 @@ class TForm : public TControl {
   TForm();
   void CreateForm(std::wstring_view caption, DWORD style, DWORD exStyle, const TRect& bounds);
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  int ShowCommand() override;
   virtual TCloseAction DefaultCloseAction() const { return caHide; }
   // What caFree does.
   virtual void Release();
@@ -75,6 +82,7 @@ class TForm : public TControl {
   bool menuBarVisible_ = true;
   SIZE minSize_{0, 0};
   bool shownOnce_ = false;
+  TWindowState showState_ = wsNormal;
 };
 
 // The area of a frame its document windows live in.

@@ -193,6 +193,11 @@ void MemoryBackend::BroadcastFontChange() {
   ++broadcasts_;
 }
 
+void MemoryBackend::NotifyAssociationsChanged() {
+  std::lock_guard lock(impl_->mutex);
+  ++associationNotices_;
+}
+
 // ---- Errors -----------------------------------------------------------------
 
 uint32_t MemoryBackend::LastError() { return t_lastError; }

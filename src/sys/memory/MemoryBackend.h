@@ -84,6 +84,7 @@ class MemoryBackend : public Backend {
   // Net resource count per upper-cased path, as the system keeps it.
   int FontResourceCount(std::string_view path) const;
   int Broadcasts() const { return broadcasts_; }
+  int AssociationNotices() const { return associationNotices_; }
   // The default printer: its jobs' calls, its faults.
   MemoryPrinter& Printer() { return printer_; }
   const MemoryPrinter& Printer() const { return printer_; }
@@ -138,6 +139,7 @@ class MemoryBackend : public Backend {
   bool ShiftDown() override { return shiftDown_; }
   void ProcessMessages() override;
   std::string ProgramPath() override { return programPath_; }
+  void NotifyAssociationsChanged() override;
   int PlatformId() override { return platformId_; }
 
  protected:
@@ -165,6 +167,7 @@ class MemoryBackend : public Backend {
   std::vector<std::string> fontsAdded_;
   std::vector<std::string> fontsRemoved_;
   int broadcasts_ = 0;
+  int associationNotices_ = 0;
   MemoryPrinter printer_;
   std::vector<MessageRecord> messages_;
   std::vector<int> answers_;

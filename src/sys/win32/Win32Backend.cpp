@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace sys {
 
@@ -128,6 +129,10 @@ std::string Win32Backend::ProgramPath() {
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);
   }
+}
+
+void Win32Backend::NotifyAssociationsChanged() {
+  ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 int Win32Backend::PlatformId() {

@@ -41,6 +41,7 @@ class Win32Backend : public Backend {
   bool ShiftDown() override;
   void ProcessMessages() override;
   std::string ProgramPath() override;
+  void NotifyAssociationsChanged() override;
   int PlatformId() override;
 };
 

@@ -1,0 +1,229 @@
+#include "app/VLMStatus.h"
+
+#include <algorithm>
+
+#include "app/VLMChild.h"
+#include "app/VLMMain.h"
+#include "data/VLMOptions.h"
+#include "data/VLMUtil.h"
+#include "sys/codepage.h"
+#include "ui/WindowPlacement.h"
+
+namespace {
+
+using sys::Hive;
+
+// The smallest windows a layout may ask for.
+constexpr int kMainMinWidth = 320;
+constexpr int kMainMinHeight = 240;
+constexpr int kChildMinWidth = 300;
+constexpr int kChildMinHeight = 150;
+// Room the lists keep beside and below the panes a layout sizes.
+constexpr int kMinNavWidth = 50;
+constexpr int kViewKeepsWidth = 80;
+constexpr int kListKeepsHeight = 180;
+
+std::string ChildKey(int index) { return SaveStatusKey() + "\\" + std::to_string(index); }
+
+void WriteInt(sys::RegKey& key, std::string_view name, int value) {
+  key.WriteString(name, std::to_string(value));
+}
+
+void WriteFlag(sys::RegKey& key, std::string_view name, bool value) {
+  key.WriteString(name, value ? "1" : "0");
+}
+
+bool ReadFlag(sys::RegKey& key, std::string_view name, bool fallback) {
+  return ReadIntValue(key, name, fallback ? 1 : 0) != 0;
+}
+
+TWindowState ReadState(sys::RegKey& key, std::string_view name, TWindowState fallback) {
+  const int state = ReadIntValue(key, name, fallback);
+  return state >= wsNormal && state <= wsMaximized ? static_cast<TWindowState>(state) : fallback;
+}
+
+// Shows the page of that index without its change handler; another index
+// keeps the page shown.
+void ReadPage(sys::RegKey& key, std::string_view name, TPageControl& pages) {
+  const int index = ReadIntValue(key, name, pages.ActivePageIndex());
+  if (index >= 0 && index < pages.PageCount()) pages.SetActivePage(&pages.Pages(index));
+}
+
+// A size within low .. high (high wins when they cross).
+int ReadSize(sys::RegKey& key, std::string_view name, int fallback, int low, int high) {
+  return std::clamp(ReadIntValue(key, name, fallback), low, std::max(low, high));
+}
+
+// The part of the frame the font windows are placed in. A minimised frame
+// has none on the screen: its normal size stands for it then.
+TRect ChildArea(TfrmVLMMain& main, TfrmVLMChild& child) {
+  const TRect client = ui::ParentClientArea(child);
+  if (client.Width() >= kChildMinWidth && client.Height() >= kChildMinHeight) return client;
+  const TRect frame = ui::NormalBounds(main);
+  return BoundsToRect(0, 0, frame.Width(), frame.Height());
+}
+
+}  // namespace
+
+std::string SaveStatusKey() { return std::string(kVelmaraKey) + "\\SaveStatus"; }
+
+int ReadIntValue(sys::RegKey& key, std::string_view name, int fallback) {
+  std::string text;
+  if (!key.ValueExists(name) || !key.ReadString(name, text)) return fallback;
+  return ParseDecimalOr(text, fallback);
+}
+
+std::string ReadStrValue(sys::RegKey& key, std::string_view name, std::string_view fallback) {
+  std::string text;
+  if (!key.ValueExists(name) || !key.ReadString(name, text)) return std::string(fallback);
+  return text;
+}
+
+void DeleteKeyTree(Hive hive, std::string_view path) { sys::Current().DeleteKey(hive, path); }
+
+// ---- Restoring ------------------------------------------------------------------
+
+void RestoreMainStatus(TfrmVLMMain& main) {
+  auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false);
+  if (!key) return;
+  const TRect now = ui::NormalBounds(main);
+  const int top = ReadIntValue(*key, "Main Form Top", now.top);
+  const int left = ReadIntValue(*key, "Main Form Left", now.left);
+  const int height = ReadIntValue(*key, "Main Form Height", now.Height());
+  const int width = ReadIntValue(*key, "Main Form Width", now.Width());
+  ui::SetNormalBounds(main, ui::FitBounds(left, top, width, height,
+                                          ui::WorkAreaNear(left, top, width, height),
+                                          kMainMinWidth, kMainMinHeight));
+  main.SetWindowState(ReadState(*key, "Main Form State", main.WindowState()));
+}
+
+void RestoreChildren(TfrmVLMMain& main) {
+  if (auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false)) {
+    const int count =
+        std::min(ReadIntValue(*key, "Main Form Child Count", main.ChildCount()), kMaxRestoredChildren);
+    while (main.ChildCount() < count) main.mmFileNewClick();
+    const int active = ReadIntValue(*key, "Main Form Active Child", 0);
+    key.reset();
+    for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
+    // Last: showing a window's page gives it the focus, which activates it.
+    if (active >= 0 && active < main.ChildCount()) main.Child(active).Activate();
+    return;
+  }
+  for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
+}
+
+void RestoreChildStatus(TfrmVLMMain& main, int index) {
+  auto key = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(index), true);
+  if (!key) return;
+  sys::RegKey& k = *key;
+  TfrmVLMChild& child = main.Child(index);
+
+  const TRect now = ui::NormalBounds(child);
+  const TRect bounds = ui::FitBounds(
+      ReadIntValue(k, "Left", now.left), ReadIntValue(k, "Top", now.top),
+      ReadIntValue(k, "Width", now.Width()), ReadIntValue(k, "Height", now.Height()),
+      ChildArea(main, child), kChildMinWidth, kChildMinHeight);
+  ui::SetNormalBounds(child, bounds);
+  child.SetWindowState(ReadState(k, "State", child.WindowState()));
+  // Pane sizes follow the window's normal size, so that every list keeps room.
+  child.pnlNav.SetWidth(ReadSize(k, "Navigation Width", child.pnlNav.Width(), kMinNavWidth,
+                                 bounds.Width() - kViewKeepsWidth));
+  ReadPage(k, "Navigation Page", child.pcNav);
+  const int maxPane = bounds.Height() - kListKeepsHeight;
+  child.InstalledFontList.SetColumnWidths(
+      ReadStrValue(k, "Installed Column Widths", child.InstalledFontList.ColumnWidths()));
+  child.CollectionsFontList.SetColumnWidths(
+      ReadStrValue(k, "Collections Column Widths", child.CollectionsFontList.ColumnWidths()));
+  child.CollectionsList.SetHeight(
+      ReadSize(k, "Collections List Height", child.CollectionsList.Height(), 0, maxPane));
+  child.BrowseFontList.SetColumnWidths(
+      ReadStrValue(k, "Browse Column Widths", child.BrowseFontList.ColumnWidths()));
+  child.DirTree.SetHeight(ReadSize(k, "Browse Location Height", child.DirTree.Height(), 0, maxPane));
+  child.DirTree.SetDirectory(ReadStrValue(k, "Browse Address", child.DirTree.Directory()));
+  // A folder gone since leaves the tree at what remains of its path.
+  child.edtAddress.SetText(sys::Widen(child.DirTree.Directory()));
+  child.cbInclSubfolders.SetChecked(ReadFlag(k, "Include Subfolders", child.cbInclSubfolders.Checked()));
+  ReadPage(k, "View Page", child.pcView);
+  child.esSampleSize.SetValue(ReadIntValue(k, "Sample Font Size", child.esSampleSize.Value()));
+  const std::wstring sample =
+      sys::Widen(ReadStrValue(k, "Sample Text", sys::Narrow(child.memSample.Text())));
+  child.memSample.SetText(sample);
+  child.cmbSamplesMulti.SetText(sample);
+  child.esMultiSize.SetValue(ReadIntValue(k, "Multiple Sample Font Size", child.esMultiSize.Value()));
+  if (ReadFlag(k, "Multiple Sample Mode", child.rbMultiSelected.Checked())) {
+    child.rbMultiSelected.SetChecked(true);
+  } else {
+    child.rbMultiAll.SetChecked(true);
+  }
+  child.esCharactersSize.SetValue(
+      ReadIntValue(k, "Characters Font Size", child.esCharactersSize.Value()));
+  child.esColumns.SetValue(ReadIntValue(k, "Column Count", child.esColumns.Value()));
+  child.cbValues.SetChecked(ReadFlag(k, "Show Values", child.cbValues.Checked()));
+  child.cbChars.SetChecked(ReadFlag(k, "Show Chars", child.cbChars.Checked()));
+  child.SetFilter(static_cast<TFontKinds>(ReadIntValue(k, "Font Filter", 255) & kAllFontKinds));
+
+  if (child.pcNav.ActivePageIndex() >= 1) {
+    child.pcNavChange(nullptr);
+  } else if (child.pcView.ActivePageIndex() > 0) {
+    child.pcViewChange();
+  }
+}
+
+// ---- Saving ---------------------------------------------------------------------
+
+void SaveStatus(TfrmVLMMain& main) {
+  sys::Current().ProcessMessages();
+  DeleteKeyTree(Hive::CurrentUser, SaveStatusKey());
+  SaveMainStatus(main);
+  for (int i = 0; i < main.ChildCount(); ++i) SaveChildStatus(main, i);
+}
+
+void SaveMainStatus(TfrmVLMMain& main) {
+  auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), true);
+  if (!key) return;
+  const TRect normal = ui::NormalBounds(main);
+  WriteInt(*key, "Main Form Top", normal.top);
+  WriteInt(*key, "Main Form Left", normal.left);
+  WriteInt(*key, "Main Form Height", normal.Height());
+  WriteInt(*key, "Main Form Width", normal.Width());
+  WriteInt(*key, "Main Form State", main.WindowState());
+  WriteInt(*key, "Main Form Child Count", main.ChildCount());
+  int active = 0;
+  for (int i = 0; i < main.ChildCount(); ++i)
+    if (&main.Child(i) == main.ActiveChild()) active = i;
+  WriteInt(*key, "Main Form Active Child", active);
+}
+
+void SaveChildStatus(TfrmVLMMain& main, int index) {
+  auto key = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(index), true);
+  if (!key) return;
+  sys::RegKey& k = *key;
+  TfrmVLMChild& child = main.Child(index);
+  // The normal bounds: a window closed minimised or maximised comes back to
+  // its own size when restored, not to an icon's or the frame's.
+  const TRect bounds = ui::NormalBounds(child);
+  WriteInt(k, "Top", bounds.top);
+  WriteInt(k, "Left", bounds.left);
+  WriteInt(k, "Height", bounds.Height());
+  WriteInt(k, "Width", bounds.Width());
+  WriteInt(k, "State", child.WindowState());
+  WriteInt(k, "Navigation Width", child.pnlNav.Width());
+  WriteInt(k, "Navigation Page", child.pcNav.ActivePageIndex());
+  k.WriteString("Installed Column Widths", child.InstalledFontList.ColumnWidths());
+  k.WriteString("Collections Column Widths", child.CollectionsFontList.ColumnWidths());
+  WriteInt(k, "Collections List Height", child.CollectionsList.Height());
+  k.WriteString("Browse Column Widths", child.BrowseFontList.ColumnWidths());
+  WriteInt(k, "Browse Location Height", child.DirTree.Height());
+  k.WriteString("Browse Address", child.DirTree.Directory());
+  WriteFlag(k, "Include Subfolders", child.cbInclSubfolders.Checked());
+  WriteInt(k, "View Page", child.pcView.ActivePageIndex());
+  WriteInt(k, "Sample Font Size", child.esSampleSize.Value());
+  k.WriteString("Sample Text", sys::Narrow(child.memSample.Text()));
+  WriteInt(k, "Multiple Sample Font Size", child.esMultiSize.Value());
+  WriteFlag(k, "Multiple Sample Mode", child.rbMultiSelected.Checked());
+  WriteInt(k, "Characters Font Size", child.esCharactersSize.Value());
+  WriteInt(k, "Column Count", child.esColumns.Value());
+  WriteFlag(k, "Show Values", child.cbValues.Checked());
+  WriteFlag(k, "Show Chars", child.cbChars.Checked());
+  WriteInt(k, "Font Filter", child.Filter());
+}

@@ -1,0 +1,37 @@
+// The working layout that comes back at every start: the frame, its tool
+// bars and every font window, rewritten from scratch into the user's
+// registry when the frame closes. Stored values are outside input: whatever
+// they say, the program starts on the screen, at sane sizes, with a bounded
+// number of windows; a value that makes no sense keeps the control as it is.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "sys/sys.h"
+
+class TfrmVLMMain;
+
+// Below HKEY_CURRENT_USER.
+std::string SaveStatusKey();
+// A layout never opens more font windows than this.
+inline constexpr int kMaxRestoredChildren = 16;
+
+// The frame's bounds and state (and tool bars); run as the frame is made.
+void RestoreMainStatus(TfrmVLMMain& main);
+// Opens the saved number of font windows and restores each; run when the
+// frame is first shown.
+void RestoreChildren(TfrmVLMMain& main);
+void RestoreChildStatus(TfrmVLMMain& main, int index);
+// Writes the whole layout anew; run as the frame closes, while its font
+// windows are still open.
+void SaveStatus(TfrmVLMMain& main);
+void SaveMainStatus(TfrmVLMMain& main);
+void SaveChildStatus(TfrmVLMMain& main, int index);
+
+// The key with everything below it; nothing when it is not there.
+void DeleteKeyTree(sys::Hive hive, std::string_view path);
+// The value's decimal text as a number, or `fallback` when it is missing,
+// unreadable or not a decimal number.
+int ReadIntValue(sys::RegKey& key, std::string_view name, int fallback);
+std::string ReadStrValue(sys::RegKey& key, std::string_view name, std::string_view fallback);
