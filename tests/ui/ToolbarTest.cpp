@@ -120,21 +120,20 @@ HBITMAP AlphaGlyph(COLORREF centre) {
   return bitmap;
 }
 
+BOOL CALLBACK NoteShownTip(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (!IsWindowVisible(window) || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+  wchar_t tip[128] = {};
+  GetWindowTextW(window, tip, 128);
+  *reinterpret_cast<std::wstring*>(found) = tip;
+  return FALSE;
+}
+
 // The text of this thread's tool tip that shows now, or "" when none shows.
 std::wstring ShownTip() {
   std::wstring text;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (!IsWindowVisible(window) || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        wchar_t tip[128] = {};
-        GetWindowTextW(window, tip, 128);
-        *reinterpret_cast<std::wstring*>(found) = tip;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumThreadWindows(GetCurrentThreadId(), NoteShownTip, reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
