@@ -175,12 +175,10 @@ class TToolbar97 : public TCustomControl {
   TToolbarButton97* ButtonAt(POINT client) const;
   void SetHot(TToolbarButton97* button);
   void Click(TToolbarButton97& button);
-  void Release(TDock97* dock);
   void SyncTools();
   void Changed();
   // The outline of the floating window for a bar of this size.
   SIZE FloatingSize() const;
-  void ShowFloating();
   void DockBack();
   // Drags the bar from a press at `start` (screen) until the button is let go.
   void DragFrom(POINT start);
