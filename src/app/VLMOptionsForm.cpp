@@ -26,7 +26,7 @@ constexpr int kFirstRowTop = 34;  // below a heading at the page's top
 constexpr int kColourWidth = 150;
 constexpr int kSizeWidth = 40;
 constexpr int kSampleMemoHeight = 60;
-constexpr int kDroppedHeight = 300;
+constexpr int kDroppedHeight = 400;  // room for every entry, custom ones too
 constexpr wchar_t kNewSample[] = L"<new>";
 constexpr wchar_t kBrowseTitle[] = L"选择你希望的文件夹去存储%";
 
