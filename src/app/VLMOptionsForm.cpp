@@ -239,11 +239,8 @@ void TfrmVLMOptions::btnSampleDeleteClick() {
   memSample.SetText(L"");
   lvSamples.DeleteItem(row);
   lvSamples.SetFocus();
-  // Where the list keeps no focused row, the one that took the deleted one's
-  // place, so that Delete can go on.
-  const int count = lvSamples.ItemCount();
-  const int next = lvSamples.FocusedItem() >= 0 ? lvSamples.FocusedItem() : std::min(row, count - 1);
-  if (next >= 0) lvSamples.SetItemIndex(next);
+  const int focused = lvSamples.FocusedItem();
+  if (focused >= 0) lvSamples.SetItemIndex(focused);
   UpdateSampleButtons();
 }
 
