@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 
 #include "sys/codepage.h"
 
@@ -69,62 +70,51 @@ bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
   return true;
 }
 
+// Writes one object's members straight into the output.
 class JsonObject {
  public:
-  JsonObject() { out_.reserve(2048); }
-  void Key(const char* name) {
-    out_ += first_ ? '{' : ',';
-    first_ = false;
+  explicit JsonObject(std::string& out)
+      : out_(out), keepsAscii_(sys::CodePageKeepsAscii(sys::CodePage())) {}
+  void Key(std::string_view name) {
     // Keys are the record's field names: nothing to escape.
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
+    out_.append(first_ ? "{\"" : ",\"", 2);
+    first_ = false;
+    out_.append(name);
+    out_.append("\":", 2);
   }
-  void Text(const char* name, const std::string& ansi) {
+  void Text(std::string_view name, std::string_view ansi) {
     Key(name);
     // Plain ASCII, as most names and paths are, is UTF-8 already.
     const size_t mark = out_.size();
-    if (sys::CodePageKeepsAscii(sys::CodePage()) && AppendEscaped(out_, ansi, true)) return;
+    if (keepsAscii_ && AppendEscaped(out_, ansi, true)) return;
     out_.resize(mark);
     AppendEscaped(out_, sys::AnsiToUtf8(ansi), false);
   }
-  void Utf8(const char* name, std::string_view utf8) {
+  void Utf8(std::string_view name, std::string_view utf8) {
     Key(name);
-    AppendJsonString(out_, utf8);
+    AppendEscaped(out_, utf8, false);
   }
-  void Bool(const char* name, bool value) {
+  void Bool(std::string_view name, bool value) {
     Key(name);
     out_ += value ? "true" : "false";
   }
-  void Int(const char* name, long long value) {
+  void Int(std::string_view name, long long value) {
     Key(name);
     char digits[24];
     out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
   }
-  std::string Finish() {
-    if (first_) return "{}";
-    out_ += '}';
-    return std::move(out_);
-  }
+  void Finish() { out_ += first_ ? "{}" : "}"; }
 
  private:
-  std::string out_;
+  std::string& out_;
+  const bool keepsAscii_;
   bool first_ = true;
 };
 
 }  // namespace
 
-std::string JsonString(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size() + 2);
-  AppendJsonString(out, utf8);
-  return out;
-}
-
-void AppendJsonString(std::string& out, std::string_view utf8) { AppendEscaped(out, utf8, false); }
-
-std::string RecordToJson(const TFontFields& f) {
-  JsonObject o;
+void AppendRecordJson(std::string& out, const TFontFields& f) {
+  JsonObject o(out);
   o.Text("FileName", f.FileName);
   o.Bool("Bad", f.Bad);
   o.Bool("InfoRead", f.InfoRead);
@@ -165,5 +155,20 @@ std::string RecordToJson(const TFontFields& f) {
   o.Bool("Bold", f.Bold);
   o.Bool("Regular", f.Regular);
   o.Utf8("FontKind", FontKindName(f.FontKind));
-  return o.Finish();
+  o.Finish();
+}
+
+void AppendListRecordJson(std::string& out, const TFontFields& f) {
+  JsonObject o(out);
+  o.Text("FileName", f.FileName);
+  o.Text("FontName", f.FontName);
+  o.Bool("Bad", f.Bad);
+  o.Bool("Installed", f.Installed);
+  o.Bool("Bodgey", f.Bodgey);
+  o.Finish();
+}
+
+void TJsonLines::Flush() {
+  std::fwrite(text.data(), 1, text.size(), stream_);
+  text.clear();
 }

@@ -2,16 +2,36 @@
 // to UTF-8.
 #pragma once
 
+#include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "data/FontFileInfo.h"
 
-// A JSON string literal of UTF-8 text: quotes, backslashes and control
-// characters escaped, bytes that are not UTF-8 replaced by U+FFFD.
-std::string JsonString(std::string_view utf8);
-// The same, appended to `out`.
-void AppendJsonString(std::string& out, std::string_view utf8);
+// The record as one JSON object, keys in the record's field order, no
+// newline, appended to `out`.
+void AppendRecordJson(std::string& out, const TFontFields& fields);
+// The list modes' object: FileName, FontName, Bad, Installed and Bodgey.
+void AppendListRecordJson(std::string& out, const TFontFields& fields);
 
-// The record as one JSON object, keys in the record's field order, no newline.
-std::string RecordToJson(const TFontFields& fields);
+// Lines gathered in one buffer and written in large pieces: a write per
+// record would cost more than the record's JSON.
+class TJsonLines {
+ public:
+  explicit TJsonLines(FILE* stream) : stream_(stream) { text.reserve(kFlushAt + 8192); }
+  ~TJsonLines() { Flush(); }
+  TJsonLines(const TJsonLines&) = delete;
+  TJsonLines& operator=(const TJsonLines&) = delete;
+
+  // Ends the line appended to `text`, writing the buffer when it is full.
+  void EndLine() {
+    text += '\n';
+    if (text.size() >= kFlushAt) Flush();
+  }
+  void Flush();
+
+  std::string text;
+
+ private:
+  static constexpr size_t kFlushAt = 256 * 1024;
+  FILE* stream_;
+};
