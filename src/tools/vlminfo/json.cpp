@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <cstdio>
 
 #include "sys/codepage.h"
@@ -34,6 +36,17 @@ constexpr auto kPlain = [] {
   return plain;
 }();
 
+// Whether the 8 bytes at `p` are all plain, eight at a time: none below 0x20
+// or above 0x7F, no quote, no backslash.
+bool AllPlain(const char* p) {
+  uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  constexpr uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  auto anyBelow = [](uint64_t v, uint64_t n) { return (v - kOnes * n) & ~v & kHigh; };
+  return ((x & kHigh) | anyBelow(x, 0x20) | anyBelow(x ^ (kOnes * '"'), 1) |
+          anyBelow(x ^ (kOnes * '\\'), 1)) == 0;
+}
+
 // Appends `text` as a JSON string literal. With `asciiOnly`, gives up (false,
 // `out` partly written) at the first byte that is not ASCII.
 bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
@@ -43,6 +56,7 @@ bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
   while (p < end) {
     // A run of printable ASCII goes in as it is, at once.
     const char* plain = p;
+    while (end - plain >= 8 && AllPlain(plain)) plain += 8;
     while (plain < end && kPlain[static_cast<unsigned char>(*plain)]) ++plain;
     out.append(p, plain);
     if ((p = plain) == end) break;
