@@ -161,14 +161,23 @@ class TFontReader {
     // Macintosh full names only count when no Microsoft one turns up, so the
     // names-only read fetches their strings at the end, if at all.
     std::vector<NameRecord> macFullNames;
+    // The records straight from memory when the fetch holds them all, as it
+    // usually does; else each is read, and a field cut off by the end is 0.
+    const uint8_t* const held = in_.Peek(table + 6, 12 * size_t(count));
     for (uint32_t i = 0; i < count && namesLeft_ > 0; ++i, --namesLeft_) {
-      const uint64_t at = table + 6 + 12 * uint64_t(i);
+      uint8_t copy[12];
+      size_t got = sizeof copy;
+      const uint8_t* p = held ? held + 12 * size_t(i) : copy;
+      if (!held && !in_.Read(table + 6 + 12 * uint64_t(i), copy, sizeof copy, got)) got = 0;
+      auto u16 = [p, got](size_t at) {
+        return at + 2 <= got ? uint16_t(p[at] << 8 | p[at + 1]) : uint16_t(0);
+      };
       NameRecord r;
-      r.platform = in_.U16(at);
-      const uint16_t language = in_.U16(at + 4);
-      r.nameId = in_.U16(at + 6);
-      r.length = in_.U16(at + 8);
-      r.position = storage + in_.U16(at + 10);
+      r.platform = u16(0);
+      const uint16_t language = u16(4);
+      r.nameId = u16(6);
+      r.length = u16(8);
+      r.position = storage + u16(10);
       const bool microsoft = r.platform == kPlatformMicrosoft && IsEnglishLanguage(language);
       if (!microsoft && r.platform != kPlatformMac) continue;
       if (allTables) {
