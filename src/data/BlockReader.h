@@ -50,13 +50,17 @@ class TBlockReader {
     return static_cast<uint8_t>(Field(pos, 1, failed));
   }
   uint16_t U16(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = Find(pos, 2)) return static_cast<uint16_t>(p[0] << 8 | p[1]);
+    if (const uint8_t* p = Find(pos, 2)) return Be16(p);
     return static_cast<uint16_t>(Field(pos, 2, failed));
   }
   uint32_t U32(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = Find(pos, 4))
-      return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    if (const uint8_t* p = Find(pos, 4)) return Be32(p);
     return Field(pos, 4, failed);
+  }
+  // The same from bytes in hand.
+  static uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+  static uint32_t Be32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
   }
 
  private:

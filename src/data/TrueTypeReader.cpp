@@ -75,19 +75,17 @@ class TFontReader {
     const uint16_t numTables = in_.U16(4, &failed);
     if (failed) return Refused();
     for (uint32_t i = 0; i < numTables; ++i) {
-      const uint64_t entry = 12 + 16 * uint64_t(i);
-      char tag[4];
+      // The whole entry at once: tag, checkSum, offset, length.
+      uint8_t entry[16];
       size_t got = 0;
-      if (!in_.Read(entry, tag, sizeof tag, got)) return Refused();
-      if (got < sizeof tag) {
+      if (!in_.Read(12 + 16 * uint64_t(i), entry, sizeof entry, got)) return Refused();
+      if (got < 4) {
         // Ran off the end: the system has nothing to say, so say why.
         sys::Current().SetLastError(sys::kErrorHandleEof);
         return false;
       }
-      in_.U32(entry + 4, &failed);  // checkSum
-      const uint32_t offset = in_.U32(entry + 8, &failed);
-      in_.U32(entry + 12, &failed);  // length
-      if (failed) return Refused();
+      const uint32_t offset = got >= 12 ? TBlockReader::Be32(entry + 8) : 0;  // cut off by the end: 0
+      const auto* tag = reinterpret_cast<const char*>(entry);
       if (std::memcmp(tag, "name", 4) == 0) {
         ReadNameTable(offset, allTables);
         if (!allTables) break;
@@ -124,17 +122,17 @@ class TFontReader {
     std::array<Range, 8> wanted;
     size_t count = 0;
     for (uint32_t i = 0; i < numTables && count < wanted.size(); ++i) {
-      const uint64_t entry = 12 + 16 * uint64_t(i);
-      if (in_.Held(entry) < 16) break;  // the walk ends here
-      const uint32_t offset = in_.U32(entry + 8);
-      const uint32_t length = in_.U32(entry + 12);
+      const uint8_t* const entry = in_.Peek(12 + 16 * uint64_t(i), 16);
+      if (!entry) break;  // the walk ends here
+      const uint32_t offset = TBlockReader::Be32(entry + 8);
+      const uint32_t length = TBlockReader::Be32(entry + 12);
       size_t size = 0;
-      const bool isName = std::memcmp(in_.Peek(entry, 4), "name", 4) == 0;
+      const bool isName = std::memcmp(entry, "name", 4) == 0;
       if (isName) {
         size = std::clamp<size_t>(length, 6, kMaxNameFetch);
       } else if (allTables) {
         for (const auto& [tag, bytes] : kFixedTables)
-          if (std::memcmp(in_.Peek(entry, 4), tag, 4) == 0) size = bytes;
+          if (std::memcmp(entry, tag, 4) == 0) size = bytes;
       }
       if (size > 0 && in_.Held(offset) < size) wanted[count++] = {offset, offset + size};
       if (isName && !allTables) break;
@@ -170,7 +168,7 @@ class TFontReader {
       const uint8_t* p = held ? held + 12 * size_t(i) : copy;
       if (!held && !in_.Read(table + 6 + 12 * uint64_t(i), copy, sizeof copy, got)) got = 0;
       auto u16 = [p, got](size_t at) {
-        return at + 2 <= got ? uint16_t(p[at] << 8 | p[at + 1]) : uint16_t(0);
+        return at + 2 <= got ? TBlockReader::Be16(p + at) : uint16_t(0);
       };
       NameRecord r;
       r.platform = u16(0);

@@ -1,5 +1,6 @@
 #include "tools/vlminfo/json.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -89,15 +90,8 @@ class JsonObject {
  public:
   explicit JsonObject(std::string& out)
       : out_(out), keepsAscii_(sys::CodePageKeepsAscii(sys::CodePage())) {}
-  void Key(std::string_view name) {
-    // Keys are the record's field names: nothing to escape.
-    out_.append(first_ ? "{\"" : ",\"", 2);
-    first_ = false;
-    out_.append(name);
-    out_.append("\":", 2);
-  }
   void Text(std::string_view name, std::string_view ansi) {
-    Key(name);
+    Member(name);
     // Plain ASCII, as most names and paths are, is UTF-8 already.
     const size_t mark = out_.size();
     if (keepsAscii_ && AppendEscaped(out_, ansi, true)) return;
@@ -105,21 +99,33 @@ class JsonObject {
     AppendEscaped(out_, sys::AnsiToUtf8(ansi), false);
   }
   void Utf8(std::string_view name, std::string_view utf8) {
-    Key(name);
+    Member(name);
     AppendEscaped(out_, utf8, false);
   }
-  void Bool(std::string_view name, bool value) {
-    Key(name);
-    out_ += value ? "true" : "false";
-  }
+  void Bool(std::string_view name, bool value) { Member(name, value ? "true" : "false"); }
   void Int(std::string_view name, long long value) {
-    Key(name);
     char digits[24];
-    out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    Member(name, {digits, static_cast<size_t>(end - digits)});
   }
   void Finish() { out_ += first_ ? "{}" : "}"; }
 
  private:
+  // The member's key and a value that needs no escaping, with one growth
+  // of the output. Keys are the record's field names: nothing to escape.
+  void Member(std::string_view name, std::string_view value = {}) {
+    const size_t at = out_.size();
+    out_.resize(at + name.size() + value.size() + 4);
+    char* p = out_.data() + at;
+    *p++ = first_ ? '{' : ',';
+    *p++ = '"';
+    p = std::copy(name.begin(), name.end(), p);
+    *p++ = '"';
+    *p++ = ':';
+    std::copy(value.begin(), value.end(), p);
+    first_ = false;
+  }
+
   std::string& out_;
   const bool keepsAscii_;
   bool first_ = true;
