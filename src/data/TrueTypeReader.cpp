@@ -202,21 +202,31 @@ class TFontReader {
   std::string Decode(const NameRecord& r) {
     if (r.length == 0 || r.length > stringBytesLeft_) return {};
     stringBytesLeft_ -= r.length;
-    size_t got = 0;
-    if (r.platform == kPlatformMac) {
-      std::string bytes(r.length, '\0');
-      if (!in_.Read(r.position, bytes.data(), bytes.size(), got) || got < bytes.size()) return {};
-      return Trimmed(std::move(bytes));
+    // The string's bytes where the fetched table holds them, else read.
+    std::string copy;
+    const auto* bytes = reinterpret_cast<const char*>(in_.Peek(r.position, r.length));
+    if (!bytes) {
+      copy.resize(r.length);
+      size_t got = 0;
+      if (!in_.Read(r.position, copy.data(), copy.size(), got) || got < copy.size()) return {};
+      bytes = copy.data();
     }
-    // Big-endian UTF-16, read straight into the units and turned round there;
-    // an odd last byte is read but dropped.
-    std::u16string text((r.length + 1) / 2, u'\0');
-    if (!in_.Read(r.position, text.data(), r.length, got) || got < r.length) return {};
-    text.resize(r.length / 2);
-    for (char16_t& unit : text) {
-      const auto* b = reinterpret_cast<const uint8_t*>(&unit);
-      unit = char16_t(b[0] << 8 | b[1]);
+    if (r.platform == kPlatformMac)
+      return Trimmed(copy.empty() ? std::string(bytes, r.length) : std::move(copy));
+    // Big-endian UTF-16; an odd last byte is dropped. Plain ASCII, as most
+    // names are, is the same text in a code page that keeps ASCII.
+    const size_t units = r.length / 2;
+    std::string ascii(units, '\0');
+    unsigned high = 0, low = 0;
+    for (size_t i = 0; i < units; ++i) {
+      high |= static_cast<uint8_t>(bytes[2 * i]);
+      low |= static_cast<uint8_t>(bytes[2 * i + 1]);
+      ascii[i] = bytes[2 * i + 1];
     }
+    if (keepsAscii_ && high == 0 && low < 0x80) return Trimmed(std::move(ascii));
+    std::u16string text(units, u'\0');
+    for (size_t i = 0; i < units; ++i)
+      text[i] = char16_t(static_cast<uint8_t>(bytes[2 * i]) << 8 | static_cast<uint8_t>(bytes[2 * i + 1]));
     return Trimmed(sys::Utf16ToAnsi(text));
   }
 
@@ -259,6 +269,7 @@ class TFontReader {
 
   TBlockReader& in_;
   TFontFields& f_;
+  const bool keepsAscii_ = sys::CodePageKeepsAscii(sys::CodePage());
   size_t namesLeft_ = kMaxNameRecords;
   size_t stringBytesLeft_ = kMaxStringBytes;
 };
