@@ -50,7 +50,7 @@ bool AllPlain(const char* p) {
 
 // Appends `text` as a JSON string literal. With `asciiOnly`, gives up (false,
 // `out` partly written) at the first byte that is not ASCII.
-bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
+bool AppendEscaped(TTextBuffer& out, std::string_view text, bool asciiOnly) {
   out += '"';
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -88,14 +88,14 @@ bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
 // Writes one object's members straight into the output.
 class JsonObject {
  public:
-  explicit JsonObject(std::string& out)
+  explicit JsonObject(TTextBuffer& out)
       : out_(out), keepsAscii_(sys::CodePageKeepsAscii(sys::CodePage())) {}
   void Text(std::string_view name, std::string_view ansi) {
     Member(name);
     // Plain ASCII, as most names and paths are, is UTF-8 already.
     const size_t mark = out_.size();
     if (keepsAscii_ && AppendEscaped(out_, ansi, true)) return;
-    out_.resize(mark);
+    out_.Truncate(mark);
     AppendEscaped(out_, sys::AnsiToUtf8(ansi), false);
   }
   void Utf8(std::string_view name, std::string_view utf8) {
@@ -114,9 +114,7 @@ class JsonObject {
   // The member's key and a value that needs no escaping, with one growth
   // of the output. Keys are the record's field names: nothing to escape.
   void Member(std::string_view name, std::string_view value = {}) {
-    const size_t at = out_.size();
-    out_.resize(at + name.size() + value.size() + 4);
-    char* p = out_.data() + at;
+    char* p = out_.Extend(name.size() + value.size() + 4);
     *p++ = first_ ? '{' : ',';
     *p++ = '"';
     p = std::copy(name.begin(), name.end(), p);
@@ -126,14 +124,14 @@ class JsonObject {
     first_ = false;
   }
 
-  std::string& out_;
+  TTextBuffer& out_;
   const bool keepsAscii_;
   bool first_ = true;
 };
 
 }  // namespace
 
-void AppendRecordJson(std::string& out, const TFontFields& f) {
+void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
   JsonObject o(out);
   o.Text("FileName", f.FileName);
   o.Bool("Bad", f.Bad);
@@ -178,7 +176,7 @@ void AppendRecordJson(std::string& out, const TFontFields& f) {
   o.Finish();
 }
 
-void AppendListRecordJson(std::string& out, const TFontFields& f) {
+void AppendListRecordJson(TTextBuffer& out, const TFontFields& f) {
   JsonObject o(out);
   o.Text("FileName", f.FileName);
   o.Text("FontName", f.FontName);
@@ -188,7 +186,15 @@ void AppendListRecordJson(std::string& out, const TFontFields& f) {
   o.Finish();
 }
 
+void TTextBuffer::Grow(size_t n) {
+  const size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+  data_ = std::move(grown);
+  capacity_ = capacity;
+}
+
 void TJsonLines::Flush() {
-  std::fwrite(text.data(), 1, text.size(), stream_);
-  text.clear();
+  if (text.size() > 0) std::fwrite(text.data(), 1, text.size(), stream_);
+  text.Truncate(0);
 }
