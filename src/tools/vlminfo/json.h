@@ -69,6 +69,6 @@ class TJsonLines {
   TTextBuffer text;
 
  private:
-  static constexpr size_t kFlushAt = 256 * 1024;
+  static constexpr size_t kFlushAt = 64 * 1024;  // few writes, few fresh pages
   FILE* stream_;
 };
