@@ -5,29 +5,25 @@
 
 bool TBlockReader::Fetch(uint64_t pos, size_t size) {
   if (size == 0 || pos >= end_) return true;
-  size_t used = 0;
-  for (const Span& s : spans_) used += s.len;
-  if (spans_.size() >= kMaxSpans || size > kMaxSpanBytes - std::min(used, kMaxSpanBytes))
-    return false;
-  const size_t at = storage_.size();
-  storage_.resize(at + size);
+  if (spanCount_ >= kMaxSpans || size > kMaxSpanBytes - spanBytes_) return false;
+  auto data = std::make_unique_for_overwrite<uint8_t[]>(size);
   size_t got = 0;
-  if (!file_.ReadAt(pos, storage_.data() + at, size, got)) {
-    storage_.resize(at);
-    return false;
-  }
+  if (!file_.ReadAt(pos, data.get(), size, got)) return false;
   got = std::min(got, size);
-  storage_.resize(at + got);
   SawEnd(pos, size, got);
-  if (got > 0) spans_.push_back({pos, got, at});
+  if (got > 0) {
+    spans_[spanCount_++] = {pos, got, std::move(data)};
+    spanBytes_ += got;
+  }
   return true;
 }
 
 const uint8_t* TBlockReader::Holding(uint64_t pos, size_t& avail) const {
-  for (const Span& s : spans_) {
+  for (size_t i = 0; i < spanCount_; ++i) {
+    const Span& s = spans_[i];
     if (pos >= s.pos && pos < s.pos + s.len) {
       avail = static_cast<size_t>(s.pos + s.len - pos);
-      return storage_.data() + s.at + (pos - s.pos);
+      return s.data.get() + (pos - s.pos);
     }
   }
   if (blockValid_ && pos >= blockPos_ && pos < blockPos_ + blockLen_) {

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
-#include <vector>
+#include <memory>
 
 #include "sys/sys.h"
 
@@ -50,27 +50,35 @@ class TBlockReader {
     return static_cast<uint8_t>(Field(pos, 1, failed));
   }
   uint16_t U16(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = Find(pos, 2)) return static_cast<uint16_t>(p[0] << 8 | p[1]);
+    if (const uint8_t* p = Find(pos, 2)) return Be16(p);
     return static_cast<uint16_t>(Field(pos, 2, failed));
   }
   uint32_t U32(uint64_t pos, bool* failed = nullptr) {
-    if (const uint8_t* p = Find(pos, 4))
-      return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    if (const uint8_t* p = Find(pos, 4)) return Be32(p);
     return Field(pos, 4, failed);
+  }
+  // The same from bytes in hand.
+  static uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+  static uint32_t Be32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
   }
 
  private:
   struct Span {
     uint64_t pos = 0;
     size_t len = 0;
-    size_t at = 0;  // in storage_
+    // Left unset until read into: clearing a name table first costs more
+    // than reading it.
+    std::unique_ptr<uint8_t[]> data;
   };
 
   // The `size` bytes at `pos` when one buffer holds all of them, else null.
   const uint8_t* Find(uint64_t pos, size_t size) const {
     if (pos >= end_) return nullptr;
-    for (const Span& s : spans_)
-      if (pos >= s.pos && pos - s.pos + size <= s.len) return storage_.data() + s.at + (pos - s.pos);
+    for (size_t i = 0; i < spanCount_; ++i) {
+      const Span& s = spans_[i];
+      if (pos >= s.pos && pos - s.pos + size <= s.len) return s.data.get() + (pos - s.pos);
+    }
     if (blockValid_ && pos >= blockPos_ && pos - blockPos_ + size <= blockLen_)
       return block_.data() + (pos - blockPos_);
     return nullptr;
@@ -85,8 +93,9 @@ class TBlockReader {
   }
 
   sys::InFile& file_;
-  std::vector<Span> spans_;
-  std::vector<uint8_t> storage_;
+  std::array<Span, kMaxSpans> spans_;
+  size_t spanCount_ = 0;
+  size_t spanBytes_ = 0;  // all spans together
   std::array<uint8_t, kBlockSize> block_;  // valid up to blockLen_ once filled
   uint64_t blockPos_ = 0;
   size_t blockLen_ = 0;

@@ -75,19 +75,17 @@ class TFontReader {
     const uint16_t numTables = in_.U16(4, &failed);
     if (failed) return Refused();
     for (uint32_t i = 0; i < numTables; ++i) {
-      const uint64_t entry = 12 + 16 * uint64_t(i);
-      char tag[4];
+      // The whole entry at once: tag, checkSum, offset, length.
+      uint8_t entry[16];
       size_t got = 0;
-      if (!in_.Read(entry, tag, sizeof tag, got)) return Refused();
-      if (got < sizeof tag) {
+      if (!in_.Read(12 + 16 * uint64_t(i), entry, sizeof entry, got)) return Refused();
+      if (got < 4) {
         // Ran off the end: the system has nothing to say, so say why.
         sys::Current().SetLastError(sys::kErrorHandleEof);
         return false;
       }
-      in_.U32(entry + 4, &failed);  // checkSum
-      const uint32_t offset = in_.U32(entry + 8, &failed);
-      in_.U32(entry + 12, &failed);  // length
-      if (failed) return Refused();
+      const uint32_t offset = got >= 12 ? TBlockReader::Be32(entry + 8) : 0;  // cut off by the end: 0
+      const auto* tag = reinterpret_cast<const char*>(entry);
       if (std::memcmp(tag, "name", 4) == 0) {
         ReadNameTable(offset, allTables);
         if (!allTables) break;
@@ -124,17 +122,17 @@ class TFontReader {
     std::array<Range, 8> wanted;
     size_t count = 0;
     for (uint32_t i = 0; i < numTables && count < wanted.size(); ++i) {
-      const uint64_t entry = 12 + 16 * uint64_t(i);
-      if (in_.Held(entry) < 16) break;  // the walk ends here
-      const uint32_t offset = in_.U32(entry + 8);
-      const uint32_t length = in_.U32(entry + 12);
+      const uint8_t* const entry = in_.Peek(12 + 16 * uint64_t(i), 16);
+      if (!entry) break;  // the walk ends here
+      const uint32_t offset = TBlockReader::Be32(entry + 8);
+      const uint32_t length = TBlockReader::Be32(entry + 12);
       size_t size = 0;
-      const bool isName = std::memcmp(in_.Peek(entry, 4), "name", 4) == 0;
+      const bool isName = std::memcmp(entry, "name", 4) == 0;
       if (isName) {
         size = std::clamp<size_t>(length, 6, kMaxNameFetch);
       } else if (allTables) {
         for (const auto& [tag, bytes] : kFixedTables)
-          if (std::memcmp(in_.Peek(entry, 4), tag, 4) == 0) size = bytes;
+          if (std::memcmp(entry, tag, 4) == 0) size = bytes;
       }
       if (size > 0 && in_.Held(offset) < size) wanted[count++] = {offset, offset + size};
       if (isName && !allTables) break;
@@ -161,14 +159,23 @@ class TFontReader {
     // Macintosh full names only count when no Microsoft one turns up, so the
     // names-only read fetches their strings at the end, if at all.
     std::vector<NameRecord> macFullNames;
+    // The records straight from memory when the fetch holds them all, as it
+    // usually does; else each is read, and a field cut off by the end is 0.
+    const uint8_t* const held = in_.Peek(table + 6, 12 * size_t(count));
     for (uint32_t i = 0; i < count && namesLeft_ > 0; ++i, --namesLeft_) {
-      const uint64_t at = table + 6 + 12 * uint64_t(i);
+      uint8_t copy[12];
+      size_t got = sizeof copy;
+      const uint8_t* p = held ? held + 12 * size_t(i) : copy;
+      if (!held && !in_.Read(table + 6 + 12 * uint64_t(i), copy, sizeof copy, got)) got = 0;
+      auto u16 = [p, got](size_t at) {
+        return at + 2 <= got ? TBlockReader::Be16(p + at) : uint16_t(0);
+      };
       NameRecord r;
-      r.platform = in_.U16(at);
-      const uint16_t language = in_.U16(at + 4);
-      r.nameId = in_.U16(at + 6);
-      r.length = in_.U16(at + 8);
-      r.position = storage + in_.U16(at + 10);
+      r.platform = u16(0);
+      const uint16_t language = u16(4);
+      r.nameId = u16(6);
+      r.length = u16(8);
+      r.position = storage + u16(10);
       const bool microsoft = r.platform == kPlatformMicrosoft && IsEnglishLanguage(language);
       if (!microsoft && r.platform != kPlatformMac) continue;
       if (allTables) {
@@ -195,21 +202,31 @@ class TFontReader {
   std::string Decode(const NameRecord& r) {
     if (r.length == 0 || r.length > stringBytesLeft_) return {};
     stringBytesLeft_ -= r.length;
-    size_t got = 0;
-    if (r.platform == kPlatformMac) {
-      std::string bytes(r.length, '\0');
-      if (!in_.Read(r.position, bytes.data(), bytes.size(), got) || got < bytes.size()) return {};
-      return Trimmed(std::move(bytes));
+    // The string's bytes where the fetched table holds them, else read.
+    std::string copy;
+    const auto* bytes = reinterpret_cast<const char*>(in_.Peek(r.position, r.length));
+    if (!bytes) {
+      copy.resize(r.length);
+      size_t got = 0;
+      if (!in_.Read(r.position, copy.data(), copy.size(), got) || got < copy.size()) return {};
+      bytes = copy.data();
     }
-    // Big-endian UTF-16, read straight into the units and turned round there;
-    // an odd last byte is read but dropped.
-    std::u16string text((r.length + 1) / 2, u'\0');
-    if (!in_.Read(r.position, text.data(), r.length, got) || got < r.length) return {};
-    text.resize(r.length / 2);
-    for (char16_t& unit : text) {
-      const auto* b = reinterpret_cast<const uint8_t*>(&unit);
-      unit = char16_t(b[0] << 8 | b[1]);
+    if (r.platform == kPlatformMac)
+      return Trimmed(copy.empty() ? std::string(bytes, r.length) : std::move(copy));
+    // Big-endian UTF-16; an odd last byte is dropped. Plain ASCII, as most
+    // names are, is the same text in a code page that keeps ASCII.
+    const size_t units = r.length / 2;
+    std::string ascii(units, '\0');
+    unsigned high = 0, low = 0;
+    for (size_t i = 0; i < units; ++i) {
+      high |= static_cast<uint8_t>(bytes[2 * i]);
+      low |= static_cast<uint8_t>(bytes[2 * i + 1]);
+      ascii[i] = bytes[2 * i + 1];
     }
+    if (keepsAscii_ && high == 0 && low < 0x80) return Trimmed(std::move(ascii));
+    std::u16string text(units, u'\0');
+    for (size_t i = 0; i < units; ++i)
+      text[i] = char16_t(static_cast<uint8_t>(bytes[2 * i]) << 8 | static_cast<uint8_t>(bytes[2 * i + 1]));
     return Trimmed(sys::Utf16ToAnsi(text));
   }
 
@@ -252,6 +269,7 @@ class TFontReader {
 
   TBlockReader& in_;
   TFontFields& f_;
+  const bool keepsAscii_ = sys::CodePageKeepsAscii(sys::CodePage());
   size_t namesLeft_ = kMaxNameRecords;
   size_t stringBytesLeft_ = kMaxStringBytes;
 };

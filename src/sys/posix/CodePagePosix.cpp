@@ -94,11 +94,17 @@ void SetCodePage(unsigned codePage) { g_codePage.store(codePage ? codePage : 936
 std::string Utf16ToAnsi(std::u16string_view text) {
   // Font names are mostly plain ASCII, which these code pages keep as it is;
   // iconv costs far more than the copy.
-  if (CodePageKeepsAscii(CodePage()) &&
-      std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+  // One pass narrows the text and tells whether it was all ASCII.
+  if (CodePageKeepsAscii(CodePage())) {
     std::string out(text.size(), '\0');
-    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
-    return out;
+    char* const dst = out.data();
+    const char16_t* const src = text.data();
+    char16_t seen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      seen |= src[i];
+      dst[i] = static_cast<char>(src[i]);
+    }
+    if (seen < 0x80) return out;
   }
   std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
   return ConverterFor(CodePage(), false).Run(bytes, 2, "?");

@@ -1,7 +1,11 @@
 #include "tools/vlminfo/json.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <cstdio>
 
 #include "sys/codepage.h"
 
@@ -33,15 +37,27 @@ constexpr auto kPlain = [] {
   return plain;
 }();
 
+// Whether the 8 bytes at `p` are all plain, eight at a time: none below 0x20
+// or above 0x7F, no quote, no backslash.
+bool AllPlain(const char* p) {
+  uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  constexpr uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  auto anyBelow = [](uint64_t v, uint64_t n) { return (v - kOnes * n) & ~v & kHigh; };
+  return ((x & kHigh) | anyBelow(x, 0x20) | anyBelow(x ^ (kOnes * '"'), 1) |
+          anyBelow(x ^ (kOnes * '\\'), 1)) == 0;
+}
+
 // Appends `text` as a JSON string literal. With `asciiOnly`, gives up (false,
 // `out` partly written) at the first byte that is not ASCII.
-bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
+bool AppendEscaped(TTextBuffer& out, std::string_view text, bool asciiOnly) {
   out += '"';
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
     // A run of printable ASCII goes in as it is, at once.
     const char* plain = p;
+    while (end - plain >= 8 && AllPlain(plain)) plain += 8;
     while (plain < end && kPlain[static_cast<unsigned char>(*plain)]) ++plain;
     out.append(p, plain);
     if ((p = plain) == end) break;
@@ -69,62 +85,54 @@ bool AppendEscaped(std::string& out, std::string_view text, bool asciiOnly) {
   return true;
 }
 
+// Writes one object's members straight into the output.
 class JsonObject {
  public:
-  JsonObject() { out_.reserve(2048); }
-  void Key(const char* name) {
-    out_ += first_ ? '{' : ',';
-    first_ = false;
-    // Keys are the record's field names: nothing to escape.
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
-  }
-  void Text(const char* name, const std::string& ansi) {
-    Key(name);
+  explicit JsonObject(TTextBuffer& out)
+      : out_(out), keepsAscii_(sys::CodePageKeepsAscii(sys::CodePage())) {}
+  void Text(std::string_view name, std::string_view ansi) {
+    Member(name);
     // Plain ASCII, as most names and paths are, is UTF-8 already.
     const size_t mark = out_.size();
-    if (sys::CodePageKeepsAscii(sys::CodePage()) && AppendEscaped(out_, ansi, true)) return;
-    out_.resize(mark);
+    if (keepsAscii_ && AppendEscaped(out_, ansi, true)) return;
+    out_.Truncate(mark);
     AppendEscaped(out_, sys::AnsiToUtf8(ansi), false);
   }
-  void Utf8(const char* name, std::string_view utf8) {
-    Key(name);
-    AppendJsonString(out_, utf8);
+  void Utf8(std::string_view name, std::string_view utf8) {
+    Member(name);
+    AppendEscaped(out_, utf8, false);
   }
-  void Bool(const char* name, bool value) {
-    Key(name);
-    out_ += value ? "true" : "false";
-  }
-  void Int(const char* name, long long value) {
-    Key(name);
+  void Bool(std::string_view name, bool value) { Member(name, value ? "true" : "false"); }
+  void Int(std::string_view name, long long value) {
     char digits[24];
-    out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    Member(name, {digits, static_cast<size_t>(end - digits)});
   }
-  std::string Finish() {
-    if (first_) return "{}";
-    out_ += '}';
-    return std::move(out_);
-  }
+  void Finish() { out_ += first_ ? "{}" : "}"; }
 
  private:
-  std::string out_;
+  // The member's key and a value that needs no escaping, with one growth
+  // of the output. Keys are the record's field names: nothing to escape.
+  void Member(std::string_view name, std::string_view value = {}) {
+    char* p = out_.Extend(name.size() + value.size() + 4);
+    *p++ = first_ ? '{' : ',';
+    *p++ = '"';
+    p = std::copy(name.begin(), name.end(), p);
+    *p++ = '"';
+    *p++ = ':';
+    std::copy(value.begin(), value.end(), p);
+    first_ = false;
+  }
+
+  TTextBuffer& out_;
+  const bool keepsAscii_;
   bool first_ = true;
 };
 
 }  // namespace
 
-std::string JsonString(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size() + 2);
-  AppendJsonString(out, utf8);
-  return out;
-}
-
-void AppendJsonString(std::string& out, std::string_view utf8) { AppendEscaped(out, utf8, false); }
-
-std::string RecordToJson(const TFontFields& f) {
-  JsonObject o;
+void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
+  JsonObject o(out);
   o.Text("FileName", f.FileName);
   o.Bool("Bad", f.Bad);
   o.Bool("InfoRead", f.InfoRead);
@@ -165,5 +173,28 @@ std::string RecordToJson(const TFontFields& f) {
   o.Bool("Bold", f.Bold);
   o.Bool("Regular", f.Regular);
   o.Utf8("FontKind", FontKindName(f.FontKind));
-  return o.Finish();
+  o.Finish();
+}
+
+void AppendListRecordJson(TTextBuffer& out, const TFontFields& f) {
+  JsonObject o(out);
+  o.Text("FileName", f.FileName);
+  o.Text("FontName", f.FontName);
+  o.Bool("Bad", f.Bad);
+  o.Bool("Installed", f.Installed);
+  o.Bool("Bodgey", f.Bodgey);
+  o.Finish();
+}
+
+void TTextBuffer::Grow(size_t n) {
+  const size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+  data_ = std::move(grown);
+  capacity_ = capacity;
+}
+
+void TJsonLines::Flush() {
+  if (text.size() > 0) std::fwrite(text.data(), 1, text.size(), stream_);
+  text.Truncate(0);
 }

@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string ListRecordJson(const TFontFileInfo& record) {
-  auto boolean = [](bool value) { return value ? "true" : "false"; };
-  return "{\"FileName\":" + JsonString(sys::AnsiToUtf8(record.FileName())) +
-         ",\"FontName\":" + JsonString(sys::AnsiToUtf8(record.FontName())) +
-         ",\"Bad\":" + boolean(record.Bad()) + ",\"Installed\":" + boolean(record.Installed()) +
-         ",\"Bodgey\":" + boolean(record.Bodgey()) + "}";
-}
-
 int Fail(const char* what, const std::string& path) {
   std::fprintf(stderr, "vlminfo: %s %s\n", what, sys::AnsiToUtf8(path).c_str());
   return 1;
@@ -64,9 +56,12 @@ int PrintList(const TListRequest& request) {
       list.SetMode(flmInstalled);
       break;
   }
-  for (int i = 0; i < list.Count(); ++i) {
-    const std::string line = ListRecordJson(*list.Items(i)) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+  {
+    TJsonLines lines(stdout);
+    for (int i = 0; i < list.Count(); ++i) {
+      AppendListRecordJson(lines.text, list.Items(i)->Snapshot());
+      lines.EndLine();
+    }
   }
   std::fflush(stdout);
   return trouble ? kExitTrouble : 0;

@@ -129,12 +129,12 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   return true;
 }
 
-void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& installed) {
+void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& installed,
+                 TJsonLines& lines) {
   TFontFileInfo record;
   record.SetFileNameAndRead(file, !namesOnly, installed);
-  std::string line = RecordToJson(record.Snapshot());
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stdout);
+  AppendRecordJson(lines.text, record.Snapshot());
+  lines.EndLine();
 }
 
 }  // namespace
@@ -145,11 +145,14 @@ int main(int argc, char** argv) {
   if (options.list.kind != TListRequest::kNone) return PrintList(options.list);
   int status = 0;
   TInstalledFonts installed;  // opened once for every record
+  TJsonLines lines(stdout);
   for (const std::string& path : options.paths) {
     std::vector<std::string> files;
+    lines.Flush();  // what went before stays before a listing's complaint
     if (!FontFiles(path, files)) status = 1;
-    for (const std::string& file : files) PrintRecord(file, options.namesOnly, installed);
+    for (const std::string& file : files) PrintRecord(file, options.namesOnly, installed, lines);
   }
+  lines.Flush();
   std::fflush(stdout);
   return status;
 }
