@@ -77,8 +77,12 @@ class TWriteRecorder : public sys::Win32Backend {
 };
 
 const std::vector<std::string> kFrameValues = {
-    "Main Form Top",   "Main Form Left",        "Main Form Height",      "Main Form Width",
-    "Main Form State", "Main Form Child Count", "Main Form Active Child"};
+    "Main Form Top", "Main Form Left", "Main Form Height", "Main Form Width", "Main Form State",
+    "Main Form Child Count", "Main Form Active Child",
+    "Tool Bar Top", "Tool Bar Left", "Tool Bar Height", "Tool Bar Width", "Tool Bar Dock Status",
+    "Tool Bar Dock Position", "Tool Bar Dock Row", "Tool Bar Visible", "Tool Bar Text Captions",
+    "Filter Bar Top", "Filter Bar Left", "Filter Bar Height", "Filter Bar Width",
+    "Filter Bar Dock Status", "Filter Bar Dock Position", "Filter Bar Dock Row", "Filter Bar Visible"};
 const std::vector<std::string> kChildValues = {
     "Top", "Left", "Height", "Width", "State", "Navigation Width", "Navigation Page",
     "Installed Column Widths", "Collections Column Widths", "Collections List Height",
@@ -160,6 +164,9 @@ TEST_F(StatusTest, WithoutALayoutOneFontWindowOpensAndValuesThatSayLittleKeepThe
   EXPECT_EQ(frame->Child(1).Filter(), kAllFontKinds);
   EXPECT_GT(frame->Child(1).InstalledFontList.ListView().ItemCount(), 0);
   EXPECT_EQ(frame->Child(1).esSampleSize.Value(), 20);
+  // The first window is the active one, and the View menu shows its filter.
+  EXPECT_EQ(frame->ActiveChild(), &frame->Child(0));
+  EXPECT_FALSE(frame->mmViewFontsSerif.Checked());
 }
 
 TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWere) {
@@ -216,6 +223,11 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   EXPECT_EQ(Value(key, "Main Form State"), "0");
   EXPECT_EQ(Value(key, "Main Form Child Count"), "3");
   EXPECT_EQ(Value(key, "Main Form Active Child"), "1");
+  EXPECT_EQ(Value(key, "Tool Bar Dock Status"), "0");
+  EXPECT_EQ(Value(key, "Tool Bar Visible"), "1");
+  EXPECT_EQ(Value(key, "Tool Bar Text Captions"), "1");
+  EXPECT_EQ(Value(key, "Filter Bar Dock Status"), "1");
+  EXPECT_EQ(Value(key, "Filter Bar Visible"), "0");
   const std::string second = ChildKey(1);
   EXPECT_EQ(Value(second, "Top"), std::to_string(browsingBounds.top));
   EXPECT_EQ(Value(second, "Width"), std::to_string(browsingBounds.Width()));
@@ -262,21 +274,43 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   for (int i : {0, 2}) EXPECT_EQ(frame->Child(i).pcNav.ActivePage(), &frame->Child(i).tsNavInstalled);
 }
 
-TEST_F(StatusTest, AFrameClosedMaximisedComesBackMaximisedAndRestoresToItsNormalSize) {
+TEST_F(StatusTest, AMaximisedFrameWithItsBarsMovedComesBackSoAndRestoresToItsNormalSize) {
   const TRect normal = BoundsToRect(50, 60, 700, 500);
+  TRect floating;
   {
     auto frame = Start();
     frame->SetBounds(normal.left, normal.top, normal.Width(), normal.Height());
     SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(IsZoomed(frame->Handle()));
+    frame->pmToolbarsFilterBarClick();
+    frame->tb97Filter.Float();
+    const TRect size = frame->tb97Filter.Bounds();
+    frame->tb97Filter.SetBarBounds(BoundsToRect(600, 500, size.Width(), size.Height()));
+    frame->tb97Main.DockTo(frame->dk97Left);
+    frame->pmToolbarsTextLabelsClick();
+    floating = frame->tb97Filter.Bounds();
     CloseByKeys(*frame);
   }
-  EXPECT_EQ(Value(SaveStatusKey(), "Main Form State"), "2");
-  EXPECT_EQ(Value(SaveStatusKey(), "Main Form Width"), "700");
+  const std::string key = SaveStatusKey();
+  EXPECT_EQ(Value(key, "Main Form State"), "2");
+  EXPECT_EQ(Value(key, "Main Form Width"), "700");
+  EXPECT_EQ(Value(key, "Tool Bar Dock Status"), "2");
+  EXPECT_EQ(Value(key, "Tool Bar Text Captions"), "0");
+  EXPECT_EQ(Value(key, "Filter Bar Dock Status"), "-1");
+  EXPECT_EQ(Value(key, "Filter Bar Left"), "600");
+  EXPECT_EQ(Value(key, "Filter Bar Top"), "500");
+  EXPECT_EQ(Value(key, "Filter Bar Visible"), "1");
 
   auto frame = Start();
   EXPECT_TRUE(IsZoomed(frame->Handle()));
   EXPECT_EQ(frame->WindowState(), wsMaximized);
+  EXPECT_EQ(frame->tb97Main.DockedTo(), &frame->dk97Left);
+  EXPECT_TRUE(frame->tb97Main.BarVisible());
+  EXPECT_EQ(frame->tb97Filter.DockedTo(), nullptr);
+  EXPECT_TRUE(frame->tb97Filter.BarVisible());
+  EXPECT_EQ(Text(frame->tb97Filter.Bounds()), Text(floating));
+  EXPECT_FALSE(frame->pmToolbarsTextLabels.Checked());
+  EXPECT_EQ(frame->tbb97New.DisplayMode(), dmGlyphOnly);
   SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_EQ(frame->WindowState(), wsNormal);
   EXPECT_EQ(Text(frame->BoundsRect()), Text(normal));
@@ -289,7 +323,15 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
                               {"Main Form Width", "2147483647"},
                               {"Main Form State", "7"},
                               {"Main Form Child Count", "100000"},
-                              {"Main Form Active Child", "99999"}});
+                              {"Main Form Active Child", "99999"},
+                              {"Tool Bar Dock Status", "9"},
+                              {"Tool Bar Dock Position", "99999"},
+                              {"Tool Bar Dock Row", "-3"},
+                              {"Filter Bar Dock Status", "-1"},
+                              {"Filter Bar Left", "-99999"},
+                              {"Filter Bar Top", "99999"},
+                              {"Filter Bar Width", "-7"},
+                              {"Filter Bar Visible", "1"}});
   SetValues(ChildKey(0), {{"Top", "-99999"},
                           {"Left", "88888"},
                           {"Height", "abc"},
@@ -309,8 +351,16 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
   auto frame = Start();
   const TRect work = ui::WorkAreaNear(frame->Left(), frame->Top(), frame->Width(), frame->Height());
   EXPECT_TRUE(Inside(frame->BoundsRect(), work)) << Text(frame->BoundsRect()) << " in " << Text(work);
-  EXPECT_GE(frame->Height(), 240);
+  EXPECT_GE(frame->Height(), 360);
   EXPECT_EQ(frame->WindowState(), wsNormal);
+  // A dock no frame has keeps the bar where it was, within its dock.
+  EXPECT_EQ(frame->tb97Main.DockedTo(), &frame->dk97Top);
+  EXPECT_LE(frame->tb97Main.Bounds().right, frame->dk97Top.Width());
+  EXPECT_EQ(frame->tb97Filter.DockedTo(), nullptr);
+  const TRect bar = frame->tb97Filter.Bounds();
+  EXPECT_TRUE(Inside(bar, ui::WorkAreaNear(bar.left, bar.top, bar.Width(), bar.Height())))
+      << Text(bar);
+  EXPECT_GT(bar.Width(), 20);
   ASSERT_EQ(frame->ChildCount(), kMaxRestoredChildren);
   const TRect client = ui::ParentClientArea(frame->Child(0));
   for (int i = 0; i < frame->ChildCount(); ++i) {
