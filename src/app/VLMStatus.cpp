@@ -14,8 +14,8 @@ namespace {
 
 using sys::Hive;
 
-// The smallest windows a layout may ask for.
-// The frame keeps room for a font window below its bars.
+// The smallest windows a layout may ask for; the frame keeps room for a font
+// window below its bars.
 constexpr int kMainMinWidth = 480;
 constexpr int kMainMinHeight = 360;
 constexpr int kChildMinWidth = 300;
@@ -155,18 +155,16 @@ void RestoreToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::s
 }
 
 void RestoreChildren(TfrmVLMMain& main) {
+  int active = -1;
   if (auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false)) {
     const int count =
         std::min(ReadIntValue(*key, "Main Form Child Count", main.ChildCount()), kMaxRestoredChildren);
-    while (main.ChildCount() < count) main.mmFileNewClick();
-    const int active = ReadIntValue(*key, "Main Form Active Child", 0);
-    key.reset();
-    for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
-    // Last: showing a window's page gives it the focus, which activates it.
-    if (active >= 0 && active < main.ChildCount()) main.Child(active).Activate();
-    return;
+    for (int open = main.ChildCount(); open < count; ++open) main.mmFileNewClick();
+    active = ReadIntValue(*key, "Main Form Active Child", 0);
   }
   for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
+  // Last: showing a window's page gives it the focus, which activates it.
+  if (active >= 0 && active < main.ChildCount()) main.Child(active).Activate();
 }
 
 void RestoreChildStatus(TfrmVLMMain& main, int index) {
