@@ -272,6 +272,11 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   EXPECT_TRUE(browsing.cbInclSubfolders.Checked());
   EXPECT_EQ(browsing.BrowseFontList.ListView().ItemCount(), 3);
   for (int i : {0, 2}) EXPECT_EQ(frame->Child(i).pcNav.ActivePage(), &frame->Child(i).tsNavInstalled);
+  for (int i = 0; i < 3; ++i) {
+    const TRect client = ui::ParentClientArea(frame->Child(i));
+    EXPECT_TRUE(Inside(frame->Child(i).BoundsRect(), client))
+        << i << ": " << Text(frame->Child(i).BoundsRect()) << " in " << Text(client);
+  }
 }
 
 TEST_F(StatusTest, AMaximisedFrameWithItsBarsMovedComesBackSoAndRestoresToItsNormalSize) {
