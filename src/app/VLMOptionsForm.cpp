@@ -26,7 +26,7 @@ constexpr int kFirstRowTop = 34;  // below a heading at the page's top
 constexpr int kColourWidth = 150;
 constexpr int kSizeWidth = 40;
 constexpr int kSampleMemoHeight = 60;
-constexpr int kDroppedHeight = 300;
+constexpr int kDroppedHeight = 400;  // room for every entry, custom ones too
 constexpr wchar_t kNewSample[] = L"<new>";
 constexpr wchar_t kBrowseTitle[] = L"选择你希望的文件夹去存储%";
 
@@ -239,11 +239,8 @@ void TfrmVLMOptions::btnSampleDeleteClick() {
   memSample.SetText(L"");
   lvSamples.DeleteItem(row);
   lvSamples.SetFocus();
-  // Where the list keeps no focused row, the one that took the deleted one's
-  // place, so that Delete can go on.
-  const int count = lvSamples.ItemCount();
-  const int next = lvSamples.FocusedItem() >= 0 ? lvSamples.FocusedItem() : std::min(row, count - 1);
-  if (next >= 0) lvSamples.SetItemIndex(next);
+  const int focused = lvSamples.FocusedItem();
+  if (focused >= 0) lvSamples.SetItemIndex(focused);
   UpdateSampleButtons();
 }
 

@@ -183,6 +183,10 @@ void TToolbar97::Drop(const TDropSpot& spot) {
     row_ = row;
     pos_ = spot.pos;
     DockTo(*dock);
+    // Dropped where another bar starts, it goes first and pushes that one on.
+    auto& bars = dock->bars_;
+    bars.erase(std::remove(bars.begin(), bars.end(), this), bars.end());
+    bars.insert(bars.begin(), this);
     for (TDock97* changed : {old, dock}) {
       if (!changed) continue;
       changed->CompactRows();

@@ -83,8 +83,4 @@ bool TBrowseDirDlg::RunSystemDialog(TBrowseDirDlg& dialog, HWND owner) {
   return true;
 }
 
-TScopedBrowseRunner::TScopedBrowseRunner(Runner runner) : previous_(std::move(CurrentRunner())) {
-  CurrentRunner() = std::move(runner);
-}
-
-TScopedBrowseRunner::~TScopedBrowseRunner() { CurrentRunner() = std::move(previous_); }
+TScopedBrowseRunner::TScopedBrowseRunner(Runner runner) : TScopedHook(CurrentRunner(), std::move(runner)) {}

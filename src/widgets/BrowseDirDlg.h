@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/ScopedHook.h"
 #include "ui/Win.h"
 
 class TControl;
@@ -28,14 +29,11 @@ class TBrowseDirDlg {
   static bool RunSystemDialog(TBrowseDirDlg& dialog, HWND owner);
 };
 
-class TScopedBrowseRunner {
- public:
-  using Runner = std::function<bool(TBrowseDirDlg& dialog, HWND owner)>;
-  explicit TScopedBrowseRunner(Runner runner);
-  ~TScopedBrowseRunner();
-  TScopedBrowseRunner(const TScopedBrowseRunner&) = delete;
-  TScopedBrowseRunner& operator=(const TScopedBrowseRunner&) = delete;
+// How the dialog runs: true when the user confirmed.
+using TBrowseRunner = std::function<bool(TBrowseDirDlg& dialog, HWND owner)>;
 
- private:
-  Runner previous_;
+class TScopedBrowseRunner : public TScopedHook<TBrowseRunner> {
+ public:
+  using Runner = TBrowseRunner;
+  explicit TScopedBrowseRunner(Runner runner);
 };

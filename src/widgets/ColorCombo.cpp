@@ -214,8 +214,4 @@ void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &r);
 }
 
-TScopedColorDialogRunner::TScopedColorDialogRunner(Runner runner) : previous_(std::move(CurrentRunner())) {
-  CurrentRunner() = std::move(runner);
-}
-
-TScopedColorDialogRunner::~TScopedColorDialogRunner() { CurrentRunner() = std::move(previous_); }
+TScopedColorDialogRunner::TScopedColorDialogRunner(Runner runner) : TScopedHook(CurrentRunner(), std::move(runner)) {}

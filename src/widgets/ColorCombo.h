@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/ScopedHook.h"
 #include "ui/Control.h"
 
 class TColorComboBox : public TControl {
@@ -66,14 +67,11 @@ class TColorComboBox : public TControl {
   bool cancelled_ = false;  // the dropped list was left without a choice
 };
 
-class TScopedColorDialogRunner {
- public:
-  using Runner = std::function<bool(COLORREF& colour, HWND owner)>;
-  explicit TScopedColorDialogRunner(Runner runner);
-  ~TScopedColorDialogRunner();
-  TScopedColorDialogRunner(const TScopedColorDialogRunner&) = delete;
-  TScopedColorDialogRunner& operator=(const TScopedColorDialogRunner&) = delete;
+// How the dialog runs: true when the user confirmed.
+using TColorDialogRunner = std::function<bool(COLORREF& colour, HWND owner)>;
 
- private:
-  Runner previous_;
+class TScopedColorDialogRunner : public TScopedHook<TColorDialogRunner> {
+ public:
+  using Runner = TColorDialogRunner;
+  explicit TScopedColorDialogRunner(Runner runner);
 };

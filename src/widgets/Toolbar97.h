@@ -138,10 +138,12 @@ class TToolbar97 : public TCustomControl {
   void SetDockRow(int row);
   int DockPos() const;
   void SetDockPos(int pos);
-  // Docked: the bar's rectangle in its dock's client coordinates.
+  // Docked: the bar's rectangle in its dock's client coordinates (setting it
+  // sets the position along the row; the size is the bar's own).
   // Floating: the tool window's rectangle on the screen.
   TRect Bounds() const;
   void SetBarBounds(const TRect& bounds);
+  // Shown in its dock or its floating window; a hidden docked bar takes no room.
   bool BarVisible() const;
   void SetBarVisible(bool visible);
   // Runs when the user docks, floats, moves or hides the bar.
@@ -173,12 +175,10 @@ class TToolbar97 : public TCustomControl {
   TToolbarButton97* ButtonAt(POINT client) const;
   void SetHot(TToolbarButton97* button);
   void Click(TToolbarButton97& button);
-  void Release(TDock97* dock);
   void SyncTools();
   void Changed();
   // The outline of the floating window for a bar of this size.
   SIZE FloatingSize() const;
-  void ShowFloating();
   void DockBack();
   // Drags the bar from a press at `start` (screen) until the button is let go.
   void DragFrom(POINT start);

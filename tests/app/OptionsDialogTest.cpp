@@ -245,11 +245,13 @@ TEST_F(OptionsDialogTest, ColoursChosenByKeyAreStoredAndAnUntouchedSystemColourS
     return true;
   });
   int backgroundEntries = 0;
+  int32_t colourWhileDropped = 0;
   const TModalResult result = Run([&](TfrmVLMOptions& dialog) {
     GoToPage(1);
     input::Press('F', ssAlt);
     input::Press(VK_DOWN, ssAlt);  // the list opens; moving in it only looks
     input::Press(VK_DOWN);
+    colourWhileDropped = dialog.rccFontColor.Colour();
     input::Press(VK_RETURN);
     input::Press('B', ssAlt);
     input::Press(VK_END);  // "其他..."
@@ -257,6 +259,7 @@ TEST_F(OptionsDialogTest, ColoursChosenByKeyAreStoredAndAnUntouchedSystemColourS
     input::Press(VK_RETURN);
   });
   EXPECT_EQ(result, mrOK);
+  EXPECT_EQ(colourWhileDropped, TVLMOptions::kDefaultFontColour);
   EXPECT_EQ(asked, std::vector<COLORREF>{GetSysColor(COLOR_WINDOW)}) << "the dialog starts at the shown colour";
   EXPECT_EQ(backgroundEntries, 17) << "the sixteen and the one chosen";
   EXPECT_EQ(Value(Hive::CurrentUser, "Font Colour"), std::to_string(RGB(128, 0, 0)));

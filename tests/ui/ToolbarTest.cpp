@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tests/support/Input.h"
@@ -119,6 +120,23 @@ HBITMAP AlphaGlyph(COLORREF centre) {
   return bitmap;
 }
 
+BOOL CALLBACK NoteShownTip(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (!IsWindowVisible(window) || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+  wchar_t tip[128] = {};
+  GetWindowTextW(window, tip, 128);
+  *reinterpret_cast<std::wstring*>(found) = tip;
+  return FALSE;
+}
+
+// The text of this thread's tool tip that shows now, or "" when none shows.
+std::wstring ShownTip() {
+  std::wstring text;
+  EnumThreadWindows(GetCurrentThreadId(), NoteShownTip, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 VOID CALLBACK EndMenuNow(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   EndMenu();
@@ -190,6 +208,13 @@ TEST_F(ToolbarTest, ButtonsClickOnceStayUpWhenDisabledAndToggleInTheirGroup) {
   EXPECT_EQ(GetRValue(greyed), GetGValue(greyed));  // no colour left in it
   EXPECT_EQ(glyphPixel(off, 1, offTop + 1), face);
 
+  // Resting on a button shows its hint.
+  open.Hint = L"打开字体文件";
+  input::Gesture({[second] { input::MouseMove(POINT{second.left + 5, second.top + 5}); },
+                  [second] { input::MouseMove(Centre(second)); }});
+  for (int i = 0; i < 40 && ShownTip().empty(); ++i) input::Settle();
+  EXPECT_EQ(ShownTip(), L"打开字体文件");
+
   Click(Centre(second));
   EXPECT_EQ(openClicks, 1);
   Click(Centre(off.ScreenRect()));
@@ -254,6 +279,21 @@ TEST_F(ToolbarTest, GripDragsDockLeftFloatAndTheCaptionDocksBack) {
   EXPECT_GT(bar.Width(), bar.Height());
   EXPECT_EQ(frame_.bottom.Height(), bar.Height());
   EXPECT_EQ(changes, 5);
+
+  // The floating window's close box hides the bar.
+  DragTo(GripPoint(bar), middle);
+  ASSERT_EQ(bar.DockedTo(), nullptr);
+  const HWND window = FloatingWindow(bar);
+  const TRect outer = ScreenRect(window);
+  POINT closeBox{outer.right - 4, CaptionPoint(bar).y};
+  while (closeBox.x > outer.left &&
+         SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(closeBox.x, closeBox.y)) != HTCLOSE) {
+    --closeBox.x;
+  }
+  Click(POINT{closeBox.x - 3, closeBox.y});
+  EXPECT_FALSE(bar.BarVisible());
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(changes, 7);
 }
 
 TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack) {
