@@ -100,6 +100,12 @@ std::string Value(const std::string& key, const std::string& name) {
   return value;
 }
 
+// Each value's text as expected, decimal numbers exactly.
+void ExpectValues(const std::string& key,
+                  const std::vector<std::pair<const char*, std::string>>& expected) {
+  for (const auto& [name, value] : expected) EXPECT_EQ(Value(key, name), value) << key << ": " << name;
+}
+
 void SetValues(const std::string& key, const std::vector<std::pair<const char*, const char*>>& values) {
   auto open = sys::Current().OpenKey(Hive::CurrentUser, key, true);
   ASSERT_NE(open, nullptr);
@@ -216,30 +222,29 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   for (int i = 0; i < 3; ++i) EXPECT_EQ(recorder.NamesWritten(ChildKey(i)), kChildValues) << i;
   EXPECT_EQ(recorder.writes.size(), kFrameValues.size() + 3 * kChildValues.size());
   const std::string key = SaveStatusKey();
-  EXPECT_EQ(Value(key, "Main Form Top"), std::to_string(frameBounds.top));
-  EXPECT_EQ(Value(key, "Main Form Left"), std::to_string(frameBounds.left));
-  EXPECT_EQ(Value(key, "Main Form Height"), std::to_string(frameBounds.Height()));
-  EXPECT_EQ(Value(key, "Main Form Width"), std::to_string(frameBounds.Width()));
-  EXPECT_EQ(Value(key, "Main Form State"), "0");
-  EXPECT_EQ(Value(key, "Main Form Child Count"), "3");
-  EXPECT_EQ(Value(key, "Main Form Active Child"), "1");
-  EXPECT_EQ(Value(key, "Tool Bar Dock Status"), "0");
-  EXPECT_EQ(Value(key, "Tool Bar Visible"), "1");
-  EXPECT_EQ(Value(key, "Tool Bar Text Captions"), "1");
-  EXPECT_EQ(Value(key, "Filter Bar Dock Status"), "1");
-  EXPECT_EQ(Value(key, "Filter Bar Visible"), "0");
+  ExpectValues(key, {{"Main Form Top", std::to_string(frameBounds.top)},
+                     {"Main Form Left", std::to_string(frameBounds.left)},
+                     {"Main Form Height", std::to_string(frameBounds.Height())},
+                     {"Main Form Width", std::to_string(frameBounds.Width())},
+                     {"Main Form State", "0"},
+                     {"Main Form Child Count", "3"},
+                     {"Main Form Active Child", "1"},
+                     {"Tool Bar Dock Status", "0"},
+                     {"Tool Bar Visible", "1"},
+                     {"Tool Bar Text Captions", "1"},
+                     {"Filter Bar Dock Status", "1"},
+                     {"Filter Bar Visible", "0"}});
   const std::string second = ChildKey(1);
-  EXPECT_EQ(Value(second, "Top"), std::to_string(browsingBounds.top));
-  EXPECT_EQ(Value(second, "Width"), std::to_string(browsingBounds.Width()));
-  EXPECT_EQ(Value(second, "State"), "0");
-  EXPECT_EQ(Value(second, "Navigation Page"), "2");
-  EXPECT_EQ(Value(second, "Browse Address"), folder);
-  EXPECT_EQ(Value(second, "Include Subfolders"), "1");
-  EXPECT_EQ(Value(second, "View Page"), "0");
-  EXPECT_EQ(Value(second, "Font Filter"), "127");
-  EXPECT_EQ(Value(second, "Installed Column Widths"), "150,100");
-  EXPECT_EQ(Value(ChildKey(0), "Navigation Page"), "0");
-  EXPECT_EQ(Value(ChildKey(0), "Include Subfolders"), "0");
+  ExpectValues(second, {{"Top", std::to_string(browsingBounds.top)},
+                        {"Width", std::to_string(browsingBounds.Width())},
+                        {"State", "0"},
+                        {"Navigation Page", "2"},
+                        {"Browse Address", folder},
+                        {"Include Subfolders", "1"},
+                        {"View Page", "0"},
+                        {"Font Filter", "127"},
+                        {"Installed Column Widths", "150,100"}});
+  ExpectValues(ChildKey(0), {{"Navigation Page", "0"}, {"Include Subfolders", "0"}});
   // The key holds what was written and nothing else, as the registry lists it.
   auto saved = os.OpenKey(Hive::CurrentUser, key, false);
   ASSERT_NE(saved, nullptr);
@@ -297,14 +302,14 @@ TEST_F(StatusTest, AMaximisedFrameWithItsBarsMovedComesBackSoAndRestoresToItsNor
     CloseByKeys(*frame);
   }
   const std::string key = SaveStatusKey();
-  EXPECT_EQ(Value(key, "Main Form State"), "2");
-  EXPECT_EQ(Value(key, "Main Form Width"), "700");
-  EXPECT_EQ(Value(key, "Tool Bar Dock Status"), "2");
-  EXPECT_EQ(Value(key, "Tool Bar Text Captions"), "0");
-  EXPECT_EQ(Value(key, "Filter Bar Dock Status"), "-1");
-  EXPECT_EQ(Value(key, "Filter Bar Left"), "600");
-  EXPECT_EQ(Value(key, "Filter Bar Top"), "500");
-  EXPECT_EQ(Value(key, "Filter Bar Visible"), "1");
+  ExpectValues(key, {{"Main Form State", "2"},
+                     {"Main Form Width", "700"},
+                     {"Tool Bar Dock Status", "2"},
+                     {"Tool Bar Text Captions", "0"},
+                     {"Filter Bar Dock Status", "-1"},
+                     {"Filter Bar Left", "600"},
+                     {"Filter Bar Top", "500"},
+                     {"Filter Bar Visible", "1"}});
 
   auto frame = Start();
   EXPECT_TRUE(IsZoomed(frame->Handle()));
