@@ -8,20 +8,24 @@
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "ui/WindowPlacement.h"
+#include "widgets/Toolbar97.h"
 
 namespace {
 
 using sys::Hive;
 
-// The smallest windows a layout may ask for.
-constexpr int kMainMinWidth = 320;
-constexpr int kMainMinHeight = 240;
+// The smallest windows a layout may ask for; the frame keeps room for a font
+// window below its bars.
+constexpr int kMainMinWidth = 480;
+constexpr int kMainMinHeight = 360;
 constexpr int kChildMinWidth = 300;
 constexpr int kChildMinHeight = 150;
 // Room the lists keep beside and below the panes a layout sizes.
 constexpr int kMinNavWidth = 50;
 constexpr int kViewKeepsWidth = 80;
 constexpr int kListKeepsHeight = 180;
+// More rows than a dock ever holds; rows are only an order.
+constexpr int kMaxDockRow = 16;
 
 std::string ChildKey(int index) { return SaveStatusKey() + "\\" + std::to_string(index); }
 
@@ -54,11 +58,14 @@ int ReadSize(sys::RegKey& key, std::string_view name, int fallback, int low, int
   return std::clamp(ReadIntValue(key, name, fallback), low, std::max(low, high));
 }
 
+std::string Field(std::string_view bar, std::string_view field) {
+  return std::string(bar) + " " + std::string(field);
+}
+
 // The part of the frame the font windows are placed in. A minimised frame
 // has none on the screen: its normal size stands for it then.
 TRect ChildArea(TfrmVLMMain& main, TfrmVLMChild& child) {
-  const TRect client = ui::ParentClientArea(child);
-  if (client.Width() >= kChildMinWidth && client.Height() >= kChildMinHeight) return client;
+  if (main.WindowState() != wsMinimized) return ui::ParentClientArea(child);
   const TRect frame = ui::NormalBounds(main);
   return BoundsToRect(0, 0, frame.Width(), frame.Height());
 }
@@ -95,21 +102,69 @@ void RestoreMainStatus(TfrmVLMMain& main) {
                                           ui::WorkAreaNear(left, top, width, height),
                                           kMainMinWidth, kMainMinHeight));
   main.SetWindowState(ReadState(*key, "Main Form State", main.WindowState()));
+  {
+    // Bars moved between docks keep the row and place they are given.
+    const auto topHeld = main.dk97Top.SuspendArrange();
+    const auto bottomHeld = main.dk97Bottom.SuspendArrange();
+    const auto leftHeld = main.dk97Left.SuspendArrange();
+    const auto rightHeld = main.dk97Right.SuspendArrange();
+    RestoreToolbar(main, *key, main.tb97Main, "Tool Bar", true);
+    RestoreToolbar(main, *key, main.tb97Filter, "Filter Bar", false);
+    main.ApplyTextLabels();
+  }
+}
+
+void RestoreToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+                    bool withCaptions) {
+  const TDock97* dock = bar.DockedTo();
+  const int status = ReadIntValue(key, Field(name, "Dock Status"), dock ? dock->Position() : -1);
+  if (status < 0) {
+    bar.Float();
+  } else {
+    // A position no dock has leaves the bar where it is.
+    for (TDock97* candidate : {&main.dk97Top, &main.dk97Bottom, &main.dk97Left, &main.dk97Right}) {
+      if (candidate->Position() == status) {
+        bar.DockTo(*candidate);
+        break;
+      }
+    }
+  }
+  const TRect now = bar.Bounds();
+  const int top = ReadIntValue(key, Field(name, "Top"), now.top);
+  const int left = ReadIntValue(key, Field(name, "Left"), now.left);
+  const int height = ReadIntValue(key, Field(name, "Height"), now.Height());
+  const int width = ReadIntValue(key, Field(name, "Width"), now.Width());
+  if (TDock97* docked = bar.DockedTo()) {
+    bar.SetBarBounds(BoundsToRect(left, top, width, height));
+    // Along the dock, the bar keeps within the frame's width or height.
+    const int length = docked->Horizontal() ? main.ClientWidth() - now.Width()
+                                            : main.ClientHeight() - now.Height();
+    bar.SetDockPos(ReadSize(key, Field(name, "Dock Position"), bar.DockPos(), 0, length));
+    bar.SetDockRow(ReadSize(key, Field(name, "Dock Row"), bar.DockRow(), 0, kMaxDockRow));
+  } else {
+    // A floating bar is as large as its buttons make it; only its place is kept.
+    bar.SetBarBounds(ui::FitBounds(left, top, now.Width(), now.Height(),
+                                   ui::WorkAreaNear(left, top, now.Width(), now.Height()), 1, 1));
+  }
+  bar.SetBarVisible(ReadFlag(key, Field(name, "Visible"), bar.BarVisible()));
+  if (withCaptions) {
+    main.pmToolbarsTextLabels.SetChecked(
+        ReadFlag(key, Field(name, "Text Captions"), main.pmToolbarsTextLabels.Checked()));
+    main.ApplyTextLabels();
+  }
 }
 
 void RestoreChildren(TfrmVLMMain& main) {
+  int active = -1;
   if (auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false)) {
     const int count =
         std::min(ReadIntValue(*key, "Main Form Child Count", main.ChildCount()), kMaxRestoredChildren);
-    while (main.ChildCount() < count) main.mmFileNewClick();
-    const int active = ReadIntValue(*key, "Main Form Active Child", 0);
-    key.reset();
-    for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
-    // Last: showing a window's page gives it the focus, which activates it.
-    if (active >= 0 && active < main.ChildCount()) main.Child(active).Activate();
-    return;
+    for (int open = main.ChildCount(); open < count; ++open) main.mmFileNewClick();
+    active = ReadIntValue(*key, "Main Form Active Child", 0);
   }
   for (int i = 0; i < main.ChildCount(); ++i) RestoreChildStatus(main, i);
+  // Last: showing a window's page gives it the focus, which activates it.
+  if (active >= 0 && active < main.ChildCount()) main.Child(active).Activate();
 }
 
 void RestoreChildStatus(TfrmVLMMain& main, int index) {
@@ -167,6 +222,7 @@ void RestoreChildStatus(TfrmVLMMain& main, int index) {
   } else if (child.pcView.ActivePageIndex() > 0) {
     child.pcViewChange();
   }
+  main.UpdateFilterControls();
 }
 
 // ---- Saving ---------------------------------------------------------------------
@@ -192,6 +248,24 @@ void SaveMainStatus(TfrmVLMMain& main) {
   for (int i = 0; i < main.ChildCount(); ++i)
     if (&main.Child(i) == main.ActiveChild()) active = i;
   WriteInt(*key, "Main Form Active Child", active);
+  SaveToolbar(main, *key, main.tb97Main, "Tool Bar", true);
+  SaveToolbar(main, *key, main.tb97Filter, "Filter Bar", false);
+}
+
+void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+                 bool withCaptions) {
+  const TRect bounds = bar.Bounds();
+  WriteInt(key, Field(name, "Top"), bounds.top);
+  WriteInt(key, Field(name, "Left"), bounds.left);
+  WriteInt(key, Field(name, "Height"), bounds.Height());
+  WriteInt(key, Field(name, "Width"), bounds.Width());
+  const TDock97* dock = bar.DockedTo();
+  WriteInt(key, Field(name, "Dock Status"), dock ? dock->Position() : -1);
+  WriteInt(key, Field(name, "Dock Position"), bar.DockPos());
+  WriteInt(key, Field(name, "Dock Row"), bar.DockRow());
+  WriteFlag(key, Field(name, "Visible"), bar.BarVisible());
+  if (withCaptions)
+    WriteFlag(key, Field(name, "Text Captions"), main.tbb97New.DisplayMode() == dmGlyphAndCaption);
 }
 
 void SaveChildStatus(TfrmVLMMain& main, int index) {

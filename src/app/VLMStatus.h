@@ -11,6 +11,7 @@
 #include "sys/sys.h"
 
 class TfrmVLMMain;
+class TToolbar97;
 
 // Below HKEY_CURRENT_USER.
 std::string SaveStatusKey();
@@ -22,11 +23,17 @@ void RestoreMainStatus(TfrmVLMMain& main);
 // Opens the saved number of font windows and restores each; run when the
 // frame is first shown.
 void RestoreChildren(TfrmVLMMain& main);
+// One bar's dock, place and visibility from the frame's key; `name` begins
+// its value names ("Tool Bar"). With captions, the text-label setting too.
+void RestoreToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+                    bool withCaptions);
 void RestoreChildStatus(TfrmVLMMain& main, int index);
 // Writes the whole layout anew; run as the frame closes, while its font
 // windows are still open.
 void SaveStatus(TfrmVLMMain& main);
 void SaveMainStatus(TfrmVLMMain& main);
+void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+                 bool withCaptions);
 void SaveChildStatus(TfrmVLMMain& main, int index);
 
 // The key with everything below it; nothing when it is not there.

@@ -77,8 +77,12 @@ class TWriteRecorder : public sys::Win32Backend {
 };
 
 const std::vector<std::string> kFrameValues = {
-    "Main Form Top",   "Main Form Left",        "Main Form Height",      "Main Form Width",
-    "Main Form State", "Main Form Child Count", "Main Form Active Child"};
+    "Main Form Top", "Main Form Left", "Main Form Height", "Main Form Width", "Main Form State",
+    "Main Form Child Count", "Main Form Active Child",
+    "Tool Bar Top", "Tool Bar Left", "Tool Bar Height", "Tool Bar Width", "Tool Bar Dock Status",
+    "Tool Bar Dock Position", "Tool Bar Dock Row", "Tool Bar Visible", "Tool Bar Text Captions",
+    "Filter Bar Top", "Filter Bar Left", "Filter Bar Height", "Filter Bar Width",
+    "Filter Bar Dock Status", "Filter Bar Dock Position", "Filter Bar Dock Row", "Filter Bar Visible"};
 const std::vector<std::string> kChildValues = {
     "Top", "Left", "Height", "Width", "State", "Navigation Width", "Navigation Page",
     "Installed Column Widths", "Collections Column Widths", "Collections List Height",
@@ -94,6 +98,12 @@ std::string Value(const std::string& key, const std::string& name) {
   std::string value = "<missing>";
   if (open && !open->ReadString(name, value)) value = "<unreadable>";
   return value;
+}
+
+// Each value's text as expected, decimal numbers exactly.
+void ExpectValues(const std::string& key,
+                  const std::vector<std::pair<const char*, std::string>>& expected) {
+  for (const auto& [name, value] : expected) EXPECT_EQ(Value(key, name), value) << key << ": " << name;
 }
 
 void SetValues(const std::string& key, const std::vector<std::pair<const char*, const char*>>& values) {
@@ -160,6 +170,9 @@ TEST_F(StatusTest, WithoutALayoutOneFontWindowOpensAndValuesThatSayLittleKeepThe
   EXPECT_EQ(frame->Child(1).Filter(), kAllFontKinds);
   EXPECT_GT(frame->Child(1).InstalledFontList.ListView().ItemCount(), 0);
   EXPECT_EQ(frame->Child(1).esSampleSize.Value(), 20);
+  // The first window is the active one, and the View menu shows its filter.
+  EXPECT_EQ(frame->ActiveChild(), &frame->Child(0));
+  EXPECT_FALSE(frame->mmViewFontsSerif.Checked());
 }
 
 TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWere) {
@@ -209,25 +222,29 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   for (int i = 0; i < 3; ++i) EXPECT_EQ(recorder.NamesWritten(ChildKey(i)), kChildValues) << i;
   EXPECT_EQ(recorder.writes.size(), kFrameValues.size() + 3 * kChildValues.size());
   const std::string key = SaveStatusKey();
-  EXPECT_EQ(Value(key, "Main Form Top"), std::to_string(frameBounds.top));
-  EXPECT_EQ(Value(key, "Main Form Left"), std::to_string(frameBounds.left));
-  EXPECT_EQ(Value(key, "Main Form Height"), std::to_string(frameBounds.Height()));
-  EXPECT_EQ(Value(key, "Main Form Width"), std::to_string(frameBounds.Width()));
-  EXPECT_EQ(Value(key, "Main Form State"), "0");
-  EXPECT_EQ(Value(key, "Main Form Child Count"), "3");
-  EXPECT_EQ(Value(key, "Main Form Active Child"), "1");
+  ExpectValues(key, {{"Main Form Top", std::to_string(frameBounds.top)},
+                     {"Main Form Left", std::to_string(frameBounds.left)},
+                     {"Main Form Height", std::to_string(frameBounds.Height())},
+                     {"Main Form Width", std::to_string(frameBounds.Width())},
+                     {"Main Form State", "0"},
+                     {"Main Form Child Count", "3"},
+                     {"Main Form Active Child", "1"},
+                     {"Tool Bar Dock Status", "0"},
+                     {"Tool Bar Visible", "1"},
+                     {"Tool Bar Text Captions", "1"},
+                     {"Filter Bar Dock Status", "1"},
+                     {"Filter Bar Visible", "0"}});
   const std::string second = ChildKey(1);
-  EXPECT_EQ(Value(second, "Top"), std::to_string(browsingBounds.top));
-  EXPECT_EQ(Value(second, "Width"), std::to_string(browsingBounds.Width()));
-  EXPECT_EQ(Value(second, "State"), "0");
-  EXPECT_EQ(Value(second, "Navigation Page"), "2");
-  EXPECT_EQ(Value(second, "Browse Address"), folder);
-  EXPECT_EQ(Value(second, "Include Subfolders"), "1");
-  EXPECT_EQ(Value(second, "View Page"), "0");
-  EXPECT_EQ(Value(second, "Font Filter"), "127");
-  EXPECT_EQ(Value(second, "Installed Column Widths"), "150,100");
-  EXPECT_EQ(Value(ChildKey(0), "Navigation Page"), "0");
-  EXPECT_EQ(Value(ChildKey(0), "Include Subfolders"), "0");
+  ExpectValues(second, {{"Top", std::to_string(browsingBounds.top)},
+                        {"Width", std::to_string(browsingBounds.Width())},
+                        {"State", "0"},
+                        {"Navigation Page", "2"},
+                        {"Browse Address", folder},
+                        {"Include Subfolders", "1"},
+                        {"View Page", "0"},
+                        {"Font Filter", "127"},
+                        {"Installed Column Widths", "150,100"}});
+  ExpectValues(ChildKey(0), {{"Navigation Page", "0"}, {"Include Subfolders", "0"}});
   // The key holds what was written and nothing else, as the registry lists it.
   auto saved = os.OpenKey(Hive::CurrentUser, key, false);
   ASSERT_NE(saved, nullptr);
@@ -260,23 +277,50 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
   EXPECT_TRUE(browsing.cbInclSubfolders.Checked());
   EXPECT_EQ(browsing.BrowseFontList.ListView().ItemCount(), 3);
   for (int i : {0, 2}) EXPECT_EQ(frame->Child(i).pcNav.ActivePage(), &frame->Child(i).tsNavInstalled);
+  for (int i = 0; i < 3; ++i) {
+    const TRect client = ui::ParentClientArea(frame->Child(i));
+    EXPECT_TRUE(Inside(frame->Child(i).BoundsRect(), client))
+        << i << ": " << Text(frame->Child(i).BoundsRect()) << " in " << Text(client);
+  }
 }
 
-TEST_F(StatusTest, AFrameClosedMaximisedComesBackMaximisedAndRestoresToItsNormalSize) {
+TEST_F(StatusTest, AMaximisedFrameWithItsBarsMovedComesBackSoAndRestoresToItsNormalSize) {
   const TRect normal = BoundsToRect(50, 60, 700, 500);
+  TRect floating;
   {
     auto frame = Start();
     frame->SetBounds(normal.left, normal.top, normal.Width(), normal.Height());
     SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(IsZoomed(frame->Handle()));
+    frame->pmToolbarsFilterBarClick();
+    frame->tb97Filter.Float();
+    const TRect size = frame->tb97Filter.Bounds();
+    frame->tb97Filter.SetBarBounds(BoundsToRect(600, 500, size.Width(), size.Height()));
+    frame->tb97Main.DockTo(frame->dk97Left);
+    frame->pmToolbarsTextLabelsClick();
+    floating = frame->tb97Filter.Bounds();
     CloseByKeys(*frame);
   }
-  EXPECT_EQ(Value(SaveStatusKey(), "Main Form State"), "2");
-  EXPECT_EQ(Value(SaveStatusKey(), "Main Form Width"), "700");
+  const std::string key = SaveStatusKey();
+  ExpectValues(key, {{"Main Form State", "2"},
+                     {"Main Form Width", "700"},
+                     {"Tool Bar Dock Status", "2"},
+                     {"Tool Bar Text Captions", "0"},
+                     {"Filter Bar Dock Status", "-1"},
+                     {"Filter Bar Left", "600"},
+                     {"Filter Bar Top", "500"},
+                     {"Filter Bar Visible", "1"}});
 
   auto frame = Start();
   EXPECT_TRUE(IsZoomed(frame->Handle()));
   EXPECT_EQ(frame->WindowState(), wsMaximized);
+  EXPECT_EQ(frame->tb97Main.DockedTo(), &frame->dk97Left);
+  EXPECT_TRUE(frame->tb97Main.BarVisible());
+  EXPECT_EQ(frame->tb97Filter.DockedTo(), nullptr);
+  EXPECT_TRUE(frame->tb97Filter.BarVisible());
+  EXPECT_EQ(Text(frame->tb97Filter.Bounds()), Text(floating));
+  EXPECT_FALSE(frame->pmToolbarsTextLabels.Checked());
+  EXPECT_EQ(frame->tbb97New.DisplayMode(), dmGlyphOnly);
   SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_EQ(frame->WindowState(), wsNormal);
   EXPECT_EQ(Text(frame->BoundsRect()), Text(normal));
@@ -289,7 +333,15 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
                               {"Main Form Width", "2147483647"},
                               {"Main Form State", "7"},
                               {"Main Form Child Count", "100000"},
-                              {"Main Form Active Child", "99999"}});
+                              {"Main Form Active Child", "99999"},
+                              {"Tool Bar Dock Status", "9"},
+                              {"Tool Bar Dock Position", "99999"},
+                              {"Tool Bar Dock Row", "-3"},
+                              {"Filter Bar Dock Status", "-1"},
+                              {"Filter Bar Left", "-99999"},
+                              {"Filter Bar Top", "99999"},
+                              {"Filter Bar Width", "-7"},
+                              {"Filter Bar Visible", "1"}});
   SetValues(ChildKey(0), {{"Top", "-99999"},
                           {"Left", "88888"},
                           {"Height", "abc"},
@@ -309,8 +361,16 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
   auto frame = Start();
   const TRect work = ui::WorkAreaNear(frame->Left(), frame->Top(), frame->Width(), frame->Height());
   EXPECT_TRUE(Inside(frame->BoundsRect(), work)) << Text(frame->BoundsRect()) << " in " << Text(work);
-  EXPECT_GE(frame->Height(), 240);
+  EXPECT_GE(frame->Height(), 360);
   EXPECT_EQ(frame->WindowState(), wsNormal);
+  // A dock no frame has keeps the bar where it was, within its dock.
+  EXPECT_EQ(frame->tb97Main.DockedTo(), &frame->dk97Top);
+  EXPECT_LE(frame->tb97Main.Bounds().right, frame->dk97Top.Width());
+  EXPECT_EQ(frame->tb97Filter.DockedTo(), nullptr);
+  const TRect bar = frame->tb97Filter.Bounds();
+  EXPECT_TRUE(Inside(bar, ui::WorkAreaNear(bar.left, bar.top, bar.Width(), bar.Height())))
+      << Text(bar);
+  EXPECT_GT(bar.Width(), 20);
   ASSERT_EQ(frame->ChildCount(), kMaxRestoredChildren);
   const TRect client = ui::ParentClientArea(frame->Child(0));
   for (int i = 0; i < frame->ChildCount(); ++i) {
