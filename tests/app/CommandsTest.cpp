@@ -85,6 +85,12 @@ class CommandsTest : public ::testing::Test {
       if (!entry.IsDirectory()) names.push_back(entry.name);
     return names;
   }
+  // A new, empty collection, whatever an earlier failed run left behind.
+  bool NewCollection(const std::string& name) {
+    os_->RemoveFile(child_->CollectionsList.Path() + name + ".VLM");
+    child_->CollectionsList.UpdateList();
+    return child_->CollectionsList.NewCollection(name);
+  }
   void ShowPage(TTabSheet& page) {
     child_->pcNav.SetActivePage(&page);
     child_->pcNavChange(&child_->pcNav);
@@ -170,8 +176,8 @@ TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
 TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
   TCollectionList& collections = child_->CollectionsList;
   const std::string first = "cmd-test-1", second = "cmd-test-2";
-  ASSERT_TRUE(collections.NewCollection(first));
-  ASSERT_TRUE(collections.NewCollection(second));
+  ASSERT_TRUE(NewCollection(first));
+  ASSERT_TRUE(NewCollection(second));
   TFontList& list = Browse(folderA_);
   list.SelectAll();
   child_->pmFontListPopup();
@@ -224,7 +230,7 @@ TEST_F(CommandsTest, CopiedFilesPasteIntoAnotherFoldersListAndIntoACollection) {
   EXPECT_EQ(other.ListView().ItemCount(), 2);
 
   const std::string name = "cmd-test-paste";
-  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  ASSERT_TRUE(NewCollection(name));
   ShowPage(child_->tsNavCollections);
   child_->CollectionsList.SelectCollection(name);
   child_->CollectionsListChange(nullptr);
@@ -284,7 +290,7 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   const std::string name = "cmd-test-route";
   TFontList& list = Browse(folderA_);
   list.SelectOnly("Liberation Serif");
-  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  ASSERT_TRUE(NewCollection(name));
   child_->CollectionAddFromFontList(list, name);
   list.SelectOnly("DejaVu Sans");
   ShowPage(child_->tsNavCollections);
@@ -292,6 +298,14 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   child_->CollectionsListChange(nullptr);
   child_->CollectionsList.SetFocus();
   input::Settle();
+  // Opening the File menu fills its collections submenu from the window.
+  // The first Esc closes the menu, the second leaves the menu bar.
+  input::Gesture({[] { input::SendPress('F', ssAlt); }, [] { input::SendKey(VK_ESCAPE); },
+                  [] { input::SendKey(VK_ESCAPE); }},
+                 150);
+  TMenuItem& addTo = frame_->mmFileAddToColl;
+  EXPECT_EQ(addTo.Count(), child_->CollectionsList.CollectionCount());
+  EXPECT_TRUE(addTo.Enabled());
   EXPECT_FALSE(frame_->mmFileProperties.Enabled());
   EXPECT_TRUE(frame_->mmFilePrint.Enabled());
   sys::MemoryPrinter printer;
@@ -383,7 +397,7 @@ TEST_F(CommandsTest, AHiddenMenuBarKeepsItsShortcuts) {
 
 TEST_F(CommandsTest, ACollectionFileArgumentOpensItsCollection) {
   const std::string name = "cmd-test-argument";
-  ASSERT_TRUE(child_->CollectionsList.NewCollection(name));
+  ASSERT_TRUE(NewCollection(name));
   frame_->Arguments = {"C:\\elsewhere\\notes.txt", "C:\\elsewhere\\" + name + ".vlm"};
   frame_->HandleCommandLine();
   frame_->Arguments.clear();
