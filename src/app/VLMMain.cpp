@@ -299,41 +299,29 @@ void TfrmVLMMain::pmToolbarsTextLabelsClick() {
 
 // ---- the filter set of the active window
 
-TMenuItem& TfrmVLMMain::KindEntry(TFontKind kind) {
+TfrmVLMMain::TKindControls TfrmVLMMain::KindControls(TFontKind kind) {
   switch (kind) {
-    case fkSerif: return mmViewFontsSerif;
-    case fkSansSerif: return mmViewFontsSans;
-    case fkMonospaced: return mmViewFontsMono;
-    case fkScript: return mmViewFontsScript;
-    case fkDecorative: return mmViewFontsDecorative;
-    case fkPictorial: return mmViewFontsPictorial;
+    case fkSerif: return {mmViewFontsSerif, tbb97FilterSerif};
+    case fkSansSerif: return {mmViewFontsSans, tbb97FilterSans};
+    case fkMonospaced: return {mmViewFontsMono, tbb97FilterMono};
+    case fkScript: return {mmViewFontsScript, tbb97FilterScript};
+    case fkDecorative: return {mmViewFontsDecorative, tbb97FilterDecorative};
+    case fkPictorial: return {mmViewFontsPictorial, tbb97FilterPictorial};
     case fkUnknown: break;
   }
-  return mmViewFontsOther;
-}
-
-TToolbarButton97& TfrmVLMMain::KindButton(TFontKind kind) {
-  switch (kind) {
-    case fkSerif: return tbb97FilterSerif;
-    case fkSansSerif: return tbb97FilterSans;
-    case fkMonospaced: return tbb97FilterMono;
-    case fkScript: return tbb97FilterScript;
-    case fkDecorative: return tbb97FilterDecorative;
-    case fkPictorial: return tbb97FilterPictorial;
-    case fkUnknown: break;
-  }
-  return tbb97FilterOther;
+  return {mmViewFontsOther, tbb97FilterOther};
 }
 
 void TfrmVLMMain::SetFilterControl(TFontKind kind, bool on) {
-  KindEntry(kind).SetChecked(on);
-  KindButton(kind).SetDown(on);
+  const TKindControls controls = KindControls(kind);
+  controls.entry.SetChecked(on);
+  controls.button.SetDown(on);
 }
 
 void TfrmVLMMain::mmViewFontTypesClick(const TMenuItem& sender) {
   for (int k = 0; k < kFontKindCount; ++k) {
     const auto kind = static_cast<TFontKind>(k);
-    TMenuItem& entry = KindEntry(kind);
+    TMenuItem& entry = KindControls(kind).entry;
     if (&sender == &mmViewFontsAll || &sender == &mmViewFontsNone) {
       SetFilterControl(kind, &sender == &mmViewFontsAll);
     } else if (&sender == &entry) {
@@ -345,7 +333,7 @@ void TfrmVLMMain::mmViewFontTypesClick(const TMenuItem& sender) {
   TFontKinds filter = 0;
   for (int k = 0; k < kFontKindCount; ++k) {
     const auto kind = static_cast<TFontKind>(k);
-    if (KindEntry(kind).Checked()) filter |= KindBit(kind);
+    if (KindControls(kind).entry.Checked()) filter |= KindBit(kind);
   }
   sys::Current().ProcessMessages();
   // The window may have gone while messages ran.
@@ -369,8 +357,9 @@ void TfrmVLMMain::EnableFilterControls(bool enabled) {
   tbb97FilterAll.SetEnabled(enabled);
   tbb97FilterNone.SetEnabled(enabled);
   for (int k = 0; k < kFontKindCount; ++k) {
-    KindEntry(static_cast<TFontKind>(k)).SetEnabled(enabled);
-    KindButton(static_cast<TFontKind>(k)).SetEnabled(enabled);
+    const TKindControls controls = KindControls(static_cast<TFontKind>(k));
+    controls.entry.SetEnabled(enabled);
+    controls.button.SetEnabled(enabled);
   }
 }
 

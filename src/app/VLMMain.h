@@ -204,8 +204,12 @@ class TfrmVLMMain : public TMDIFrame {
   void UpdateWindowCommands();
   void EnableFilterControls(bool enabled);
   void SetFilterControl(TFontKind kind, bool on);
-  TMenuItem& KindEntry(TFontKind kind);
-  TToolbarButton97& KindButton(TFontKind kind);
+  // A kind's View menu entry and filter bar button, set together.
+  struct TKindControls {
+    TMenuItem& entry;
+    TToolbarButton97& button;
+  };
+  TKindControls KindControls(TFontKind kind);
   bool AppMessage(UINT msg);
   // The entry and the tool bar button that stands for it.
   void SetCommandEnabled(TMenuItem& entry, bool enabled);
