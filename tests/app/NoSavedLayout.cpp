@@ -8,9 +8,10 @@
 namespace {
 
 class TForgetLayout : public testing::EmptyTestEventListener {
-  void OnTestStart(const testing::TestInfo&) override {
-    DeleteKeyTree(sys::Hive::CurrentUser, SaveStatusKey());
-  }
+  // A suite's shared frame is made before its first test starts.
+  void OnTestSuiteStart(const testing::TestSuite&) override { Forget(); }
+  void OnTestStart(const testing::TestInfo&) override { Forget(); }
+  static void Forget() { DeleteKeyTree(sys::Hive::CurrentUser, SaveStatusKey()); }
 };
 
 const bool kInstalled = [] {
