@@ -27,7 +27,10 @@ constexpr std::wstring_view kFolderTrouble =
 constexpr int kQuietFileCount = 40;
 // Fewer files than this are read by the scan itself: threads would cost more.
 constexpr size_t kReadAheadFiles = 8;
-constexpr int kDefaultReaders = 4;
+// Disks answer more reads in flight faster: a cold tree took 0.60 of one
+// reader's time with four threads, 0.46 with eight; warm, the extra threads
+// cost little.
+constexpr int kDefaultReaders = 8;
 std::atomic<int> g_scanReaders{kDefaultReaders};
 constexpr std::string_view kFontPattern = "*.TTF";
 constexpr std::string_view kTrueTypeSuffix = " (TrueType)";
