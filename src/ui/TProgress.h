@@ -2,6 +2,7 @@
 // a bar, centred over the main window's client area or else on the screen.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -41,6 +42,7 @@ class TProgress final : public TProgressBase {
   int barWidth_ = 0;
   int position_ = 0;    // steps taken
   int shown_ = 0;       // the position the control holds
+  std::chrono::steady_clock::time_point frame_;  // when the bar and the queue were last seen to
 };
 
 // Lets scans show real progress windows from now on.
