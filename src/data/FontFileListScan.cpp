@@ -149,11 +149,8 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
     run.StepProgress();
     if (!run.Alive()) return;
     if (value.type != sys::kRegSz) continue;
-    std::string file;
-    if (!key->ReadString(value.name, file)) {
-      run.trouble = true;
-      continue;
-    }
+    // The listing holds the data: under Wine each look-up is a round trip.
+    std::string file = value.text;
     run.installed.Remember(value.name, file);
     if (UpperAscii(ExtractFileExt(file)) != ".TTF") continue;
     if (ExtractFilePath(file).empty()) file = run.path + file;

@@ -89,6 +89,9 @@ enum class Hive { LocalMachine, CurrentUser, ClassesRoot };
 struct RegValueInfo {
   std::string name;
   uint32_t type = kRegNone;
+  // A string value's text, as ReadString gives it; empty for other types.
+  // Listed with the name, it spares a look-up per value.
+  std::string text;
 };
 
 // An open registry key. Closing happens when the object goes.

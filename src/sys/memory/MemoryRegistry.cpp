@@ -114,7 +114,8 @@ class MemoryRegKey : public RegKey {
     auto limit = limits.find(path_);
     for (const MemValue& value : key->values) {
       if (limit != limits.end() && values.size() >= limit->second) return Fail(kErrorMoreData);
-      values.push_back({value.name, value.type});
+      const bool text = value.type == kRegSz || value.type == kRegExpandSz;
+      values.push_back({value.name, value.type, text ? value.data : std::string()});
     }
     return true;
   }

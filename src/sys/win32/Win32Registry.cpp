@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "sys/win32/Win32Backend.h"
@@ -29,6 +30,14 @@ bool Check(LSTATUS status) {
   return false;
 }
 
+// A string value's text: the stored data need not end in NUL, and may hold
+// one before its end.
+std::string StringData(const std::vector<char>& data, DWORD size) {
+  size_t length = 0;
+  while (length < size && length < data.size() && data[length] != '\0') ++length;
+  return std::string(data.data(), length);
+}
+
 class Win32RegKey : public RegKey {
  public:
   explicit Win32RegKey(KeyHandle key) : key_(std::move(key)) {}
@@ -53,10 +62,7 @@ class Win32RegKey : public RegKey {
       }
       if (!Check(status)) return false;
       if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-      // The stored data need not end in NUL, and may hold one before its end.
-      size_t length = 0;
-      while (length < size && length < data.size() && data[length] != '\0') ++length;
-      value.assign(data.data(), length);
+      value = StringData(data, size);
       return true;
     }
     ::SetLastError(ERROR_MORE_DATA);
@@ -76,24 +82,34 @@ class Win32RegKey : public RegKey {
 
   bool ListValues(std::vector<RegValueInfo>& values) override {
     values.clear();
-    DWORD longest = 0;
-    if (!Check(::RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr,
-                                  nullptr, nullptr, &longest, nullptr, nullptr, nullptr)))
+    DWORD longestName = 0, longestData = 0;
+    if (!Check(::RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  nullptr, &longestName, &longestData, nullptr, nullptr)))
       return false;
-    std::vector<char> name(static_cast<size_t>(longest) + 1);
-    for (DWORD index = 0;;) {
+    std::vector<char> name(static_cast<size_t>(longestName) + 1);
+    std::vector<char> data(static_cast<size_t>(longestData) + 1);
+    for (DWORD index = 0, attempts = 0;;) {
       DWORD length = static_cast<DWORD>(name.size());
       DWORD type = REG_NONE;
+      DWORD size = static_cast<DWORD>(data.size());
       LSTATUS status = ::RegEnumValueA(key_.Get(), index, name.data(), &length, nullptr, &type,
-                                       nullptr, nullptr);
+                                       reinterpret_cast<BYTE*>(data.data()), &size);
       if (status == ERROR_NO_MORE_ITEMS) return true;
-      if (status == ERROR_MORE_DATA && name.size() < 32768) {
-        name.resize(name.size() * 2);  // a longer name was added meanwhile
+      // A longer name or larger data was written meanwhile: the data's size
+      // is told, the name's is not.
+      if (status == ERROR_MORE_DATA && ++attempts < 8) {
+        if (size > data.size()) {
+          data.resize(static_cast<size_t>(size) + 1);
+        } else if (name.size() < 32768) {
+          name.resize(name.size() * 2);
+        }
         continue;
       }
       if (!Check(status)) return false;
-      values.push_back({std::string(name.data(), length), type});
+      RegValueInfo& value = values.emplace_back(RegValueInfo{std::string(name.data(), length), type, {}});
+      if (type == REG_SZ || type == REG_EXPAND_SZ) value.text = StringData(data, size);
       ++index;
+      attempts = 0;
     }
   }
 
