@@ -32,8 +32,7 @@ done
 build=$root/build/bench
 
 # ---- Tools and fonts -----------------------------------------------------------
-packages=(fonts-noto-core fonts-noto-extra fonts-noto-ui-core fonts-noto-ui-extra
-          fonts-freefont-ttf fonts-liberation2 fontconfig python3-fonttools)
+packages=(fontconfig)
 [ "$trace" = 1 ] && packages+=(strace)
 missing=()
 for p in "${packages[@]}"; do
@@ -45,6 +44,22 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
   else
     echo "missing packages: ${missing[*]}" >&2
+  fi
+fi
+# The fonts of Debian's larger font packages, unpacked beside the corpus but
+# not installed: installed, every Wine run would enumerate them too.
+font_packages=(fonts-noto-core fonts-noto-extra fonts-noto-ui-core fonts-noto-ui-extra
+               fonts-freefont-ttf fonts-liberation2)
+unpacked=$corpus.packages
+if [ ! -f "$unpacked/.done" ] && [ "$install" = 1 ]; then
+  echo "unpacking: ${font_packages[*]}"
+  rm -rf "$unpacked" && mkdir -p "$unpacked/debs"
+  if (cd "$unpacked/debs" && apt-get download "${font_packages[@]}" >/dev/null 2>&1); then
+    for deb in "$unpacked"/debs/*.deb; do dpkg -x "$deb" "$unpacked/root"; done
+    rm -rf "$unpacked/debs"
+    touch "$unpacked/.done"
+  else
+    echo "could not download ${font_packages[*]}: the installed fonts alone make the corpus" >&2
   fi
 fi
 
@@ -61,10 +76,11 @@ vlminfo=$build/src/tools/vlminfo
 # than $target files, each is copied again under a new name until there are
 # that many, so that per-font figures are not lost in start-up costs.
 target=2642
-mapfile -t sources < <(find /usr/share/fonts /usr/share/wine/fonts -type f -iname '*.ttf' 2>/dev/null | sort)
+mapfile -t sources < <(find /usr/share/fonts /usr/share/wine/fonts "$unpacked/root" -type f -iname '*.ttf' 2>/dev/null | sort)
 wanted=${#sources[@]}
 [ "$wanted" -lt "$target" ] && wanted=$target
-if [ ! -f "$corpus/.count" ] || [ "$(cat "$corpus/.count")" != "$wanted" ]; then
+stamp="$wanted files from ${#sources[@]} sources"
+if [ "$(cat "$corpus/.count" 2>/dev/null)" != "$stamp" ]; then
   echo "making the corpus in $corpus: $wanted files from ${#sources[@]} sources"
   rm -rf "$corpus"
   mkdir -p "$corpus/flat" "$corpus/tree"
@@ -77,9 +93,9 @@ if [ ! -f "$corpus/.count" ] || [ "$(cat "$corpus/.count")" != "$wanted" ]; then
     mkdir -p "$dir"
     cp "$f" "$dir/$name"
   done
-  echo "$wanted" > "$corpus/.count"
+  echo "$stamp" > "$corpus/.count"
 fi
-count=$(cat "$corpus/.count")
+count=$wanted
 if [ "${#sources[@]}" -lt 2000 ]; then
   echo "note: ${#sources[@]} distinct TrueType files, copied up to $count" >&2
 fi
