@@ -8,6 +8,7 @@
 #include "app/VLMQuestion.h"
 #include "app/VLMRenameFile.h"
 #include "data/FontFileOps.h"
+#include "data/FontListOps.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -213,7 +214,7 @@ void TfrmVLMChild::CollectionAddFromFontList(TFontList& list, const std::string&
     const std::vector<std::string> names = list.SelectedFontNames();
     for (size_t i = 0; i < files.size() && i < names.size(); ++i)
       target.list.AddFileWithName(files[i], names[i]);
-    target.list.SaveCollection();
+    SaveCollectionOrTell(target.list);
   } else {
     const std::vector<std::string> files = list.SelectedFileNames();
     CollectionsFontList.AddFiles(files);
@@ -427,7 +428,7 @@ void TfrmVLMChild::CollectionsListDropFiles(const std::vector<std::string>& file
   {
     TCollectionRecords collection(CollectionsList.Path(), target);
     for (const std::string& file : files) collection.list.AddFile(file);
-    collection.list.SaveCollection();
+    SaveCollectionOrTell(collection.list);
   }
   if (SameText(target, CollectionsFontList.Collection())) CollectionsFontList.Reload();
 }

@@ -15,6 +15,7 @@ constexpr std::wstring_view kCannotLoad = L"不能载入字体";
 constexpr std::wstring_view kCannotUnload = L"不能反载入字体";
 constexpr std::wstring_view kCannotDelete = L"不能删除字体文件.";
 constexpr std::wstring_view kCannotCopyTo = L"不能复制文件到 %.";
+constexpr std::wstring_view kCannotSaveCollection = L"不能保存藏品 \"%\".";
 constexpr std::string_view kTrueTypeExt = ".TTF";
 
 // The message of one failed font among several: its file first.
@@ -169,7 +170,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
 
   if (!added) return {};
   list_.Sort();
-  if (collection) list_.SaveCollection();
+  if (collection) SaveCollectionOrTell(list_);
   TListOpOutcome outcome;
   outcome.Update = true;
   return outcome;
@@ -193,6 +194,12 @@ TListOpOutcome TFontListOps::RemoveRecords(const std::vector<TFontFileInfo*>& go
   if (gone.empty() || list_.Remove(gone) == 0) return outcome;
   outcome.Update = outcome.Removed = outcome.SelectionChanged = true;
   // A collection is what its list holds.
-  if (list_.Mode() == flmCollection) list_.SaveCollection();
+  if (list_.Mode() == flmCollection) SaveCollectionOrTell(list_);
   return outcome;
+}
+
+bool SaveCollectionOrTell(TFontFileList& list) {
+  if (list.SaveCollection()) return true;
+  ShowError(ReplacePercent(kCannotSaveCollection, sys::Widen(list.Collection())), true);
+  return false;
 }

@@ -51,3 +51,8 @@ class TFontListOps {
   TFontFileList& list_;
   std::vector<std::string>* loadedFonts_;
 };
+
+// Writes a collection list back to its file; a failure is told, with the
+// system's reason, for the list on screen would otherwise show what the file
+// lacks.
+bool SaveCollectionOrTell(TFontFileList& list);
