@@ -3,7 +3,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
 
 // ---- Install ------------------------------------------------------------------
 
@@ -24,7 +23,7 @@ TEST_F(FileOpsTest, InstallCopiesRegistersAndAddsTheFont) {
 
 TEST_F(FileOpsTest, InstallingFromTheFontsFolderNeitherCopiesNorOverwritesTheValue) {
   auto r = Record("C:\\Windows\\Fonts\\alpha.TTF", "Alpha");
-  Register("Alpha", "somewhere-else.ttf");
+  Install("Alpha", "somewhere-else.ttf");
   os.FailWritesIn("C:\\Windows\\Fonts");  // any copy would fail
   ASSERT_TRUE(r->Install());
   EXPECT_EQ(Registered("Alpha"), "somewhere-else.ttf");
@@ -56,7 +55,7 @@ TEST_F(FileOpsTest, InstallFailsWhenTheSystemRefusesTheFont) {
   EXPECT_EQ(os.Broadcasts(), 0);
 
   // A value that was there before is not the install's to take away.
-  Register("Beta", "beta-before.ttf");
+  Install("Beta", "beta-before.ttf");
   EXPECT_FALSE(r->Install());
   EXPECT_EQ(Registered("Beta"), "beta-before.ttf");
 }
@@ -112,7 +111,7 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
   auto recycled = InstalledFont("A.TTF", "Alpha");
   auto deleted = InstalledFont("B.TTF", "Beta");
   AddFont("D:\\Src\\C.TTF", "Gamma");
-  Register("Gamma", "D:\\Src\\C.TTF");
+  Install("Gamma", "D:\\Src\\C.TTF");
   auto outside = Record("D:\\Src\\C.TTF", "Gamma");
   ASSERT_TRUE(outside->Installed());
   ASSERT_FALSE(outside->InFontsFolder());

@@ -11,24 +11,7 @@
 
 namespace {
 
-constexpr const char* kFontsKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-
-class RecordTest : public ReaderTest {
- protected:
-  RecordTest() {
-    os.SetValue(sys::Hive::CurrentUser, kShellFoldersKey, "Fonts", "C:\\Windows\\Fonts");
-    os.AddDirectory("C:\\Windows\\Fonts");
-    os.OpenKey(sys::Hive::LocalMachine, kFontsKey, true);
-  }
-  void Install(const std::string& name, const std::string& file) {
-    os.SetValue(sys::Hive::LocalMachine, kFontsKey, FontRegValueName(name), file);
-  }
-  std::string AddFont(const std::string& path, const std::string& fullName,
-                      const std::string& family = "Test Family") {
-    os.AddFile(path, tt::StandardFont(fullName, family).Build());
-    return path;
-  }
-};
+using RecordTest = ReaderTest;
 
 TEST_F(RecordTest, NewAndClearedRecordsAreEmpty) {
   TFontFileInfo record;
