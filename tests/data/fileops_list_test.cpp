@@ -223,9 +223,7 @@ TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
 TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
   os.AddFile("C:\\Coll\\Mine.VLM",
              "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
-  list.SetMode(flmCollection);
-  list.SetPath("C:\\Coll");
-  list.SetCollection("Mine");
+  OpenCollection(list, "C:\\Coll", "Mine");
   ASSERT_EQ(list.Count(), 2);
 
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, true);
@@ -263,9 +261,7 @@ class AddFilesTest : public ListOpsTest {
 
 TEST_F(AddFilesTest, IntoACollection) {
   os.AddFile("C:\\Coll\\Mine.VLM", "\"Alpha\",\"E:\\In\\A.TTF\"\r\n");
-  list.SetMode(flmCollection);
-  list.SetPath("C:\\Coll");
-  list.SetCollection("Mine");
+  OpenCollection(list, "C:\\Coll", "Mine");
 
   EXPECT_TRUE(ops.AddFiles(dropped).Update);
   EXPECT_EQ(Files(list), (Strings{"E:\\In\\A.TTF", "E:\\In\\B.ttf"}));

@@ -52,6 +52,11 @@ class ScanTest : public ::testing::Test {
     return path;
   }
 
+  static void OpenCollection(TFontFileList& list, const std::string& folder, const std::string& name) {
+    list.SetMode(flmCollection);
+    list.SetPath(folder);
+    list.SetCollection(name);
+  }
   static Strings Names(const TFontFileList& list) {
     Strings names;
     for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i)->FontName());

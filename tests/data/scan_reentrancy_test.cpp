@@ -86,11 +86,7 @@ TEST_F(ReentrancyTest, LoadingRemovingAndDeletingDuringScanAreRefused) {
 
 TEST_F(ReentrancyTest, ModeChangeDuringScanDoesNotLeakIntoIt) {
   TFontFileList list;
-  OnTenthStep([&] {
-    list.SetMode(flmCollection);
-    list.SetPath("D:\\");
-    list.SetCollection("Coll");
-  });
+  OnTenthStep([&] { OpenCollection(list, "D:\\", "Coll"); });
   list.SetPath("D:\\Big\\");
   EXPECT_EQ(list.Mode(), flmCollection);
   EXPECT_EQ(Names(list), (Strings{"Listed"}));
