@@ -87,19 +87,13 @@ TEST_F(UninstallFontsTest, WithoutShiftTheFilesGoToTheRecycleBinTogether) {
   EXPECT_TRUE(os.Messages().empty());
 }
 
-TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGood) {
-  ops.UninstallFonts(All(), true);
-  EXPECT_TRUE(os.ShellOps().empty());
-  EXPECT_TRUE(os.RecycleBin().empty());
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST_F(UninstallFontsTest, OnlyTheFontsThatWereUninstalledLeaveTheList) {
+TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGoodAndOnlyThoseLeaveTheList) {
   os.LockFile("C:\\Windows\\Fonts\\B.TTF");
   TListOpOutcome outcome = ops.UninstallFonts(All(), true);
   EXPECT_TRUE(outcome.Update && outcome.Removed);
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.RecycleBin().empty());
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
   EXPECT_EQ(Names(list), Strings{"Beta"});
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
   ASSERT_EQ(os.Messages().size(), 1u);
@@ -188,13 +182,6 @@ TEST_F(DeleteFontsTest, SeveralFilesGoToTheRecycleBinInOneOperation) {
   EXPECT_EQ(list.Count(), 0);
 }
 
-TEST_F(DeleteFontsTest, WithShiftEachFileIsDeletedForGood) {
-  ops.DeleteFonts(All(), true);
-  EXPECT_TRUE(os.ShellOps().empty());
-  EXPECT_TRUE(os.FilesIn("D:\\Src").empty());
-  EXPECT_EQ(list.Count(), 0);
-}
-
 TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
   os.FailShellOps(sys::kErrorSharingViolation);
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0), list.Items(1)}, false);
@@ -206,16 +193,18 @@ TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
   EXPECT_EQ(Names(list), (Strings{"Alpha", "Beta", "Gamma"}));
 }
 
-TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
+TEST_F(DeleteFontsTest, WithShiftAFailedDeleteNamesTheFileAndTheOthersGoForGood) {
   os.LockFile("D:\\Src\\B.TTF");
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(1)}, true);
   EXPECT_FALSE(outcome.Update);
   EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\B.TTF\r\n不能删除字体文件.\r\n(32)", 0), 0u);
   EXPECT_EQ(list.Items(1)->FileName(), "D:\\Src\\B.TTF");
 
-  // Among several, the one that stays on disk keeps its record.
+  // Among several, each is deleted for good by itself; the one that stays on
+  // disk keeps its record.
   outcome = ops.DeleteFonts(All(), true);
   EXPECT_TRUE(outcome.Removed && !outcome.Reload);
+  EXPECT_TRUE(os.ShellOps().empty());
   EXPECT_EQ(Files(list), Strings{"D:\\Src\\B.TTF"});
   EXPECT_EQ(os.FilesIn("D:\\Src"), Strings{"D:\\Src\\B.TTF"});
 }
@@ -270,7 +259,7 @@ TEST_F(AddFilesTest, IntoACollection) {
   EXPECT_FALSE(ops.AddFiles(dropped).Update);  // all there already
 }
 
-TEST_F(AddFilesTest, IntoTheFontsFolderInstalls) {
+TEST_F(AddFilesTest, IntoTheFontsFolderInstallsAndAFailedInstallNamesTheFolder) {
   InstalledFont("Z.TTF", "Zulu");
   list.SetMode(flmInstalled);
   EXPECT_TRUE(ops.AddFiles({"E:\\In\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF", "E:\\In\\readme.txt"}).Update);
@@ -278,16 +267,16 @@ TEST_F(AddFilesTest, IntoTheFontsFolderInstalls) {
   EXPECT_EQ(Files(list), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF"}));
   EXPECT_FALSE(list.Items(0)->Bodgey());
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\readme.txt"));
+
+  os.FailAddFont("C:\\Windows\\Fonts\\B.ttf");
+  EXPECT_FALSE(ops.AddFiles({"E:\\In\\B.ttf"}).Update);
+  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\B.ttf\r\n不能复制文件到 C:\\Windows\\Fonts\\.", 0), 0u);
 }
 
-TEST_F(AddFilesTest, AFailedInstallNamesTheFolder) {
-  list.SetMode(flmInstalled);
-  os.FailAddFont("C:\\Windows\\Fonts\\A.TTF");
-  EXPECT_FALSE(ops.AddFiles({"E:\\In\\A.TTF"}).Update);
-  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\A.TTF\r\n不能复制文件到 C:\\Windows\\Fonts\\.", 0), 0u);
-}
+TEST_F(AddFilesTest, IntoAnotherFolderCopiesButWithoutOneNowhere) {
+  EXPECT_FALSE(ops.AddFiles(dropped).Update);
+  EXPECT_TRUE(os.Messages().empty());
 
-TEST_F(AddFilesTest, IntoAnotherFolderCopies) {
   AddFont("D:\\Src\\Old.TTF", "Old");
   Browse(kSrc);
   EXPECT_TRUE(ops.AddFiles(dropped).Update);
@@ -299,11 +288,6 @@ TEST_F(AddFilesTest, IntoAnotherFolderCopies) {
   EXPECT_FALSE(ops.AddFiles({"D:\\Src\\Old.TTF", "E:\\In\\Missing.TTF"}).Update);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(LastMessage().rfind(L"E:\\In\\Missing.TTF\r\n不能复制文件到 D:\\Src\\.\r\n(2)", 0), 0u);
-}
-
-TEST_F(AddFilesTest, NowhereToPutThem) {
-  EXPECT_FALSE(ops.AddFiles(dropped).Update);
-  EXPECT_TRUE(os.Messages().empty());
 }
 
 // ---- Renaming -------------------------------------------------------------------

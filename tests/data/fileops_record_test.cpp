@@ -127,27 +127,25 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
   EXPECT_EQ(Registered("Gamma"), "<none>");
 }
 
-TEST_F(FileOpsTest, UninstallFailsWhenTheRegistryRefuses) {
-  auto r = InstalledFont("A.TTF", "Alpha");
+TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
+  auto locked = InstalledFont("A.TTF", "Alpha");
+  os.LockFile("C:\\Windows\\Fonts\\A.TTF");
+  EXPECT_FALSE(locked->Uninstall(dmRecycle));
+  EXPECT_TRUE(locked->Installed());
+  EXPECT_FALSE(SysErrorText().empty());
+
+  auto r = InstalledFont("B.TTF", "Beta");
   os.DenyHive(sys::Hive::LocalMachine);
   EXPECT_FALSE(r->Uninstall(dmDelete));
   EXPECT_TRUE(r->Installed());
-  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\B.TTF"), 1);
   EXPECT_FALSE(r->Uninstall(7));
-}
-
-TEST_F(FileOpsTest, UninstallFailsWhenTheFileCannotBeRecycled) {
-  auto r = InstalledFont("A.TTF", "Alpha");
-  os.LockFile("C:\\Windows\\Fonts\\A.TTF");
-  EXPECT_FALSE(r->Uninstall(dmRecycle));
-  EXPECT_TRUE(r->Installed());
-  EXPECT_FALSE(SysErrorText().empty());
 }
 
 // ---- Load and unload ------------------------------------------------------------
 
-TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedList) {
+TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedListAFailedLoadLeavesIt) {
   auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
   Strings loaded{"X"};
   ASSERT_TRUE(r->Load(&loaded));
@@ -161,6 +159,13 @@ TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedList) {
   EXPECT_EQ(os.Broadcasts(), 3);
   EXPECT_TRUE(r->Unload(nullptr));
   EXPECT_FALSE(r->Unload(nullptr));  // nothing left to remove
+
+  os.FailAddFont("D:\\Src\\Alpha.ttf");
+  const int broadcasts = os.Broadcasts();
+  Strings none;
+  EXPECT_FALSE(r->Load(&none));
+  EXPECT_TRUE(none.empty()) << "a failed load leaves the list alone";
+  EXPECT_EQ(os.Broadcasts(), broadcasts);
 }
 
 TEST_F(FileOpsTest, InstalledFontsAreNeitherLoadedNorUnloaded) {
@@ -173,26 +178,22 @@ TEST_F(FileOpsTest, InstalledFontsAreNeitherLoadedNorUnloaded) {
   EXPECT_EQ(os.Broadcasts(), 0);
 }
 
-TEST_F(FileOpsTest, FailedLoadLeavesTheListAlone) {
-  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
-  os.FailAddFont("D:\\Src\\Alpha.ttf");
-  Strings loaded;
-  EXPECT_FALSE(r->Load(&loaded));
-  EXPECT_TRUE(loaded.empty());
-  EXPECT_EQ(os.Broadcasts(), 0);
-}
-
 // ---- Delete ---------------------------------------------------------------------
 
-TEST_F(FileOpsTest, DeleteModes) {
+TEST_F(FileOpsTest, DeleteModesAndAFailedDeleteKeepsTheRecord) {
   auto recycled = Record("D:\\Src\\A.TTF", "Alpha");
   auto deleted = Record("D:\\Src\\B.TTF", "Beta");
   auto left = Record("D:\\Src\\C.TTF", "Gamma");
+  auto locked = Record("D:\\Src\\D.TTF", "Delta");
   os.AddFont("D:\\Src\\A.TTF");  // a preview copy lets go of the file first
 
   ASSERT_TRUE(recycled->Delete(dmRecycle));
   ASSERT_TRUE(deleted->Delete(dmDelete));
   ASSERT_TRUE(left->Delete(dmLeave));
+  EXPECT_FALSE(locked->Delete(3));
+  os.LockFile("D:\\Src\\D.TTF");
+  EXPECT_FALSE(locked->Delete(dmRecycle));
+  EXPECT_FALSE(SysErrorText().empty());
 
   EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
   EXPECT_EQ(os.FontResourceCount("D:\\Src\\A.TTF"), 0);
@@ -202,17 +203,10 @@ TEST_F(FileOpsTest, DeleteModes) {
     EXPECT_EQ(r->FileName(), "");
     EXPECT_EQ(r->FontName(), "");
   }
-}
-
-TEST_F(FileOpsTest, FailedDeleteKeepsTheRecord) {
-  auto r = Record("D:\\Src\\A.TTF", "Alpha");
-  EXPECT_FALSE(r->Delete(3));
-  os.LockFile("D:\\Src\\A.TTF");
-  EXPECT_FALSE(r->Delete(dmRecycle));
-  EXPECT_FALSE(SysErrorText().empty());
-  EXPECT_EQ(r->FileName(), "D:\\Src\\A.TTF");
-  EXPECT_EQ(r->FontName(), "Alpha");
-  EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
+  // A failed delete keeps the record.
+  EXPECT_EQ(locked->FileName(), "D:\\Src\\D.TTF");
+  EXPECT_EQ(locked->FontName(), "Delta");
+  EXPECT_TRUE(os.HasFile("D:\\Src\\D.TTF"));
 }
 
 // ---- Rename ---------------------------------------------------------------------
@@ -243,28 +237,15 @@ TEST_F(RenameTest, KeepsTheFolderAndRewritesExactlyTheCollectionsThatReferToTheF
   EXPECT_EQ(CollectionText("Three"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
   // A font that was not installed is still available for the preview.
   EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 1);
+
+  // A collections folder given instead is the one rewritten.
+  os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
+  ASSERT_TRUE(r->Rename("C.TTF", "D:\\Mine\\"));
+  EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\C.TTF\"\r\n");
+  EXPECT_EQ(CollectionText("One"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n" + other);
 }
 
-TEST_F(RenameTest, UsesTheGivenCollectionsFolder) {
-  auto r = Record("D:\\Src\\A.TTF", "Alpha");
-  os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n");
-  ASSERT_TRUE(r->Rename("B.TTF", "D:\\Mine\\"));
-  EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
-}
-
-TEST_F(RenameTest, AnInstalledFontStaysInstalledUnderItsNewName) {
-  auto r = InstalledFont("A.TTF", "Alpha");
-  ASSERT_TRUE(r->Rename("B.TTF"));
-  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\B.TTF");
-  EXPECT_EQ(Registered("Alpha"), "B.TTF");
-  EXPECT_TRUE(r->Installed());
-  EXPECT_TRUE(r->InFontsFolder());
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 0);
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\B.TTF"), 1);
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-}
-
-TEST_F(RenameTest, ARefusedRenameLeavesTheFontAsItWas) {
+TEST_F(RenameTest, AnInstalledFontRefusedANameStaysAsItWasGivenOneStaysInstalled) {
   auto r = InstalledFont("A.TTF", "Alpha");
   AddFont("C:\\Windows\\Fonts\\B.TTF", "Beta");  // the new name is taken
   EXPECT_FALSE(r->Rename("B.TTF"));
@@ -273,6 +254,15 @@ TEST_F(RenameTest, ARefusedRenameLeavesTheFontAsItWas) {
   EXPECT_TRUE(r->Installed());
   EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
   EXPECT_EQ(os.FileContent("C:\\Windows\\Fonts\\B.TTF"), FontBytes("Beta"));
+
+  ASSERT_TRUE(r->Rename("C.TTF"));
+  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\C.TTF");
+  EXPECT_EQ(Registered("Alpha"), "C.TTF");
+  EXPECT_TRUE(r->Installed());
+  EXPECT_TRUE(r->InFontsFolder());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 0);
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\C.TTF"), 1);
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
 }
 
 TEST_F(RenameTest, NamesWithoutAFileNameAreRefused) {
