@@ -134,18 +134,15 @@ TEST_F(ReaderTest, MacintoshNamesFillWhatMicrosoftLeavesEmpty) {
   EXPECT_EQ(f.FamilyName, "Family");
 }
 
-TEST_F(ReaderTest, AnEmptyMicrosoftNameStillReplaces) {
-  const std::string font =
+TEST_F(ReaderTest, AnEmptyMicrosoftNameStillReplacesRepeatedOnesFirstForNamesOnlyLastForAll) {
+  const std::string empty =
       FontBuilder().Names({MacName(4, "Mac"), MsName(4, " \t "), MsName(1, "")}).Build();
-  EXPECT_EQ(ReadNames(font).FontName, "");
-  EXPECT_EQ(ReadAll(font).FontName, "");
-}
-
-TEST_F(ReaderTest, RepeatedEnglishNamesFirstForNamesOnlyLastForAll) {
-  const std::string font =
+  EXPECT_EQ(ReadNames(empty).FontName, "");
+  EXPECT_EQ(ReadAll(empty).FontName, "");
+  const std::string repeated =
       FontBuilder().Names({MsName(4, "United States", 0x0409), MsName(4, "United Kingdom", 0x0809)}).Build();
-  EXPECT_EQ(ReadNames(font).FontName, "United States");
-  EXPECT_EQ(ReadAll(font).FontName, "United Kingdom");
+  EXPECT_EQ(ReadNames(repeated).FontName, "United States");
+  EXPECT_EQ(ReadAll(repeated).FontName, "United Kingdom");
 }
 
 TEST_F(ReaderTest, UnicodeNamesBecomeAnsiText) {
@@ -231,23 +228,16 @@ TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
 }
 
 TEST_F(ReaderTest, UnreadableFilesAreBadWithTheSystemsText) {
-  TFontFileInfo missing;
-  missing.SetFileName("C:\\Fonts\\NONE.TTF");
-  EXPECT_TRUE(missing.Bad());
-  EXPECT_EQ(missing.FontName(), ErrorText(2));
-
-  TFontFileInfo folder;
-  folder.SetFileName("C:\\Fonts");
-  EXPECT_TRUE(folder.Bad());
-  EXPECT_EQ(folder.FontName(), ErrorText(5));
-
   os.AddFile("C:\\Fonts\\LOCKED.TTF", tt::StandardFont("Locked").Build());
   os.LockFile("C:\\Fonts\\LOCKED.TTF");
-  TFontFileInfo locked;
-  locked.SetFileName("C:\\Fonts\\LOCKED.TTF");
-  EXPECT_TRUE(locked.Bad());
-  EXPECT_EQ(locked.FontName(), ErrorText(32));
-
+  const std::pair<const char*, uint32_t> files[] = {
+      {"C:\\Fonts\\NONE.TTF", 2}, {"C:\\Fonts", 5}, {"C:\\Fonts\\LOCKED.TTF", 32}};
+  for (const auto& [path, code] : files) {
+    TFontFileInfo record;
+    record.SetFileName(path);
+    EXPECT_TRUE(record.Bad()) << path;
+    EXPECT_EQ(record.FontName(), ErrorText(code)) << path;
+  }
   TFontFileInfo longPath;
   longPath.SetFileName("C:\\Fonts\\" + std::string(300, 'x') + ".TTF");
   EXPECT_TRUE(longPath.Bad());
