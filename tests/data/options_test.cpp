@@ -71,7 +71,7 @@ TEST_F(OptionsTest, SampleTextsDependOnTheSubkey) {
   EXPECT_EQ(TVLMOptions().SampleTexts(), (std::vector<std::string>{"two", "zero", "three"}));
 }
 
-TEST_F(OptionsTest, ReadsMachineValuesAsStored) {
+TEST_F(OptionsTest, MachineValuesAreReadAsStoredButAFontSizeOfNoNumberOrBelowOneIsNeverWritten) {
   os.SetValue(Hive::LocalMachine, kKey, "Collections Folder", "D:\\Coll");
   os.SetValue(Hive::LocalMachine, kKey, "Notes Folder", " E:\\Notes\\ ");
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "-3");
@@ -81,20 +81,17 @@ TEST_F(OptionsTest, ReadsMachineValuesAsStored) {
   EXPECT_EQ(o.NotesFolder(), " E:\\Notes\\ \\");  // no trimming on read
   EXPECT_EQ(o.SampleSheetFontSize(), -3);          // Load takes what the setter would refuse
   EXPECT_EQ(o.SampleSheetText(), "  ");
-}
 
-TEST_F(OptionsTest, SheetSettingsFromTheRegistry) {
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Text", "");
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "12pt");
-  TVLMOptions o;
-  EXPECT_EQ(o.SampleSheetText(), TVLMOptions::kDefaultSampleSheetText);
-  EXPECT_EQ(o.SampleSheetFontSize(), 18);  // not a number: kept
-
+  TVLMOptions sheet;
+  EXPECT_EQ(sheet.SampleSheetText(), TVLMOptions::kDefaultSampleSheetText);
+  EXPECT_EQ(sheet.SampleSheetFontSize(), 18);  // not a number: kept
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "0");
-  o.Load();
-  EXPECT_EQ(o.SampleSheetFontSize(), 0);  // accepted on reading...
+  sheet.Load();
+  EXPECT_EQ(sheet.SampleSheetFontSize(), 0);  // accepted on reading...
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "30");
-  o.Save();
+  sheet.Save();
   EXPECT_EQ(Machine("Sample Sheet Font Size"), "30");  // ...but never written
 }
 
@@ -146,24 +143,19 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(back.SampleTexts(), (std::vector<std::string>{"a", "b"}));
 }
 
-TEST_F(OptionsTest, EmptySettingsDoNotRemoveStoredValues) {
+TEST_F(OptionsTest, EmptySettingsKeepStoredValuesFewerSampleTextsRemoveTheRest) {
   os.SetValue(Hive::LocalMachine, kKey, "Collections Folder", "D:\\Old\\");
-  TVLMOptions o;
-  o.SetCollectionsFolder("   ");
-  EXPECT_EQ(o.CollectionsFolder(), "");
-  o.Save();
-  EXPECT_EQ(Machine("Collections Folder"), "D:\\Old\\");
-  EXPECT_EQ(Machine("Notes Folder"), "<missing>");
-}
-
-TEST_F(OptionsTest, SavingFewerSampleTextsRemovesTheRest) {
   for (int i = 0; i < 5; ++i)
     os.SetValue(Hive::LocalMachine, kTextKey, TVLMOptions::SampleTextValueName(i), "old");
   os.SetValue(Hive::LocalMachine, kTextKey, "stray", "old");
   TVLMOptions o;
   ASSERT_EQ(o.SampleTexts().size(), 6u);
+  o.SetCollectionsFolder("   ");
+  EXPECT_EQ(o.CollectionsFolder(), "");
   o.SampleTexts() = {"x", "y", "z"};
   o.Save();
+  EXPECT_EQ(Machine("Collections Folder"), "D:\\Old\\");
+  EXPECT_EQ(Machine("Notes Folder"), "<missing>");
   EXPECT_EQ(SampleTextNames(), (std::vector<std::string>{"000", "001", "002"}));
   std::string data;
   ASSERT_TRUE(os.GetValue(Hive::LocalMachine, kTextKey, "002", data));

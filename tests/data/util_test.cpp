@@ -19,30 +19,25 @@ class UtilTest : public ::testing::Test {
   sys::ScopedBackend guard_;
 };
 
-TEST_F(UtilTest, FoldersFallBackToPlatformDefaults) {
+TEST_F(UtilTest, FoldersComeFromShellFoldersWithOneBackslashElseThePlatformDefaults) {
   EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
   EXPECT_EQ(GetPersonalFolder(), "C:\\My Documents\\");
+  os.SetValue(Hive::CurrentUser, kShellFoldersKey, "Fonts", "\x01\x02", sys::kRegBinary);
+  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
+
+  SetShellFolder("Fonts", "D:\\Fonts");
+  SetShellFolder("Personal", "E:\\Docs\\");
+  EXPECT_EQ(GetFontsFolder(), "D:\\Fonts\\");
+  EXPECT_EQ(GetPersonalFolder(), "E:\\Docs\\");
+  os.FailKey(Hive::CurrentUser, kShellFoldersKey);
+  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
+
   os.SetPlatformId(1);
   EXPECT_FALSE(IsWindowsNT());
   EXPECT_EQ(GetFontsFolder(), "C:\\Windows\\Fonts\\");
   EXPECT_EQ(GetPersonalFolder(), "C:\\My Documents\\");
   os.SetPlatformId(-1);  // the version query failed
   EXPECT_FALSE(IsWindowsNT());
-}
-
-TEST_F(UtilTest, FoldersComeFromShellFoldersWithOneBackslash) {
-  SetShellFolder("Fonts", "D:\\Fonts");
-  SetShellFolder("Personal", "E:\\Docs\\");
-  EXPECT_EQ(GetFontsFolder(), "D:\\Fonts\\");
-  EXPECT_EQ(GetPersonalFolder(), "E:\\Docs\\");
-}
-
-TEST_F(UtilTest, RegistryTroubleGivesTheDefault) {
-  os.SetValue(Hive::CurrentUser, kShellFoldersKey, "Fonts", "\x01\x02", sys::kRegBinary);
-  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
-  SetShellFolder("Fonts", "D:\\Fonts");
-  os.FailKey(Hive::CurrentUser, kShellFoldersKey);
-  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
 }
 
 TEST_F(UtilTest, CollectionsFolderHasNoDefault) {
@@ -64,14 +59,12 @@ TEST_F(UtilTest, FontsKeyPrefersTheNtKeyWhenItOpens) {
   EXPECT_EQ(GetFontsRegKey(), win);
 }
 
-TEST(FontRegValueName, KeepsFortyCharacters) {
+TEST(FontRegValueName, KeepsFortyCharactersNeverSplittingADoubleByteOne) {
   EXPECT_EQ(FontRegValueName("Liberation S"), "Liberation S (TrueType)");
   const std::string name45 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopq";  // 43
   EXPECT_EQ(FontRegValueName(name45 + "rs"), name45.substr(0, 40) + " (TrueType)");
   EXPECT_EQ(FontRegValueName(""), " (TrueType)");
-}
 
-TEST(FontRegValueName, NeverSplitsADoubleByteCharacter) {
   sys::SetCodePage(936);
   // 39 single bytes, then a two-byte character that would straddle the limit.
   const std::string name = std::string(39, 'a') + "\xD6\xD0" + "b";
@@ -125,12 +118,6 @@ TEST_F(UtilTest, ShellFileOpPassesNulEndedLists) {
   EXPECT_EQ(ShellFileOp(sys::kFoRename, 0x40, "C:\\C.TTF", "C:\\D.TTF"), 1223);
 }
 
-TEST(TextHelpers, IncludeTrailingBackslash) {
-  EXPECT_EQ(IncludeTrailingBackslash(""), "");
-  EXPECT_EQ(IncludeTrailingBackslash("C:"), "C:\\");
-  EXPECT_EQ(IncludeTrailingBackslash("C:\\X\\"), "C:\\X\\");
-}
-
 TEST(TextHelpers, ReplacePercentReplacesOnlyTheFirst) {
   EXPECT_EQ(ReplacePercent("正在读 % 种字体...", "12"), "正在读 12 种字体...");
   EXPECT_EQ(ReplacePercent("% of %", "5"), "5 of %");
@@ -178,6 +165,9 @@ TEST(TextHelpers, ExtractFieldQuotedAndPlain) {
 }
 
 TEST(TextHelpers, SmallOnes) {
+  EXPECT_EQ(IncludeTrailingBackslash(""), "");
+  EXPECT_EQ(IncludeTrailingBackslash("C:"), "C:\\");
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\X\\"), "C:\\X\\");
   EXPECT_EQ(StripAmpersand("&&File"), "&File");
   EXPECT_EQ(StripAmpersand("Fi&le"), "File");
   EXPECT_EQ(EnsureLeadingDot(""), "");
