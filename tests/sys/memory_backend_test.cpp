@@ -147,7 +147,7 @@ TEST(MemoryFiles, AFileOpenForReadingOutlivesItsDeletion) {
   EXPECT_EQ(std::string(buffer, got), "abc");
 }
 
-TEST(MemoryShell, OperationsAreRecordedAndDeletesWithUndoGoToTheBin) {
+TEST(MemoryShell, OperationsAreRecordedDeletesWithUndoGoToTheBinFailuresChangeNothing) {
   MemoryBackend os;
   os.AddFile("C:\\F\\a.ttf", "a");
   os.AddFile("C:\\F\\b.TTF", "b");
@@ -164,6 +164,14 @@ TEST(MemoryShell, OperationsAreRecordedAndDeletesWithUndoGoToTheBin) {
   EXPECT_EQ(record.from, std::vector<std::string>{"C:\\F\\*.ttf"});
   EXPECT_TRUE(record.to.empty());
   EXPECT_EQ(record.result, 0);
+
+  // A failed operation changes nothing but is recorded too.
+  os.FailShellOps(1223);
+  EXPECT_EQ(os.ShellFileOperation(sys::kFoDelete, 0, List({"C:\\F\\c.txt"}), List({})), 1223);
+  EXPECT_TRUE(os.HasFile("C:\\F\\c.txt"));
+  EXPECT_EQ(os.RecycleBin().size(), 2u);
+  ASSERT_EQ(os.ShellOps().size(), 2u);
+  EXPECT_EQ(os.ShellOps()[1].result, 1223);
 }
 
 TEST(MemoryShell, FoldersMoveAndCopyWithTheirContent) {
@@ -182,17 +190,6 @@ TEST(MemoryShell, FoldersMoveAndCopyWithTheirContent) {
   EXPECT_EQ(os.FilesIn("C:\\New"), (std::vector<std::string>{"C:\\New\\x.ttf", "C:\\New\\y.ttf"}));
   EXPECT_NE(os.ShellFileOperation(sys::kFoRename, 0, List({"C:\\New\\x.ttf"}), List({"y.ttf"})), 0);
   EXPECT_EQ(os.FileContent("C:\\New\\y.ttf"), "y");
-}
-
-TEST(MemoryShell, FailedOperationsChangeNothing) {
-  MemoryBackend os;
-  os.AddFile("C:\\F\\a.ttf", "a");
-  os.FailShellOps(1223);
-  EXPECT_EQ(os.ShellFileOperation(sys::kFoDelete, 0, List({"C:\\F\\a.ttf"}), List({})), 1223);
-  EXPECT_TRUE(os.HasFile("C:\\F\\a.ttf"));
-  EXPECT_TRUE(os.RecycleBin().empty());
-  ASSERT_EQ(os.ShellOps().size(), 1u);
-  EXPECT_EQ(os.ShellOps()[0].result, 1223);
 }
 
 TEST(MemoryFonts, ResourcesAreCountedPerPathWithoutRegardToCase) {
