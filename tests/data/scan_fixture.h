@@ -52,6 +52,17 @@ class ScanTest : public ::testing::Test {
     return path;
   }
 
+  // One progress window, shown, stepped once per font and gone.
+  void ExpectOneFinishedBar(int fonts) {
+    ASSERT_EQ(progress.Count(), 1);
+    const ProgressRecord& bar = progress.Last();
+    EXPECT_TRUE(bar.shown);
+    EXPECT_EQ(bar.captions,
+              (WStrings{L"正在搜索字体文件夹...", L"正在读 " + std::to_wstring(fonts) + L" 种字体..."}));
+    EXPECT_EQ(bar.maximum, fonts);
+    EXPECT_EQ(bar.steps, fonts);
+    EXPECT_TRUE(bar.destroyed);
+  }
   static void OpenCollection(TFontFileList& list, const std::string& folder, const std::string& name) {
     list.SetMode(flmCollection);
     list.SetPath(folder);

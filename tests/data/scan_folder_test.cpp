@@ -68,13 +68,7 @@ TEST_F(FolderScanTest, FortyFilesShowNoProgressFortyOneDo) {
 
   list.SetPath("D:\\FortyOne\\");
   EXPECT_EQ(list.Count(), 41);
-  ASSERT_EQ(progress.Count(), 1);
-  const ProgressRecord& bar = progress.Last();
-  EXPECT_TRUE(bar.shown);
-  EXPECT_EQ(bar.captions, (WStrings{L"正在搜索字体文件夹...", L"正在读 41 种字体..."}));
-  EXPECT_EQ(bar.maximum, 41);
-  EXPECT_EQ(bar.steps, 41);
-  EXPECT_TRUE(bar.destroyed);
+  ExpectOneFinishedBar(41);
 }
 
 TEST_F(FolderScanTest, DepthLimitsTheTreeZeroScansOnlyThePathMinusOneTakesItAll) {
@@ -83,9 +77,7 @@ TEST_F(FolderScanTest, DepthLimitsTheTreeZeroScansOnlyThePathMinusOneTakesItAll)
   shallow.SetInclSubfoldersDepth(0);
   Browse(shallow, "D:\\T\\", true);
   EXPECT_EQ(Files(shallow), (Strings{"D:\\T\\top.ttf"}));
-  ASSERT_EQ(progress.Count(), 1) << "a subfolder scan shows progress however few it finds";
-  EXPECT_EQ(progress.Last().captions, (WStrings{L"正在搜索字体文件夹...", L"正在读 1 种字体..."}));
-  EXPECT_EQ(progress.Last().steps, 1);
+  ExpectOneFinishedBar(1);  // a subfolder scan shows progress however few it finds
 
   Browse(list, "D:\\T\\", true);  // default depth 3
   EXPECT_EQ(list.Count(), 4);

@@ -141,13 +141,7 @@ TEST_F(InstalledScanTest, ProgressAppearsFromFortyOneValues) {
   // Values of every type count towards the bar; each is a step.
   SetValue("Small Fonts", "SMALLE.FON");
   list.Scan();
-  ASSERT_EQ(progress.Count(), 1);
-  const ProgressRecord& bar = progress.Last();
-  EXPECT_TRUE(bar.shown);
-  EXPECT_EQ(bar.captions, (WStrings{L"正在搜索字体文件夹...", L"正在读 41 种字体..."}));
-  EXPECT_EQ(bar.maximum, 41);
-  EXPECT_EQ(bar.steps, 41);
-  EXPECT_TRUE(bar.destroyed);
+  ExpectOneFinishedBar(41);
 }
 
 }  // namespace
