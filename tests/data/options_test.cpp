@@ -56,7 +56,7 @@ TEST_F(OptionsTest, DefaultsWithoutAnyKey) {
   EXPECT_FALSE(os.KeyExists(Hive::CurrentUser, kKey));
 }
 
-TEST_F(OptionsTest, SampleTextsDependOnTheSubkey) {
+TEST_F(OptionsTest, SampleTextsDependOnTheSubkeyAndAReloadRebuildsThem) {
   os.SetValue(Hive::LocalMachine, kKey, "Notes Folder", "N:");
   EXPECT_TRUE(TVLMOptions().SampleTexts().empty());
 
@@ -69,6 +69,15 @@ TEST_F(OptionsTest, SampleTextsDependOnTheSubkey) {
   os.SetValue(Hive::LocalMachine, kTextKey, "000", "zero");
   os.SetValue(Hive::LocalMachine, kTextKey, "free name", "three");
   EXPECT_EQ(TVLMOptions().SampleTexts(), (std::vector<std::string>{"two", "zero", "three"}));
+
+  // A reload rebuilds them and keeps settings the registry lacks.
+  os.SetValue(Hive::LocalMachine, kTextKey, "000", "one");
+  TVLMOptions o;
+  o.SetCollectionsFolder("X:\\");
+  o.SampleTexts().push_back("added");
+  o.Load();
+  EXPECT_EQ(o.SampleTexts(), (std::vector<std::string>{"two", "one", "three"}));
+  EXPECT_EQ(o.CollectionsFolder(), "X:\\");
 }
 
 TEST_F(OptionsTest, MachineValuesAreReadAsStoredButAFontSizeOfNoNumberOrBelowOneIsNeverWritten) {
@@ -162,15 +171,6 @@ TEST_F(OptionsTest, EmptySettingsKeepStoredValuesFewerSampleTextsRemoveTheRest) 
   EXPECT_EQ(data, "z");
 }
 
-TEST_F(OptionsTest, SampleTextPositionNames) {
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(0), "000");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(7), "007");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(42), "042");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(999), "999");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(1000), "1000");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(123456), "123456");
-}
-
 TEST_F(OptionsTest, SettersFilterTheirInput) {
   TVLMOptions o;
   o.SetCollectionsFolder(" \tD:\\My Fonts \r\n");
@@ -191,7 +191,7 @@ TEST_F(OptionsTest, SettersFilterTheirInput) {
   EXPECT_EQ(o.SampleSheetText(), " kept as given ");
 }
 
-TEST_F(OptionsTest, DecimalNumbers) {
+TEST_F(OptionsTest, DecimalNumbersAndSampleTextPositionNames) {
   EXPECT_EQ(ParseDecimalOr("12", -1), 12);
   EXPECT_EQ(ParseDecimalOr("-2147483640", -1), -2147483640);
   EXPECT_EQ(ParseDecimalOr("-2147483648", -1), INT32_MIN);
@@ -199,6 +199,13 @@ TEST_F(OptionsTest, DecimalNumbers) {
   EXPECT_EQ(ParseDecimalOr("007", -1), 7);
   for (const char* bad : {"", "-", "+", "+-1", "2147483648", "1e3", "0x10", "5 ", " 5", "1,000"})
     EXPECT_EQ(ParseDecimalOr(bad, -1), -1) << bad;
+
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(0), "000");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(7), "007");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(42), "042");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(999), "999");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(1000), "1000");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(123456), "123456");
 }
 
 TEST_F(OptionsTest, UnwritableMachineHiveStillSavesTheUserPart) {
@@ -243,16 +250,6 @@ TEST_F(OptionsTest, UnreadableUserHiveKeepsUserSettings) {
   EXPECT_EQ(o.FontColour(), TVLMOptions::kDefaultFontColour);
   EXPECT_EQ(o.SampleSheetFontSize(), 30);
   o.Save();  // nothing to report, nothing thrown
-}
-
-TEST_F(OptionsTest, ReloadRebuildsSampleTextsAndKeepsMissingSettings) {
-  os.SetValue(Hive::LocalMachine, kTextKey, "000", "one");
-  TVLMOptions o;
-  o.SetNotesFolder("X:\\");
-  o.SampleTexts().push_back("added");
-  o.Load();
-  EXPECT_EQ(o.SampleTexts(), std::vector<std::string>{"one"});
-  EXPECT_EQ(o.NotesFolder(), "X:\\");
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST_F(ReaderTest, OddAndTinyStringLengths) {
   EXPECT_FALSE(f.Bad);
 }
 
-TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
+TEST_F(ReaderTest, ThingsPastTheEndOrCutOffByItReadAsZeroOrEmpty) {
   tt::NameRecord far = MsName(1, "Far");
   far.offset = 60000;
   const std::string font = FontBuilder()
@@ -175,7 +175,7 @@ TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
                                .TableOffset("head", 0x7FFFFFF0)
                                .TableOffset("OS/2", 0xFFFFFFFF)
                                .Build();
-  const TFontFields f = ReadAll(font);
+  TFontFields f = ReadAll(font);
   EXPECT_FALSE(f.Bad);
   EXPECT_TRUE(f.InfoRead);
   EXPECT_EQ(f.FontName, "Near");
@@ -183,13 +183,11 @@ TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
   EXPECT_EQ(f.UnitsPerEm, 0);
   EXPECT_EQ(f.WeightClass, 0);
   EXPECT_EQ(f.FontKind, fkUnknown);
-}
 
-TEST_F(ReaderTest, FieldsCutOffByTheEndReadAsZero) {
   // OS/2 last: cut the file inside usWeightClass, and another one inside the name string.
   const std::string full = FontBuilder().Names({MsName(4, "Cut Name")}).Os2({.weightClass = 0x0190}).Build();
   const size_t os2 = full.size() - 88;  // 86 bytes, padded to 4
-  TFontFields f = ReadAll(full.substr(0, os2 + 5));
+  f = ReadAll(full.substr(0, os2 + 5));
   EXPECT_FALSE(f.Bad);
   EXPECT_EQ(f.AvgCharWidth, 1000);
   EXPECT_EQ(f.WeightClass, 0);
@@ -213,7 +211,7 @@ TEST_F(ReaderTest, TablesLackingLeaveEarlierValues) {
   EXPECT_EQ(record.FontKind(), fkUnknown);
 }
 
-TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
+TEST_F(ReaderTest, DirectoryPastTheEndOrNoneAtAllMakesABadRecordWithAReason) {
   std::string tenBytes = tt::U32(0x00010000) + tt::U16(1) + std::string(4, '\0');
   os.SetLastError(0);
   TFontFields f = ReadAll(tenBytes);
@@ -225,6 +223,11 @@ TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
   f = ReadNames(FontBuilder().Os2().Names({MsName(4, "x")}).Build().substr(0, 12 + 16 + 3));
   EXPECT_TRUE(f.Bad);
   EXPECT_EQ(f.FontName, ErrorText(sys::kErrorHandleEof));
+
+  // Bytes 4 and 5 of this text say 0x7420 tables; the file is far too short.
+  const int reads = os.Reads();
+  EXPECT_TRUE(ReadAll("This is a text file, not a font.\r\n").Bad);
+  EXPECT_LE(os.Reads() - reads, 4) << "the walk stops at the first missing tag";
 }
 
 TEST_F(ReaderTest, UnreadableFilesAreBadWithTheSystemsText) {
@@ -268,13 +271,6 @@ TEST_F(ReaderTest, ReadFaultsInTheDirectoryFailInTablesDoNot) {
   refused.SetFileName("C:\\Fonts\\C.TTF");
   EXPECT_TRUE(refused.Bad());
   EXPECT_EQ(refused.FontName(), ErrorText(sys::kErrorSeek));
-}
-
-TEST_F(ReaderTest, NotAFontAtAll) {
-  // Bytes 4 and 5 of this text say 0x7420 tables; the file is far too short.
-  const TFontFields f = ReadAll("This is a text file, not a font.\r\n");
-  EXPECT_TRUE(f.Bad);
-  EXPECT_LE(os.Reads(), 4) << "the walk stops at the first missing tag";
 }
 
 TEST_F(ReaderTest, HugeCountsInSmallFilesAreCheap) {

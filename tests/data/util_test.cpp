@@ -127,7 +127,7 @@ TEST(TextHelpers, ReplacePercentReplacesOnlyTheFirst) {
   EXPECT_EQ(ReplacePercent(L"%%", L"x"), L"x%");
 }
 
-TEST(TextHelpers, SplitAtCutsTheHead) {
+TEST(TextHelpers, SplitAtCutsTheHeadExtractFieldTakesQuotedOrPlainOnes) {
   std::string line = "a, b, c";
   EXPECT_EQ(SplitAt(line, ", "), "a");
   EXPECT_EQ(line, "b, c");
@@ -137,10 +137,8 @@ TEST(TextHelpers, SplitAtCutsTheHead) {
   line = "loop";
   EXPECT_EQ(SplitAt(line, ""), "loop") << "an empty separator must not leave the line as it was";
   EXPECT_EQ(line, "");
-}
 
-TEST(TextHelpers, ExtractFieldQuotedAndPlain) {
-  std::string line = "\"Arial\",\"C:\\FONTS\\ARIAL.TTF\"";
+  line = "\"Arial\",\"C:\\FONTS\\ARIAL.TTF\"";
   EXPECT_EQ(ExtractField(line, ","), "Arial");
   EXPECT_EQ(line, "\"C:\\FONTS\\ARIAL.TTF\"");
   EXPECT_EQ(ExtractField(line, ","), "C:\\FONTS\\ARIAL.TTF");

@@ -16,7 +16,7 @@ std::string List(std::initializer_list<const char*> names) {
   return list + '\0';
 }
 
-TEST(MemoryRegistryFaults, FailedKeysAndDeniedHivesRefuseAccess) {
+TEST(MemoryRegistry, FailedKeysDeniedHivesAndDeletedKeysRefuseAccess) {
   MemoryBackend os;
   os.SetValue(Hive::CurrentUser, "\\Software\\A", "V", "1");
   os.FailKey(Hive::CurrentUser, "Software\\A");
@@ -32,6 +32,15 @@ TEST(MemoryRegistryFaults, FailedKeysAndDeniedHivesRefuseAccess) {
   EXPECT_FALSE(open->WriteString("V", "x"));  // a key opened before is refused too
   EXPECT_EQ(os.LastError(), sys::kErrorAccessDenied);
   EXPECT_FALSE(os.DeleteKey(Hive::LocalMachine, "\\Software\\B"));
+
+  auto key = os.OpenKey(Hive::CurrentUser, "X\\Y", true);
+  ASSERT_NE(key, nullptr);
+  EXPECT_TRUE(os.KeyExists(Hive::CurrentUser, "x"));
+  ASSERT_TRUE(os.DeleteKey(Hive::CurrentUser, "X"));
+  std::string value;
+  EXPECT_FALSE(key->WriteString("V", "1"));
+  EXPECT_FALSE(os.GetValue(Hive::CurrentUser, "X\\Y", "V", value));
+  EXPECT_FALSE(os.DeleteKey(Hive::CurrentUser, ""));  // never a whole hive
 }
 
 TEST(MemoryRegistryFaults, ListingValuesFailsPartWay) {
@@ -45,18 +54,6 @@ TEST(MemoryRegistryFaults, ListingValuesFailsPartWay) {
   ASSERT_EQ(values.size(), 2u);  // what was read so far, in the order written
   EXPECT_EQ(values[0].name, "a");
   EXPECT_EQ(values[1].name, "b");
-}
-
-TEST(MemoryRegistry, AKeyDeletedWhileOpenFailsItsHolder) {
-  MemoryBackend os;
-  auto key = os.OpenKey(Hive::CurrentUser, "X\\Y", true);
-  ASSERT_NE(key, nullptr);
-  EXPECT_TRUE(os.KeyExists(Hive::CurrentUser, "x"));
-  ASSERT_TRUE(os.DeleteKey(Hive::CurrentUser, "X"));
-  std::string value;
-  EXPECT_FALSE(key->WriteString("V", "1"));
-  EXPECT_FALSE(os.GetValue(Hive::CurrentUser, "X\\Y", "V", value));
-  EXPECT_FALSE(os.DeleteKey(Hive::CurrentUser, ""));  // never a whole hive
 }
 
 TEST(MemoryFileFaults, ReadsFailAfterALimitOrAwayFromTheStart) {
@@ -123,7 +120,7 @@ TEST(MemoryFileFaults, LockedFilesMovesAndFindsAreRefused) {
   EXPECT_FALSE(os.FindFiles("C:\\F\\*.ttf", entries));
 }
 
-TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwritten) {
+TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwrittenAnOpenFileOutlivesItsDeletion) {
   MemoryBackend os;
   os.AddFile("C:\\F\\r.ttf", "keep", sys::kAttrReadOnly);
   os.AddFile("C:\\F\\new.ttf", "new");
@@ -134,10 +131,7 @@ TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwritten) {
   EXPECT_FALSE(os.CopyFileTo("C:\\F\\r.ttf", "C:\\F\\r.ttf", false));  // onto itself
   EXPECT_EQ(os.FileContent("C:\\F\\r.ttf"), "keep");
   EXPECT_EQ(os.FilesIn("c:\\f"), (std::vector<std::string>{"C:\\F\\new.ttf", "C:\\F\\r.ttf"}));
-}
 
-TEST(MemoryFiles, AFileOpenForReadingOutlivesItsDeletion) {
-  MemoryBackend os;
   os.AddFile("C:\\a.bin", "abc");
   auto file = os.OpenRead("C:\\a.bin");
   ASSERT_TRUE(os.RemoveFile("C:\\a.bin"));

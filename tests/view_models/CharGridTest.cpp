@@ -36,22 +36,20 @@ std::vector<int> Widths(const TCharGrid& grid) {
   return widths;
 }
 
-TEST(CharGrid, StartsWithFiveColumnsCodeZeroAndEightMaxColumns) {
-  const TCharGrid grid;
-  EXPECT_EQ(grid.Columns(), 5);
-  EXPECT_EQ(grid.RowCount(), 52);
-  EXPECT_EQ(grid.Selected(), 0);
-  EXPECT_EQ(grid.MaxColumns(), 8);
-  EXPECT_EQ(grid.TopRow(), 0);
-  EXPECT_GE(grid.RowHeight(), 1);  // no width yet, still no zero row height
-}
+TEST(CharGrid, StartsWithFiveColumnsCodeZeroAndEightMaxColumnsRowsHoldAll256Codes) {
+  const TCharGrid fresh;
+  EXPECT_EQ(fresh.Columns(), 5);
+  EXPECT_EQ(fresh.RowCount(), 52);
+  EXPECT_EQ(fresh.Selected(), 0);
+  EXPECT_EQ(fresh.MaxColumns(), 8);
+  EXPECT_EQ(fresh.TopRow(), 0);
+  EXPECT_GE(fresh.RowHeight(), 1);  // no width yet, still no zero row height
 
-TEST(CharGrid, RowsHoldAll256CodesAndTheLastRowsTailIsEmpty) {
   EXPECT_EQ(TCharGrid::RowsFor(1), 256);
   EXPECT_EQ(TCharGrid::RowsFor(16), 16);
   EXPECT_EQ(TCharGrid::RowsFor(20), 13);
   EXPECT_EQ(TCharGrid::RowsFor(0), 256);
-
+  // The last row's tail is empty.
   TCharGrid grid = GridOf(1000, 600, 20);
   EXPECT_EQ(grid.CodeAt(15, 12), 255);
   EXPECT_EQ(grid.CodeAt(16, 12), 256);
