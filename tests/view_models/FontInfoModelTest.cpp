@@ -6,21 +6,16 @@
 using namespace fontinfo;
 
 TEST(FontInfoTexts, WeightAndWidthClassNames) {
-  EXPECT_EQ(WeightClassName(100), "Thin");
-  EXPECT_EQ(WeightClassName(400), "Normal (Regular)");
-  EXPECT_EQ(WeightClassName(600), "Semi-bold (Demi-bold)");
-  EXPECT_EQ(WeightClassName(900), "Black (Heavy)");
-  // Only the exact hundreds have names.
-  EXPECT_EQ(WeightClassName(450), "Unknown (450)");
-  EXPECT_EQ(WeightClassName(350), "Unknown (350)");
-  EXPECT_EQ(WeightClassName(0), "Unknown (0)");
-  EXPECT_EQ(WeightClassName(1000), "Unknown (1000)");
-  EXPECT_EQ(WeightClassName(-100), "Unknown (-100)");
-  EXPECT_EQ(WidthClassName(1), "Ultra-condensed (50% of normal)");
-  EXPECT_EQ(WidthClassName(5), "Medium (Normal)");
-  EXPECT_EQ(WidthClassName(9), "Ultra-expanded (200% of normal)");
-  EXPECT_EQ(WidthClassName(0), "Unknown (0)");
-  EXPECT_EQ(WidthClassName(10), "Unknown (10)");
+  const std::pair<int, const char*> weights[] = {
+      {100, "Thin"}, {400, "Normal (Regular)"}, {600, "Semi-bold (Demi-bold)"}, {900, "Black (Heavy)"},
+      // Only the exact hundreds have names.
+      {450, "Unknown (450)"}, {350, "Unknown (350)"}, {0, "Unknown (0)"}, {1000, "Unknown (1000)"},
+      {-100, "Unknown (-100)"}};
+  for (const auto& [weight, name] : weights) EXPECT_EQ(WeightClassName(weight), name);
+  const std::pair<int, const char*> widths[] = {
+      {1, "Ultra-condensed (50% of normal)"}, {5, "Medium (Normal)"}, {9, "Ultra-expanded (200% of normal)"},
+      {0, "Unknown (0)"}, {10, "Unknown (10)"}};
+  for (const auto& [width, name] : widths) EXPECT_EQ(WidthClassName(width), name);
 }
 
 TEST(FontInfoTexts, SectionsCaptionsAndValuesInOrder) {
