@@ -71,7 +71,7 @@ TEST(FontRegValueName, KeepsFortyCharactersNeverSplittingADoubleByteOne) {
   EXPECT_EQ(FontRegValueName(name), std::string(39, 'a') + " (TrueType)");
 }
 
-TEST_F(UtilTest, SysErrorTextFormatsTheLastError) {
+TEST_F(UtilTest, SysErrorTextFormatsTheLastErrorShowErrorAddsItOnItsOwnLine) {
   os.SetLastError(0);
   EXPECT_EQ(SysErrorText(), "");
   os.SetLastError(2);
@@ -80,9 +80,7 @@ TEST_F(UtilTest, SysErrorTextFormatsTheLastError) {
   EXPECT_NE(SysErrorText().back(), '\n');
   os.SetLastError(0x80070002);  // only the low word counts
   EXPECT_EQ(SysErrorText().substr(0, 4), "(2) ");
-}
 
-TEST_F(UtilTest, ShowErrorAddsTheSystemTextOnItsOwnLine) {
   os.SetLastError(5);
   ShowError(L"无法安装", true);
   os.SetLastError(0);

@@ -82,7 +82,7 @@ TEST(MemoryFileFaults, ReadsFailAfterALimitOrAwayFromTheStart) {
   EXPECT_EQ(os.Reads(), 4);
 }
 
-TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWritten) {
+TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWrittenLockedFilesMovesAndFindsAreRefused) {
   MemoryBackend os;
   os.AddDirectory("C:\\Out");
   os.FailWrite("C:\\Out\\a.txt", 3);
@@ -99,10 +99,7 @@ TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWritten) {
   EXPECT_EQ(os.LastError(), sys::kErrorAccessDenied);
   os.AddFile("C:\\In\\c.txt", "c");
   EXPECT_FALSE(os.CopyFileTo("C:\\In\\c.txt", "C:\\Out\\c.txt", false));
-}
 
-TEST(MemoryFileFaults, LockedFilesMovesAndFindsAreRefused) {
-  MemoryBackend os;
   os.AddFile("C:\\F\\a.ttf", "a");
   os.AddFile("C:\\F\\b.ttf", "b");
   os.LockFile("C:\\F\\a.ttf");
