@@ -4,6 +4,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
 
 namespace {
@@ -158,7 +159,7 @@ TEST_F(ReaderTest, UnicodeNamesBecomeAnsiTextWhateverTheirLengths) {
   EXPECT_EQ(f.SubfamilyName, "");
   EXPECT_FALSE(f.Bad);
 
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   const std::string font = FontBuilder().Names({MsName(4, "\t微软雅黑 Bold  ")}).Build();
   EXPECT_EQ(ReadNames(font).FontName, "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA Bold");
 }

@@ -7,6 +7,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
 
 namespace {
@@ -59,9 +60,8 @@ TEST_F(RecordTest, KnownShortNamesOpenNoFileLongerOnesMayHaveBeenCut) {
   // In a double-byte code page the installed-font table cuts a name whose
   // character straddles the limit one byte short of it: 39 bytes are trusted
   // only in single-byte code pages.
-  const unsigned saved = sys::CodePage();
   const std::string name39(39, 'n');
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   TFontFileInfo mayBeCut;
   mayBeCut.SetFileNameAndName(kPath, name39);
   EXPECT_EQ(mayBeCut.FontName(), "Name In The File");
@@ -70,7 +70,6 @@ TEST_F(RecordTest, KnownShortNamesOpenNoFileLongerOnesMayHaveBeenCut) {
   whole.SetFileNameAndName(kPath, name39);
   EXPECT_EQ(whole.FontName(), name39);
   EXPECT_EQ(os.Opens(), 3);
-  sys::SetCodePage(saved);
 }
 
 TEST_F(RecordTest, AMissingFileIsBadItsKnownNameNeverReadItsReadNeverRetried) {

@@ -3,6 +3,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "sys/memory/MemoryBackend.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST(FontRegValueName, KeepsFortyCharactersNeverSplittingADoubleByteOne) {
   EXPECT_EQ(FontRegValueName(name45 + "rs"), name45.substr(0, 40) + " (TrueType)");
   EXPECT_EQ(FontRegValueName(""), " (TrueType)");
 
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   // 39 single bytes, then a two-byte character that would straddle the limit.
   const std::string name = std::string(39, 'a') + "\xD6\xD0" + "b";
   EXPECT_EQ(FontRegValueName(name), std::string(39, 'a') + " (TrueType)");
@@ -185,7 +186,7 @@ TEST(TextHelpers, SmallOnes) {
 }
 
 TEST(TextHelpers, DoubleByteCharactersStayWhole) {
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   // 0x815C is one character whose second byte looks like a backslash, and
   // 0x8161 one whose second byte looks like "a".
   const std::string folder = "C:\\\x81\x5C";

@@ -6,6 +6,7 @@
 
 #include "sys/PathText.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 
 namespace {
 
@@ -43,13 +44,7 @@ TEST(NulList, NamesEndAtTheEmptyOneOrTheEndOfTheText) {
 }
 
 class CodePage936 : public testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = sys::CodePage();
-    sys::SetCodePage(936);
-  }
-  void TearDown() override { sys::SetCodePage(saved_); }
-  unsigned saved_ = 0;
+  ScopedCodePage codePage_{936};
 };
 
 TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
@@ -86,8 +81,7 @@ TEST_F(CodePage936, ChineseTextRoundTripsWhatItLacksIsMarkedMalformedInputNeverS
 }
 
 TEST(CodePage, AnotherCanBeChosenAndAsciiPassesUnchangedInEachOfWindows) {
-  const unsigned saved = sys::CodePage();
-  sys::SetCodePage(1252);
+  ScopedCodePage western(1252);
   EXPECT_EQ(sys::AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(sys::Utf8ToAnsi("\xE4\xB8\xAD"), "?");
 
@@ -105,7 +99,6 @@ TEST(CodePage, AnotherCanBeChosenAndAsciiPassesUnchangedInEachOfWindows) {
     EXPECT_EQ(sys::Utf16ToAnsi(u"Font \u00E9"),
               sys::Utf16ToAnsi(u"Font ") + sys::Utf16ToAnsi(u"\u00E9"));
   }
-  sys::SetCodePage(saved);
 }
 
 }  // namespace
