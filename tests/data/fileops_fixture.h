@@ -6,7 +6,6 @@
 #include <string>
 
 #include "data/FontFileInfo.h"
-#include "sys/codepage.h"
 #include "tests/data/scan_fixture.h"
 
 class FileOpsTest : public ScanTest {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "data/VLMUtil.h"
-#include "sys/codepage.h"
 #include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
 
