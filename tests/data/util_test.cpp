@@ -117,15 +117,6 @@ TEST_F(UtilTest, ShellFileOpPassesNulEndedLists) {
   EXPECT_EQ(ShellFileOp(sys::kFoRename, 0x40, "C:\\C.TTF", "C:\\D.TTF"), 1223);
 }
 
-TEST(TextHelpers, ReplacePercentReplacesOnlyTheFirst) {
-  EXPECT_EQ(ReplacePercent("正在读 % 种字体...", "12"), "正在读 12 种字体...");
-  EXPECT_EQ(ReplacePercent("% of %", "5"), "5 of %");
-  EXPECT_EQ(ReplacePercent("none", "5"), "none");
-  EXPECT_EQ(ReplacePercent("%", "a%b"), "a%b") << "the value is not scanned again";
-  EXPECT_EQ(ReplacePercent(L"正在读 % 种字体...", L"12"), L"正在读 12 种字体...");
-  EXPECT_EQ(ReplacePercent(L"%%", L"x"), L"x%");
-}
-
 TEST(TextHelpers, SplitAtCutsTheHeadExtractFieldTakesQuotedOrPlainOnes) {
   std::string line = "a, b, c";
   EXPECT_EQ(SplitAt(line, ", "), "a");
@@ -183,6 +174,13 @@ TEST(TextHelpers, SmallOnes) {
   EXPECT_EQ(ExtractFileName("C:Y.TTF"), "Y.TTF");
   EXPECT_EQ(ExtractFileExt("C:\\X.D\\Y"), "");
   EXPECT_EQ(ExtractFileExt("C:\\X\\Y.ttf"), ".ttf");
+
+  EXPECT_EQ(ReplacePercent("正在读 % 种字体...", "12"), "正在读 12 种字体...");
+  EXPECT_EQ(ReplacePercent("% of %", "5"), "5 of %");
+  EXPECT_EQ(ReplacePercent("none", "5"), "none");
+  EXPECT_EQ(ReplacePercent("%", "a%b"), "a%b") << "the value is not scanned again";
+  EXPECT_EQ(ReplacePercent(L"正在读 % 种字体...", L"12"), L"正在读 12 种字体...");
+  EXPECT_EQ(ReplacePercent(L"%%", L"x"), L"x%");
 }
 
 TEST(TextHelpers, DoubleByteCharactersStayWhole) {
