@@ -83,13 +83,6 @@ TEST_F(FileOpsTest, ABadRecordIsRefusedBeforeAnythingIsCopiedOrWritten) {
 
 // ---- Uninstall ------------------------------------------------------------------
 
-TEST_F(FileOpsTest, UninstallingWhatIsNotInstalledSucceedsAtOnce) {
-  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
-  EXPECT_TRUE(r->Uninstall(dmDelete));
-  EXPECT_TRUE(os.HasFile("D:\\Src\\Alpha.ttf"));
-  EXPECT_EQ(os.Broadcasts(), 0);
-}
-
 TEST_F(FileOpsTest, UninstallRemovesABareNameRegistrationFromTheSystem) {
   auto r = InstalledFont("ALPHA.TTF", "Alpha");
   ASSERT_TRUE(r->Installed() && r->InFontsFolder());
@@ -104,7 +97,12 @@ TEST_F(FileOpsTest, UninstallRemovesABareNameRegistrationFromTheSystem) {
   EXPECT_GE(os.Broadcasts(), 2);  // the removal and the uninstall
 }
 
-TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
+TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNotInstalled) {
+  auto never = Record("D:\\Src\\Never.ttf", "Never");
+  EXPECT_TRUE(never->Uninstall(dmDelete)) << "nothing to do succeeds at once";
+  EXPECT_TRUE(os.HasFile("D:\\Src\\Never.ttf"));
+  EXPECT_EQ(os.Broadcasts(), 0);
+
   auto recycled = InstalledFont("A.TTF", "Alpha");
   auto deleted = InstalledFont("B.TTF", "Beta");
   AddFont("D:\\Src\\C.TTF", "Gamma");
