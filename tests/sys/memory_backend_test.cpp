@@ -16,8 +16,18 @@ std::string List(std::initializer_list<const char*> names) {
   return list + '\0';
 }
 
-TEST(MemoryRegistry, FailedKeysDeniedHivesAndDeletedKeysRefuseAccess) {
+TEST(MemoryRegistry, ListingsFailPartWayFailedKeysDeniedHivesAndDeletedKeysRefuseAccess) {
   MemoryBackend os;
+  for (const char* name : {"a", "b", "c"}) os.SetValue(Hive::LocalMachine, "K", name, name);
+  os.FailListValues(Hive::LocalMachine, "\\k", 2);
+  auto listed = os.OpenKey(Hive::LocalMachine, "K", false);
+  ASSERT_NE(listed, nullptr);
+  std::vector<sys::RegValueInfo> values;
+  EXPECT_FALSE(listed->ListValues(values));
+  ASSERT_EQ(values.size(), 2u);  // what was read so far, in the order written
+  EXPECT_EQ(values[0].name, "a");
+  EXPECT_EQ(values[1].name, "b");
+
   os.SetValue(Hive::CurrentUser, "\\Software\\A", "V", "1");
   os.FailKey(Hive::CurrentUser, "Software\\A");
   EXPECT_EQ(os.OpenKey(Hive::CurrentUser, "\\SOFTWARE\\a", false), nullptr);
@@ -41,19 +51,6 @@ TEST(MemoryRegistry, FailedKeysDeniedHivesAndDeletedKeysRefuseAccess) {
   EXPECT_FALSE(key->WriteString("V", "1"));
   EXPECT_FALSE(os.GetValue(Hive::CurrentUser, "X\\Y", "V", value));
   EXPECT_FALSE(os.DeleteKey(Hive::CurrentUser, ""));  // never a whole hive
-}
-
-TEST(MemoryRegistryFaults, ListingValuesFailsPartWay) {
-  MemoryBackend os;
-  for (const char* name : {"a", "b", "c"}) os.SetValue(Hive::LocalMachine, "K", name, name);
-  os.FailListValues(Hive::LocalMachine, "\\k", 2);
-  auto key = os.OpenKey(Hive::LocalMachine, "K", false);
-  ASSERT_NE(key, nullptr);
-  std::vector<sys::RegValueInfo> values;
-  EXPECT_FALSE(key->ListValues(values));
-  ASSERT_EQ(values.size(), 2u);  // what was read so far, in the order written
-  EXPECT_EQ(values[0].name, "a");
-  EXPECT_EQ(values[1].name, "b");
 }
 
 TEST(MemoryFileFaults, ReadsFailAfterALimitOrAwayFromTheStart) {
