@@ -63,6 +63,13 @@ class ScanTest : public ::testing::Test {
     EXPECT_EQ(bar.steps, fonts);
     EXPECT_TRUE(bar.destroyed);
   }
+  // One warning box with the given text.
+  void ExpectOneWarning(const wchar_t* text) {
+    ASSERT_EQ(os.Messages().size(), 1u);
+    EXPECT_EQ(os.Messages()[0].text, text);
+    EXPECT_EQ(os.Messages()[0].caption, L"警告   ");
+    EXPECT_EQ(os.Messages()[0].flags, 0x2030u);
+  }
   static void OpenCollection(TFontFileList& list, const std::string& folder, const std::string& name) {
     list.SetMode(flmCollection);
     list.SetPath(folder);

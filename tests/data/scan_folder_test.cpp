@@ -103,10 +103,7 @@ TEST_F(FolderScanTest, FolderTroubleWarnsOnceAndKeepsTheOtherFolders) {
   Strings files = Files(list);
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (Strings{"D:\\T\\Good\\c.ttf", "D:\\T\\a.ttf"}));
-  ASSERT_EQ(os.Messages().size(), 1u);
-  EXPECT_EQ(os.Messages()[0].text, kFolderTrouble);
-  EXPECT_EQ(os.Messages()[0].caption, L"警告   ");
-  EXPECT_EQ(os.Messages()[0].flags, 0x2030u);
+  ExpectOneWarning(kFolderTrouble);
 }
 
 TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {

@@ -109,10 +109,7 @@ TEST_F(InstalledScanTest, ListingFailureWarnsOnceAndKeepsWhatWasRead) {
   os.FailListValues(sys::Hive::LocalMachine, kFontsKey, 1);
 
   EXPECT_EQ(ScanNames(), (Strings{"Bee"}));
-  ASSERT_EQ(os.Messages().size(), 1u);
-  EXPECT_EQ(os.Messages()[0].text, kRegistryTrouble);
-  EXPECT_EQ(os.Messages()[0].caption, L"警告   ");
-  EXPECT_EQ(os.Messages()[0].flags, 0x2030u);
+  ExpectOneWarning(kRegistryTrouble);
 }
 
 TEST_F(InstalledScanTest, AListThatTakesItsWarningShowsNoBox) {
