@@ -72,7 +72,7 @@ TEST_F(RecordTest, KnownShortNamesOpenNoFileLongerOnesMayHaveBeenCut) {
   EXPECT_EQ(os.Opens(), 3);
 }
 
-TEST_F(RecordTest, AMissingFileIsBadItsKnownNameNeverReadItsReadNeverRetried) {
+TEST_F(RecordTest, AMissingOrDeletedFileIsBadItsKnownNameNeverReadItsReadNeverRetried) {
   TFontFileInfo record;
   record.SetFileNameAndName("C:\\Fonts\\GONE.TTF", "Gone");
   EXPECT_TRUE(record.Bad());
@@ -89,17 +89,16 @@ TEST_F(RecordTest, AMissingFileIsBadItsKnownNameNeverReadItsReadNeverRetried) {
   EXPECT_EQ(none.Ascender(), 0);
   EXPECT_EQ(none.License(), "");
   EXPECT_EQ(os.Opens(), 1) << "a bad read is not retried by getters";
-}
 
-TEST_F(RecordTest, AFileDeletedAfterListingIsBadOnFirstRead) {
+  // A file deleted after listing is bad on the first read.
   AddFont(kPath, "Listed");
-  TFontFileInfo record;
-  record.SetFileNameAndName(kPath, "Listed");
-  ASSERT_FALSE(record.Bad());
+  TFontFileInfo listed;
+  listed.SetFileNameAndName(kPath, "Listed");
+  ASSERT_FALSE(listed.Bad());
   os.RemoveFile(kPath);
-  EXPECT_EQ(record.FamilyName(), "");
-  EXPECT_TRUE(record.Bad());
-  EXPECT_EQ(record.FontName(), ErrorText(2)) << "the list shows why";
+  EXPECT_EQ(listed.FamilyName(), "");
+  EXPECT_TRUE(listed.Bad());
+  EXPECT_EQ(listed.FontName(), ErrorText(2)) << "the list shows why";
 }
 
 TEST_F(RecordTest, LazyFieldsReadAllTablesOnce) {
