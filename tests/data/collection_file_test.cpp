@@ -111,8 +111,7 @@ TEST_F(CollectionFileTest, CollectionScanFindsTheFileByName) {
   EXPECT_EQ(progress.Count(), 0);
 }
 
-// Loading and saving name the same file, whatever dots the name holds.
-TEST_F(CollectionFileTest, ADottedNameIsReadFromAndSavedToItsOwnFile) {
+TEST_F(CollectionFileTest, SavingWithoutAPathWritesTheCurrentCollectionsOwnFileWhateverDotsItsNameHolds) {
   os.AddFile("C:\\Coll\\v1.0.VLM", "\"Ay\",\"C:\\F\\a.ttf\"\r\n");
   TFontFileList coll;
   OpenCollection(coll, "C:\\Coll", "v1.0");
@@ -132,17 +131,16 @@ TEST_F(CollectionFileTest, ADottedNameIsReadFromAndSavedToItsOwnFile) {
   ASSERT_TRUE(coll.SaveCollection());
   EXPECT_EQ(os.FileContent("C:\\Coll\\v1.0.VLM"), "\"Bee\",\"C:\\F\\b.ttf\"\r\n");
   EXPECT_EQ(os.FilesIn("C:\\Coll").size(), 1u);
-}
 
-TEST_F(CollectionFileTest, SaveWithoutPathUsesTheCurrentCollection) {
-  TFontFileList coll;
-  OpenCollection(coll, "C:\\Coll\\", "New");
-  coll.AddFileWithName("C:\\F\\a.ttf", "Ay");
-  ASSERT_TRUE(coll.SaveCollection());
+  // A new collection is written where its name says; a browse list has none.
+  TFontFileList fresh;
+  OpenCollection(fresh, "C:\\Coll\\", "New");
+  fresh.AddFileWithName("C:\\F\\a.ttf", "Ay");
+  ASSERT_TRUE(fresh.SaveCollection());
   EXPECT_EQ(os.FileContent("C:\\Coll\\New.VLM"), "\"Ay\",\"C:\\F\\a.ttf\"\r\n");
 
   list.AddFileWithName("C:\\F\\a.ttf", "Ay");
-  EXPECT_FALSE(list.SaveCollection()) << "a browse list has no collection to save to";
+  EXPECT_FALSE(list.SaveCollection());
 }
 
 class CollectionSaveFaultTest : public CollectionFileTest {

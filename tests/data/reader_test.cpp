@@ -61,19 +61,16 @@ TEST_F(ReaderTest, EachStyleBitHasItsFlag) {
   }
 }
 
-TEST_F(ReaderTest, NamesOnlyReadsTheFullNameAndNothingElse) {
-  const std::string font = tt::StandardFont("Test Sans Bold", "Test Sans").Build();
-  const TFontFields f = ReadNames(font);
+TEST_F(ReaderTest, NamesOnlyReadsTheFullNameAndNothingElseNoTablesMakeAnEmptyGoodRecord) {
+  TFontFields f = ReadNames(tt::StandardFont("Test Sans Bold", "Test Sans").Build());
   EXPECT_EQ(f.FontName, "Test Sans Bold");
   EXPECT_FALSE(f.Bad);
   EXPECT_FALSE(f.InfoRead);
   EXPECT_EQ(f.FamilyName, "");
   EXPECT_EQ(f.UnitsPerEm, 0);
   EXPECT_EQ(f.FontKind, fkUnknown);
-}
 
-TEST_F(ReaderTest, NoTablesIsAnEmptyButGoodRecord) {
-  TFontFields f = ReadAll(FontBuilder().Build());
+  f = ReadAll(FontBuilder().Build());
   EXPECT_FALSE(f.Bad);
   EXPECT_TRUE(f.InfoRead);
   EXPECT_EQ(f.FontName, "");
