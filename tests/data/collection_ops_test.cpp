@@ -16,7 +16,7 @@ class CollectionOpsTest : public ScanTest {
   CollectionOpsTest() { os.AddDirectory("C:\\Coll"); }
 };
 
-TEST_F(CollectionOpsTest, CreateMakesAnEmptyFileAndRefusesAnExistingOne) {
+TEST_F(CollectionOpsTest, CreateMakesAnEmptyFileAndRefusesAnExistingOneOrAPath) {
   ASSERT_TRUE(CreateCollection(kDir, "New"));
   EXPECT_TRUE(os.HasFile("C:\\Coll\\New.VLM"));
   EXPECT_EQ(os.FileContent("C:\\Coll\\New.VLM"), "");
@@ -30,6 +30,12 @@ TEST_F(CollectionOpsTest, CreateMakesAnEmptyFileAndRefusesAnExistingOne) {
   EXPECT_EQ(os.LastError(), 183u);
   EXPECT_EQ(os.FileContent("C:\\Coll\\Kept.VLM"), "\"A\",\"C:\\a.ttf\"\r\n");
   EXPECT_FALSE(SysErrorText().empty());
+
+  for (const char* name : {"", "..\\Outside", "Sub\\Name", "D:Name", "a/b"}) {
+    EXPECT_FALSE(CreateCollection(kDir, name)) << name;
+  }
+  EXPECT_TRUE(os.FilesIn("C:\\").empty());
+  EXPECT_EQ(os.FilesIn("C:\\Coll"), (Strings{"C:\\Coll\\Kept.VLM", "C:\\Coll\\New.VLM"}));
 }
 
 // A backend whose test for a file always comes too early: the file turns up
@@ -49,36 +55,24 @@ TEST(CollectionCreate, AFileThatTurnsUpMeanwhileIsNeverTruncated) {
   EXPECT_EQ(os.FileContent("C:\\Coll\\Taken.VLM"), "\"A\",\"C:\\a.ttf\"\r\n");
 }
 
-TEST_F(CollectionOpsTest, CreateRefusesNamesThatAreNotPlainFileNames) {
-  for (const char* name : {"", "..\\Outside", "Sub\\Name", "D:Name", "a/b"}) {
-    EXPECT_FALSE(CreateCollection(kDir, name)) << name;
-  }
-  EXPECT_TRUE(os.FilesIn("C:\\").empty());
-  EXPECT_TRUE(os.FilesIn("C:\\Coll").empty());
-}
-
-TEST_F(CollectionOpsTest, RenameGoesThroughTheShellWithUndo) {
+TEST_F(CollectionOpsTest, RenameGoesThroughTheShellWithUndoDeleteRecyclesUnlessShiftIsHeld) {
   os.AddFile("C:\\Coll\\Old.VLM", "");
   RenameCollection(kDir, "Old", "New");
   ASSERT_EQ(os.ShellOps().size(), 1u);
-  const auto& op = os.ShellOps()[0];
-  EXPECT_EQ(op.op, 4u);
-  EXPECT_EQ(op.flags, 0x40);
-  EXPECT_EQ(op.from, (Strings{"C:\\Coll\\Old.VLM"}));
-  EXPECT_EQ(op.to, (Strings{"C:\\Coll\\New.VLM"}));
-}
+  EXPECT_EQ(os.ShellOps()[0].op, 4u);
+  EXPECT_EQ(os.ShellOps()[0].flags, 0x40);
+  EXPECT_EQ(os.ShellOps()[0].from, (Strings{"C:\\Coll\\Old.VLM"}));
+  EXPECT_EQ(os.ShellOps()[0].to, (Strings{"C:\\Coll\\New.VLM"}));
 
-TEST_F(CollectionOpsTest, DeleteRecyclesUnlessShiftIsHeld) {
-  os.AddFile("C:\\Coll\\Soft.VLM", "");
   os.AddFile("C:\\Coll\\Hard.VLM", "");
-  DeleteCollection(kDir, "Soft", false);
-  ASSERT_EQ(os.ShellOps().size(), 1u);
-  EXPECT_EQ(os.ShellOps()[0].op, 3u);
-  EXPECT_EQ(os.ShellOps()[0].flags, 0x50);
-  EXPECT_EQ(os.RecycleBin(), (Strings{"C:\\Coll\\Soft.VLM"}));
+  DeleteCollection(kDir, "New", false);
+  ASSERT_EQ(os.ShellOps().size(), 2u);
+  EXPECT_EQ(os.ShellOps()[1].op, 3u);
+  EXPECT_EQ(os.ShellOps()[1].flags, 0x50);
+  EXPECT_EQ(os.RecycleBin(), (Strings{"C:\\Coll\\New.VLM"}));
 
   DeleteCollection(kDir, "Hard", true);
-  EXPECT_EQ(os.ShellOps().size(), 1u);
+  EXPECT_EQ(os.ShellOps().size(), 2u);
   EXPECT_FALSE(os.HasFile("C:\\Coll\\Hard.VLM"));
   EXPECT_EQ(os.RecycleBin().size(), 1u);
 }
@@ -110,12 +104,9 @@ TEST_F(CollectionOpsTest, NamesWithAFolderPartOrAWildcardTouchNoFile) {
   EXPECT_TRUE(os.ShellOps().empty());
   EXPECT_TRUE(os.HasFile("C:\\Coll\\Keep.VLM"));
   EXPECT_TRUE(os.HasFile("C:\\Outside.VLM"));
-}
-
-TEST(CollectionNames, ADoubleByteCharacterMayEndInTheByteOfABackslash) {
+  EXPECT_FALSE(IsCollectionName("a\\b"));
   // 0x81 0x5C and 0x81 0x7C are single characters in code page 936.
   EXPECT_TRUE(IsCollectionName("\x81\x5C\x81\x7C"));
-  EXPECT_FALSE(IsCollectionName("a\\b"));
 }
 
 class RewriteTest : public CollectionOpsTest {

@@ -4,7 +4,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
 using Records = std::vector<TFontFileInfo*>;
 
 class ListOpsTest : public FileOpsTest {
@@ -14,19 +13,9 @@ class ListOpsTest : public FileOpsTest {
     for (int i = 0; i < list.Count(); ++i) records.push_back(list.Items(i));
     return records;
   }
-  Strings Files() {
-    Strings files;
-    for (int i = 0; i < list.Count(); ++i) files.push_back(list.Items(i)->FileName());
-    return files;
-  }
   // What the view does with an outcome, as far as the list is concerned.
   void Apply(const TListOpOutcome& outcome) {
     if (outcome.Reload) list.Scan();
-  }
-  Strings Names() {
-    Strings names;
-    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i)->FontName());
-    return names;
   }
   void Browse(const std::string& folder) { list.SetPath(folder); }
 
@@ -98,20 +87,14 @@ TEST_F(UninstallFontsTest, WithoutShiftTheFilesGoToTheRecycleBinTogether) {
   EXPECT_TRUE(os.Messages().empty());
 }
 
-TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGood) {
-  ops.UninstallFonts(All(), true);
-  EXPECT_TRUE(os.ShellOps().empty());
-  EXPECT_TRUE(os.RecycleBin().empty());
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST_F(UninstallFontsTest, OnlyTheFontsThatWereUninstalledLeaveTheList) {
+TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGoodAndOnlyThoseLeaveTheList) {
   os.LockFile("C:\\Windows\\Fonts\\B.TTF");
   TListOpOutcome outcome = ops.UninstallFonts(All(), true);
   EXPECT_TRUE(outcome.Update && outcome.Removed);
-  EXPECT_EQ(Names(), Strings{"Beta"});
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_TRUE(os.RecycleBin().empty());
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
+  EXPECT_EQ(Names(list), Strings{"Beta"});
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(LastMessage().rfind(L"C:\\Windows\\Fonts\\B.TTF\r\n不能反安装字体.\r\n(32)", 0), 0u);
@@ -131,7 +114,7 @@ TEST_F(UninstallFontsTest, AFontStillRegisteredKeepsItsFile) {
 
 TEST_F(UninstallFontsTest, NothingOutsideTheFontsFolderIsDisposedOf) {
   AddFont("D:\\Src\\G.TTF", "Gamma");
-  Register("Gamma", "D:\\Src\\G.TTF");
+  Install("Gamma", "D:\\Src\\G.TTF");
   list.SetMode(flmBrowse);  // a list of another folder: its rows stay
   list.SetPath(kSrc);
   ASSERT_EQ(list.Count(), 1);
@@ -156,14 +139,14 @@ TEST_F(UninstallFontsTest, ARefusedRecycleIsReported) {
 
 TEST_F(UninstallFontsTest, ARefusedRecycleInAListOfTheFontsFolderShowsItsFilesAgain) {
   list.SetMode(flmBrowse);
-  list.SetPath(kFonts);
+  list.SetPath(kFontsDir);
   ASSERT_EQ(list.Count(), 2);
   os.FailShellOps(sys::kErrorAccessDenied);
   TListOpOutcome outcome = ops.UninstallFonts(All(), false);
   EXPECT_EQ(os.Messages().size(), 1u);
   EXPECT_TRUE(outcome.Reload);
   Apply(outcome);
-  EXPECT_EQ(Names(), (Strings{"Alpha", "Beta"}));
+  EXPECT_EQ(Names(list), (Strings{"Alpha", "Beta"}));
   EXPECT_FALSE(list.Items(0)->Installed());
 }
 
@@ -179,7 +162,7 @@ class DeleteFontsTest : public ListOpsTest {
   }
 };
 
-TEST_F(DeleteFontsTest, ASingleFileGoesToTheRecycleBinByItself) {
+TEST_F(DeleteFontsTest, OneFileGoesToTheRecycleBinByItselfSeveralInOneOperation) {
   os.AddFont("D:\\Src\\A.TTF");
   loaded.push_back("D:\\SRC\\A.TTF");
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, false);
@@ -187,22 +170,13 @@ TEST_F(DeleteFontsTest, ASingleFileGoesToTheRecycleBinByItself) {
   EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
   EXPECT_TRUE(loaded.empty());
-  EXPECT_EQ(Files(), (Strings{"D:\\Src\\B.TTF", "D:\\Src\\C.TTF"}));
-}
+  EXPECT_EQ(Files(list), (Strings{"D:\\Src\\B.TTF", "D:\\Src\\C.TTF"}));
 
-TEST_F(DeleteFontsTest, SeveralFilesGoToTheRecycleBinInOneOperation) {
-  TListOpOutcome outcome = ops.DeleteFonts(All(), false);
-  ASSERT_EQ(os.ShellOps().size(), 1u);
-  EXPECT_EQ(os.ShellOps()[0].from.size(), 3u);
+  outcome = ops.DeleteFonts(All(), false);
+  ASSERT_EQ(os.ShellOps().size(), 2u);
+  EXPECT_EQ(os.ShellOps()[1].from.size(), 2u);
   EXPECT_EQ(os.RecycleBin().size(), 3u);
   EXPECT_FALSE(outcome.Reload);
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST_F(DeleteFontsTest, WithShiftEachFileIsDeletedForGood) {
-  ops.DeleteFonts(All(), true);
-  EXPECT_TRUE(os.ShellOps().empty());
-  EXPECT_TRUE(os.FilesIn("D:\\Src").empty());
   EXPECT_EQ(list.Count(), 0);
 }
 
@@ -212,37 +186,37 @@ TEST_F(DeleteFontsTest, AFailedBatchIsReportedAndTheListShowsWhatIsLeft) {
   EXPECT_TRUE(outcome.Reload);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(os.Messages()[0].text.rfind(L"不能删除字体文件.\r\n(32)", 0), 0u);
-  EXPECT_EQ(Names(), Strings{"Gamma"}) << "until the list is read again";
+  EXPECT_EQ(Names(list), Strings{"Gamma"}) << "until the list is read again";
   Apply(outcome);
-  EXPECT_EQ(Names(), (Strings{"Alpha", "Beta", "Gamma"}));
+  EXPECT_EQ(Names(list), (Strings{"Alpha", "Beta", "Gamma"}));
 }
 
-TEST_F(DeleteFontsTest, AFailedSingleDeleteNamesTheFile) {
+TEST_F(DeleteFontsTest, WithShiftAFailedDeleteNamesTheFileAndTheOthersGoForGood) {
   os.LockFile("D:\\Src\\B.TTF");
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(1)}, true);
   EXPECT_FALSE(outcome.Update);
   EXPECT_EQ(LastMessage().rfind(L"D:\\Src\\B.TTF\r\n不能删除字体文件.\r\n(32)", 0), 0u);
   EXPECT_EQ(list.Items(1)->FileName(), "D:\\Src\\B.TTF");
 
-  // Among several, the one that stays on disk keeps its record.
+  // Among several, each is deleted for good by itself; the one that stays on
+  // disk keeps its record.
   outcome = ops.DeleteFonts(All(), true);
   EXPECT_TRUE(outcome.Removed && !outcome.Reload);
-  EXPECT_EQ(Files(), Strings{"D:\\Src\\B.TTF"});
+  EXPECT_TRUE(os.ShellOps().empty());
+  EXPECT_EQ(Files(list), Strings{"D:\\Src\\B.TTF"});
   EXPECT_EQ(os.FilesIn("D:\\Src"), Strings{"D:\\Src\\B.TTF"});
 }
 
 TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
   os.AddFile("C:\\Coll\\Mine.VLM",
              "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
-  list.SetMode(flmCollection);
-  list.SetPath("C:\\Coll");
-  list.SetCollection("Mine");
+  OpenCollection(list, "C:\\Coll", "Mine");
   ASSERT_EQ(list.Count(), 2);
 
   TListOpOutcome outcome = ops.DeleteFonts({list.Items(0)}, true);
   EXPECT_TRUE(outcome.Update && outcome.Removed && outcome.SelectionChanged);
   EXPECT_FALSE(outcome.Reload);
-  EXPECT_EQ(Files(), Strings{"D:\\Src\\B.TTF"});
+  EXPECT_EQ(Files(list), Strings{"D:\\Src\\B.TTF"});
   EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"), "\"Beta\",\"D:\\Src\\B.TTF\"\r\n");
   EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
   EXPECT_TRUE(os.ShellOps().empty());
@@ -250,7 +224,7 @@ TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
 
 TEST_F(DeleteFontsTest, InTheFontsFolderFontsAreUninstalled) {
   InstalledFont("F.TTF", "Foxtrot");
-  Browse(kFonts);
+  Browse(kFontsDir);
   ASSERT_EQ(list.Count(), 1);
   TListOpOutcome outcome = ops.DeleteFonts(All(), false);
   EXPECT_FALSE(outcome.SelectionChanged);
@@ -274,51 +248,44 @@ class AddFilesTest : public ListOpsTest {
 
 TEST_F(AddFilesTest, IntoACollection) {
   os.AddFile("C:\\Coll\\Mine.VLM", "\"Alpha\",\"E:\\In\\A.TTF\"\r\n");
-  list.SetMode(flmCollection);
-  list.SetPath("C:\\Coll");
-  list.SetCollection("Mine");
+  OpenCollection(list, "C:\\Coll", "Mine");
 
   EXPECT_TRUE(ops.AddFiles(dropped).Update);
-  EXPECT_EQ(Files(), (Strings{"E:\\In\\A.TTF", "E:\\In\\B.ttf"}));
+  EXPECT_EQ(Files(list), (Strings{"E:\\In\\A.TTF", "E:\\In\\B.ttf"}));
   EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"),
             "\"Alpha\",\"E:\\In\\A.TTF\"\r\n\"Beta\",\"E:\\In\\B.ttf\"\r\n");
   EXPECT_FALSE(ops.AddFiles(dropped).Update);  // all there already
 }
 
-TEST_F(AddFilesTest, IntoTheFontsFolderInstalls) {
+TEST_F(AddFilesTest, IntoTheFontsFolderInstallsAndAFailedInstallNamesTheFolder) {
   InstalledFont("Z.TTF", "Zulu");
   list.SetMode(flmInstalled);
   EXPECT_TRUE(ops.AddFiles({"E:\\In\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF", "E:\\In\\readme.txt"}).Update);
   EXPECT_EQ(Registered("Alpha"), "A.TTF");
-  EXPECT_EQ(Files(), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF"}));
+  EXPECT_EQ(Files(list), (Strings{"C:\\Windows\\Fonts\\A.TTF", "C:\\Windows\\Fonts\\Z.TTF"}));
   EXPECT_FALSE(list.Items(0)->Bodgey());
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\readme.txt"));
+
+  os.FailAddFont("C:\\Windows\\Fonts\\B.ttf");
+  EXPECT_FALSE(ops.AddFiles({"E:\\In\\B.ttf"}).Update);
+  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\B.ttf\r\n不能复制文件到 C:\\Windows\\Fonts\\.", 0), 0u);
 }
 
-TEST_F(AddFilesTest, AFailedInstallNamesTheFolder) {
-  list.SetMode(flmInstalled);
-  os.FailAddFont("C:\\Windows\\Fonts\\A.TTF");
-  EXPECT_FALSE(ops.AddFiles({"E:\\In\\A.TTF"}).Update);
-  EXPECT_EQ(LastMessage().rfind(L"E:\\In\\A.TTF\r\n不能复制文件到 C:\\Windows\\Fonts\\.", 0), 0u);
-}
+TEST_F(AddFilesTest, IntoAnotherFolderCopiesButWithoutOneNowhere) {
+  EXPECT_FALSE(ops.AddFiles(dropped).Update);
+  EXPECT_TRUE(os.Messages().empty());
 
-TEST_F(AddFilesTest, IntoAnotherFolderCopies) {
   AddFont("D:\\Src\\Old.TTF", "Old");
   Browse(kSrc);
   EXPECT_TRUE(ops.AddFiles(dropped).Update);
   EXPECT_EQ(os.FileContent("D:\\Src\\A.TTF"), FontBytes("Alpha"));
   EXPECT_EQ(os.FileContent("D:\\Src\\readme.txt"), "text");  // copied, not listed
-  EXPECT_EQ(Files(), (Strings{"D:\\Src\\A.TTF", "D:\\Src\\B.ttf", "D:\\Src\\Old.TTF"}));
+  EXPECT_EQ(Files(list), (Strings{"D:\\Src\\A.TTF", "D:\\Src\\B.ttf", "D:\\Src\\Old.TTF"}));
 
   // A file already in the folder is left alone; a failed copy names the folder.
   EXPECT_FALSE(ops.AddFiles({"D:\\Src\\Old.TTF", "E:\\In\\Missing.TTF"}).Update);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(LastMessage().rfind(L"E:\\In\\Missing.TTF\r\n不能复制文件到 D:\\Src\\.\r\n(2)", 0), 0u);
-}
-
-TEST_F(AddFilesTest, NowhereToPutThem) {
-  EXPECT_FALSE(ops.AddFiles(dropped).Update);
-  EXPECT_TRUE(os.Messages().empty());
 }
 
 // ---- Renaming -------------------------------------------------------------------

@@ -3,7 +3,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
 
 // ---- Install ------------------------------------------------------------------
 
@@ -24,7 +23,7 @@ TEST_F(FileOpsTest, InstallCopiesRegistersAndAddsTheFont) {
 
 TEST_F(FileOpsTest, InstallingFromTheFontsFolderNeitherCopiesNorOverwritesTheValue) {
   auto r = Record("C:\\Windows\\Fonts\\alpha.TTF", "Alpha");
-  Register("Alpha", "somewhere-else.ttf");
+  Install("Alpha", "somewhere-else.ttf");
   os.FailWritesIn("C:\\Windows\\Fonts");  // any copy would fail
   ASSERT_TRUE(r->Install());
   EXPECT_EQ(Registered("Alpha"), "somewhere-else.ttf");
@@ -39,26 +38,23 @@ TEST_F(FileOpsTest, InstallFailsWithoutSideEffectsOnTheFirstFailingStep) {
   EXPECT_EQ(Registered("Gone"), "<none>");
   EXPECT_FALSE(missing->Installed());
 
-  auto r = Record("D:\\Src\\Beta.ttf", "Beta");
-  os.DenyHive(sys::Hive::LocalMachine);
-  EXPECT_FALSE(r->Install());
-  EXPECT_TRUE(os.FontsAdded().empty());
-  EXPECT_FALSE(r->Installed());
-  EXPECT_EQ(os.Broadcasts(), 0);
-}
-
-TEST_F(FileOpsTest, InstallFailsWhenTheSystemRefusesTheFont) {
+  // The system refuses the font: the value written for it is taken out again,
+  // but a value that was there before is not the install's to take away.
   auto r = Record("D:\\Src\\Beta.ttf", "Beta");
   os.FailAddFont("C:\\Windows\\Fonts\\Beta.ttf");
   EXPECT_FALSE(r->Install());
   EXPECT_FALSE(r->Installed());
-  EXPECT_EQ(Registered("Beta"), "<none>") << "the value written for it is taken out again";
-  EXPECT_EQ(os.Broadcasts(), 0);
-
-  // A value that was there before is not the install's to take away.
-  Register("Beta", "beta-before.ttf");
+  EXPECT_EQ(Registered("Beta"), "<none>");
+  Install("Beta", "beta-before.ttf");
   EXPECT_FALSE(r->Install());
   EXPECT_EQ(Registered("Beta"), "beta-before.ttf");
+
+  auto denied = Record("D:\\Src\\Gamma.ttf", "Gamma");
+  os.DenyHive(sys::Hive::LocalMachine);
+  EXPECT_FALSE(denied->Install());
+  EXPECT_TRUE(os.FontsAdded().empty());
+  EXPECT_FALSE(denied->Installed());
+  EXPECT_EQ(os.Broadcasts(), 0);
 }
 
 TEST_F(FileOpsTest, ABadRecordIsRefusedBeforeAnythingIsCopiedOrWritten) {
@@ -87,13 +83,6 @@ TEST_F(FileOpsTest, ABadRecordIsRefusedBeforeAnythingIsCopiedOrWritten) {
 
 // ---- Uninstall ------------------------------------------------------------------
 
-TEST_F(FileOpsTest, UninstallingWhatIsNotInstalledSucceedsAtOnce) {
-  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
-  EXPECT_TRUE(r->Uninstall(dmDelete));
-  EXPECT_TRUE(os.HasFile("D:\\Src\\Alpha.ttf"));
-  EXPECT_EQ(os.Broadcasts(), 0);
-}
-
 TEST_F(FileOpsTest, UninstallRemovesABareNameRegistrationFromTheSystem) {
   auto r = InstalledFont("ALPHA.TTF", "Alpha");
   ASSERT_TRUE(r->Installed() && r->InFontsFolder());
@@ -108,11 +97,16 @@ TEST_F(FileOpsTest, UninstallRemovesABareNameRegistrationFromTheSystem) {
   EXPECT_GE(os.Broadcasts(), 2);  // the removal and the uninstall
 }
 
-TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
+TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNotInstalled) {
+  auto never = Record("D:\\Src\\Never.ttf", "Never");
+  EXPECT_TRUE(never->Uninstall(dmDelete)) << "nothing to do succeeds at once";
+  EXPECT_TRUE(os.HasFile("D:\\Src\\Never.ttf"));
+  EXPECT_EQ(os.Broadcasts(), 0);
+
   auto recycled = InstalledFont("A.TTF", "Alpha");
   auto deleted = InstalledFont("B.TTF", "Beta");
   AddFont("D:\\Src\\C.TTF", "Gamma");
-  Register("Gamma", "D:\\Src\\C.TTF");
+  Install("Gamma", "D:\\Src\\C.TTF");
   auto outside = Record("D:\\Src\\C.TTF", "Gamma");
   ASSERT_TRUE(outside->Installed());
   ASSERT_FALSE(outside->InFontsFolder());
@@ -128,27 +122,25 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnly) {
   EXPECT_EQ(Registered("Gamma"), "<none>");
 }
 
-TEST_F(FileOpsTest, UninstallFailsWhenTheRegistryRefuses) {
-  auto r = InstalledFont("A.TTF", "Alpha");
+TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
+  auto locked = InstalledFont("A.TTF", "Alpha");
+  os.LockFile("C:\\Windows\\Fonts\\A.TTF");
+  EXPECT_FALSE(locked->Uninstall(dmRecycle));
+  EXPECT_TRUE(locked->Installed());
+  EXPECT_FALSE(SysErrorText().empty());
+
+  auto r = InstalledFont("B.TTF", "Beta");
   os.DenyHive(sys::Hive::LocalMachine);
   EXPECT_FALSE(r->Uninstall(dmDelete));
   EXPECT_TRUE(r->Installed());
-  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\B.TTF"), 1);
   EXPECT_FALSE(r->Uninstall(7));
-}
-
-TEST_F(FileOpsTest, UninstallFailsWhenTheFileCannotBeRecycled) {
-  auto r = InstalledFont("A.TTF", "Alpha");
-  os.LockFile("C:\\Windows\\Fonts\\A.TTF");
-  EXPECT_FALSE(r->Uninstall(dmRecycle));
-  EXPECT_TRUE(r->Installed());
-  EXPECT_FALSE(SysErrorText().empty());
 }
 
 // ---- Load and unload ------------------------------------------------------------
 
-TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedList) {
+TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedListAFailedLoadLeavesItInstalledFontsAreLeftAlone) {
   auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
   Strings loaded{"X"};
   ASSERT_TRUE(r->Load(&loaded));
@@ -162,38 +154,39 @@ TEST_F(FileOpsTest, LoadAndUnloadKeepTheSharedList) {
   EXPECT_EQ(os.Broadcasts(), 3);
   EXPECT_TRUE(r->Unload(nullptr));
   EXPECT_FALSE(r->Unload(nullptr));  // nothing left to remove
-}
 
-TEST_F(FileOpsTest, InstalledFontsAreNeitherLoadedNorUnloaded) {
-  auto r = InstalledFont("A.TTF", "Alpha");
-  Strings loaded;
-  EXPECT_TRUE(r->Load(&loaded));
-  EXPECT_FALSE(r->Unload(&loaded));
-  EXPECT_TRUE(loaded.empty());
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
-  EXPECT_EQ(os.Broadcasts(), 0);
-}
-
-TEST_F(FileOpsTest, FailedLoadLeavesTheListAlone) {
-  auto r = Record("D:\\Src\\Alpha.ttf", "Alpha");
   os.FailAddFont("D:\\Src\\Alpha.ttf");
-  Strings loaded;
-  EXPECT_FALSE(r->Load(&loaded));
-  EXPECT_TRUE(loaded.empty());
-  EXPECT_EQ(os.Broadcasts(), 0);
+  const int broadcasts = os.Broadcasts();
+  Strings none;
+  EXPECT_FALSE(r->Load(&none));
+  EXPECT_TRUE(none.empty()) << "a failed load leaves the list alone";
+  EXPECT_EQ(os.Broadcasts(), broadcasts);
+
+  // An installed font is neither loaded nor unloaded.
+  auto installed = InstalledFont("A.TTF", "Alpha");
+  EXPECT_TRUE(installed->Load(&none));
+  EXPECT_FALSE(installed->Unload(&none));
+  EXPECT_TRUE(none.empty());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
+  EXPECT_EQ(os.Broadcasts(), broadcasts);
 }
 
 // ---- Delete ---------------------------------------------------------------------
 
-TEST_F(FileOpsTest, DeleteModes) {
+TEST_F(FileOpsTest, DeleteModesAndAFailedDeleteKeepsTheRecord) {
   auto recycled = Record("D:\\Src\\A.TTF", "Alpha");
   auto deleted = Record("D:\\Src\\B.TTF", "Beta");
   auto left = Record("D:\\Src\\C.TTF", "Gamma");
+  auto locked = Record("D:\\Src\\D.TTF", "Delta");
   os.AddFont("D:\\Src\\A.TTF");  // a preview copy lets go of the file first
 
   ASSERT_TRUE(recycled->Delete(dmRecycle));
   ASSERT_TRUE(deleted->Delete(dmDelete));
   ASSERT_TRUE(left->Delete(dmLeave));
+  EXPECT_FALSE(locked->Delete(3));
+  os.LockFile("D:\\Src\\D.TTF");
+  EXPECT_FALSE(locked->Delete(dmRecycle));
+  EXPECT_FALSE(SysErrorText().empty());
 
   EXPECT_EQ(os.RecycleBin(), Strings{"D:\\Src\\A.TTF"});
   EXPECT_EQ(os.FontResourceCount("D:\\Src\\A.TTF"), 0);
@@ -203,17 +196,10 @@ TEST_F(FileOpsTest, DeleteModes) {
     EXPECT_EQ(r->FileName(), "");
     EXPECT_EQ(r->FontName(), "");
   }
-}
-
-TEST_F(FileOpsTest, FailedDeleteKeepsTheRecord) {
-  auto r = Record("D:\\Src\\A.TTF", "Alpha");
-  EXPECT_FALSE(r->Delete(3));
-  os.LockFile("D:\\Src\\A.TTF");
-  EXPECT_FALSE(r->Delete(dmRecycle));
-  EXPECT_FALSE(SysErrorText().empty());
-  EXPECT_EQ(r->FileName(), "D:\\Src\\A.TTF");
-  EXPECT_EQ(r->FontName(), "Alpha");
-  EXPECT_TRUE(os.HasFile("D:\\Src\\A.TTF"));
+  // A failed delete keeps the record.
+  EXPECT_EQ(locked->FileName(), "D:\\Src\\D.TTF");
+  EXPECT_EQ(locked->FontName(), "Delta");
+  EXPECT_TRUE(os.HasFile("D:\\Src\\D.TTF"));
 }
 
 // ---- Rename ---------------------------------------------------------------------
@@ -244,28 +230,15 @@ TEST_F(RenameTest, KeepsTheFolderAndRewritesExactlyTheCollectionsThatReferToTheF
   EXPECT_EQ(CollectionText("Three"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
   // A font that was not installed is still available for the preview.
   EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 1);
+
+  // A collections folder given instead is the one rewritten.
+  os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
+  ASSERT_TRUE(r->Rename("C.TTF", "D:\\Mine\\"));
+  EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\C.TTF\"\r\n");
+  EXPECT_EQ(CollectionText("One"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n" + other);
 }
 
-TEST_F(RenameTest, UsesTheGivenCollectionsFolder) {
-  auto r = Record("D:\\Src\\A.TTF", "Alpha");
-  os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\A.TTF\"\r\n");
-  ASSERT_TRUE(r->Rename("B.TTF", "D:\\Mine\\"));
-  EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
-}
-
-TEST_F(RenameTest, AnInstalledFontStaysInstalledUnderItsNewName) {
-  auto r = InstalledFont("A.TTF", "Alpha");
-  ASSERT_TRUE(r->Rename("B.TTF"));
-  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\B.TTF");
-  EXPECT_EQ(Registered("Alpha"), "B.TTF");
-  EXPECT_TRUE(r->Installed());
-  EXPECT_TRUE(r->InFontsFolder());
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 0);
-  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\B.TTF"), 1);
-  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
-}
-
-TEST_F(RenameTest, ARefusedRenameLeavesTheFontAsItWas) {
+TEST_F(RenameTest, AnInstalledFontRefusedANameStaysAsItWasGivenOneStaysInstalled) {
   auto r = InstalledFont("A.TTF", "Alpha");
   AddFont("C:\\Windows\\Fonts\\B.TTF", "Beta");  // the new name is taken
   EXPECT_FALSE(r->Rename("B.TTF"));
@@ -274,6 +247,15 @@ TEST_F(RenameTest, ARefusedRenameLeavesTheFontAsItWas) {
   EXPECT_TRUE(r->Installed());
   EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 1);
   EXPECT_EQ(os.FileContent("C:\\Windows\\Fonts\\B.TTF"), FontBytes("Beta"));
+
+  ASSERT_TRUE(r->Rename("C.TTF"));
+  EXPECT_EQ(r->FileName(), "C:\\Windows\\Fonts\\C.TTF");
+  EXPECT_EQ(Registered("Alpha"), "C.TTF");
+  EXPECT_TRUE(r->Installed());
+  EXPECT_TRUE(r->InFontsFolder());
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\A.TTF"), 0);
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\C.TTF"), 1);
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
 }
 
 TEST_F(RenameTest, NamesWithoutAFileNameAreRefused) {

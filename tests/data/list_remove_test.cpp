@@ -1,10 +1,6 @@
-// Taking records out of a font file list: the list, its name index and its
-// collection file must stay in step, and a running scan's records are not
-// to be taken.
-#include <functional>
-
+// Taking records out of a font file list: the list and its name index must
+// stay in step.
 #include "tests/data/scan_fixture.h"
-#include "tests/support/TrueTypeWriter.h"
 
 namespace {
 
@@ -14,7 +10,7 @@ class ListRemoveTest : public ScanTest {
     os.SetDrives({"C:\\", "D:\\"});
     // Named in file order, so that the sorted list is in file order too.
     for (const char* name : {"a", "b", "c", "d"})
-      os.AddFile(std::string("D:\\F\\") + name + ".ttf", tt::StandardFont(name).Build());
+      AddFont(std::string("D:\\F\\") + name + ".ttf", name);
     list.SetPath("D:\\F");
   }
   TFontFileInfo* Record(const char* file) {
@@ -57,23 +53,6 @@ TEST_F(ListRemoveTest, ARecordRenamedOrClearedIsStillFoundByItself) {
   list.AddFile("D:\\F\\moved.ttf");
   list.AddFile("D:\\F\\c.ttf");
   EXPECT_EQ(list.Count(), 4);
-}
-
-TEST_F(ListRemoveTest, RemovingIsRefusedWhileAScanRuns) {
-  for (int i = 0; i < 45; ++i) os.AddFile("D:\\Big\\f" + std::to_string(i) + ".ttf", "x");
-  int pumps = 0;
-  int removed = -1;
-  bool deleted = true;
-  os.onProcessMessages = [&] {
-    if (++pumps != 12) return;
-    removed = list.Remove({list.Items(0), list.Items(1)});
-    deleted = list.Delete(0);
-  };
-  list.SetPath("D:\\Big");
-  os.onProcessMessages = nullptr;
-  EXPECT_EQ(removed, 0);
-  EXPECT_FALSE(deleted);
-  EXPECT_EQ(list.Count(), 45);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(OptionsTest, DefaultsWithoutAnyKey) {
   EXPECT_FALSE(os.KeyExists(Hive::CurrentUser, kKey));
 }
 
-TEST_F(OptionsTest, SampleTextsDependOnTheSubkey) {
+TEST_F(OptionsTest, SampleTextsDependOnTheSubkeyAndAReloadRebuildsThem) {
   os.SetValue(Hive::LocalMachine, kKey, "Notes Folder", "N:");
   EXPECT_TRUE(TVLMOptions().SampleTexts().empty());
 
@@ -69,9 +69,18 @@ TEST_F(OptionsTest, SampleTextsDependOnTheSubkey) {
   os.SetValue(Hive::LocalMachine, kTextKey, "000", "zero");
   os.SetValue(Hive::LocalMachine, kTextKey, "free name", "three");
   EXPECT_EQ(TVLMOptions().SampleTexts(), (std::vector<std::string>{"two", "zero", "three"}));
+
+  // A reload rebuilds them and keeps settings the registry lacks.
+  os.SetValue(Hive::LocalMachine, kTextKey, "000", "one");
+  TVLMOptions o;
+  o.SetCollectionsFolder("X:\\");
+  o.SampleTexts().push_back("added");
+  o.Load();
+  EXPECT_EQ(o.SampleTexts(), (std::vector<std::string>{"two", "one", "three"}));
+  EXPECT_EQ(o.CollectionsFolder(), "X:\\");
 }
 
-TEST_F(OptionsTest, ReadsMachineValuesAsStored) {
+TEST_F(OptionsTest, MachineValuesAreReadAsStoredButAFontSizeOfNoNumberOrBelowOneIsNeverWritten) {
   os.SetValue(Hive::LocalMachine, kKey, "Collections Folder", "D:\\Coll");
   os.SetValue(Hive::LocalMachine, kKey, "Notes Folder", " E:\\Notes\\ ");
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "-3");
@@ -81,20 +90,17 @@ TEST_F(OptionsTest, ReadsMachineValuesAsStored) {
   EXPECT_EQ(o.NotesFolder(), " E:\\Notes\\ \\");  // no trimming on read
   EXPECT_EQ(o.SampleSheetFontSize(), -3);          // Load takes what the setter would refuse
   EXPECT_EQ(o.SampleSheetText(), "  ");
-}
 
-TEST_F(OptionsTest, SheetSettingsFromTheRegistry) {
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Text", "");
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "12pt");
-  TVLMOptions o;
-  EXPECT_EQ(o.SampleSheetText(), TVLMOptions::kDefaultSampleSheetText);
-  EXPECT_EQ(o.SampleSheetFontSize(), 18);  // not a number: kept
-
+  TVLMOptions sheet;
+  EXPECT_EQ(sheet.SampleSheetText(), TVLMOptions::kDefaultSampleSheetText);
+  EXPECT_EQ(sheet.SampleSheetFontSize(), 18);  // not a number: kept
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "0");
-  o.Load();
-  EXPECT_EQ(o.SampleSheetFontSize(), 0);  // accepted on reading...
+  sheet.Load();
+  EXPECT_EQ(sheet.SampleSheetFontSize(), 0);  // accepted on reading...
   os.SetValue(Hive::LocalMachine, kKey, "Sample Sheet Font Size", "30");
-  o.Save();
+  sheet.Save();
   EXPECT_EQ(Machine("Sample Sheet Font Size"), "30");  // ...but never written
 }
 
@@ -146,37 +152,23 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(back.SampleTexts(), (std::vector<std::string>{"a", "b"}));
 }
 
-TEST_F(OptionsTest, EmptySettingsDoNotRemoveStoredValues) {
+TEST_F(OptionsTest, EmptySettingsKeepStoredValuesFewerSampleTextsRemoveTheRest) {
   os.SetValue(Hive::LocalMachine, kKey, "Collections Folder", "D:\\Old\\");
-  TVLMOptions o;
-  o.SetCollectionsFolder("   ");
-  EXPECT_EQ(o.CollectionsFolder(), "");
-  o.Save();
-  EXPECT_EQ(Machine("Collections Folder"), "D:\\Old\\");
-  EXPECT_EQ(Machine("Notes Folder"), "<missing>");
-}
-
-TEST_F(OptionsTest, SavingFewerSampleTextsRemovesTheRest) {
   for (int i = 0; i < 5; ++i)
     os.SetValue(Hive::LocalMachine, kTextKey, TVLMOptions::SampleTextValueName(i), "old");
   os.SetValue(Hive::LocalMachine, kTextKey, "stray", "old");
   TVLMOptions o;
   ASSERT_EQ(o.SampleTexts().size(), 6u);
+  o.SetCollectionsFolder("   ");
+  EXPECT_EQ(o.CollectionsFolder(), "");
   o.SampleTexts() = {"x", "y", "z"};
   o.Save();
+  EXPECT_EQ(Machine("Collections Folder"), "D:\\Old\\");
+  EXPECT_EQ(Machine("Notes Folder"), "<missing>");
   EXPECT_EQ(SampleTextNames(), (std::vector<std::string>{"000", "001", "002"}));
   std::string data;
   ASSERT_TRUE(os.GetValue(Hive::LocalMachine, kTextKey, "002", data));
   EXPECT_EQ(data, "z");
-}
-
-TEST_F(OptionsTest, SampleTextPositionNames) {
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(0), "000");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(7), "007");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(42), "042");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(999), "999");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(1000), "1000");
-  EXPECT_EQ(TVLMOptions::SampleTextValueName(123456), "123456");
 }
 
 TEST_F(OptionsTest, SettersFilterTheirInput) {
@@ -199,7 +191,7 @@ TEST_F(OptionsTest, SettersFilterTheirInput) {
   EXPECT_EQ(o.SampleSheetText(), " kept as given ");
 }
 
-TEST_F(OptionsTest, DecimalNumbers) {
+TEST_F(OptionsTest, DecimalNumbersAndSampleTextPositionNames) {
   EXPECT_EQ(ParseDecimalOr("12", -1), 12);
   EXPECT_EQ(ParseDecimalOr("-2147483640", -1), -2147483640);
   EXPECT_EQ(ParseDecimalOr("-2147483648", -1), INT32_MIN);
@@ -207,6 +199,13 @@ TEST_F(OptionsTest, DecimalNumbers) {
   EXPECT_EQ(ParseDecimalOr("007", -1), 7);
   for (const char* bad : {"", "-", "+", "+-1", "2147483648", "1e3", "0x10", "5 ", " 5", "1,000"})
     EXPECT_EQ(ParseDecimalOr(bad, -1), -1) << bad;
+
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(0), "000");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(7), "007");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(42), "042");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(999), "999");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(1000), "1000");
+  EXPECT_EQ(TVLMOptions::SampleTextValueName(123456), "123456");
 }
 
 TEST_F(OptionsTest, UnwritableMachineHiveStillSavesTheUserPart) {
@@ -251,16 +250,6 @@ TEST_F(OptionsTest, UnreadableUserHiveKeepsUserSettings) {
   EXPECT_EQ(o.FontColour(), TVLMOptions::kDefaultFontColour);
   EXPECT_EQ(o.SampleSheetFontSize(), 30);
   o.Save();  // nothing to report, nothing thrown
-}
-
-TEST_F(OptionsTest, ReloadRebuildsSampleTextsAndKeepsMissingSettings) {
-  os.SetValue(Hive::LocalMachine, kTextKey, "000", "one");
-  TVLMOptions o;
-  o.SetNotesFolder("X:\\");
-  o.SampleTexts().push_back("added");
-  o.Load();
-  EXPECT_EQ(o.SampleTexts(), std::vector<std::string>{"one"});
-  EXPECT_EQ(o.NotesFolder(), "X:\\");
 }
 
 }  // namespace

@@ -1,20 +1,16 @@
-// A memory world holding one font file, and the records read from it.
+// The data layer's world holding one font file, and the records read from it.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <string>
 
 #include "data/FontFileInfo.h"
-#include "data/VLMUtil.h"
-#include "sys/memory/MemoryBackend.h"
-#include "tests/support/TrueTypeWriter.h"
+#include "tests/data/scan_fixture.h"
 
-class ReaderTest : public ::testing::Test {
+class ReaderTest : public ScanTest {
  protected:
   static constexpr const char* kPath = "C:\\Fonts\\TEST.TTF";
 
-  ReaderTest() : guard_(os) { os.AddDirectory("C:\\Fonts"); }
+  ReaderTest() { os.AddDirectory("C:\\Fonts"); }
 
   // The record after SetFileName (names only) and, when asked, a read of all tables.
   TFontFields Read(const std::string& font, bool allTables) {
@@ -30,7 +26,4 @@ class ReaderTest : public ::testing::Test {
   std::string ErrorText(uint32_t code) {
     return Trim("(" + std::to_string(code) + ") " + os.ErrorMessage(code));
   }
-
-  sys::MemoryBackend os;
-  sys::ScopedBackend guard_;
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/VLMUtil.h"
-#include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
 
 namespace {
@@ -61,19 +61,16 @@ TEST_F(ReaderTest, EachStyleBitHasItsFlag) {
   }
 }
 
-TEST_F(ReaderTest, NamesOnlyReadsTheFullNameAndNothingElse) {
-  const std::string font = tt::StandardFont("Test Sans Bold", "Test Sans").Build();
-  const TFontFields f = ReadNames(font);
+TEST_F(ReaderTest, NamesOnlyReadsTheFullNameAndNothingElseNoTablesMakeAnEmptyGoodRecord) {
+  TFontFields f = ReadNames(tt::StandardFont("Test Sans Bold", "Test Sans").Build());
   EXPECT_EQ(f.FontName, "Test Sans Bold");
   EXPECT_FALSE(f.Bad);
   EXPECT_FALSE(f.InfoRead);
   EXPECT_EQ(f.FamilyName, "");
   EXPECT_EQ(f.UnitsPerEm, 0);
   EXPECT_EQ(f.FontKind, fkUnknown);
-}
 
-TEST_F(ReaderTest, NoTablesIsAnEmptyButGoodRecord) {
-  TFontFields f = ReadAll(FontBuilder().Build());
+  f = ReadAll(FontBuilder().Build());
   EXPECT_FALSE(f.Bad);
   EXPECT_TRUE(f.InfoRead);
   EXPECT_EQ(f.FontName, "");
@@ -134,27 +131,18 @@ TEST_F(ReaderTest, MacintoshNamesFillWhatMicrosoftLeavesEmpty) {
   EXPECT_EQ(f.FamilyName, "Family");
 }
 
-TEST_F(ReaderTest, AnEmptyMicrosoftNameStillReplaces) {
-  const std::string font =
+TEST_F(ReaderTest, AnEmptyMicrosoftNameStillReplacesRepeatedOnesFirstForNamesOnlyLastForAll) {
+  const std::string empty =
       FontBuilder().Names({MacName(4, "Mac"), MsName(4, " \t "), MsName(1, "")}).Build();
-  EXPECT_EQ(ReadNames(font).FontName, "");
-  EXPECT_EQ(ReadAll(font).FontName, "");
-}
-
-TEST_F(ReaderTest, RepeatedEnglishNamesFirstForNamesOnlyLastForAll) {
-  const std::string font =
+  EXPECT_EQ(ReadNames(empty).FontName, "");
+  EXPECT_EQ(ReadAll(empty).FontName, "");
+  const std::string repeated =
       FontBuilder().Names({MsName(4, "United States", 0x0409), MsName(4, "United Kingdom", 0x0809)}).Build();
-  EXPECT_EQ(ReadNames(font).FontName, "United States");
-  EXPECT_EQ(ReadAll(font).FontName, "United Kingdom");
+  EXPECT_EQ(ReadNames(repeated).FontName, "United States");
+  EXPECT_EQ(ReadAll(repeated).FontName, "United Kingdom");
 }
 
-TEST_F(ReaderTest, UnicodeNamesBecomeAnsiText) {
-  sys::SetCodePage(936);
-  const std::string font = FontBuilder().Names({MsName(4, "\t微软雅黑 Bold  ")}).Build();
-  EXPECT_EQ(ReadNames(font).FontName, "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA Bold");
-}
-
-TEST_F(ReaderTest, OddAndTinyStringLengths) {
+TEST_F(ReaderTest, UnicodeNamesBecomeAnsiTextWhateverTheirLengths) {
   tt::NameRecord one = MsName(4, "AB");
   one.length = 1;  // half a code unit
   tt::NameRecord odd = MsName(1, "AB");
@@ -166,9 +154,13 @@ TEST_F(ReaderTest, OddAndTinyStringLengths) {
   EXPECT_EQ(f.FamilyName, "A");
   EXPECT_EQ(f.SubfamilyName, "");
   EXPECT_FALSE(f.Bad);
+
+  ScopedCodePage codePage(936);
+  const std::string font = FontBuilder().Names({MsName(4, "\t微软雅黑 Bold  ")}).Build();
+  EXPECT_EQ(ReadNames(font).FontName, "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA Bold");
 }
 
-TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
+TEST_F(ReaderTest, ThingsPastTheEndOrCutOffByItReadAsZeroOrEmpty) {
   tt::NameRecord far = MsName(1, "Far");
   far.offset = 60000;
   const std::string font = FontBuilder()
@@ -178,7 +170,7 @@ TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
                                .TableOffset("head", 0x7FFFFFF0)
                                .TableOffset("OS/2", 0xFFFFFFFF)
                                .Build();
-  const TFontFields f = ReadAll(font);
+  TFontFields f = ReadAll(font);
   EXPECT_FALSE(f.Bad);
   EXPECT_TRUE(f.InfoRead);
   EXPECT_EQ(f.FontName, "Near");
@@ -186,13 +178,11 @@ TEST_F(ReaderTest, ThingsPastTheEndReadAsZeroOrEmpty) {
   EXPECT_EQ(f.UnitsPerEm, 0);
   EXPECT_EQ(f.WeightClass, 0);
   EXPECT_EQ(f.FontKind, fkUnknown);
-}
 
-TEST_F(ReaderTest, FieldsCutOffByTheEndReadAsZero) {
   // OS/2 last: cut the file inside usWeightClass, and another one inside the name string.
   const std::string full = FontBuilder().Names({MsName(4, "Cut Name")}).Os2({.weightClass = 0x0190}).Build();
   const size_t os2 = full.size() - 88;  // 86 bytes, padded to 4
-  TFontFields f = ReadAll(full.substr(0, os2 + 5));
+  f = ReadAll(full.substr(0, os2 + 5));
   EXPECT_FALSE(f.Bad);
   EXPECT_EQ(f.AvgCharWidth, 1000);
   EXPECT_EQ(f.WeightClass, 0);
@@ -216,7 +206,7 @@ TEST_F(ReaderTest, TablesLackingLeaveEarlierValues) {
   EXPECT_EQ(record.FontKind(), fkUnknown);
 }
 
-TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
+TEST_F(ReaderTest, DirectoryPastTheEndOrNoneAtAllMakesABadRecordWithAReason) {
   std::string tenBytes = tt::U32(0x00010000) + tt::U16(1) + std::string(4, '\0');
   os.SetLastError(0);
   TFontFields f = ReadAll(tenBytes);
@@ -228,26 +218,24 @@ TEST_F(ReaderTest, DirectoryPastTheEndMakesABadRecordWithAReason) {
   f = ReadNames(FontBuilder().Os2().Names({MsName(4, "x")}).Build().substr(0, 12 + 16 + 3));
   EXPECT_TRUE(f.Bad);
   EXPECT_EQ(f.FontName, ErrorText(sys::kErrorHandleEof));
+
+  // Bytes 4 and 5 of this text say 0x7420 tables; the file is far too short.
+  const int reads = os.Reads();
+  EXPECT_TRUE(ReadAll("This is a text file, not a font.\r\n").Bad);
+  EXPECT_LE(os.Reads() - reads, 4) << "the walk stops at the first missing tag";
 }
 
 TEST_F(ReaderTest, UnreadableFilesAreBadWithTheSystemsText) {
-  TFontFileInfo missing;
-  missing.SetFileName("C:\\Fonts\\NONE.TTF");
-  EXPECT_TRUE(missing.Bad());
-  EXPECT_EQ(missing.FontName(), ErrorText(2));
-
-  TFontFileInfo folder;
-  folder.SetFileName("C:\\Fonts");
-  EXPECT_TRUE(folder.Bad());
-  EXPECT_EQ(folder.FontName(), ErrorText(5));
-
   os.AddFile("C:\\Fonts\\LOCKED.TTF", tt::StandardFont("Locked").Build());
   os.LockFile("C:\\Fonts\\LOCKED.TTF");
-  TFontFileInfo locked;
-  locked.SetFileName("C:\\Fonts\\LOCKED.TTF");
-  EXPECT_TRUE(locked.Bad());
-  EXPECT_EQ(locked.FontName(), ErrorText(32));
-
+  const std::pair<const char*, uint32_t> files[] = {
+      {"C:\\Fonts\\NONE.TTF", 2}, {"C:\\Fonts", 5}, {"C:\\Fonts\\LOCKED.TTF", 32}};
+  for (const auto& [path, code] : files) {
+    TFontFileInfo record;
+    record.SetFileName(path);
+    EXPECT_TRUE(record.Bad()) << path;
+    EXPECT_EQ(record.FontName(), ErrorText(code)) << path;
+  }
   TFontFileInfo longPath;
   longPath.SetFileName("C:\\Fonts\\" + std::string(300, 'x') + ".TTF");
   EXPECT_TRUE(longPath.Bad());
@@ -278,13 +266,6 @@ TEST_F(ReaderTest, ReadFaultsInTheDirectoryFailInTablesDoNot) {
   refused.SetFileName("C:\\Fonts\\C.TTF");
   EXPECT_TRUE(refused.Bad());
   EXPECT_EQ(refused.FontName(), ErrorText(sys::kErrorSeek));
-}
-
-TEST_F(ReaderTest, NotAFontAtAll) {
-  // Bytes 4 and 5 of this text say 0x7420 tables; the file is far too short.
-  const TFontFields f = ReadAll("This is a text file, not a font.\r\n");
-  EXPECT_TRUE(f.Bad);
-  EXPECT_LE(os.Reads(), 4) << "the walk stops at the first missing tag";
 }
 
 TEST_F(ReaderTest, HugeCountsInSmallFilesAreCheap) {

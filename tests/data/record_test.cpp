@@ -7,38 +7,27 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
 
 namespace {
 
-constexpr const char* kFontsKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+using RecordTest = ReaderTest;
 
-class RecordTest : public ReaderTest {
- protected:
-  RecordTest() {
-    os.SetValue(sys::Hive::CurrentUser, kShellFoldersKey, "Fonts", "C:\\Windows\\Fonts");
-    os.AddDirectory("C:\\Windows\\Fonts");
-    os.OpenKey(sys::Hive::LocalMachine, kFontsKey, true);
-  }
-  void Install(const std::string& name, const std::string& file) {
-    os.SetValue(sys::Hive::LocalMachine, kFontsKey, FontRegValueName(name), file);
-  }
-  std::string AddFont(const std::string& path, const std::string& fullName,
-                      const std::string& family = "Test Family") {
-    os.AddFile(path, tt::StandardFont(fullName, family).Build());
-    return path;
-  }
-};
-
-TEST_F(RecordTest, NewAndClearedRecordsAreEmpty) {
+TEST_F(RecordTest, NewAndClearedRecordsAreEmptyBadAndBodgeyAreSetAsTold) {
   TFontFileInfo record;
   EXPECT_EQ(record.FileName(), "");
   EXPECT_EQ(record.FontKind(), fkUnknown);
   EXPECT_FALSE(record.Bad()) << "a record of no file has nothing to read";
   EXPECT_EQ(os.Opens(), 0);
+  record.SetBad(true);
+  EXPECT_TRUE(record.Bad());
+  record.SetBad(false);
+  EXPECT_FALSE(record.Bad());
   AddFont(kPath, "Some Font");
   record.SetFileName(kPath);
   record.SetBodgey(true);
+  EXPECT_TRUE(record.Bodgey());
   EXPECT_EQ(record.UnitsPerEm(), 2048);
   record.Clear();
   const TFontFields f = record.Snapshot();
@@ -48,7 +37,7 @@ TEST_F(RecordTest, NewAndClearedRecordsAreEmpty) {
   EXPECT_EQ(f.UnitsPerEm, 0);
 }
 
-TEST_F(RecordTest, KnownShortNamesOpenNoFile) {
+TEST_F(RecordTest, KnownShortNamesOpenNoFileLongerOnesMayHaveBeenCut) {
   AddFont(kPath, "Name In The File");
   TFontFileInfo record;
   const std::string name38(38, 'n');
@@ -66,15 +55,13 @@ TEST_F(RecordTest, KnownShortNamesOpenNoFile) {
   TFontFileInfo unnamed;
   unnamed.SetFileNameAndName(kPath, "");
   EXPECT_EQ(unnamed.FontName(), "Name In The File");
-}
+  EXPECT_EQ(os.Opens(), 2);
 
-// In a double-byte code page the installed-font table cuts a name whose
-// character straddles the limit one byte short of it.
-TEST_F(RecordTest, ThirtyNineByteNamesAreTrustedOnlyInSingleByteCodePages) {
-  AddFont(kPath, "Name In The File");
-  const unsigned saved = sys::CodePage();
+  // In a double-byte code page the installed-font table cuts a name whose
+  // character straddles the limit one byte short of it: 39 bytes are trusted
+  // only in single-byte code pages.
   const std::string name39(39, 'n');
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   TFontFileInfo mayBeCut;
   mayBeCut.SetFileNameAndName(kPath, name39);
   EXPECT_EQ(mayBeCut.FontName(), "Name In The File");
@@ -82,11 +69,10 @@ TEST_F(RecordTest, ThirtyNineByteNamesAreTrustedOnlyInSingleByteCodePages) {
   TFontFileInfo whole;
   whole.SetFileNameAndName(kPath, name39);
   EXPECT_EQ(whole.FontName(), name39);
-  EXPECT_EQ(os.Opens(), 1);
-  sys::SetCodePage(saved);
+  EXPECT_EQ(os.Opens(), 3);
 }
 
-TEST_F(RecordTest, KnownNameOfAMissingFileIsBadAndNeverRead) {
+TEST_F(RecordTest, AMissingOrDeletedFileIsBadItsKnownNameNeverReadItsReadNeverRetried) {
   TFontFileInfo record;
   record.SetFileNameAndName("C:\\Fonts\\GONE.TTF", "Gone");
   EXPECT_TRUE(record.Bad());
@@ -96,17 +82,23 @@ TEST_F(RecordTest, KnownNameOfAMissingFileIsBadAndNeverRead) {
   EXPECT_EQ(record.FontKind(), fkUnknown);
   EXPECT_EQ(record.DisplayName(), "Gone");
   EXPECT_EQ(os.Opens(), 0);
-}
 
-TEST_F(RecordTest, AFileDeletedAfterListingIsBadOnFirstRead) {
+  TFontFileInfo none;
+  none.SetFileName("C:\\Fonts\\NONE.TTF");
+  ASSERT_TRUE(none.Bad());
+  EXPECT_EQ(none.Ascender(), 0);
+  EXPECT_EQ(none.License(), "");
+  EXPECT_EQ(os.Opens(), 1) << "a bad read is not retried by getters";
+
+  // A file deleted after listing is bad on the first read.
   AddFont(kPath, "Listed");
-  TFontFileInfo record;
-  record.SetFileNameAndName(kPath, "Listed");
-  ASSERT_FALSE(record.Bad());
+  TFontFileInfo listed;
+  listed.SetFileNameAndName(kPath, "Listed");
+  ASSERT_FALSE(listed.Bad());
   os.RemoveFile(kPath);
-  EXPECT_EQ(record.FamilyName(), "");
-  EXPECT_TRUE(record.Bad());
-  EXPECT_EQ(record.FontName(), ErrorText(2)) << "the list shows why";
+  EXPECT_EQ(listed.FamilyName(), "");
+  EXPECT_TRUE(listed.Bad());
+  EXPECT_EQ(listed.FontName(), ErrorText(2)) << "the list shows why";
 }
 
 TEST_F(RecordTest, LazyFieldsReadAllTablesOnce) {
@@ -126,29 +118,14 @@ TEST_F(RecordTest, LazyFieldsReadAllTablesOnce) {
   EXPECT_EQ(os.Opens(), 3);
 }
 
-TEST_F(RecordTest, ABadReadIsNotRetriedByGetters) {
-  TFontFileInfo record;
-  record.SetFileName("C:\\Fonts\\NONE.TTF");
-  ASSERT_TRUE(record.Bad());
-  EXPECT_EQ(record.Ascender(), 0);
-  EXPECT_EQ(record.License(), "");
-  EXPECT_EQ(os.Opens(), 1);
-}
-
-TEST_F(RecordTest, SameFileNameInAnotherCaseDoesNothing) {
-  AddFont(kPath, "Case Font");
-  TFontFileInfo record;
-  record.SetFileName(kPath);
-  record.SetFileName("c:\\fonts\\test.ttf");
-  EXPECT_EQ(os.Opens(), 1);
-  EXPECT_EQ(record.FileName(), kPath);
-}
-
-TEST_F(RecordTest, AnotherFileLeavesNothingOfTheLastOne) {
+TEST_F(RecordTest, TheSameFileInAnotherCaseDoesNothingAnotherLeavesNothingOfTheLast) {
   AddFont("C:\\Fonts\\FULL.TTF", "Full Font", "Full");
   os.AddFile("C:\\Fonts\\BARE.TTF", tt::FontBuilder().Head({.unitsPerEm = 1000}).Build());
   TFontFileInfo record;
   record.SetFileName("C:\\Fonts\\FULL.TTF");
+  record.SetFileName("c:\\fonts\\full.ttf");  // the same file: nothing happens
+  EXPECT_EQ(os.Opens(), 1);
+  EXPECT_EQ(record.FileName(), "C:\\Fonts\\FULL.TTF");
   record.SetBodgey(true);
   ASSERT_EQ(record.WeightClass(), 400);
   record.SetFileName("C:\\Fonts\\BARE.TTF");
@@ -180,15 +157,15 @@ TEST_F(RecordTest, InstalledIsDecidedByTheFontsName) {
   EXPECT_FALSE(b.InFontsFolder());
   EXPECT_TRUE(c.Installed() && c.InFontsFolder()) << "folders compare without case";
   EXPECT_FALSE(d.Installed() || d.InFontsFolder());
-}
+  Install("Delta", "D.TTF");
+  d.Refresh(false);
+  EXPECT_TRUE(d.Installed()) << "a refresh decides again";
 
-TEST_F(RecordTest, InstalledUsesTheCutValueNameOfLongNames) {
   const std::string longName = "A Font With A Very Long Name Of Fifty Characters.";
-  AddFont(kPath, longName);
   os.SetValue(sys::Hive::LocalMachine, kFontsKey, longName.substr(0, 40) + " (TrueType)", "X.TTF");
-  TFontFileInfo record;
-  record.SetFileName(kPath);
-  EXPECT_TRUE(record.Installed());
+  TFontFileInfo cut;
+  cut.SetFileName(AddFont("C:\\Elsewhere\\X.TTF", longName));
+  EXPECT_TRUE(cut.Installed()) << "by the value name the table cut";
 }
 
 TEST_F(RecordTest, RegistryTroubleLeavesTheFontNotInstalled) {
@@ -206,16 +183,6 @@ TEST_F(RecordTest, RegistryTroubleLeavesTheFontNotInstalled) {
   EXPECT_FALSE(record.InFontsFolder());
 }
 
-TEST_F(RecordTest, RefreshDecidesTheInstalledStateAgain) {
-  AddFont(kPath, "Later");
-  TFontFileInfo record;
-  record.SetFileName(kPath);
-  EXPECT_FALSE(record.Installed());
-  Install("Later", "LATER.TTF");
-  record.Refresh(false);
-  EXPECT_TRUE(record.Installed());
-}
-
 TEST_F(RecordTest, DisplayNameFallsBackToTheFamilyPast31Characters) {
   const std::string name31(31, 'x');
   const std::string name32(32, 'x');
@@ -224,16 +191,6 @@ TEST_F(RecordTest, DisplayNameFallsBackToTheFamilyPast31Characters) {
   longName.SetFileName(AddFont("C:\\Fonts\\L.TTF", name32, "Long Family"));
   EXPECT_EQ(shortName.DisplayName(), name31);
   EXPECT_EQ(longName.DisplayName(), "Long Family");
-}
-
-TEST_F(RecordTest, BadAndBodgeyAreSetAsTold) {
-  TFontFileInfo record;
-  record.SetBad(true);
-  record.SetBodgey(true);
-  EXPECT_TRUE(record.Bad());
-  EXPECT_TRUE(record.Bodgey());
-  record.SetBad(false);
-  EXPECT_FALSE(record.Bad());
 }
 
 // A worker thread reads all tables while this thread keeps asking. Every value

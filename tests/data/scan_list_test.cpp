@@ -12,7 +12,7 @@ class FontListTest : public ScanTest {
   static bool Marked(const TFontFileList& list) { return list.Contains("Z:\\MARKER.TTF"); }
 };
 
-TEST_F(FontListTest, StartsEmptyInBrowseModeWithoutScanning) {
+TEST_F(FontListTest, StartsEmptyInBrowseModeWithoutScanningAndWithoutAFolderListsNothing) {
   TFontFileList list;
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.Mode(), flmBrowse);
@@ -21,9 +21,13 @@ TEST_F(FontListTest, StartsEmptyInBrowseModeWithoutScanning) {
   EXPECT_FALSE(list.InclSubfolders());
   EXPECT_EQ(list.InclSubfoldersDepth(), 3);
   EXPECT_EQ(os.Opens(), 0);
+
+  os.AddFile("C:\\stray.ttf", "x");
+  list.Scan();
+  EXPECT_EQ(list.Count(), 0);
 }
 
-TEST_F(FontListTest, AddsEachFileOnceWhateverItsCase) {
+TEST_F(FontListTest, AddsEachFileOnceWhateverItsCaseUntilItsRecordIsCleared) {
   os.AddFile("C:\\F\\a.ttf", "x");
   TFontFileList list;
   list.AddFileWithName("C:\\F\\a.ttf", "Ay");
@@ -34,6 +38,11 @@ TEST_F(FontListTest, AddsEachFileOnceWhateverItsCase) {
   EXPECT_TRUE(list.Contains("C:\\f\\a.TTF"));
   EXPECT_FALSE(list.Contains("C:\\F\\b.ttf"));
   EXPECT_FALSE(list.Items(0)->Bodgey()) << "only the installed mode marks records";
+
+  list.Items(0)->Clear();  // what a successful delete leaves
+  EXPECT_FALSE(list.Contains("C:\\F\\a.ttf"));
+  list.AddFileWithName("C:\\F\\a.ttf", "Ay again");
+  EXPECT_EQ(list.Count(), 2);
 }
 
 TEST_F(FontListTest, InstalledModeMarksFilesAddedByHandThatAreNotInstalled) {
@@ -47,15 +56,6 @@ TEST_F(FontListTest, InstalledModeMarksFilesAddedByHandThatAreNotInstalled) {
   EXPECT_TRUE(list.Items(1)->Bodgey());
 }
 
-TEST_F(FontListTest, DeletedRecordNoLongerCountsAsListed) {
-  TFontFileList list;
-  list.AddFileWithName("C:\\F\\a.ttf", "Ay");
-  list.Items(0)->Clear();  // what a successful delete leaves
-  EXPECT_FALSE(list.Contains("C:\\F\\a.ttf"));
-  list.AddFileWithName("C:\\F\\a.ttf", "Ay again");
-  EXPECT_EQ(list.Count(), 2);
-}
-
 TEST_F(FontListTest, SortsByNameIgnoringAsciiCaseOnly) {
   TFontFileList list;
   const Strings names = {"beta", "Alpha", "\xD6\xD0\xCE\xC4", "GAMMA", "alpha 2", "Zeta", "_under"};
@@ -67,9 +67,14 @@ TEST_F(FontListTest, SortsByNameIgnoringAsciiCaseOnly) {
             (Strings{"Alpha", "alpha 2", "beta", "GAMMA", "Zeta", "_under", "\xD6\xD0\xCE\xC4"}));
 }
 
-TEST_F(FontListTest, ModeSetterScansOnlyOnChange) {
+TEST_F(FontListTest, InstalledModeResetsSubfoldersAndPathAndScansOnlyOnAModeChange) {
   TFontFileList list;
+  list.SetInclSubfolders(true);
+  list.SetPath("C:\\Mine");
   list.SetMode(flmInstalled);
+  EXPECT_FALSE(list.InclSubfolders());
+  EXPECT_EQ(list.Path(), kFontsDir);
+
   Mark(list);
   list.SetMode(flmInstalled);
   EXPECT_TRUE(Marked(list));
@@ -84,16 +89,7 @@ TEST_F(FontListTest, ModeSetterScansOnlyOnChange) {
   EXPECT_FALSE(Marked(list));
 }
 
-TEST_F(FontListTest, InstalledModeResetsSubfoldersAndPath) {
-  TFontFileList list;
-  list.SetInclSubfolders(true);
-  list.SetPath("C:\\Mine");
-  list.SetMode(flmInstalled);
-  EXPECT_FALSE(list.InclSubfolders());
-  EXPECT_EQ(list.Path(), kFontsDir);
-}
-
-TEST_F(FontListTest, PathSetterIgnoresCaseAndTrailingBackslash) {
+TEST_F(FontListTest, BrowseSettersScanOnChangeIgnoringCaseAndTrailingBackslashDepthNever) {
   os.AddDirectory("C:\\Mine");
   TFontFileList list;
   list.SetPath("C:\\Mine");
@@ -102,6 +98,14 @@ TEST_F(FontListTest, PathSetterIgnoresCaseAndTrailingBackslash) {
   list.SetPath("c:\\MINE\\");
   EXPECT_TRUE(Marked(list));
   EXPECT_EQ(list.Path(), "C:\\Mine\\");
+  list.SetInclSubfolders(false);
+  list.SetInclSubfoldersDepth(7);
+  EXPECT_TRUE(Marked(list));
+  EXPECT_EQ(list.InclSubfoldersDepth(), 7);
+  list.SetInclSubfolders(true);
+  EXPECT_FALSE(Marked(list));
+
+  Mark(list);
   list.SetPath("C:\\");
   EXPECT_FALSE(Marked(list));
 }
@@ -121,25 +125,6 @@ TEST_F(FontListTest, CollectionNameIsDroppedOutsideCollectionMode) {
   list.SetInclSubfolders(true);
   EXPECT_FALSE(list.InclSubfolders());
   EXPECT_TRUE(Marked(list));
-}
-
-TEST_F(FontListTest, SubfoldersSetterScansOnChangeDepthNever) {
-  TFontFileList list;
-  list.SetPath("C:\\");
-  Mark(list);
-  list.SetInclSubfolders(false);
-  list.SetInclSubfoldersDepth(7);
-  EXPECT_TRUE(Marked(list));
-  EXPECT_EQ(list.InclSubfoldersDepth(), 7);
-  list.SetInclSubfolders(true);
-  EXPECT_FALSE(Marked(list));
-}
-
-TEST_F(FontListTest, BrowsingWithoutAFolderListsNothing) {
-  os.AddFile("C:\\stray.ttf", "x");
-  TFontFileList list;
-  list.Scan();
-  EXPECT_EQ(list.Count(), 0);
 }
 
 }  // namespace

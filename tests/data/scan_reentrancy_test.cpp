@@ -1,5 +1,5 @@
-// Window messages run during a scan; commands they carry must never clear or
-// rebuild the list under the running scan.
+// Window messages run during a scan; commands they carry must never clear,
+// rebuild or take records out of the list under the running scan.
 #include <memory>
 #include <string>
 
@@ -67,22 +67,26 @@ TEST_F(ReentrancyTest, RepeatedRequestsRescanOnce) {
   EXPECT_EQ(progress.Windows()[1]->captions[0], L"正在搜索字体文件夹...");
 }
 
-TEST_F(ReentrancyTest, LoadingACollectionDuringScanIsRefused) {
+TEST_F(ReentrancyTest, LoadingRemovingAndDeletingDuringScanAreRefused) {
   TFontFileList list;
   bool loaded = true;
-  OnTenthStep([&] { loaded = list.LoadCollection("D:\\Coll.VLM"); });
+  int removed = -1;
+  bool deleted = true;
+  OnTenthStep([&] {
+    loaded = list.LoadCollection("D:\\Coll.VLM");
+    removed = list.Remove({list.Items(0), list.Items(1)});
+    deleted = list.Delete(0);
+  });
   list.SetPath("D:\\Big\\");
   EXPECT_FALSE(loaded);
+  EXPECT_EQ(removed, 0);
+  EXPECT_FALSE(deleted);
   EXPECT_EQ(list.Count(), 45);
 }
 
 TEST_F(ReentrancyTest, ModeChangeDuringScanDoesNotLeakIntoIt) {
   TFontFileList list;
-  OnTenthStep([&] {
-    list.SetMode(flmCollection);
-    list.SetPath("D:\\");
-    list.SetCollection("Coll");
-  });
+  OnTenthStep([&] { OpenCollection(list, "D:\\", "Coll"); });
   list.SetPath("D:\\Big\\");
   EXPECT_EQ(list.Mode(), flmCollection);
   EXPECT_EQ(Names(list), (Strings{"Listed"}));

@@ -3,6 +3,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "sys/memory/MemoryBackend.h"
 
 namespace {
@@ -19,30 +20,25 @@ class UtilTest : public ::testing::Test {
   sys::ScopedBackend guard_;
 };
 
-TEST_F(UtilTest, FoldersFallBackToPlatformDefaults) {
+TEST_F(UtilTest, FoldersComeFromShellFoldersWithOneBackslashElseThePlatformDefaults) {
   EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
   EXPECT_EQ(GetPersonalFolder(), "C:\\My Documents\\");
+  os.SetValue(Hive::CurrentUser, kShellFoldersKey, "Fonts", "\x01\x02", sys::kRegBinary);
+  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
+
+  SetShellFolder("Fonts", "D:\\Fonts");
+  SetShellFolder("Personal", "E:\\Docs\\");
+  EXPECT_EQ(GetFontsFolder(), "D:\\Fonts\\");
+  EXPECT_EQ(GetPersonalFolder(), "E:\\Docs\\");
+  os.FailKey(Hive::CurrentUser, kShellFoldersKey);
+  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
+
   os.SetPlatformId(1);
   EXPECT_FALSE(IsWindowsNT());
   EXPECT_EQ(GetFontsFolder(), "C:\\Windows\\Fonts\\");
   EXPECT_EQ(GetPersonalFolder(), "C:\\My Documents\\");
   os.SetPlatformId(-1);  // the version query failed
   EXPECT_FALSE(IsWindowsNT());
-}
-
-TEST_F(UtilTest, FoldersComeFromShellFoldersWithOneBackslash) {
-  SetShellFolder("Fonts", "D:\\Fonts");
-  SetShellFolder("Personal", "E:\\Docs\\");
-  EXPECT_EQ(GetFontsFolder(), "D:\\Fonts\\");
-  EXPECT_EQ(GetPersonalFolder(), "E:\\Docs\\");
-}
-
-TEST_F(UtilTest, RegistryTroubleGivesTheDefault) {
-  os.SetValue(Hive::CurrentUser, kShellFoldersKey, "Fonts", "\x01\x02", sys::kRegBinary);
-  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
-  SetShellFolder("Fonts", "D:\\Fonts");
-  os.FailKey(Hive::CurrentUser, kShellFoldersKey);
-  EXPECT_EQ(GetFontsFolder(), "C:\\WinNT\\Fonts\\");
 }
 
 TEST_F(UtilTest, CollectionsFolderHasNoDefault) {
@@ -64,21 +60,19 @@ TEST_F(UtilTest, FontsKeyPrefersTheNtKeyWhenItOpens) {
   EXPECT_EQ(GetFontsRegKey(), win);
 }
 
-TEST(FontRegValueName, KeepsFortyCharacters) {
+TEST(FontRegValueName, KeepsFortyCharactersNeverSplittingADoubleByteOne) {
   EXPECT_EQ(FontRegValueName("Liberation S"), "Liberation S (TrueType)");
   const std::string name45 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopq";  // 43
   EXPECT_EQ(FontRegValueName(name45 + "rs"), name45.substr(0, 40) + " (TrueType)");
   EXPECT_EQ(FontRegValueName(""), " (TrueType)");
-}
 
-TEST(FontRegValueName, NeverSplitsADoubleByteCharacter) {
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   // 39 single bytes, then a two-byte character that would straddle the limit.
   const std::string name = std::string(39, 'a') + "\xD6\xD0" + "b";
   EXPECT_EQ(FontRegValueName(name), std::string(39, 'a') + " (TrueType)");
 }
 
-TEST_F(UtilTest, SysErrorTextFormatsTheLastError) {
+TEST_F(UtilTest, SysErrorTextFormatsTheLastErrorShowErrorAddsItOnItsOwnLine) {
   os.SetLastError(0);
   EXPECT_EQ(SysErrorText(), "");
   os.SetLastError(2);
@@ -87,9 +81,7 @@ TEST_F(UtilTest, SysErrorTextFormatsTheLastError) {
   EXPECT_NE(SysErrorText().back(), '\n');
   os.SetLastError(0x80070002);  // only the low word counts
   EXPECT_EQ(SysErrorText().substr(0, 4), "(2) ");
-}
 
-TEST_F(UtilTest, ShowErrorAddsTheSystemTextOnItsOwnLine) {
   os.SetLastError(5);
   ShowError(L"无法安装", true);
   os.SetLastError(0);
@@ -125,22 +117,7 @@ TEST_F(UtilTest, ShellFileOpPassesNulEndedLists) {
   EXPECT_EQ(ShellFileOp(sys::kFoRename, 0x40, "C:\\C.TTF", "C:\\D.TTF"), 1223);
 }
 
-TEST(TextHelpers, IncludeTrailingBackslash) {
-  EXPECT_EQ(IncludeTrailingBackslash(""), "");
-  EXPECT_EQ(IncludeTrailingBackslash("C:"), "C:\\");
-  EXPECT_EQ(IncludeTrailingBackslash("C:\\X\\"), "C:\\X\\");
-}
-
-TEST(TextHelpers, ReplacePercentReplacesOnlyTheFirst) {
-  EXPECT_EQ(ReplacePercent("正在读 % 种字体...", "12"), "正在读 12 种字体...");
-  EXPECT_EQ(ReplacePercent("% of %", "5"), "5 of %");
-  EXPECT_EQ(ReplacePercent("none", "5"), "none");
-  EXPECT_EQ(ReplacePercent("%", "a%b"), "a%b") << "the value is not scanned again";
-  EXPECT_EQ(ReplacePercent(L"正在读 % 种字体...", L"12"), L"正在读 12 种字体...");
-  EXPECT_EQ(ReplacePercent(L"%%", L"x"), L"x%");
-}
-
-TEST(TextHelpers, SplitAtCutsTheHead) {
+TEST(TextHelpers, SplitAtCutsTheHeadExtractFieldTakesQuotedOrPlainOnes) {
   std::string line = "a, b, c";
   EXPECT_EQ(SplitAt(line, ", "), "a");
   EXPECT_EQ(line, "b, c");
@@ -150,10 +127,8 @@ TEST(TextHelpers, SplitAtCutsTheHead) {
   line = "loop";
   EXPECT_EQ(SplitAt(line, ""), "loop") << "an empty separator must not leave the line as it was";
   EXPECT_EQ(line, "");
-}
 
-TEST(TextHelpers, ExtractFieldQuotedAndPlain) {
-  std::string line = "\"Arial\",\"C:\\FONTS\\ARIAL.TTF\"";
+  line = "\"Arial\",\"C:\\FONTS\\ARIAL.TTF\"";
   EXPECT_EQ(ExtractField(line, ","), "Arial");
   EXPECT_EQ(line, "\"C:\\FONTS\\ARIAL.TTF\"");
   EXPECT_EQ(ExtractField(line, ","), "C:\\FONTS\\ARIAL.TTF");
@@ -178,6 +153,9 @@ TEST(TextHelpers, ExtractFieldQuotedAndPlain) {
 }
 
 TEST(TextHelpers, SmallOnes) {
+  EXPECT_EQ(IncludeTrailingBackslash(""), "");
+  EXPECT_EQ(IncludeTrailingBackslash("C:"), "C:\\");
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\X\\"), "C:\\X\\");
   EXPECT_EQ(StripAmpersand("&&File"), "&File");
   EXPECT_EQ(StripAmpersand("Fi&le"), "File");
   EXPECT_EQ(EnsureLeadingDot(""), "");
@@ -196,10 +174,17 @@ TEST(TextHelpers, SmallOnes) {
   EXPECT_EQ(ExtractFileName("C:Y.TTF"), "Y.TTF");
   EXPECT_EQ(ExtractFileExt("C:\\X.D\\Y"), "");
   EXPECT_EQ(ExtractFileExt("C:\\X\\Y.ttf"), ".ttf");
+
+  EXPECT_EQ(ReplacePercent("正在读 % 种字体...", "12"), "正在读 12 种字体...");
+  EXPECT_EQ(ReplacePercent("% of %", "5"), "5 of %");
+  EXPECT_EQ(ReplacePercent("none", "5"), "none");
+  EXPECT_EQ(ReplacePercent("%", "a%b"), "a%b") << "the value is not scanned again";
+  EXPECT_EQ(ReplacePercent(L"正在读 % 种字体...", L"12"), L"正在读 12 种字体...");
+  EXPECT_EQ(ReplacePercent(L"%%", L"x"), L"x%");
 }
 
 TEST(TextHelpers, DoubleByteCharactersStayWhole) {
-  sys::SetCodePage(936);
+  ScopedCodePage codePage(936);
   // 0x815C is one character whose second byte looks like a backslash, and
   // 0x8161 one whose second byte looks like "a".
   const std::string folder = "C:\\\x81\x5C";

@@ -41,23 +41,11 @@ std::string Utf16BE(std::string_view utf8) {
 }
 
 NameRecord MsName(uint16_t nameId, std::string_view utf8, uint16_t language) {
-  NameRecord r;
-  r.platform = 3;
-  r.encoding = 1;
-  r.language = language;
-  r.nameId = nameId;
-  r.bytes = Utf16BE(utf8);
-  return r;
+  return {.platform = 3, .encoding = 1, .language = language, .nameId = nameId, .bytes = Utf16BE(utf8)};
 }
 
 NameRecord MacName(uint16_t nameId, std::string_view bytes) {
-  NameRecord r;
-  r.platform = 1;
-  r.encoding = 0;
-  r.language = 0;
-  r.nameId = nameId;
-  r.bytes = std::string(bytes);
-  return r;
+  return {.platform = 1, .encoding = 0, .language = 0, .nameId = nameId, .bytes = std::string(bytes)};
 }
 
 std::string NameTable(const std::vector<NameRecord>& records, const NameTableOptions& options) {

@@ -16,8 +16,18 @@ std::string List(std::initializer_list<const char*> names) {
   return list + '\0';
 }
 
-TEST(MemoryRegistryFaults, FailedKeysAndDeniedHivesRefuseAccess) {
+TEST(MemoryRegistry, ListingsFailPartWayFailedKeysDeniedHivesAndDeletedKeysRefuseAccess) {
   MemoryBackend os;
+  for (const char* name : {"a", "b", "c"}) os.SetValue(Hive::LocalMachine, "K", name, name);
+  os.FailListValues(Hive::LocalMachine, "\\k", 2);
+  auto listed = os.OpenKey(Hive::LocalMachine, "K", false);
+  ASSERT_NE(listed, nullptr);
+  std::vector<sys::RegValueInfo> values;
+  EXPECT_FALSE(listed->ListValues(values));
+  ASSERT_EQ(values.size(), 2u);  // what was read so far, in the order written
+  EXPECT_EQ(values[0].name, "a");
+  EXPECT_EQ(values[1].name, "b");
+
   os.SetValue(Hive::CurrentUser, "\\Software\\A", "V", "1");
   os.FailKey(Hive::CurrentUser, "Software\\A");
   EXPECT_EQ(os.OpenKey(Hive::CurrentUser, "\\SOFTWARE\\a", false), nullptr);
@@ -32,23 +42,7 @@ TEST(MemoryRegistryFaults, FailedKeysAndDeniedHivesRefuseAccess) {
   EXPECT_FALSE(open->WriteString("V", "x"));  // a key opened before is refused too
   EXPECT_EQ(os.LastError(), sys::kErrorAccessDenied);
   EXPECT_FALSE(os.DeleteKey(Hive::LocalMachine, "\\Software\\B"));
-}
 
-TEST(MemoryRegistryFaults, ListingValuesFailsPartWay) {
-  MemoryBackend os;
-  for (const char* name : {"a", "b", "c"}) os.SetValue(Hive::LocalMachine, "K", name, name);
-  os.FailListValues(Hive::LocalMachine, "\\k", 2);
-  auto key = os.OpenKey(Hive::LocalMachine, "K", false);
-  ASSERT_NE(key, nullptr);
-  std::vector<sys::RegValueInfo> values;
-  EXPECT_FALSE(key->ListValues(values));
-  ASSERT_EQ(values.size(), 2u);  // what was read so far, in the order written
-  EXPECT_EQ(values[0].name, "a");
-  EXPECT_EQ(values[1].name, "b");
-}
-
-TEST(MemoryRegistry, AKeyDeletedWhileOpenFailsItsHolder) {
-  MemoryBackend os;
   auto key = os.OpenKey(Hive::CurrentUser, "X\\Y", true);
   ASSERT_NE(key, nullptr);
   EXPECT_TRUE(os.KeyExists(Hive::CurrentUser, "x"));
@@ -85,7 +79,7 @@ TEST(MemoryFileFaults, ReadsFailAfterALimitOrAwayFromTheStart) {
   EXPECT_EQ(os.Reads(), 4);
 }
 
-TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWritten) {
+TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWrittenLockedFilesMovesAndFindsAreRefused) {
   MemoryBackend os;
   os.AddDirectory("C:\\Out");
   os.FailWrite("C:\\Out\\a.txt", 3);
@@ -102,10 +96,7 @@ TEST(MemoryFileFaults, WritesFailAndLeaveWhatWasWritten) {
   EXPECT_EQ(os.LastError(), sys::kErrorAccessDenied);
   os.AddFile("C:\\In\\c.txt", "c");
   EXPECT_FALSE(os.CopyFileTo("C:\\In\\c.txt", "C:\\Out\\c.txt", false));
-}
 
-TEST(MemoryFileFaults, LockedFilesMovesAndFindsAreRefused) {
-  MemoryBackend os;
   os.AddFile("C:\\F\\a.ttf", "a");
   os.AddFile("C:\\F\\b.ttf", "b");
   os.LockFile("C:\\F\\a.ttf");
@@ -123,7 +114,7 @@ TEST(MemoryFileFaults, LockedFilesMovesAndFindsAreRefused) {
   EXPECT_FALSE(os.FindFiles("C:\\F\\*.ttf", entries));
 }
 
-TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwritten) {
+TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwrittenAnOpenFileOutlivesItsDeletion) {
   MemoryBackend os;
   os.AddFile("C:\\F\\r.ttf", "keep", sys::kAttrReadOnly);
   os.AddFile("C:\\F\\new.ttf", "new");
@@ -134,10 +125,7 @@ TEST(MemoryFiles, ReadOnlyFilesAndFoldersAreNotOverwritten) {
   EXPECT_FALSE(os.CopyFileTo("C:\\F\\r.ttf", "C:\\F\\r.ttf", false));  // onto itself
   EXPECT_EQ(os.FileContent("C:\\F\\r.ttf"), "keep");
   EXPECT_EQ(os.FilesIn("c:\\f"), (std::vector<std::string>{"C:\\F\\new.ttf", "C:\\F\\r.ttf"}));
-}
 
-TEST(MemoryFiles, AFileOpenForReadingOutlivesItsDeletion) {
-  MemoryBackend os;
   os.AddFile("C:\\a.bin", "abc");
   auto file = os.OpenRead("C:\\a.bin");
   ASSERT_TRUE(os.RemoveFile("C:\\a.bin"));
@@ -147,7 +135,7 @@ TEST(MemoryFiles, AFileOpenForReadingOutlivesItsDeletion) {
   EXPECT_EQ(std::string(buffer, got), "abc");
 }
 
-TEST(MemoryShell, OperationsAreRecordedAndDeletesWithUndoGoToTheBin) {
+TEST(MemoryShell, OperationsAreRecordedDeletesWithUndoGoToTheBinFailuresChangeNothing) {
   MemoryBackend os;
   os.AddFile("C:\\F\\a.ttf", "a");
   os.AddFile("C:\\F\\b.TTF", "b");
@@ -164,6 +152,14 @@ TEST(MemoryShell, OperationsAreRecordedAndDeletesWithUndoGoToTheBin) {
   EXPECT_EQ(record.from, std::vector<std::string>{"C:\\F\\*.ttf"});
   EXPECT_TRUE(record.to.empty());
   EXPECT_EQ(record.result, 0);
+
+  // A failed operation changes nothing but is recorded too.
+  os.FailShellOps(1223);
+  EXPECT_EQ(os.ShellFileOperation(sys::kFoDelete, 0, List({"C:\\F\\c.txt"}), List({})), 1223);
+  EXPECT_TRUE(os.HasFile("C:\\F\\c.txt"));
+  EXPECT_EQ(os.RecycleBin().size(), 2u);
+  ASSERT_EQ(os.ShellOps().size(), 2u);
+  EXPECT_EQ(os.ShellOps()[1].result, 1223);
 }
 
 TEST(MemoryShell, FoldersMoveAndCopyWithTheirContent) {
@@ -182,17 +178,6 @@ TEST(MemoryShell, FoldersMoveAndCopyWithTheirContent) {
   EXPECT_EQ(os.FilesIn("C:\\New"), (std::vector<std::string>{"C:\\New\\x.ttf", "C:\\New\\y.ttf"}));
   EXPECT_NE(os.ShellFileOperation(sys::kFoRename, 0, List({"C:\\New\\x.ttf"}), List({"y.ttf"})), 0);
   EXPECT_EQ(os.FileContent("C:\\New\\y.ttf"), "y");
-}
-
-TEST(MemoryShell, FailedOperationsChangeNothing) {
-  MemoryBackend os;
-  os.AddFile("C:\\F\\a.ttf", "a");
-  os.FailShellOps(1223);
-  EXPECT_EQ(os.ShellFileOperation(sys::kFoDelete, 0, List({"C:\\F\\a.ttf"}), List({})), 1223);
-  EXPECT_TRUE(os.HasFile("C:\\F\\a.ttf"));
-  EXPECT_TRUE(os.RecycleBin().empty());
-  ASSERT_EQ(os.ShellOps().size(), 1u);
-  EXPECT_EQ(os.ShellOps()[0].result, 1223);
 }
 
 TEST(MemoryFonts, ResourcesAreCountedPerPathWithoutRegardToCase) {

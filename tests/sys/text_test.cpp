@@ -6,10 +6,11 @@
 
 #include "sys/PathText.h"
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 
 namespace {
 
-TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCase) {
+TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCaseAndAnswersAHostilePattern) {
   EXPECT_TRUE(sys::MatchWildcard("*.TTF", "arial.ttf"));
   EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.ttfx"));
   EXPECT_FALSE(sys::MatchWildcard("*.TTF", "arial.fon"));
@@ -23,11 +24,7 @@ TEST(Wildcard, MatchesAsWindowsDoesWithoutRegardToCase) {
   EXPECT_TRUE(sys::MatchWildcard("a*b*c", "aXXbYYc"));
   EXPECT_FALSE(sys::MatchWildcard("", "a"));
   EXPECT_TRUE(sys::MatchWildcard("", ""));
-}
-
-TEST(Wildcard, AHostilePatternStillAnswers) {
-  const std::string name(20000, 'a');
-  EXPECT_FALSE(sys::MatchWildcard("*a*a*a*a*a*a*a*a*b", name));
+  EXPECT_FALSE(sys::MatchWildcard("*a*a*a*a*a*a*a*a*b", std::string(20000, 'a'))) << "hostile";
 }
 
 TEST(NameOrder, IsTheOrderOfTheUpperCasedBytes) {
@@ -47,13 +44,7 @@ TEST(NulList, NamesEndAtTheEmptyOneOrTheEndOfTheText) {
 }
 
 class CodePage936 : public testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = sys::CodePage();
-    sys::SetCodePage(936);
-  }
-  void TearDown() override { sys::SetCodePage(saved_); }
-  unsigned saved_ = 0;
+  ScopedCodePage codePage_{936};
 };
 
 TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
@@ -68,7 +59,7 @@ TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
       EXPECT_EQ(sys::LessNoCase(a, b), sys::UpperAscii(a) < sys::UpperAscii(b)) << a << " " << b;
 }
 
-TEST_F(CodePage936, ChineseTextRoundTrips) {
+TEST_F(CodePage936, ChineseTextRoundTripsWhatItLacksIsMarkedMalformedInputNeverStopsIt) {
   const std::string gbk = "\xD6\xD0\xCE\xC4 Font";                  // 中文 Font
   const std::string utf8 = "\xE4\xB8\xAD\xE6\x96\x87 Font";
   EXPECT_EQ(sys::AnsiToUtf8(gbk), utf8);
@@ -77,32 +68,23 @@ TEST_F(CodePage936, ChineseTextRoundTrips) {
   EXPECT_EQ(sys::Utf16ToAnsi(u"中文 Font"), gbk);
   EXPECT_EQ(sys::Widen(gbk), L"中文 Font");
   EXPECT_EQ(sys::Narrow(L"中文 Font"), gbk);
-}
 
-TEST_F(CodePage936, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(sys::Utf16ToAnsi(u"a\u0E01b"), "a?b");          // Thai
   EXPECT_EQ(sys::Utf16ToAnsi(u"x\U0001F600y"), "x??y");    // one mark per UTF-16 unit
   EXPECT_EQ(sys::Narrow(L""), "");
   EXPECT_EQ(sys::AnsiToUtf16(""), u"");
-}
 
-TEST_F(CodePage936, MalformedInputNeverStopsTheConversion) {
   const std::u16string text = sys::AnsiToUtf16(std::string("ab\xD6", 3));  // a lead byte alone
   ASSERT_GE(text.size(), 3u);
   EXPECT_EQ(text.substr(0, 2), u"ab");
   EXPECT_EQ(sys::Utf8ToAnsi("a\xFF\xC3"), sys::Utf8ToAnsi("a") + sys::Utf16ToAnsi(u"\uFFFD\uFFFD"));
 }
 
-TEST(CodePage, AnotherCodePageCanBeChosen) {
-  const unsigned saved = sys::CodePage();
-  sys::SetCodePage(1252);
+TEST(CodePage, AnotherCanBeChosenAndAsciiPassesUnchangedInEachOfWindows) {
+  ScopedCodePage western(1252);
   EXPECT_EQ(sys::AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(sys::Utf8ToAnsi("\xE4\xB8\xAD"), "?");
-  sys::SetCodePage(saved);
-}
 
-TEST(CodePage, AsciiPassesUnchangedInTheCodePagesOfWindows) {
-  const unsigned saved = sys::CodePage();
   std::string bytes;
   std::u16string units;
   for (int c = 0; c < 0x80; ++c) {
@@ -117,7 +99,6 @@ TEST(CodePage, AsciiPassesUnchangedInTheCodePagesOfWindows) {
     EXPECT_EQ(sys::Utf16ToAnsi(u"Font \u00E9"),
               sys::Utf16ToAnsi(u"Font ") + sys::Utf16ToAnsi(u"\u00E9"));
   }
-  sys::SetCodePage(saved);
 }
 
 }  // namespace

@@ -5,20 +5,13 @@
 #include <string>
 
 #include "sys/codepage.h"
+#include "tests/support/ScopedCodePage.h"
 #include "tools/vlminfo/json.h"
 
 namespace {
 
 class VlminfoJson : public testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = sys::CodePage();
-    sys::SetCodePage(936);
-  }
-  void TearDown() override { sys::SetCodePage(saved_); }
-
- private:
-  unsigned saved_ = 0;
+  ScopedCodePage codePage_{936};
 };
 
 std::string Text(const TTextBuffer& out) { return std::string(out.data(), out.size()); }

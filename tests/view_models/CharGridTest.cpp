@@ -3,6 +3,7 @@
 // hit testing, the labels and the size of the magnifying popup.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "views/model/CharGrid.h"
@@ -19,28 +20,36 @@ TCharGrid GridOf(int width, int height, int columns = 5) {
   return grid;
 }
 
+// The cell under a point, {-1, -1} for none.
+std::pair<int, int> Cell(const TCharGrid& grid, int x, int y) {
+  int column = -1;
+  int row = -1;
+  return grid.CellAt(x, y, column, row) ? std::pair{column, row} : std::pair{-1, -1};
+}
+
+// The code selected after a key, -1 when the grid refuses the key.
+int Moved(TCharGrid& grid, TGridMove move) { return grid.Move(move) ? grid.Selected() : -1; }
+
 std::vector<int> Widths(const TCharGrid& grid) {
   std::vector<int> widths;
   for (int c = 0; c < grid.Columns(); ++c) widths.push_back(grid.ColumnWidth(c));
   return widths;
 }
 
-TEST(CharGrid, StartsWithFiveColumnsCodeZeroAndEightMaxColumns) {
-  const TCharGrid grid;
-  EXPECT_EQ(grid.Columns(), 5);
-  EXPECT_EQ(grid.RowCount(), 52);
-  EXPECT_EQ(grid.Selected(), 0);
-  EXPECT_EQ(grid.MaxColumns(), 8);
-  EXPECT_EQ(grid.TopRow(), 0);
-  EXPECT_GE(grid.RowHeight(), 1);  // no width yet, still no zero row height
-}
+TEST(CharGrid, StartsWithFiveColumnsCodeZeroAndEightMaxColumnsRowsHoldAll256Codes) {
+  const TCharGrid fresh;
+  EXPECT_EQ(fresh.Columns(), 5);
+  EXPECT_EQ(fresh.RowCount(), 52);
+  EXPECT_EQ(fresh.Selected(), 0);
+  EXPECT_EQ(fresh.MaxColumns(), 8);
+  EXPECT_EQ(fresh.TopRow(), 0);
+  EXPECT_GE(fresh.RowHeight(), 1);  // no width yet, still no zero row height
 
-TEST(CharGrid, RowsHoldAll256CodesAndTheLastRowsTailIsEmpty) {
   EXPECT_EQ(TCharGrid::RowsFor(1), 256);
   EXPECT_EQ(TCharGrid::RowsFor(16), 16);
   EXPECT_EQ(TCharGrid::RowsFor(20), 13);
   EXPECT_EQ(TCharGrid::RowsFor(0), 256);
-
+  // The last row's tail is empty.
   TCharGrid grid = GridOf(1000, 600, 20);
   EXPECT_EQ(grid.CodeAt(15, 12), 255);
   EXPECT_EQ(grid.CodeAt(16, 12), 256);
@@ -131,22 +140,13 @@ TEST(CharGrid, ChangingColumnsKeepsTheCharacterSelectedAndInView) {
 
 TEST(CharGrid, HitTestingCountsEachLineWithTheCellBeforeIt) {
   TCharGrid grid = GridOf(503, 600, 3);  // columns of 167, rows of 200
-  int c = -1;
-  int r = -1;
-  ASSERT_TRUE(grid.CellAt(0, 0, c, r));
-  EXPECT_EQ(c, 0);
-  EXPECT_EQ(r, 0);
-  ASSERT_TRUE(grid.CellAt(167, 200, c, r));  // on both lines
-  EXPECT_EQ(c, 0);
-  EXPECT_EQ(r, 0);
-  ASSERT_TRUE(grid.CellAt(168, 201, c, r));
-  EXPECT_EQ(c, 1);
-  EXPECT_EQ(r, 1);
-  EXPECT_FALSE(grid.CellAt(503, 10, c, r));
-  EXPECT_FALSE(grid.CellAt(-1, 10, c, r));
+  EXPECT_EQ(Cell(grid, 0, 0), (std::pair{0, 0}));
+  EXPECT_EQ(Cell(grid, 167, 200), (std::pair{0, 0}));  // on both lines
+  EXPECT_EQ(Cell(grid, 168, 201), (std::pair{1, 1}));
+  EXPECT_EQ(Cell(grid, 503, 10), (std::pair{-1, -1}));
+  EXPECT_EQ(Cell(grid, -1, 10), (std::pair{-1, -1}));
   grid.SetTopRow(10);
-  ASSERT_TRUE(grid.CellAt(10, 10, c, r));
-  EXPECT_EQ(r, 10);
+  EXPECT_EQ(Cell(grid, 10, 10), (std::pair{0, 10}));
   grid.SetTopRow(1000);
   EXPECT_EQ(grid.TopRow(), grid.MaxTopRow());
   EXPECT_EQ(grid.MaxTopRow(), 86 - 2);  // 2 rows of pitch 201 fit in 600
@@ -155,44 +155,34 @@ TEST(CharGrid, HitTestingCountsEachLineWithTheCellBeforeIt) {
 TEST(CharGrid, KeysMoveWithinTheCodesAndScrollTheSelectionIntoView) {
   TCharGrid grid = GridOf(504, 600);  // 4 rows wholly visible
   grid.SelectChar(0);
-  EXPECT_FALSE(grid.Move(TGridMove::Left));
-  EXPECT_FALSE(grid.Move(TGridMove::Up));
-  EXPECT_TRUE(grid.Move(TGridMove::Right));
-  EXPECT_EQ(grid.Selected(), 1);
-  EXPECT_TRUE(grid.Move(TGridMove::End));
-  EXPECT_EQ(grid.Selected(), 4);
-  EXPECT_FALSE(grid.Move(TGridMove::Right));
-  EXPECT_TRUE(grid.Move(TGridMove::Home));
-  EXPECT_EQ(grid.Selected(), 0);
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(grid.Move(TGridMove::Down));
-  EXPECT_EQ(grid.Selected(), 20);
+  EXPECT_EQ(Moved(grid, TGridMove::Left), -1);
+  EXPECT_EQ(Moved(grid, TGridMove::Up), -1);
+  EXPECT_EQ(Moved(grid, TGridMove::Right), 1);
+  EXPECT_EQ(Moved(grid, TGridMove::End), 4);
+  EXPECT_EQ(Moved(grid, TGridMove::Right), -1);
+  EXPECT_EQ(Moved(grid, TGridMove::Home), 0);
+  for (int code : {5, 10, 15, 20}) EXPECT_EQ(Moved(grid, TGridMove::Down), code);
   EXPECT_EQ(grid.TopRow(), 1);  // row 4 wholly shown
-  EXPECT_TRUE(grid.Move(TGridMove::PageDown));
-  EXPECT_EQ(grid.Selected(), 40);
+  EXPECT_EQ(Moved(grid, TGridMove::PageDown), 40);
   EXPECT_EQ(grid.TopRow(), 5);
-  EXPECT_TRUE(grid.Move(TGridMove::PageUp));
-  EXPECT_EQ(grid.Selected(), 20);
+  EXPECT_EQ(Moved(grid, TGridMove::PageUp), 20);
   EXPECT_EQ(grid.TopRow(), 1);
 
   // Past 255: steps are refused, jumps stop at 255.
   grid.SelectChar(253);
-  EXPECT_FALSE(grid.Move(TGridMove::Down));
+  EXPECT_EQ(Moved(grid, TGridMove::Down), -1);
   EXPECT_EQ(grid.Selected(), 253);
-  EXPECT_TRUE(grid.Move(TGridMove::Last));
-  EXPECT_EQ(grid.Selected(), 255);
+  EXPECT_EQ(Moved(grid, TGridMove::Last), 255);
   EXPECT_EQ(grid.TopRow(), grid.MaxTopRow());
-  EXPECT_FALSE(grid.Move(TGridMove::Right));
-  EXPECT_FALSE(grid.Move(TGridMove::End));
-  EXPECT_FALSE(grid.Move(TGridMove::PageDown));
-  EXPECT_TRUE(grid.Move(TGridMove::First));
-  EXPECT_EQ(grid.Selected(), 0);
+  for (TGridMove refused : {TGridMove::Right, TGridMove::End, TGridMove::PageDown})
+    EXPECT_EQ(Moved(grid, refused), -1);
+  EXPECT_EQ(Moved(grid, TGridMove::First), 0);
   EXPECT_EQ(grid.TopRow(), 0);
 
   // Nothing selected: a key selects the first shown cell.
   grid.SetTopRow(7);
   grid.ClearSelection();
-  EXPECT_TRUE(grid.Move(TGridMove::Down));
-  EXPECT_EQ(grid.Selected(), 35);
+  EXPECT_EQ(Moved(grid, TGridMove::Down), 35);
 }
 
 TEST(CharGrid, LabelsGiveCodeNamesAndQuotedPrintables) {

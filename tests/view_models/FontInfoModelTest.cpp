@@ -5,22 +5,21 @@
 
 using namespace fontinfo;
 
-TEST(FontInfoTexts, WeightAndWidthClassNames) {
-  EXPECT_EQ(WeightClassName(100), "Thin");
-  EXPECT_EQ(WeightClassName(400), "Normal (Regular)");
-  EXPECT_EQ(WeightClassName(600), "Semi-bold (Demi-bold)");
-  EXPECT_EQ(WeightClassName(900), "Black (Heavy)");
-  // Only the exact hundreds have names.
-  EXPECT_EQ(WeightClassName(450), "Unknown (450)");
-  EXPECT_EQ(WeightClassName(350), "Unknown (350)");
-  EXPECT_EQ(WeightClassName(0), "Unknown (0)");
-  EXPECT_EQ(WeightClassName(1000), "Unknown (1000)");
-  EXPECT_EQ(WeightClassName(-100), "Unknown (-100)");
-  EXPECT_EQ(WidthClassName(1), "Ultra-condensed (50% of normal)");
-  EXPECT_EQ(WidthClassName(5), "Medium (Normal)");
-  EXPECT_EQ(WidthClassName(9), "Ultra-expanded (200% of normal)");
-  EXPECT_EQ(WidthClassName(0), "Unknown (0)");
-  EXPECT_EQ(WidthClassName(10), "Unknown (10)");
+TEST(FontInfoTexts, WeightAndWidthClassNamesAndBlanksTrimmedFromDoubleByteText) {
+  const std::pair<int, const char*> weights[] = {
+      {100, "Thin"}, {400, "Normal (Regular)"}, {600, "Semi-bold (Demi-bold)"}, {900, "Black (Heavy)"},
+      // Only the exact hundreds have names.
+      {450, "Unknown (450)"}, {350, "Unknown (350)"}, {0, "Unknown (0)"}, {1000, "Unknown (1000)"},
+      {-100, "Unknown (-100)"}};
+  for (const auto& [weight, name] : weights) EXPECT_EQ(WeightClassName(weight), name);
+  const std::pair<int, const char*> widths[] = {
+      {1, "Ultra-condensed (50% of normal)"}, {5, "Medium (Normal)"}, {9, "Ultra-expanded (200% of normal)"},
+      {0, "Unknown (0)"}, {10, "Unknown (10)"}};
+  for (const auto& [width, name] : widths) EXPECT_EQ(WidthClassName(width), name);
+
+  EXPECT_EQ(TrimBlanks(" \r\n\tVersion 1.0\x01 \n"), "Version 1.0");
+  EXPECT_EQ(TrimBlanks("\xB0\xE6\xC8\xA8 "), "\xB0\xE6\xC8\xA8");  // GBK bytes untouched
+  EXPECT_EQ(TrimBlanks(" \t "), "");
 }
 
 TEST(FontInfoTexts, SectionsCaptionsAndValuesInOrder) {
@@ -76,12 +75,6 @@ TEST(FontInfoTexts, SectionsCaptionsAndValuesInOrder) {
   EXPECT_FALSE(SectionShown(sections[5], values[5]));  // no designer at all
   EXPECT_TRUE(SectionShown(sections[7], values[7]));   // an address alone
   EXPECT_TRUE(SectionShown(sections[8], TSectionValues{}));
-}
-
-TEST(FontInfoTexts, TrimBlanksKeepsDoubleByteText) {
-  EXPECT_EQ(TrimBlanks(" \r\n\tVersion 1.0\x01 \n"), "Version 1.0");
-  EXPECT_EQ(TrimBlanks("\xB0\xE6\xC8\xA8 "), "\xB0\xE6\xC8\xA8");  // GBK bytes untouched
-  EXPECT_EQ(TrimBlanks(" \t "), "");
 }
 
 TEST(FontInfoKeys, EveryKeyAndShiftState) {

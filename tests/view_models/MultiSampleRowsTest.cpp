@@ -27,7 +27,7 @@ TEST(MultiSampleRows, RowGeometry) {
   EXPECT_EQ(InfoLine(L"DejaVu Sans", L"C:\\F\\A.TTF"), L"DejaVu Sans     C:\\F\\A.TTF");
 }
 
-TEST(MultiSampleRows, VisibleRowsTopRowAndHitTest) {
+TEST(MultiSampleRows, VisibleRowsTopRowHitTestAndWantedRows) {
   const TRowLayout rows = Layout({30, 40, 50, 30, 20});  // 170 in all
   EXPECT_EQ(rows.FullyVisible(0, 120), 3);
   EXPECT_EQ(rows.FullyVisible(0, 119), 2);
@@ -46,10 +46,8 @@ TEST(MultiSampleRows, VisibleRowsTopRowAndHitTest) {
   EXPECT_EQ(rows.RowAt(2, 100), -1);  // below the last row
   EXPECT_EQ(rows.RowAt(0, -1), -1);
   EXPECT_EQ(Layout({}).RowAt(0, 0), -1);
-}
 
-TEST(MultiSampleRows, WantedRowsTakeThePartlyVisibleRowWhenThereIsOne) {
-  const TRowLayout rows = Layout({30, 40, 50, 30, 20});
+  // The rows wanted take the partly visible row when there is one.
   EXPECT_EQ(WantedRows(rows, 0, 100), (TRowRange{0, 3}));  // rows 0, 1 whole; 2 in part
   EXPECT_EQ(WantedRows(rows, 0, 120), (TRowRange{0, 3}));  // exactly three: no room below
   EXPECT_EQ(WantedRows(rows, 3, 100), (TRowRange{3, 5}));  // room, but no row left
