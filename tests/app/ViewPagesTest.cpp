@@ -6,16 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
-#include "tests/support/Input.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/TrueTypeWriter.h"
-#include "ui/Application.h"
 
 namespace {
+
+using frame_test::Pump;
 
 constexpr char kNtFontsKey[] = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kSettingsKey[] = "\\Software\\Corvell\\Velmara";
@@ -47,15 +46,6 @@ void Click(const TControl& control, int x, int y, bool ctrl = false) {
   if (ctrl) Ctrl(false);
 }
 
-// Lets timers and workers run for a while.
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
-}
-
 class ViewPagesTest : public ::testing::Test {
  protected:
   ViewPagesTest() {
@@ -77,10 +67,7 @@ class ViewPagesTest : public ::testing::Test {
   ~ViewPagesTest() override { frame.reset(); }
 
   void Open() {
-    ui::InitControls();
-    frame = std::make_unique<TfrmVLMMain>();
-    frame->Show();
-    ui::ProcessMessages();
+    frame = frame_test::Start();
     child = frame->ActiveChild();
     ASSERT_NE(child, nullptr);
     input::Activate(frame->Handle());
