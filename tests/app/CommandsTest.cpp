@@ -387,12 +387,6 @@ TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheComman
   EXPECT_TRUE(frame_->tb97Main.BarVisible());
 }
 
-POINT ScreenPoint(const TControl& control, int x, int y) {
-  POINT pt{x, y};
-  ClientToScreen(control.Handle(), &pt);
-  return pt;
-}
-
 TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere) {
   TFontList& source = Browse(folderA_);
   source.SelectOnly("DejaVu Sans");
@@ -407,8 +401,8 @@ TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere
   TListView& rows = source.ListView();
   RECT row{};
   ListView_GetItemRect(rows.Handle(), rows.ItemIndex(), &row, LVIR_LABEL);
-  const POINT start = ScreenPoint(rows, row.left + 10, (row.top + row.bottom) / 2);
-  const POINT target = ScreenPoint(other->BrowseFontList.ListView(), 30, 40);
+  const POINT start = input::ScreenPoint(rows.Handle(), row.left + 10, (row.top + row.bottom) / 2);
+  const POINT target = input::ScreenPoint(other->BrowseFontList.ListView().Handle(), 30, 40);
   input::Gesture({[start] { input::MousePress(start); },
                   [start] { input::MouseMove(POINT{start.x + 2, start.y + 1}); },
                   [start] { input::MouseMove(POINT{start.x + 20, start.y + 10}); },

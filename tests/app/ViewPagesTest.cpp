@@ -11,6 +11,7 @@
 #include "sys/memory/MemoryBackend.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/support/TrueTypeWriter.h"
+#include "tests/views/MultiSampleFixture.h"
 
 namespace {
 
@@ -25,25 +26,12 @@ constexpr wchar_t kSample[] = L"The quick brown fox jumps over the lazy dog";
 std::string Name(int i) { return "Font " + std::string(1, static_cast<char>('A' + i / 10)) + std::to_string(i % 10); }
 std::string File(int i) { return kFonts + std::string("FONT") + std::to_string(100 + i) + ".TTF"; }
 
-// Ctrl through the system's input queue.
-void Ctrl(bool down) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = VK_CONTROL;
-  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &in, sizeof(INPUT));
-  input::Settle();
-}
-
-// A left-button press and release at a point of the control, posted as the
-// view tests post them, with Ctrl held down on the keyboard when asked.
+// A click posted as the view tests post them, with Ctrl held down on the
+// keyboard when asked.
 void Click(const TControl& control, int x, int y, bool ctrl = false) {
-  if (ctrl) Ctrl(true);
-  const LPARAM at = MAKELPARAM(x, y);
-  PostMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | (ctrl ? MK_CONTROL : 0), at);
-  PostMessageW(control.Handle(), WM_LBUTTONUP, ctrl ? MK_CONTROL : 0, at);
-  input::Settle();
-  if (ctrl) Ctrl(false);
+  if (ctrl) input::HoldKey(VK_CONTROL, true);
+  input::PostClick(control.Handle(), x, y, ctrl ? MK_CONTROL : 0);
+  if (ctrl) input::HoldKey(VK_CONTROL, false);
 }
 
 class ViewPagesTest : public ::testing::Test {
@@ -86,10 +74,7 @@ class ViewPagesTest : public ::testing::Test {
     return record ? record->FontName() : "";
   }
   int Rebuilds() const { return child->MultiSample.RebuildCount(); }
-  int RowMiddle(int row) {
-    TMultiSampleGrid& grid = child->MultiSample.Grid();
-    return static_cast<int>(grid.Rows().Span(grid.TopRow(), row)) + grid.Rows().Height(row) / 2;
-  }
+  int RowMiddle(int row) { return multi_test::RowMiddle(child->MultiSample.Grid(), row); }
 
   sys::MemoryBackend os;
   sys::ScopedBackend guard{os};

@@ -93,24 +93,14 @@ class CharMatrixTest : public ::testing::Test {
 
   HWND GridWindow() { return map->Grid().Handle(); }
   // The middle of the cell of `code`, which must be in view.
-  LPARAM CellPoint(int code) {
+  POINT Cell(int code) {
     const TCharGrid& g = map->Grid().Model();
     const TGridRect r = g.CellRect(code % g.Columns(), code / g.Columns());
-    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
-  void Click(UINT down, UINT up, int code, WPARAM buttons) {
-    PostMessageW(GridWindow(), down, buttons, CellPoint(code));
-    PostMessageW(GridWindow(), up, 0, CellPoint(code));
-    input::Settle();
-  }
-  void DoubleClick(int code) {
-    const LPARAM at = CellPoint(code);
-    PostMessageW(GridWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(GridWindow(), WM_LBUTTONUP, 0, at);
-    PostMessageW(GridWindow(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(GridWindow(), WM_LBUTTONUP, 0, at);
-    input::Settle();
-  }
+  void Click(int code) { input::PostClick(GridWindow(), Cell(code).x, Cell(code).y); }
+  void RightClick(int code) { input::PostRightClick(GridWindow(), Cell(code).x, Cell(code).y); }
+  void DoubleClick(int code) { input::PostDoubleClick(GridWindow(), Cell(code).x, Cell(code).y); }
 
   TTestWindow window{600, 560};
   std::unique_ptr<TCharMatrix> map = std::make_unique<TCharMatrix>(window);
@@ -163,7 +153,7 @@ TEST_F(CharMatrixTest, ResizingReckonsMaxColumnsBeforeOnResizeAndNarrowingKeepsT
 }
 
 TEST_F(CharMatrixTest, ClicksAndKeysSelectOnlyCodesUpTo255) {
-  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 7, MK_LBUTTON);
+  Click(7);
   EXPECT_EQ(map->SelectedChar(), 7);
   EXPECT_EQ(GetFocus(), GridWindow());
   input::Press(VK_RIGHT);
@@ -176,7 +166,7 @@ TEST_F(CharMatrixTest, ClicksAndKeysSelectOnlyCodesUpTo255) {
   EXPECT_EQ(g.TopRow(), g.MaxTopRow());
   input::Press(VK_RIGHT);
   EXPECT_EQ(map->SelectedChar(), 255);
-  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 257, MK_LBUTTON);
+  Click(257);
   EXPECT_EQ(map->SelectedChar(), 255);
   input::Press(VK_HOME, ssCtrl);
   EXPECT_EQ(map->SelectedChar(), 0);
@@ -200,7 +190,7 @@ TEST_F(CharMatrixTest, RightClickSelectsTheCellBeforeThePopupOpens) {
   map->SetPopupMenu(&menu);
   {
     const TOneShot close(200, [] { EndMenu(); });
-    Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 3, MK_RBUTTON);  // the first row
+    RightClick(3);  // the first row
   }
   EXPECT_EQ(popups, 1);
   EXPECT_EQ(selectedAtPopup, 3);
@@ -208,7 +198,7 @@ TEST_F(CharMatrixTest, RightClickSelectsTheCellBeforeThePopupOpens) {
   map->SelectChar(255);
   {
     const TOneShot close(200, [] { EndMenu(); });
-    Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 258, MK_RBUTTON);
+    RightClick(258);
   }
   EXPECT_EQ(popups, 2);
   EXPECT_EQ(selectedAtPopup, -1);
@@ -248,11 +238,7 @@ TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
     const TOneShot tick(300, [&] {
       seen = Observe();
       Hold();
-      INPUT key[2]{};
-      key[0].type = key[1].type = INPUT_KEYBOARD;
-      key[0].ki.wVk = key[1].ki.wVk = 'Q';
-      key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, key, sizeof(INPUT));
+      input::SendPress('Q');
     });
     DoubleClick(65);
   }

@@ -1,3 +1,4 @@
+#include "tests/support/Input.h"
 #include "tests/views/FontInfoPanelFixture.h"
 
 using namespace info_test;
@@ -147,16 +148,11 @@ TEST_F(InfoPanelTest, LinksOpenOnlyWebAddresses) {
   auto program = Record({.name = "Program", .maker = "M", .vendorUrl = "C:\\Windows\\system32\\cmd.exe"});
   auto file = Record({.name = "File", .maker = "M", .vendorUrl = "file:"});
   TLinkLabel& link = *panel->Section(kMaker).link;
-  auto click = [&] {
-    PostMessageW(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageW(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    for (int i = 0; i < 5; ++i) ui::ProcessMessages();
-  };
   for (auto* record : {program.get(), file.get(), good.get()}) {
     panel->ShowFont(record);
     WaitForWorkers();
     ASSERT_TRUE(link.Visible());
-    click();
+    input::PostClick(link.Handle(), 2, 2);
   }
   EXPECT_EQ(os.UrlsOpened(), (std::vector<std::string>{"https://maker.example/fonts"}));
   EXPECT_EQ(link.Text(), L"https://maker.example/fonts");

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "tests/ui/TestWindow.h"
-#include "tests/views/InputFixture.h"
+#include "tests/support/Input.h"
 #include "views/EditSlider.h"
 
 namespace {
