@@ -230,18 +230,25 @@ TSeenZoom Observe() {
   return seen;
 }
 
-TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
-  map->SetColumns(16);  // all rows in view
+// What the magnifier that `open` opens shows before `close` closes it.
+TSeenZoom Zoomed(const std::function<void()>& open, const std::function<void(HWND)>& close) {
   TSeenZoom seen;
   const TSafetyNet net;
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      Hold();
-      input::SendPress('Q');
-    });
-    DoubleClick(65);
-  }
+  const TOneShot tick(300, [&] {
+    seen = Observe();
+    close(seen.window);
+  });
+  open();
+  return seen;
+}
+
+TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
+  map->SetColumns(16);  // all rows in view
+  const TSeenZoom seen = Zoomed([&] { DoubleClick(65); },
+                                [](HWND) {
+                                  Hold();
+                                  input::SendPress('Q');
+                                });
   EXPECT_EQ(seen.ticks, 1);
   ASSERT_TRUE(seen.open) << "the magnifier was not the active window";
   EXPECT_EQ(seen.code, 65);
@@ -274,30 +281,18 @@ TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
 
 TEST_F(CharMatrixTest, AClickOrAnotherActiveWindowClosesTheMagnifier) {
   map->SetColumns(16);
-  TSeenZoom seen;
-  const TSafetyNet net;
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      PostMessageW(seen.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    });
-    DoubleClick(66);
-  }
+  TSeenZoom seen = Zoomed([&] { DoubleClick(66); },
+                          [](HWND zoom) { PostMessageW(zoom, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); });
   EXPECT_TRUE(seen.open);
   EXPECT_EQ(seen.code, 66);
   EXPECT_FALSE(TCharMatrixZoomForm::IsOpen());
 
   TTestWindow other(200, 100);
-  seen = {};
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      ShowWindow(other.Handle(), SW_SHOW);
-      SetForegroundWindow(other.Handle());
-    });
-    SendMessageW(GridWindow(), WM_KEYDOWN, VK_RIGHT, 0);
-    map->Zoom();
-  }
+  SendMessageW(GridWindow(), WM_KEYDOWN, VK_RIGHT, 0);
+  seen = Zoomed([&] { map->Zoom(); }, [&](HWND) {
+    ShowWindow(other.Handle(), SW_SHOW);
+    SetForegroundWindow(other.Handle());
+  });
   EXPECT_TRUE(seen.open);
   EXPECT_EQ(seen.code, 67);
   EXPECT_FALSE(TCharMatrixZoomForm::IsOpen());
