@@ -206,22 +206,6 @@ TEST_F(CommandsTest, CopyingIntoWhatIsNotAFolderIsRefusedWithItsMessage) {
   EXPECT_FALSE(os_->DirectoryExists(target));
 }
 
-TEST_F(CommandsTest, ANewWindowFromTheTreeOpensOnTheBrowsePageAtThatFolder) {
-  Browse(folderA_);
-  const int before = frame_->ChildCount();
-  child_->pmDirTreeNewWindowHereClick();
-  ASSERT_EQ(frame_->ChildCount(), before + 1);
-  TfrmVLMChild* opened = frame_->ActiveChild();
-  ASSERT_NE(opened, child_);
-  EXPECT_EQ(opened->pcNav.ActivePage(), &opened->tsNavBrowse);
-  EXPECT_EQ(opened->BrowseFontList.Path(), folderA_);
-  EXPECT_EQ(opened->BrowseFontList.ListView().ItemCount(), 3);
-  EXPECT_EQ(opened->BrowseFontList.LoadedFonts(), &frame_->LoadedFonts());
-  opened->Close();
-  ui::ProcessMessages();
-  EXPECT_EQ(frame_->ChildCount(), before);
-}
-
 TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   // Print with the collections list focused prints the collection, not the
   // font list's selection.
@@ -387,12 +371,20 @@ TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheComman
   EXPECT_TRUE(frame_->tb97Main.BarVisible());
 }
 
-TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere) {
+TEST_F(CommandsTest, ANewWindowFromTheTreeBrowsesItsFolderAndTakesADraggedFolderListsFiles) {
   TFontList& source = Browse(folderA_);
   source.SelectOnly("DejaVu Sans");
+  const int before = frame_->ChildCount();
   child_->pmDirTreeNewWindowHereClick();
+  ASSERT_EQ(frame_->ChildCount(), before + 1);
   TfrmVLMChild* other = frame_->ActiveChild();
   ASSERT_NE(other, child_);
+  EXPECT_EQ(other->pcNav.ActivePage(), &other->tsNavBrowse);
+  EXPECT_EQ(other->BrowseFontList.Path(), folderA_);
+  EXPECT_EQ(other->BrowseFontList.ListView().ItemCount(), 3);
+  EXPECT_EQ(other->BrowseFontList.LoadedFonts(), &frame_->LoadedFonts());
+
+  // A folder list dragged onto another window's folder list is copied there.
   ASSERT_TRUE(other->DirTree.SetDirectory(folderB_));
   ASSERT_EQ(other->BrowseFontList.Path(), folderB_);
   frame_->mmWindowTileClick();
@@ -416,6 +408,7 @@ TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere
   EXPECT_FALSE(child_->FontListDragOver(child_->BrowseFontList, rows));
   other->Close();
   ui::ProcessMessages();
+  EXPECT_EQ(frame_->ChildCount(), before);
 }
 
 }  // namespace
