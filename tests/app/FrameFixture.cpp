@@ -60,10 +60,13 @@ TFontFolder::TFontFolder(const std::string& name) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   path_ = UpperAscii(IncludeTrailingBackslash(temp) + name + "\\");
+  Remove();  // whatever a run that failed left there
   sys::Current().MakeDirectory(path_);
 }
 
-TFontFolder::~TFontFolder() {
+TFontFolder::~TFontFolder() { Remove(); }
+
+void TFontFolder::Remove() {
   // Deepest first: a folder goes once it is empty.
   std::vector<std::string> folders = {path_};
   for (size_t i = 0; i < folders.size(); ++i) {

@@ -36,7 +36,8 @@ void SetClipboardText(const std::wstring& text);
 void MenuKeys(WORD menu, std::initializer_list<WORD> entries);
 
 // A folder of the test's own in the temporary folder, spelt as the tree
-// reports it (upper case, "\" at the end); removed with all it holds.
+// reports it (upper case, "\" at the end); empty at first, removed with all
+// it holds at the end.
 class TFontFolder {
  public:
   explicit TFontFolder(const std::string& name);
@@ -53,6 +54,7 @@ class TFontFolder {
   static std::vector<std::string> Files(const std::string& folder);
 
  private:
+  void Remove();
   std::string path_;
 };
 
