@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <thread>
@@ -154,6 +155,21 @@ inline void PostDoubleClick(HWND window, int x, int y) {
 inline void PostRightClick(HWND window, int x, int y) {
   PostButton(window, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, x, y);
   Settle();
+}
+
+// Seconds to keep a shown state on screen for a look or a screenshot: those
+// of VLM_HOLD_SECONDS, else none.
+inline int HoldSeconds() {
+  const char* seconds = std::getenv("VLM_HOLD_SECONDS");
+  return seconds ? std::atoi(seconds) : 0;
+}
+// Keeps what is shown up for HoldSeconds(), handling its messages.
+inline void HoldForALook() {
+  const DWORD until = GetTickCount() + static_cast<DWORD>(HoldSeconds()) * 1000;
+  while (static_cast<int>(until - GetTickCount()) > 0) {
+    ui::ProcessMessages();
+    Sleep(20);
+  }
 }
 
 // Brings a top-level window to the front so that it gets the keys.

@@ -4,7 +4,6 @@
 // click or other window closes. A real font: DejaVu Serif.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,19 +15,6 @@
 #include "views/CharMatrixZoom.h"
 
 namespace {
-
-// Seconds to hold a shown state for a screenshot (VLM_CHARMAP_HOLD), else 0.
-int HoldSeconds() {
-  const char* hold = std::getenv("VLM_CHARMAP_HOLD");
-  return hold ? std::atoi(hold) : 0;
-}
-
-void Hold() {
-  for (int i = 0; i < HoldSeconds() * 50; ++i) {
-    ui::ProcessMessages();
-    Sleep(20);
-  }
-}
 
 // Runs `tick` once, from the message loop that runs `after` ms from now (the
 // magnifier's or the popup menu's), unless it goes first.
@@ -66,7 +52,7 @@ class TOneShot {
 class TSafetyNet {
  public:
   TSafetyNet()
-      : shot_(8000 + static_cast<UINT>(HoldSeconds()) * 1000, [] {
+      : shot_(8000 + static_cast<UINT>(input::HoldSeconds()) * 1000, [] {
           ADD_FAILURE() << "the magnifier did not close";
           PostMessageW(GetForegroundWindow(), WM_CLOSE, 0, 0);
         }) {}
@@ -246,7 +232,7 @@ TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
   map->SetColumns(16);  // all rows in view
   const TSeenZoom seen = Zoomed([&] { DoubleClick(65); },
                                 [](HWND) {
-                                  Hold();
+                                  input::HoldForALook();
                                   input::SendPress('Q');
                                 });
   EXPECT_EQ(seen.ticks, 1);
@@ -331,7 +317,7 @@ TEST_F(CharMatrixTest, PaintsCharactersLabelsSelectionAndEmptyCells) {
   map->SelectChar(77);  // "M", row 15
   UpdateWindow(GridWindow());
   input::Settle();
-  Hold();
+  input::HoldForALook();
   const TCharGrid& g = map->Grid().Model();
   const TCapture shot(GridWindow());
   auto cell = [&](int code) { return g.CellRect(code % 5, code / 5); };
