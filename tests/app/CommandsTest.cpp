@@ -19,6 +19,7 @@
 
 namespace {
 
+using frame_test::Files;
 using frame_test::MenuKeys;
 using frame_test::TFontFolder;
 
@@ -50,7 +51,6 @@ class CommandsTest : public frame_test::SharedFrameTest {
     folderB_ = root_.Make("B\\");
   }
 
-  static std::vector<std::string> Files(const std::string& folder) { return TFontFolder::Files(folder); }
   // A new, empty collection, whatever an earlier failed run left behind.
   bool NewCollection(const std::string& name) {
     os_->RemoveFile(child_->CollectionsList.Path() + name + ".VLM");

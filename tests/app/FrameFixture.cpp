@@ -29,14 +29,6 @@ TFontList& Browse(TfrmVLMChild& child, const std::string& folder) {
   return child.BrowseFontList;
 }
 
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
-}
-
 void SetClipboardText(const std::wstring& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
@@ -93,7 +85,7 @@ bool TFontFolder::Copy(const std::string& from, const std::string& to) {
   return sys::Current().CopyFileTo(from, path_ + to, false);
 }
 
-std::vector<std::string> TFontFolder::Files(const std::string& folder) {
+std::vector<std::string> Files(const std::string& folder) {
   std::vector<sys::FindEntry> entries;
   sys::Current().FindFiles(folder + "*", entries);
   std::vector<std::string> names;

@@ -25,15 +25,15 @@ void ShowPage(TfrmVLMChild& child, TTabSheet& page);
 // The Browse page on `folder`, its list focused.
 TFontList& Browse(TfrmVLMChild& child, const std::string& folder);
 
-// Lets timers and workers run for a while.
-void Pump(DWORD ms);
-
 // The clipboard holding `text` alone (as Unicode text), or nothing for "".
 void SetClipboardText(const std::wstring& text);
 
 // Alt+`menu`, then each entry's key. The menu loop is modal, so the keys come
 // from another thread while it runs.
 void MenuKeys(WORD menu, std::initializer_list<WORD> entries);
+
+// The names of the files in `folder` (not of its subfolders).
+std::vector<std::string> Files(const std::string& folder);
 
 // A folder of the test's own in the temporary folder, spelt as the tree
 // reports it (upper case, "\" at the end); empty at first, removed with all
@@ -50,8 +50,6 @@ class TFontFolder {
   std::string Make(const std::string& below);
   // A copy of `from` at `to`, a name below the folder.
   bool Copy(const std::string& from, const std::string& to);
-  // The names of the files in `folder` (not of its subfolders).
-  static std::vector<std::string> Files(const std::string& folder);
 
  private:
   void Remove();

@@ -17,7 +17,7 @@
 
 namespace {
 
-using frame_test::Pump;
+using input::Pump;
 
 const char* const kFontFiles[] = {
     "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",

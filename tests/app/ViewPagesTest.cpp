@@ -15,7 +15,7 @@
 
 namespace {
 
-using frame_test::Pump;
+using input::Pump;
 
 constexpr char kNtFontsKey[] = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kSettingsKey[] = "\\Software\\Corvell\\Velmara";

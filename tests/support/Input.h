@@ -25,6 +25,15 @@ inline void Settle() {
   ui::ProcessMessages();
 }
 
+// Lets timers and workers run for a while.
+inline void Pump(DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  while (static_cast<int>(until - GetTickCount()) > 0) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+}
+
 namespace detail {
 inline INPUT Key(WORD vk, bool up) {
   INPUT in{};
@@ -165,11 +174,7 @@ inline int HoldSeconds() {
 }
 // Keeps what is shown up for HoldSeconds(), handling its messages.
 inline void HoldForALook() {
-  const DWORD until = GetTickCount() + static_cast<DWORD>(HoldSeconds()) * 1000;
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    ui::ProcessMessages();
-    Sleep(20);
-  }
+  Pump(static_cast<DWORD>(HoldSeconds()) * 1000);
 }
 
 // Brings a top-level window to the front so that it gets the keys.

@@ -124,19 +124,13 @@ TEST_F(InfoPanelTest, DestroyingThePanelOrItsWindowWithWorkersRunning) {
   for (auto& record : records) panel->ShowFont(record.get());
   ASSERT_EQ(panel->RunningWorkers(), 10u);
   panel.reset();  // wakes the sleeping workers and waits for them
-  for (int i = 0; i < 30; ++i) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
+  input::Pump(150);
 
   // The window goes first (the user closed it), the panel object after.
   panel = std::make_unique<TFontInfoPanel>(*form);
   for (auto& record : records) panel->ShowFont(record.get());
   DestroyWindow(form->Handle());
-  for (int i = 0; i < 30; ++i) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
+  input::Pump(150);
   EXPECT_EQ(panel->Handle(), nullptr);
   EXPECT_EQ(panel->StepCounts().fills, 0);
   panel.reset();
