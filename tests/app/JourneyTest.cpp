@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"

@@ -237,14 +237,16 @@ TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAn
   EXPECT_EQ(os.FontsAdded().back(), File(0));
   EXPECT_EQ(os.FontsAdded().size() - added + os.FontsRemoved().size() - removed, 2u);
 
-  input::Press(VK_NEXT);
-  EXPECT_EQ(grid.TopRow(), visible);
-  input::Press(VK_DOWN, ssShift);
-  EXPECT_EQ(grid.TopRow(), 2 * visible);
-  input::Press(VK_UP, ssCtrl);
-  EXPECT_EQ(grid.TopRow(), visible);
-  input::Press(VK_PRIOR);
-  EXPECT_EQ(grid.TopRow(), 0);
+  struct Step {
+    WORD key;
+    TShiftState shift;
+    int expected;
+  };
+  for (const Step& step : {Step{VK_NEXT, 0, visible}, Step{VK_DOWN, ssShift, 2 * visible},
+                           Step{VK_UP, ssCtrl, visible}, Step{VK_PRIOR, 0, 0}}) {
+    input::Press(step.key, step.shift);
+    EXPECT_EQ(grid.TopRow(), step.expected) << step.key << "+" << step.shift;
+  }
   EXPECT_EQ(Added(60), wanted(0));
 
   // Ctrl+Page Down jumps to the end: every font of the old rows goes.
@@ -262,18 +264,12 @@ TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAn
   // Horizontally: the column is wider than the view.
   const int maxLeft = grid.ColWidth() - grid.ClientWidth();
   ASSERT_GT(maxLeft, 40);
-  input::Press(VK_RIGHT);
-  EXPECT_EQ(grid.LeftPos(), 16);
-  input::Press(VK_LEFT);
-  EXPECT_EQ(grid.LeftPos(), 0);
-  input::Press(VK_END);
-  EXPECT_EQ(grid.LeftPos(), maxLeft);
-  input::Press(VK_HOME, ssCtrl);
-  EXPECT_EQ(grid.LeftPos(), 0);
-  input::Press(VK_RIGHT, ssShift);
-  EXPECT_EQ(grid.LeftPos(), std::min(maxLeft, grid.ClientWidth()));
-  input::Press(VK_LEFT, ssCtrl);
-  EXPECT_EQ(grid.LeftPos(), 0);
+  for (const Step& step : {Step{VK_RIGHT, 0, 16}, Step{VK_LEFT, 0, 0}, Step{VK_END, 0, maxLeft},
+                           Step{VK_HOME, ssCtrl, 0}, Step{VK_RIGHT, ssShift, std::min(maxLeft, grid.ClientWidth())},
+                           Step{VK_LEFT, ssCtrl, 0}}) {
+    input::Press(step.key, step.shift);
+    EXPECT_EQ(grid.LeftPos(), step.expected) << step.key << "+" << step.shift;
+  }
   EXPECT_EQ(grid.TopRow(), 0);
   EXPECT_EQ(Added(60), wanted(0));
 }
@@ -307,19 +303,13 @@ TEST_F(MultiSampleTest, MakeRowVisibleScrollsOnlyWhenTheRowIsOutOfView) {
   TMultiSampleGrid& grid = ShowList(400, 300);
   TMultiSample& view = *form->view;
   const int visible = grid.VisibleRowCount();
-  view.MakeRowVisible(visible - 1);
-  EXPECT_EQ(grid.TopRow(), 0);
-  view.MakeRowVisible(visible);
-  EXPECT_EQ(grid.TopRow(), 1);
-  view.MakeRowVisible(20);
-  EXPECT_EQ(grid.TopRow(), 20);
-  view.MakeRowVisible(48);
-  EXPECT_EQ(grid.TopRow(), 50 - visible);
-  view.MakeRowVisible(50);
-  view.MakeRowVisible(-1);
-  EXPECT_EQ(grid.TopRow(), 50 - visible);
-  view.MakeRowVisible(3);
-  EXPECT_EQ(grid.TopRow(), 3);
+  // Row asked for, top row after; rows that are not there move nothing.
+  const std::pair<int, int> steps[] = {{visible - 1, 0},   {visible, 1},       {20, 20}, {48, 50 - visible},
+                                       {50, 50 - visible}, {-1, 50 - visible}, {3, 3}};
+  for (const auto& [row, top] : steps) {
+    view.MakeRowVisible(row);
+    EXPECT_EQ(grid.TopRow(), top) << row;
+  }
   EXPECT_EQ(Added(50), Range(3, 3 + visible + 1));
 }
 
