@@ -34,6 +34,14 @@ void Click(const TControl& control, int x, int y, bool ctrl = false) {
   if (ctrl) input::HoldKey(VK_CONTROL, false);
 }
 
+// Each Tab from the focused control moves the focus to the next of `order`.
+void ExpectTabOrder(std::initializer_list<TControl*> order) {
+  for (auto next = order.begin(); next != order.end(); ++next) {
+    input::Press(VK_TAB);
+    EXPECT_TRUE((*next)->Focused()) << "Tab " << next - order.begin() + 1;
+  }
+}
+
 class ViewPagesTest : public ::testing::Test {
  protected:
   ViewPagesTest() {
@@ -248,12 +256,7 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
 
   // Tab goes from the text to the view, the mode and the size.
   child->cmbSamplesMulti.SetFocus();
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->MultiSample.Grid().Focused());
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->rbMultiAll.Focused());
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->esMultiSize.Box().Focused());
+  ExpectTabOrder({&child->MultiSample.Grid(), &child->rbMultiAll, &child->esMultiSize.Box()});
 
   // A typed size above the range stops at 128, for the view too.
   EXPECT_EQ(child->esMultiSize.MaxValue(), 128);
@@ -269,11 +272,7 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewCharacters);
   EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
   child->esColumns.Box().SetFocus();
-  for (TControl* next : std::initializer_list<TControl*>{&child->cbValues, &child->cbChars,
-                                                         &child->esCharactersSize.Box()}) {
-    input::Press(VK_TAB);
-    EXPECT_TRUE(next->Focused());
-  }
+  ExpectTabOrder({&child->cbValues, &child->cbChars, &child->esCharactersSize.Box()});
   const int wide = child->CharMatrix.MaxColumns();
   child->SetWidth(child->Width() - 120);
   input::Settle();
