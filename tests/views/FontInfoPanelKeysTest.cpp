@@ -1,4 +1,3 @@
-#include "tests/support/Input.h"
 #include "tests/support/RealFonts.h"
 #include "tests/views/FontInfoPanelFixture.h"
 

@@ -1,4 +1,3 @@
-#include "tests/support/Input.h"
 #include "tests/views/FontInfoPanelFixture.h"
 
 using namespace info_test;
