@@ -4,116 +4,77 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "app/VLMRenameFile.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/AnsweringBackend.h"
-#include "tests/support/Input.h"
 #include "tests/support/RealFonts.h"
 #include "ui/Application.h"
 #include "ui/Dialog.h"
 
 namespace {
 
+using frame_test::Files;
+using frame_test::MenuKeys;
+using frame_test::TFontFolder;
+
 constexpr unsigned kConfirmFlags =
     sys::kMbYesNo | sys::kMbIconQuestion | sys::kMbDefButton2 | sys::kMbTaskModal;
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public frame_test::SharedFrameTest {
  protected:
   static void SetUpTestSuite() {
     os_ = new TAnsweringBackend;
     guard_ = new sys::ScopedBackend(*os_);
-    ui::InitControls();
-    frame_ = new TfrmVLMMain();
-    frame_->Show();
-    ui::ProcessMessages();
+    SharedFrameTest::SetUpTestSuite();
   }
   static void TearDownTestSuite() {
-    delete frame_;
+    SharedFrameTest::TearDownTestSuite();
     delete guard_;
     delete os_;
   }
 
   void SetUp() override {
-    ASSERT_NE(frame_->ActiveChild(), nullptr);
-    child_ = frame_->ActiveChild();
+    SharedFrameTest::SetUp();
     os_->boxes.clear();
     os_->answers.clear();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    // A folder of its own per test: a list shown the same folder again keeps its rows.
-    static int serial = 0;
-    root_ = IncludeTrailingBackslash(temp) + "vlm-commands-" + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(++serial);
-    os_->MakeDirectory(root_);
-    folderA_ = MakeFolder("A", true);
-    folderB_ = MakeFolder("B", false);
-    input::Activate(frame_->Handle());
-  }
-  void TearDown() override {
-    ShowPage(child_->tsNavInstalled);
-    for (const std::string& folder : {folderA_, folderB_}) {
-      for (const std::string& file : Files(folder)) os_->RemoveFile(folder + file);
-      RemoveDirectoryA(folder.c_str());
+    folderA_ = root_.Make("A\\");
+    for (const RealFont* font : kRealFonts) {
+      const std::string from = NativePath(*font);
+      root_.Copy(from, "A\\" + ExtractFileName(from));
     }
-    RemoveDirectoryA(root_.c_str());
+    folderB_ = root_.Make("B\\");
   }
 
-  // A folder as the tree reports it, with copies of the real fonts or empty.
-  std::string MakeFolder(const char* name, bool withFonts) {
-    const std::string folder = TVxDirTree::UpperPath(root_ + "\\" + name + "\\");
-    os_->MakeDirectory(folder);
-    if (withFonts) {
-      for (const RealFont* font : kRealFonts) {
-        const std::string from = NativePath(*font);
-        os_->CopyFileTo(from, folder + ExtractFileName(from), false);
-      }
-    }
-    return folder;
-  }
-  std::vector<std::string> Files(const std::string& folder) const {
-    std::vector<sys::FindEntry> entries;
-    os_->FindFiles(folder + "*", entries);
-    std::vector<std::string> names;
-    for (const auto& entry : entries)
-      if (!entry.IsDirectory()) names.push_back(entry.name);
-    return names;
-  }
   // A new, empty collection, whatever an earlier failed run left behind.
   bool NewCollection(const std::string& name) {
     os_->RemoveFile(child_->CollectionsList.Path() + name + ".VLM");
     child_->CollectionsList.UpdateList();
     return child_->CollectionsList.NewCollection(name);
   }
-  void ShowPage(TTabSheet& page) {
-    child_->pcNav.SetActivePage(&page);
-    child_->pcNavChange(&child_->pcNav);
+  // The Collections page on `name`.
+  void ShowCollection(const std::string& name) {
+    ShowPage(child_->tsNavCollections);
+    child_->CollectionsList.SelectCollection(name);
+    child_->CollectionsListChange(nullptr);
   }
-  // The Browse page on `folder`, its list focused.
-  TFontList& Browse(const std::string& folder) {
-    ShowPage(child_->tsNavBrowse);
-    EXPECT_TRUE(child_->DirTree.SetDirectory(folder));
-    child_->BrowseFontList.SetFocus();
-    input::Settle();
-    return child_->BrowseFontList;
+  // The selected collection deleted, the question answered Yes.
+  void DeleteSelectedCollection() {
+    os_->answers = {sys::kIdYes};
+    child_->pmCollectionsListDeleteClick();
   }
 
-  static TAnsweringBackend* os_;
-  static sys::ScopedBackend* guard_;
-  static TfrmVLMMain* frame_;
-  TfrmVLMChild* child_ = nullptr;
-  std::string root_, folderA_, folderB_;
+  static inline TAnsweringBackend* os_ = nullptr;
+  static inline sys::ScopedBackend* guard_ = nullptr;
+  // A folder of its own per test: a list shown the same folder again keeps its rows.
+  static inline int serial_ = 0;
+  TFontFolder root_{"vlm-commands-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial_)};
+  std::string folderA_, folderB_;
 };
-
-TAnsweringBackend* CommandsTest::os_ = nullptr;
-sys::ScopedBackend* CommandsTest::guard_ = nullptr;
-TfrmVLMMain* CommandsTest::frame_ = nullptr;
 
 TEST_F(CommandsTest, DeleteAsksWithTheCountAndShiftDeleteRemovesTheFilesForGood) {
   TFontList& list = Browse(folderA_);
@@ -193,24 +154,20 @@ TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
   submenu.Items(firstEntry).Click();
 
   // The collection now lists the three fonts; shown, it is not offered.
-  ShowPage(child_->tsNavCollections);
-  collections.SelectCollection(first);
-  child_->CollectionsListChange(nullptr);
+  ShowCollection(first);
   EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 3);
   child_->pmFontListPopup();
   EXPECT_FALSE(submenu.Items(firstEntry).Enabled());
 
   // One collection fewer, one entry fewer.
   collections.SelectCollection(second);
-  os_->answers = {sys::kIdYes};
-  child_->pmCollectionsListDeleteClick();
+  DeleteSelectedCollection();
   ASSERT_EQ(os_->boxes.size(), 1u);
   EXPECT_EQ(os_->boxes[0].text, L"删除藏品 \"cmd-test-2\" 吗?");
   child_->pmFontListPopup();
   EXPECT_EQ(submenu.Count(), count - 1);
   collections.SelectCollection(first);
-  os_->answers = {sys::kIdYes};
-  child_->pmCollectionsListDeleteClick();
+  DeleteSelectedCollection();
 }
 
 TEST_F(CommandsTest, CopiedFilesPasteIntoAnotherFoldersListAndIntoACollection) {
@@ -231,57 +188,21 @@ TEST_F(CommandsTest, CopiedFilesPasteIntoAnotherFoldersListAndIntoACollection) {
 
   const std::string name = "cmd-test-paste";
   ASSERT_TRUE(NewCollection(name));
-  ShowPage(child_->tsNavCollections);
-  child_->CollectionsList.SelectCollection(name);
-  child_->CollectionsListChange(nullptr);
+  ShowCollection(name);
   child_->CollectionsList.SetFocus();
   input::Press('V', ssCtrl);
   EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 2);
-  os_->answers = {sys::kIdYes};
-  child_->pmCollectionsListDeleteClick();
+  DeleteSelectedCollection();
 }
 
 TEST_F(CommandsTest, CopyingIntoWhatIsNotAFolderIsRefusedWithItsMessage) {
-  const std::string target = root_ + "\\NO-SUCH\\";
+  const std::string target = root_.Path() + "NO-SUCH\\";
   child_->CopyFontFiles({folderA_ + "DejaVuSans.ttf"}, target);
   ASSERT_EQ(os_->boxes.size(), 1u);
   EXPECT_EQ(os_->boxes[0].text,
             L"不能复制文件到 " + sys::Widen(target) + L".\r\n不是一个有效的驱动器或文件夹");
   EXPECT_EQ(os_->boxes[0].caption, L"Error");
   EXPECT_FALSE(os_->DirectoryExists(target));
-}
-
-TEST_F(CommandsTest, ANewWindowFromTheTreeOpensOnTheBrowsePageAtThatFolder) {
-  Browse(folderA_);
-  const int before = frame_->ChildCount();
-  child_->pmDirTreeNewWindowHereClick();
-  ASSERT_EQ(frame_->ChildCount(), before + 1);
-  TfrmVLMChild* opened = frame_->ActiveChild();
-  ASSERT_NE(opened, child_);
-  EXPECT_EQ(opened->pcNav.ActivePage(), &opened->tsNavBrowse);
-  EXPECT_EQ(opened->BrowseFontList.Path(), folderA_);
-  EXPECT_EQ(opened->BrowseFontList.ListView().ItemCount(), 3);
-  EXPECT_EQ(opened->BrowseFontList.LoadedFonts(), &frame_->LoadedFonts());
-  opened->Close();
-  ui::ProcessMessages();
-  EXPECT_EQ(frame_->ChildCount(), before);
-}
-
-void PutTextOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  memcpy(GlobalLock(block), text.c_str(), bytes);
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
-
-// The frame's menu driven by its keys: the menu loop is modal, so the keys
-// come from another thread while it runs.
-void MenuKeys(WORD menu, WORD entry) {
-  input::Gesture({[menu] { input::SendPress(menu, ssAlt); }, [entry] { input::SendKey(entry); }}, 150);
 }
 
 TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
@@ -293,16 +214,12 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   ASSERT_TRUE(NewCollection(name));
   child_->CollectionAddFromFontList(list, name);
   list.SelectOnly("DejaVu Sans");
-  ShowPage(child_->tsNavCollections);
-  child_->CollectionsList.SelectCollection(name);
-  child_->CollectionsListChange(nullptr);
+  ShowCollection(name);
   child_->CollectionsList.SetFocus();
   input::Settle();
   // Opening the File menu fills its collections submenu from the window.
   // The first Esc closes the menu, the second leaves the menu bar.
-  input::Gesture({[] { input::SendPress('F', ssAlt); }, [] { input::SendKey(VK_ESCAPE); },
-                  [] { input::SendKey(VK_ESCAPE); }},
-                 150);
+  MenuKeys('F', {VK_ESCAPE, VK_ESCAPE});
   TMenuItem& addTo = frame_->mmFileAddToColl;
   EXPECT_EQ(addTo.Count(), child_->CollectionsList.CollectionCount());
   EXPECT_TRUE(addTo.Enabled());
@@ -310,7 +227,7 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   EXPECT_TRUE(frame_->mmFilePrint.Enabled());
   sys::MemoryPrinter printer;
   os_->printer = &printer;
-  MenuKeys('F', 'P');
+  MenuKeys('F', {'P'});
   os_->printer = nullptr;
   ASSERT_EQ(printer.JobsStarted(), 1);
   std::vector<std::string> printed;
@@ -324,24 +241,23 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   EXPECT_EQ(printed.front(), name);  // the title: the collection
   EXPECT_TRUE(has("Liberation Serif"));
   EXPECT_FALSE(has("DejaVu Sans"));
-  os_->answers = {sys::kIdYes};
-  child_->pmCollectionsListDeleteClick();
+  DeleteSelectedCollection();
 
   // Paste with the focus in a combo box pastes text into it.
   ShowPage(child_->tsNavInstalled);
   child_->cmbSamples.SetText(L"");
   child_->cmbSamples.SetFocus();
   input::Settle();
-  PutTextOnClipboard(L"粘贴");
+  frame_test::SetClipboardText(L"粘贴");
   child_->UpdatePasteCommands();
   EXPECT_TRUE(frame_->mmEditPaste.Enabled());
-  MenuKeys('E', 'P');
+  MenuKeys('E', {'P'});
   EXPECT_EQ(child_->cmbSamples.Text(), L"粘贴");
 
   // Select all in a font list selects its rows.
   TFontList& browse = Browse(folderA_);
   browse.SelectOnly("DejaVu Sans");
-  MenuKeys('E', 'A');
+  MenuKeys('E', {'A'});
   EXPECT_EQ(browse.SelCount(), 3);
   EXPECT_TRUE(frame_->mmFileProperties.Enabled());
 
@@ -353,48 +269,6 @@ TEST_F(CommandsTest, TheFramesMenuActsOnWhatHasTheFocusInTheActiveWindow) {
   EXPECT_EQ(os_->propertiesShown[0], browse.SelectedRecord()->FileName());
 }
 
-TEST_F(CommandsTest, EachWindowKeepsItsOwnFilterShownInTheViewMenu) {
-  TFontList& list = Browse(folderA_);
-  ASSERT_EQ(list.ListView().ItemCount(), 3);
-  // View, Font types, None.
-  input::Gesture({[] { input::SendPress('V', ssAlt); }, [] { input::SendKey('F'); },
-                  [] { input::SendKey('N'); }},
-                 150);
-  EXPECT_EQ(child_->Filter(), 0);
-  EXPECT_EQ(list.ListView().ItemCount(), 0);
-  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
-
-  input::Press('N', ssCtrl);
-  TfrmVLMChild* other = frame_->ActiveChild();
-  ASSERT_NE(other, child_);
-  EXPECT_EQ(other->Filter(), kAllFontKinds);
-  EXPECT_TRUE(frame_->mmViewFontsSerif.Checked());
-  EXPECT_TRUE(frame_->mmViewFontsOther.Checked());
-  other->Close();
-  input::Settle();
-
-  ASSERT_EQ(frame_->ActiveChild(), child_);
-  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
-  // All again, from the menu.
-  input::Gesture({[] { input::SendPress('V', ssAlt); }, [] { input::SendKey('F'); },
-                  [] { input::SendKey('A'); }},
-                 150);
-  EXPECT_EQ(child_->Filter(), kAllFontKinds);
-  EXPECT_EQ(list.ListView().ItemCount(), 3);
-}
-
-TEST_F(CommandsTest, AHiddenMenuBarKeepsItsShortcuts) {
-  frame_->pmToolbarsMenuBarClick();
-  EXPECT_EQ(GetMenu(frame_->Handle()), nullptr);
-  const int before = frame_->ChildCount();
-  input::Press('N', ssCtrl);
-  EXPECT_EQ(frame_->ChildCount(), before + 1);
-  frame_->ActiveChild()->Close();
-  input::Settle();
-  frame_->pmToolbarsMenuBarClick();
-  EXPECT_EQ(GetMenu(frame_->Handle()), frame_->mainMenu.Handle());
-}
-
 TEST_F(CommandsTest, ACollectionFileArgumentOpensItsCollection) {
   const std::string name = "cmd-test-argument";
   ASSERT_TRUE(NewCollection(name));
@@ -404,8 +278,7 @@ TEST_F(CommandsTest, ACollectionFileArgumentOpensItsCollection) {
   EXPECT_EQ(child_->pcNav.ActivePage(), &child_->tsNavCollections);
   EXPECT_EQ(child_->CollectionsList.SelectedCollection(), name);
   EXPECT_EQ(child_->CollectionsFontList.Collection(), name);
-  os_->answers = {sys::kIdYes};
-  child_->pmCollectionsListDeleteClick();
+  DeleteSelectedCollection();
 }
 
 void ClickButton(const TToolbarButton97& button) {
@@ -415,18 +288,31 @@ void ClickButton(const TToolbarButton97& button) {
                   [at] { input::MouseRelease(at); }});
 }
 
-TEST_F(CommandsTest, TheFilterBarEditsTheActiveWindowsFilterOnly) {
+TEST_F(CommandsTest, EachWindowKeepsItsOwnFilterShownInTheViewMenuAndEditedOnTheFilterBar) {
   frame_->pmToolbarsFilterBarClick();
   ASSERT_TRUE(frame_->tb97Filter.BarVisible());
   TFontList& list = Browse(folderA_);
+  ASSERT_EQ(list.ListView().ItemCount(), 3);
+  MenuKeys('V', {'F', 'N'});  // View, Font types, None
+  EXPECT_EQ(child_->Filter(), 0);
+  EXPECT_EQ(list.ListView().ItemCount(), 0);
+  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
+  ClickButton(frame_->tbb97FilterAll);
+  EXPECT_EQ(child_->Filter(), kAllFontKinds);
+  EXPECT_TRUE(frame_->tbb97FilterSerif.Down());
+  EXPECT_EQ(list.ListView().ItemCount(), 3);
   ClickButton(frame_->tbb97FilterSerif);
   EXPECT_FALSE(frame_->tbb97FilterSerif.Down());
   EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
   EXPECT_EQ(child_->Filter(), kAllFontKinds & ~KindBit(fkSerif));
 
+  // A new window shows every kind; its None is its own.
   input::Press('N', ssCtrl);
   TfrmVLMChild* other = frame_->ActiveChild();
   ASSERT_NE(other, child_);
+  EXPECT_EQ(other->Filter(), kAllFontKinds);
+  EXPECT_TRUE(frame_->mmViewFontsSerif.Checked());
+  EXPECT_TRUE(frame_->mmViewFontsOther.Checked());
   EXPECT_TRUE(frame_->tbb97FilterSerif.Down());
   ClickButton(frame_->tbb97FilterNone);
   EXPECT_EQ(other->Filter(), 0);
@@ -435,18 +321,18 @@ TEST_F(CommandsTest, TheFilterBarEditsTheActiveWindowsFilterOnly) {
   other->Close();
   input::Settle();
 
-  // Back in the first window: its own filter, then all kinds again.
+  // Back in the first window: its own filter, then all kinds again from the menu.
   ASSERT_EQ(frame_->ActiveChild(), child_);
+  EXPECT_FALSE(frame_->mmViewFontsSerif.Checked());
   EXPECT_FALSE(frame_->tbb97FilterSerif.Down());
   EXPECT_TRUE(frame_->tbb97FilterSans.Down());
-  ClickButton(frame_->tbb97FilterAll);
+  MenuKeys('V', {'F', 'A'});
   EXPECT_EQ(child_->Filter(), kAllFontKinds);
-  EXPECT_TRUE(frame_->tbb97FilterSerif.Down());
   EXPECT_EQ(list.ListView().ItemCount(), 3);
   frame_->pmToolbarsFilterBarClick();
 }
 
-TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheCommandsStays) {
+TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheCommandsStaysWithItsKeys) {
   EXPECT_EQ(frame_->tbb97New.Width(), 52);
   EXPECT_EQ(frame_->tbb97New.Height(), 45);
   frame_->pmToolbarsTextLabelsClick();
@@ -468,30 +354,36 @@ TEST_F(CommandsTest, ToolBarButtonsShowCaptionsOrGlyphsAloneAndOneWayToTheComman
   frame_->pmToolbarsToolBarClick();
   frame_->pmToolbarsMenuBarClick();
   ASSERT_FALSE(frame_->MenuBarVisible());
+  EXPECT_EQ(GetMenu(frame_->Handle()), nullptr);
   frame_->pmToolbarsPopup();
   EXPECT_FALSE(frame_->pmToolbarsToolBar.Enabled());
   EXPECT_TRUE(frame_->pmToolbarsMenuBar.Enabled());
+  // A hidden menu bar keeps its shortcuts.
+  const int before = frame_->ChildCount();
+  input::Press('N', ssCtrl);
+  EXPECT_EQ(frame_->ChildCount(), before + 1);
+  frame_->ActiveChild()->Close();
+  input::Settle();
   frame_->pmToolbarsMenuBarClick();
   EXPECT_TRUE(frame_->MenuBarVisible());
+  EXPECT_EQ(GetMenu(frame_->Handle()), frame_->mainMenu.Handle());
   EXPECT_TRUE(frame_->tb97Main.BarVisible());
 }
 
-}  // namespace
-
-namespace {
-
-POINT ScreenPoint(const TControl& control, int x, int y) {
-  POINT pt{x, y};
-  ClientToScreen(control.Handle(), &pt);
-  return pt;
-}
-
-TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere) {
+TEST_F(CommandsTest, ANewWindowFromTheTreeBrowsesItsFolderAndTakesADraggedFolderListsFiles) {
   TFontList& source = Browse(folderA_);
   source.SelectOnly("DejaVu Sans");
+  const int before = frame_->ChildCount();
   child_->pmDirTreeNewWindowHereClick();
+  ASSERT_EQ(frame_->ChildCount(), before + 1);
   TfrmVLMChild* other = frame_->ActiveChild();
   ASSERT_NE(other, child_);
+  EXPECT_EQ(other->pcNav.ActivePage(), &other->tsNavBrowse);
+  EXPECT_EQ(other->BrowseFontList.Path(), folderA_);
+  EXPECT_EQ(other->BrowseFontList.ListView().ItemCount(), 3);
+  EXPECT_EQ(other->BrowseFontList.LoadedFonts(), &frame_->LoadedFonts());
+
+  // A folder list dragged onto another window's folder list is copied there.
   ASSERT_TRUE(other->DirTree.SetDirectory(folderB_));
   ASSERT_EQ(other->BrowseFontList.Path(), folderB_);
   frame_->mmWindowTileClick();
@@ -500,8 +392,8 @@ TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere
   TListView& rows = source.ListView();
   RECT row{};
   ListView_GetItemRect(rows.Handle(), rows.ItemIndex(), &row, LVIR_LABEL);
-  const POINT start = ScreenPoint(rows, row.left + 10, (row.top + row.bottom) / 2);
-  const POINT target = ScreenPoint(other->BrowseFontList.ListView(), 30, 40);
+  const POINT start = input::ScreenPoint(rows.Handle(), row.left + 10, (row.top + row.bottom) / 2);
+  const POINT target = input::ScreenPoint(other->BrowseFontList.ListView().Handle(), 30, 40);
   input::Gesture({[start] { input::MousePress(start); },
                   [start] { input::MouseMove(POINT{start.x + 2, start.y + 1}); },
                   [start] { input::MouseMove(POINT{start.x + 20, start.y + 10}); },
@@ -515,6 +407,7 @@ TEST_F(CommandsTest, AFolderListDraggedOntoAnotherWindowsFolderListIsCopiedThere
   EXPECT_FALSE(child_->FontListDragOver(child_->BrowseFontList, rows));
   other->Close();
   ui::ProcessMessages();
+  EXPECT_EQ(frame_->ChildCount(), before);
 }
 
 }  // namespace

@@ -6,19 +6,16 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
-#include "tests/support/Input.h"
-#include "ui/Application.h"
+#include "tests/app/FrameFixture.h"
 
 namespace {
+
+using input::Pump;
 
 const char* const kFontFiles[] = {
     "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
@@ -28,14 +25,6 @@ const char* const kFontFiles[] = {
     "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSerif-Regular.ttf",
     "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf",
 };
-
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
-}
 
 // The window as the screen shows it, as a 24-bit bitmap file.
 void SaveShot(HWND window, const std::string& path) {
@@ -72,24 +61,17 @@ void SaveShot(HWND window, const std::string& path) {
 }
 
 TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
-  sys::Backend& os = sys::Current();
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = UpperAscii(IncludeTrailingBackslash(temp) + "VLMJOURNEY\\");
-  os.MakeDirectory(folder);
-  std::vector<std::string> copied;
+  frame_test::TFontFolder fonts("VLMJOURNEY");
+  const std::string& folder = fonts.Path();
+  size_t copied = 0;
   for (const char* font : kFontFiles) {
-    if (!os.FileExists(font)) continue;
-    const std::string to = folder + UpperAscii(ExtractFileName(font));
-    ASSERT_TRUE(os.CopyFileTo(font, to, false)) << font;
-    copied.push_back(to);
+    if (!sys::Current().FileExists(font)) continue;
+    ASSERT_TRUE(fonts.Copy(font, UpperAscii(ExtractFileName(font)))) << font;
+    ++copied;
   }
-  ASSERT_GE(copied.size(), 3u) << "needs fonts-dejavu-core and fonts-liberation";
+  ASSERT_GE(copied, 3u) << "needs fonts-dejavu-core and fonts-liberation";
 
-  ui::InitControls();
-  auto frame = std::make_unique<TfrmVLMMain>();
-  frame->Show();
-  ui::ProcessMessages();
+  auto frame = frame_test::Start();
   TfrmVLMChild* child = frame->ActiveChild();
   ASSERT_NE(child, nullptr);
   input::Activate(frame->Handle());
@@ -102,7 +84,7 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
   input::Press(VK_RETURN);
   TFontList& list = child->BrowseFontList;
   ASSERT_EQ(list.Path(), folder);
-  ASSERT_EQ(list.ListView().ItemCount(), static_cast<int>(copied.size()));
+  ASSERT_EQ(list.ListView().ItemCount(), static_cast<int>(copied));
 
   const char* shots = std::getenv("VLM_SHOTS_DIR");
   const struct {
@@ -133,7 +115,7 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
     EXPECT_EQ(child->CharMatrix.FontName(), shown);
     EXPECT_TRUE(SameText(child->memNotes.NoteName(), FileNameNoExt(record->FileName())));
     if (page.page == &child->tsViewMulti) {
-      EXPECT_EQ(child->MultiSample.Grid().RowCount(), static_cast<int>(copied.size()));
+      EXPECT_EQ(child->MultiSample.Grid().RowCount(), static_cast<int>(copied));
     }
     if (page.page == &child->tsViewFontInfo) {
       EXPECT_TRUE(child->FontInfo.Visible());
@@ -159,7 +141,6 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
   }
 
   frame.reset();
-  for (const std::string& file : copied) os.RemoveFile(file);
 }
 
 }  // namespace

@@ -2,44 +2,17 @@
 // on the real fonts of the machine that Wine shows as drive Z:.
 #include <gtest/gtest.h>
 
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "app/VLMMessages.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
-#include "tests/support/Input.h"
-#include "ui/Application.h"
+#include "tests/app/FrameFixture.h"
 
 namespace {
 
 const char kDejaVuFolder[] = "Z:\\USR\\SHARE\\FONTS\\TRUETYPE\\DEJAVU\\";
 const char kTrueTypeFolder[] = "Z:\\USR\\SHARE\\FONTS\\TRUETYPE\\";
 
-class NavigationTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ui::InitControls();
-    frame_ = new TfrmVLMMain();
-    frame_->Show();
-    ui::ProcessMessages();
-  }
-  static void TearDownTestSuite() {
-    delete frame_;
-    frame_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(frame_->ActiveChild(), nullptr);
-    child_ = frame_->ActiveChild();
-  }
-  void ShowPage(TTabSheet& page) {
-    child_->pcNav.SetActivePage(&page);
-    child_->pcNavChange(&child_->pcNav);
-  }
-  static TfrmVLMMain* frame_;
-  TfrmVLMChild* child_ = nullptr;
-};
-
-TfrmVLMMain* NavigationTest::frame_ = nullptr;
+using NavigationTest = frame_test::SharedFrameTest;
 
 TEST_F(NavigationTest, BrowsePageListsTheFolderChosenInTheTree) {
   ASSERT_TRUE(sys::Current().DirectoryExists(kDejaVuFolder)) << "needs fonts-dejavu-core";
@@ -73,9 +46,14 @@ TEST_F(NavigationTest, BrowsePageListsTheFolderChosenInTheTree) {
   EXPECT_EQ(child_->DirTree.Directory(), kDejaVuFolder);
   EXPECT_EQ(child_->edtAddress.Text(), sys::Widen(kDejaVuFolder));
 
-  // Leaving the page releases the preview font.
+  // Leaving the page releases the preview font; changes while another page
+  // shows do nothing.
   ShowPage(child_->tsNavInstalled);
   EXPECT_EQ(child_->TempFontFile(), "");
+  child_->DirTree.SetDirectory(kTrueTypeFolder);
+  child_->DirTreeChange(&child_->DirTree);
+  EXPECT_EQ(child_->BrowseFontList.Path(), kDejaVuFolder);
+  EXPECT_EQ(child_->Text().rfind(L"已安装(I)", 0), 0u);
 }
 
 TEST_F(NavigationTest, CollectionsPageWithoutASelectionShowsAnEmptyCollection) {
@@ -88,20 +66,9 @@ TEST_F(NavigationTest, CollectionsPageWithoutASelectionShowsAnEmptyCollection) {
     EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 0);
     EXPECT_EQ(child_->Text(), L"藏品(C) - ");
   }
-  ShowPage(child_->tsNavInstalled);
-}
-
-TEST_F(NavigationTest, ChangesWhileAnotherPageShowsDoNothing) {
-  ShowPage(child_->tsNavInstalled);
-  const std::string before = child_->BrowseFontList.Path();
-  child_->DirTree.SetDirectory(kTrueTypeFolder);
-  child_->DirTreeChange(&child_->DirTree);
-  EXPECT_EQ(child_->BrowseFontList.Path(), before);
-  EXPECT_EQ(child_->Text().rfind(L"已安装(I)", 0), 0u);
 }
 
 TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {
-  input::Activate(frame_->Handle());
   ShowPage(child_->tsNavInstalled);
   child_->InstalledFontList.SetFocus();
   input::Press('U', ssAlt);
@@ -113,7 +80,6 @@ TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {
   EXPECT_TRUE(child_->BrowseFontList.InclSubfolders());
   input::Press('U', ssAlt);
   EXPECT_FALSE(child_->cbInclSubfolders.Checked());
-  ShowPage(child_->tsNavInstalled);
 }
 
 TEST_F(NavigationTest, PopupCommandsFollowTheSelectedFontAndTheListChangePosts) {
@@ -144,24 +110,15 @@ TEST_F(NavigationTest, PopupCommandsFollowTheSelectedFontAndTheListChangePosts) 
   EXPECT_TRUE(child_->pmFontListDelete.Enabled());
   EXPECT_TRUE(child_->pmFontListUninstall.Enabled());
   EXPECT_FALSE(child_->pmFontListLoad.Enabled());
-  ShowPage(child_->tsNavInstalled);
 }
 
 TEST_F(NavigationTest, PasteCommandsFollowTheClipboard) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
+  frame_test::SetClipboardText(L"");
   input::Settle();
   EXPECT_FALSE(child_->pmFontListPaste.Enabled());
   EXPECT_FALSE(child_->pmEditBoxPaste.Enabled());
 
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
-  memcpy(GlobalLock(text), "abc", 4);
-  GlobalUnlock(text);
-  SetClipboardData(CF_TEXT, text);
-  CloseClipboard();
+  frame_test::SetClipboardText(L"abc");
   input::Settle();
   EXPECT_TRUE(child_->pmEditBoxPaste.Enabled());
   EXPECT_FALSE(child_->pmDirTreePaste.Enabled());

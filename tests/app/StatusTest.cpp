@@ -1,5 +1,6 @@
-// The layout that comes back at every start, in the prefix's real registry,
-// and the registration of collection files with the shell.
+// The program as it starts and the layout that comes back at every start, in
+// the prefix's real registry, and the registration of collection files with
+// the shell.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,21 +10,20 @@
 #include <vector>
 
 #include "app/FileType.h"
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "app/VLMStatus.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
 #include "sys/sys.h"
 #include "sys/win32/Win32Backend.h"
-#include "tests/support/Input.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/RealFonts.h"
 #include "ui/Application.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
 
+using frame_test::Start;
 using sys::Hive;
 
 // The real registry, with every value written noted in the order written.
@@ -125,14 +125,6 @@ bool Inside(const TRect& inner, const TRect& outer) {
 class StatusTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ui::InitControls(); }
-
-  // A frame as the program makes it, shown.
-  static std::unique_ptr<TfrmVLMMain> Start() {
-    auto frame = std::make_unique<TfrmVLMMain>();
-    frame->Show();
-    ui::ProcessMessages();
-    return frame;
-  }
   // Closed as the user closes it: its layout is saved and its window goes.
   static void CloseByKeys(TfrmVLMMain& frame) {
     input::Activate(frame.Handle());
@@ -143,14 +135,42 @@ class StatusTest : public ::testing::Test {
 
 TEST_F(StatusTest, WithoutALayoutOneFontWindowOpensAndValuesThatSayLittleKeepTheDefaults) {
   {
-    auto frame = Start();
+    auto frame = std::make_unique<TfrmVLMMain>();
+    EXPECT_EQ(frame->Text(), L"Velmara");
     EXPECT_EQ(frame->Width(), 640);
     EXPECT_EQ(frame->Height(), 480);
+    EXPECT_EQ(frame->ChildCount(), 0) << "the font window opens as the frame shows";
+    frame->Show();
+    ui::ProcessMessages();
     EXPECT_EQ(frame->WindowState(), wsNormal);
     ASSERT_EQ(frame->ChildCount(), 1);
-    EXPECT_EQ(frame->Child(0).pcNav.ActivePage(), &frame->Child(0).tsNavInstalled);
-    EXPECT_EQ(frame->Child(0).Filter(), kAllFontKinds);
+    TfrmVLMChild& child = frame->Child(0);
+    EXPECT_EQ(frame->ActiveChild(), &child);
+    EXPECT_TRUE(child.Visible());
+    EXPECT_EQ(child.pcNav.ActivePage(), &child.tsNavInstalled);
+    EXPECT_EQ(child.pcView.ActivePage(), &child.tsViewSample);
+    EXPECT_EQ(child.CurrentFontList(), &child.InstalledFontList);
+    EXPECT_EQ(child.Filter(), kAllFontKinds);
+    EXPECT_GT(child.InstalledFontList.ListView().ItemCount(), 0);
+    // The caption: the page's caption without "&", then the selected font.
+    TFontFileInfo* record = child.InstalledFontList.SelectedRecord();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(child.Text(), L"已安装(I) - " + sys::Widen(record->FontName()));
+    // The window menu lists the font window after Tile and Cascade.
+    EXPECT_GE(GetMenuItemCount(frame->mmWindow.SubmenuHandle()), 3);
+    EXPECT_TRUE(frame->mmFileClose.Enabled());
+
+    frame->mmFileNewClick();
+    EXPECT_EQ(frame->ChildCount(), 2);
+    frame->mmFileCloseAllClick();
+    EXPECT_EQ(frame->ChildCount(), 0);
+    EXPECT_FALSE(frame->mmFileClose.Enabled());
+    EXPECT_FALSE(frame->mmWindowTile.Enabled());
+    const HWND window = frame->Handle();
+    frame->mmFileExitClick();
+    EXPECT_FALSE(IsWindow(window));
   }
+  DeleteKeyTree(Hive::CurrentUser, SaveStatusKey());  // what the exit saved
 
   SetValues(SaveStatusKey(), {{"Main Form Child Count", "0"}});
   {
@@ -178,13 +198,13 @@ TEST_F(StatusTest, WithoutALayoutOneFontWindowOpensAndValuesThatSayLittleKeepThe
 TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWere) {
   for (const RealFont* font : kRealFonts) ASSERT_TRUE(RealFontPresent(*font)) << font->unixPath;
   sys::Backend& os = sys::Current();
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = UpperAscii(IncludeTrailingBackslash(temp) + "VLMSTATUS\\");
-  for (const char* below : {"", "A\\", "B\\", "B\\C\\"}) os.MakeDirectory(folder + below);
-  ASSERT_TRUE(os.CopyFileTo(NativePath(kDejaVuSans), folder + "B\\C\\ONE.TTF", false));
-  ASSERT_TRUE(os.CopyFileTo(NativePath(kDejaVuSansMono), folder + "A\\TWO.TTF", false));
-  ASSERT_TRUE(os.CopyFileTo(NativePath(kLiberationSerif), folder + "A\\THREE.TTF", false));
+  frame_test::TFontFolder fonts("VLMSTATUS");
+  const std::string& folder = fonts.Path();
+  fonts.Make("A\\");
+  fonts.Make("B\\C\\");
+  ASSERT_TRUE(fonts.Copy(NativePath(kDejaVuSans), "B\\C\\ONE.TTF"));
+  ASSERT_TRUE(fonts.Copy(NativePath(kDejaVuSansMono), "A\\TWO.TTF"));
+  ASSERT_TRUE(fonts.Copy(NativePath(kLiberationSerif), "A\\THREE.TTF"));
 
   TWriteRecorder recorder;
   TRect frameBounds;

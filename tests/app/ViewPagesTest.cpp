@@ -6,16 +6,16 @@
 #include <memory>
 #include <string>
 
-#include "app/VLMChild.h"
-#include "app/VLMMain.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
-#include "tests/support/Input.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/TrueTypeWriter.h"
-#include "ui/Application.h"
+#include "tests/views/MultiSampleFixture.h"
 
 namespace {
+
+using input::Pump;
 
 constexpr char kNtFontsKey[] = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kSettingsKey[] = "\\Software\\Corvell\\Velmara";
@@ -26,33 +26,19 @@ constexpr wchar_t kSample[] = L"The quick brown fox jumps over the lazy dog";
 std::string Name(int i) { return "Font " + std::string(1, static_cast<char>('A' + i / 10)) + std::to_string(i % 10); }
 std::string File(int i) { return kFonts + std::string("FONT") + std::to_string(100 + i) + ".TTF"; }
 
-// Ctrl through the system's input queue.
-void Ctrl(bool down) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = VK_CONTROL;
-  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &in, sizeof(INPUT));
-  input::Settle();
-}
-
-// A left-button press and release at a point of the control, posted as the
-// view tests post them, with Ctrl held down on the keyboard when asked.
+// A click posted as the view tests post them, with Ctrl held down on the
+// keyboard when asked.
 void Click(const TControl& control, int x, int y, bool ctrl = false) {
-  if (ctrl) Ctrl(true);
-  const LPARAM at = MAKELPARAM(x, y);
-  PostMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | (ctrl ? MK_CONTROL : 0), at);
-  PostMessageW(control.Handle(), WM_LBUTTONUP, ctrl ? MK_CONTROL : 0, at);
-  input::Settle();
-  if (ctrl) Ctrl(false);
+  if (ctrl) input::HoldKey(VK_CONTROL, true);
+  input::PostClick(control.Handle(), x, y, ctrl ? MK_CONTROL : 0);
+  if (ctrl) input::HoldKey(VK_CONTROL, false);
 }
 
-// Lets timers and workers run for a while.
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    ui::ProcessMessages();
-    Sleep(5);
+// Each Tab from the focused control moves the focus to the next of `order`.
+void ExpectTabOrder(std::initializer_list<TControl*> order) {
+  for (auto next = order.begin(); next != order.end(); ++next) {
+    input::Press(VK_TAB);
+    EXPECT_TRUE((*next)->Focused()) << "Tab " << next - order.begin() + 1;
   }
 }
 
@@ -77,10 +63,7 @@ class ViewPagesTest : public ::testing::Test {
   ~ViewPagesTest() override { frame.reset(); }
 
   void Open() {
-    ui::InitControls();
-    frame = std::make_unique<TfrmVLMMain>();
-    frame->Show();
-    ui::ProcessMessages();
+    frame = frame_test::Start();
     child = frame->ActiveChild();
     ASSERT_NE(child, nullptr);
     input::Activate(frame->Handle());
@@ -99,10 +82,7 @@ class ViewPagesTest : public ::testing::Test {
     return record ? record->FontName() : "";
   }
   int Rebuilds() const { return child->MultiSample.RebuildCount(); }
-  int RowMiddle(int row) {
-    TMultiSampleGrid& grid = child->MultiSample.Grid();
-    return static_cast<int>(grid.Rows().Span(grid.TopRow(), row)) + grid.Rows().Height(row) / 2;
-  }
+  int RowMiddle(int row) { return multi_test::RowMiddle(child->MultiSample.Grid(), row); }
 
   sys::MemoryBackend os;
   sys::ScopedBackend guard{os};
@@ -276,12 +256,7 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
 
   // Tab goes from the text to the view, the mode and the size.
   child->cmbSamplesMulti.SetFocus();
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->MultiSample.Grid().Focused());
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->rbMultiAll.Focused());
-  input::Press(VK_TAB);
-  EXPECT_TRUE(child->esMultiSize.Box().Focused());
+  ExpectTabOrder({&child->MultiSample.Grid(), &child->rbMultiAll, &child->esMultiSize.Box()});
 
   // A typed size above the range stops at 128, for the view too.
   EXPECT_EQ(child->esMultiSize.MaxValue(), 128);
@@ -297,11 +272,7 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewCharacters);
   EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
   child->esColumns.Box().SetFocus();
-  for (TControl* next : std::initializer_list<TControl*>{&child->cbValues, &child->cbChars,
-                                                         &child->esCharactersSize.Box()}) {
-    input::Press(VK_TAB);
-    EXPECT_TRUE(next->Focused());
-  }
+  ExpectTabOrder({&child->cbValues, &child->cbChars, &child->esCharactersSize.Box()});
   const int wide = child->CharMatrix.MaxColumns();
   child->SetWidth(child->Width() - 120);
   input::Settle();

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -23,25 +25,53 @@ inline void Settle() {
   ui::ProcessMessages();
 }
 
-// One key with modifiers held, pressed and released; sent now, handled later.
-inline void SendPress(WORD key, TShiftState shift = 0) {
-  std::vector<INPUT> inputs;
-  auto add = [&inputs](WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  };
+// Lets timers and workers run for a while.
+inline void Pump(DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  while (static_cast<int>(until - GetTickCount()) > 0) {
+    ui::ProcessMessages();
+    Sleep(5);
+  }
+}
+
+namespace detail {
+inline INPUT Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+inline INPUT Button(DWORD flag) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flag;
+  return in;
+}
+// `inputs` with the modifiers of `shift` held around them, sent at once.
+inline void SendHeld(TShiftState shift, std::initializer_list<INPUT> inputs) {
   const WORD modifiers[] = {VK_CONTROL, VK_SHIFT, VK_MENU};
   const TShiftFlag flags[] = {ssCtrl, ssShift, ssAlt};
+  std::vector<INPUT> all;
   for (int i = 0; i < 3; ++i)
-    if (shift & flags[i]) add(modifiers[i], false);
-  add(key, false);
-  add(key, true);
+    if (shift & flags[i]) all.push_back(Key(modifiers[i], false));
+  all.insert(all.end(), inputs);
   for (int i = 2; i >= 0; --i)
-    if (shift & flags[i]) add(modifiers[i], true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (shift & flags[i]) all.push_back(Key(modifiers[i], true));
+  SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));
+}
+}  // namespace detail
+
+// One key with modifiers held, pressed and released; sent now, handled later.
+inline void SendPress(WORD key, TShiftState shift = 0) {
+  detail::SendHeld(shift, {detail::Key(key, false), detail::Key(key, true)});
+}
+
+// A key held down (or let go) until further notice, and handled.
+inline void HoldKey(WORD key, bool down) {
+  INPUT in = detail::Key(key, !down);
+  SendInput(1, &in, sizeof(INPUT));
+  Settle();
 }
 
 // One key with modifiers held, pressed, released and handled.
@@ -75,15 +105,7 @@ inline void MousePress(POINT screen, bool right = false) {
 inline void MouseRelease(POINT screen, bool right = false) {
   SendMouse(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
-inline void SendKey(WORD key) {
-  INPUT in[2] = {};
-  for (INPUT& one : in) {
-    one.type = INPUT_KEYBOARD;
-    one.ki.wVk = key;
-  }
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
+inline void SendKey(WORD key) { SendPress(key); }
 
 // Input given over time, as a hand gives it: another thread sends the steps
 // a little apart while this one handles messages, so that modal loops (a
@@ -105,6 +127,54 @@ inline void Gesture(const std::vector<std::function<void()>>& steps, int gapMs =
   }
   hand.join();
   Settle();
+}
+
+// A point of a window's client area on the screen.
+inline POINT ScreenPoint(HWND window, int x, int y) {
+  POINT pt{x, y};
+  ClientToScreen(window, &pt);
+  return pt;
+}
+
+// The left button pressed and released at a point of a window's client
+// area, with the modifiers held; handled.
+inline void Click(HWND window, int x, int y, TShiftState shift = 0) {
+  const POINT at = ScreenPoint(window, x, y);
+  SetCursorPos(at.x, at.y);
+  detail::SendHeld(shift, {detail::Button(MOUSEEVENTF_LEFTDOWN), detail::Button(MOUSEEVENTF_LEFTUP)});
+  Settle();
+}
+
+// Clicks posted straight to a window at a client point, for views that take
+// the button themselves: no hit testing, no capture. `keys` are the MK_
+// flags of the modifiers the message says are held.
+inline void PostButton(HWND window, UINT down, UINT up, WPARAM held, int x, int y) {
+  PostMessageW(window, down, held, MAKELPARAM(x, y));
+  PostMessageW(window, up, held & ~WPARAM(MK_LBUTTON | MK_RBUTTON), MAKELPARAM(x, y));
+}
+inline void PostClick(HWND window, int x, int y, WPARAM keys = 0) {
+  PostButton(window, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON | keys, x, y);
+  Settle();
+}
+inline void PostDoubleClick(HWND window, int x, int y) {
+  PostButton(window, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, x, y);
+  PostButton(window, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, x, y);
+  Settle();
+}
+inline void PostRightClick(HWND window, int x, int y) {
+  PostButton(window, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, x, y);
+  Settle();
+}
+
+// Seconds to keep a shown state on screen for a look or a screenshot: those
+// of VLM_HOLD_SECONDS, else none.
+inline int HoldSeconds() {
+  const char* seconds = std::getenv("VLM_HOLD_SECONDS");
+  return seconds ? std::atoi(seconds) : 0;
+}
+// Keeps what is shown up for HoldSeconds(), handling its messages.
+inline void HoldForALook() {
+  Pump(static_cast<DWORD>(HoldSeconds()) * 1000);
 }
 
 // Brings a top-level window to the front so that it gets the keys.

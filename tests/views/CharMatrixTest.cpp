@@ -4,7 +4,6 @@
 // click or other window closes. A real font: DejaVu Serif.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,19 +15,6 @@
 #include "views/CharMatrixZoom.h"
 
 namespace {
-
-// Seconds to hold a shown state for a screenshot (VLM_CHARMAP_HOLD), else 0.
-int HoldSeconds() {
-  const char* hold = std::getenv("VLM_CHARMAP_HOLD");
-  return hold ? std::atoi(hold) : 0;
-}
-
-void Hold() {
-  for (int i = 0; i < HoldSeconds() * 50; ++i) {
-    ui::ProcessMessages();
-    Sleep(20);
-  }
-}
 
 // Runs `tick` once, from the message loop that runs `after` ms from now (the
 // magnifier's or the popup menu's), unless it goes first.
@@ -66,7 +52,7 @@ class TOneShot {
 class TSafetyNet {
  public:
   TSafetyNet()
-      : shot_(8000 + static_cast<UINT>(HoldSeconds()) * 1000, [] {
+      : shot_(8000 + static_cast<UINT>(input::HoldSeconds()) * 1000, [] {
           ADD_FAILURE() << "the magnifier did not close";
           PostMessageW(GetForegroundWindow(), WM_CLOSE, 0, 0);
         }) {}
@@ -93,24 +79,14 @@ class CharMatrixTest : public ::testing::Test {
 
   HWND GridWindow() { return map->Grid().Handle(); }
   // The middle of the cell of `code`, which must be in view.
-  LPARAM CellPoint(int code) {
+  POINT Cell(int code) {
     const TCharGrid& g = map->Grid().Model();
     const TGridRect r = g.CellRect(code % g.Columns(), code / g.Columns());
-    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
-  void Click(UINT down, UINT up, int code, WPARAM buttons) {
-    PostMessageW(GridWindow(), down, buttons, CellPoint(code));
-    PostMessageW(GridWindow(), up, 0, CellPoint(code));
-    input::Settle();
-  }
-  void DoubleClick(int code) {
-    const LPARAM at = CellPoint(code);
-    PostMessageW(GridWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(GridWindow(), WM_LBUTTONUP, 0, at);
-    PostMessageW(GridWindow(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(GridWindow(), WM_LBUTTONUP, 0, at);
-    input::Settle();
-  }
+  void Click(int code) { input::PostClick(GridWindow(), Cell(code).x, Cell(code).y); }
+  void RightClick(int code) { input::PostRightClick(GridWindow(), Cell(code).x, Cell(code).y); }
+  void DoubleClick(int code) { input::PostDoubleClick(GridWindow(), Cell(code).x, Cell(code).y); }
 
   TTestWindow window{600, 560};
   std::unique_ptr<TCharMatrix> map = std::make_unique<TCharMatrix>(window);
@@ -163,7 +139,7 @@ TEST_F(CharMatrixTest, ResizingReckonsMaxColumnsBeforeOnResizeAndNarrowingKeepsT
 }
 
 TEST_F(CharMatrixTest, ClicksAndKeysSelectOnlyCodesUpTo255) {
-  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 7, MK_LBUTTON);
+  Click(7);
   EXPECT_EQ(map->SelectedChar(), 7);
   EXPECT_EQ(GetFocus(), GridWindow());
   input::Press(VK_RIGHT);
@@ -176,7 +152,7 @@ TEST_F(CharMatrixTest, ClicksAndKeysSelectOnlyCodesUpTo255) {
   EXPECT_EQ(g.TopRow(), g.MaxTopRow());
   input::Press(VK_RIGHT);
   EXPECT_EQ(map->SelectedChar(), 255);
-  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 257, MK_LBUTTON);
+  Click(257);
   EXPECT_EQ(map->SelectedChar(), 255);
   input::Press(VK_HOME, ssCtrl);
   EXPECT_EQ(map->SelectedChar(), 0);
@@ -200,7 +176,7 @@ TEST_F(CharMatrixTest, RightClickSelectsTheCellBeforeThePopupOpens) {
   map->SetPopupMenu(&menu);
   {
     const TOneShot close(200, [] { EndMenu(); });
-    Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 3, MK_RBUTTON);  // the first row
+    RightClick(3);  // the first row
   }
   EXPECT_EQ(popups, 1);
   EXPECT_EQ(selectedAtPopup, 3);
@@ -208,7 +184,7 @@ TEST_F(CharMatrixTest, RightClickSelectsTheCellBeforeThePopupOpens) {
   map->SelectChar(255);
   {
     const TOneShot close(200, [] { EndMenu(); });
-    Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 258, MK_RBUTTON);
+    RightClick(258);
   }
   EXPECT_EQ(popups, 2);
   EXPECT_EQ(selectedAtPopup, -1);
@@ -240,22 +216,25 @@ TSeenZoom Observe() {
   return seen;
 }
 
-TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
-  map->SetColumns(16);  // all rows in view
+// What the magnifier that `open` opens shows before `close` closes it.
+TSeenZoom Zoomed(const std::function<void()>& open, const std::function<void(HWND)>& close) {
   TSeenZoom seen;
   const TSafetyNet net;
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      Hold();
-      INPUT key[2]{};
-      key[0].type = key[1].type = INPUT_KEYBOARD;
-      key[0].ki.wVk = key[1].ki.wVk = 'Q';
-      key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, key, sizeof(INPUT));
-    });
-    DoubleClick(65);
-  }
+  const TOneShot tick(300, [&] {
+    seen = Observe();
+    close(seen.window);
+  });
+  open();
+  return seen;
+}
+
+TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
+  map->SetColumns(16);  // all rows in view
+  const TSeenZoom seen = Zoomed([&] { DoubleClick(65); },
+                                [](HWND) {
+                                  input::HoldForALook();
+                                  input::SendPress('Q');
+                                });
   EXPECT_EQ(seen.ticks, 1);
   ASSERT_TRUE(seen.open) << "the magnifier was not the active window";
   EXPECT_EQ(seen.code, 65);
@@ -288,30 +267,18 @@ TEST_F(CharMatrixTest, DoubleClickOpensTheMagnifierCentredAndAKeyClosesIt) {
 
 TEST_F(CharMatrixTest, AClickOrAnotherActiveWindowClosesTheMagnifier) {
   map->SetColumns(16);
-  TSeenZoom seen;
-  const TSafetyNet net;
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      PostMessageW(seen.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    });
-    DoubleClick(66);
-  }
+  TSeenZoom seen = Zoomed([&] { DoubleClick(66); },
+                          [](HWND zoom) { PostMessageW(zoom, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); });
   EXPECT_TRUE(seen.open);
   EXPECT_EQ(seen.code, 66);
   EXPECT_FALSE(TCharMatrixZoomForm::IsOpen());
 
   TTestWindow other(200, 100);
-  seen = {};
-  {
-    const TOneShot tick(300, [&] {
-      seen = Observe();
-      ShowWindow(other.Handle(), SW_SHOW);
-      SetForegroundWindow(other.Handle());
-    });
-    SendMessageW(GridWindow(), WM_KEYDOWN, VK_RIGHT, 0);
-    map->Zoom();
-  }
+  SendMessageW(GridWindow(), WM_KEYDOWN, VK_RIGHT, 0);
+  seen = Zoomed([&] { map->Zoom(); }, [&](HWND) {
+    ShowWindow(other.Handle(), SW_SHOW);
+    SetForegroundWindow(other.Handle());
+  });
   EXPECT_TRUE(seen.open);
   EXPECT_EQ(seen.code, 67);
   EXPECT_FALSE(TCharMatrixZoomForm::IsOpen());
@@ -350,7 +317,7 @@ TEST_F(CharMatrixTest, PaintsCharactersLabelsSelectionAndEmptyCells) {
   map->SelectChar(77);  // "M", row 15
   UpdateWindow(GridWindow());
   input::Settle();
-  Hold();
+  input::HoldForALook();
   const TCharGrid& g = map->Grid().Model();
   const TCapture shot(GridWindow());
   auto cell = [&](int code) { return g.CellRect(code % 5, code / 5); };

@@ -10,6 +10,7 @@
 
 #include "sys/memory/MemoryBackend.h"
 #include "sys/sys.h"
+#include "tests/support/Input.h"
 #include "tests/support/TrueTypeWriter.h"
 #include "tests/ui/TestWindow.h"
 #include "views/FontInfoPanel.h"
@@ -67,10 +68,7 @@ class InfoPanelTest : public ::testing::Test {
       ui::ProcessMessages();
       Sleep(5);
     }
-    for (int i = 0; i < 5; ++i) {
-      ui::ProcessMessages();
-      Sleep(2);
-    }
+    input::Settle();
     ASSERT_EQ(panel->RunningWorkers(), 0u);
   }
 

@@ -1,6 +1,3 @@
-#include <cstdlib>
-
-#include "tests/support/Input.h"
 #include "tests/support/RealFonts.h"
 #include "tests/views/FontInfoPanelFixture.h"
 
@@ -119,13 +116,8 @@ TEST(InfoPanelRealFont, DejaVuSerifFromDisk) {
   EXPECT_TRUE(panel.Section(2).header->Visible());  // copyright
   EXPECT_TRUE(panel.Section(7).header->Visible());  // licence, with its address
   EXPECT_TRUE(panel.Section(7).link->Openable());
-  // VLM_HOLD_MS keeps the window up for a look at it, the top half the time, then the end.
-  if (const char* hold = std::getenv("VLM_HOLD_MS")) {
-    const int ms = std::atoi(hold);
-    for (int waited = 0; waited < ms; waited += 20) {
-      if (waited == ms / 2 / 20 * 20) panel.Perform(WM_VSCROLL, SB_BOTTOM);
-      ui::ProcessMessages();
-      Sleep(20);
-    }
-  }
+  // For a look: the top, then the end.
+  input::HoldForALook();
+  panel.Perform(WM_VSCROLL, SB_BOTTOM);
+  input::HoldForALook();
 }

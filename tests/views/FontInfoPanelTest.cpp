@@ -123,19 +123,13 @@ TEST_F(InfoPanelTest, DestroyingThePanelOrItsWindowWithWorkersRunning) {
   for (auto& record : records) panel->ShowFont(record.get());
   ASSERT_EQ(panel->RunningWorkers(), 10u);
   panel.reset();  // wakes the sleeping workers and waits for them
-  for (int i = 0; i < 30; ++i) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
+  input::Pump(150);
 
   // The window goes first (the user closed it), the panel object after.
   panel = std::make_unique<TFontInfoPanel>(*form);
   for (auto& record : records) panel->ShowFont(record.get());
   DestroyWindow(form->Handle());
-  for (int i = 0; i < 30; ++i) {
-    ui::ProcessMessages();
-    Sleep(5);
-  }
+  input::Pump(150);
   EXPECT_EQ(panel->Handle(), nullptr);
   EXPECT_EQ(panel->StepCounts().fills, 0);
   panel.reset();
@@ -147,16 +141,11 @@ TEST_F(InfoPanelTest, LinksOpenOnlyWebAddresses) {
   auto program = Record({.name = "Program", .maker = "M", .vendorUrl = "C:\\Windows\\system32\\cmd.exe"});
   auto file = Record({.name = "File", .maker = "M", .vendorUrl = "file:"});
   TLinkLabel& link = *panel->Section(kMaker).link;
-  auto click = [&] {
-    PostMessageW(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageW(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    for (int i = 0; i < 5; ++i) ui::ProcessMessages();
-  };
   for (auto* record : {program.get(), file.get(), good.get()}) {
     panel->ShowFont(record);
     WaitForWorkers();
     ASSERT_TRUE(link.Visible());
-    click();
+    input::PostClick(link.Handle(), 2, 2);
   }
   EXPECT_EQ(os.UrlsOpened(), (std::vector<std::string>{"https://maker.example/fonts"}));
   EXPECT_EQ(link.Text(), L"https://maker.example/fonts");

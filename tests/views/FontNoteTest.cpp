@@ -39,7 +39,7 @@ class FontNoteTest : public ::testing::Test {
   std::unique_ptr<TNoteForm> form;
 };
 
-TEST_F(FontNoteTest, ShowsTheNoteTypingModifiesItAndASwitchWritesItBack) {
+TEST_F(FontNoteTest, ShowsTheNoteTypingModifiesItAndASwitchWritesItBackLongOrShort) {
   TFontNote& note = form->memNotes;
   EXPECT_EQ(note.Extension(), ".TXT");
   note.SetNotesFolder("C:\\Notes");
@@ -71,11 +71,9 @@ TEST_F(FontNoteTest, ShowsTheNoteTypingModifiesItAndASwitchWritesItBack) {
   EXPECT_EQ(os.FileContent("C:\\Notes\\ARIAL.TXT"), "a");
   EXPECT_FALSE(note.Modified());
   EXPECT_TRUE(os.Messages().empty());
-}
 
-TEST_F(FontNoteTest, ALongNoteStaysEditable) {
+  // A long note stays editable.
   os.AddFile("C:\\Notes\\LONG.TXT", std::string(33000, 'x'));
-  TFontNote& note = form->memNotes;
   note.SetNotesFolder("C:\\Notes\\");
   note.SetNoteName("LONG");
   note.SetFocus();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/ui/TestWindow.h"
-#include "tests/views/InputFixture.h"
+#include "tests/support/Input.h"
 #include "views/SelectionEdit.h"
 
 namespace {
@@ -90,18 +90,18 @@ TEST_F(InputSelectionTest, EditKeysRaiseTheEventOnTheReleaseThatChangedTheSelect
 
   // A click removes the selection: once. A further click with nothing selected: none.
   form->log.clear();
-  input_test::Click(form->edt, 40, 10);
+  input::Click(form->edt.Handle(), 40, 10);
   EXPECT_EQ(form->log.size(), 2u);
   ASSERT_EQ(form->Selections().size(), 1u);
   EXPECT_NE(form->Selections()[0].find(",0"), std::string::npos) << form->Selections()[0];
   EXPECT_EQ(form->log.back(), "edt mouseup 0");
-  input_test::Click(form->edt, 80, 10);
+  input::Click(form->edt.Handle(), 80, 10);
   EXPECT_EQ(form->log.size(), 3u);
   EXPECT_EQ(form->log.back(), "edt mouseup 0");
 
   // Shift+click selects up to the point: a change.
   form->log.clear();
-  input_test::Click(form->edt, 10, 10, ssShift);
+  input::Click(form->edt.Handle(), 10, 10, ssShift);
   ASSERT_EQ(form->Selections().size(), 1u);
   EXPECT_EQ(form->log[1], "edt mouseup 0 shift");
 }
@@ -135,22 +135,10 @@ TEST_F(InputSelectionTest, MemoSelectsByKeysAndByDraggingTheMouse) {
 
   // Press at one point, release at another: one change, on the release.
   form->log.clear();
-  POINT from{5, 5};
-  POINT to{60, 5};
-  ClientToScreen(form->mem.Handle(), &from);
-  ClientToScreen(form->mem.Handle(), &to);
-  SetCursorPos(from.x, from.y);
-  INPUT down{};
-  down.type = INPUT_MOUSE;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &down, sizeof(INPUT));
+  input::MousePress(input::ScreenPoint(form->mem.Handle(), 5, 5));
   input::Settle();
   EXPECT_EQ(form->Selections(), Log{});  // pressing removed it, but nothing is released yet
-  SetCursorPos(to.x, to.y);
-  INPUT up{};
-  up.type = INPUT_MOUSE;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &up, sizeof(INPUT));
+  input::MouseRelease(input::ScreenPoint(form->mem.Handle(), 60, 5));
   input::Settle();
   ASSERT_EQ(form->Selections().size(), 1u);
   EXPECT_GT(form->mem.SelLength(), 0);
@@ -178,11 +166,11 @@ TEST_F(InputSelectionTest, ComboBoxChecksInItsEditPartAndWhenTheFocusComesAndGoe
   EXPECT_EQ(form->log.back(), "cmb keyup " + kShift);
 
   form->log.clear();
-  input_test::Click(form->cmb, 20, 10);  // into the edit part
+  input::Click(form->cmb.Handle(), 20, 10);  // into the edit part
   ASSERT_EQ(form->Selections().size(), 1u);
   EXPECT_EQ(form->cmb.SelLength(), 0);
   EXPECT_EQ(form->log.back(), "cmb mouseup 0");
-  input_test::Click(form->cmb, 40, 10);
+  input::Click(form->cmb.Handle(), 40, 10);
   EXPECT_EQ(form->Selections().size(), 1u);
 
   // And a selection made without a key or click is seen as the focus goes.

@@ -1,9 +1,8 @@
 // The input controls together on one form, in a Chinese font, as the font
-// window shows them. With VLM_SHOW_SECONDS set the form stays up that long,
+// window shows them. With VLM_HOLD_SECONDS set the form stays up that long,
 // for a look at it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "sys/memory/MemoryBackend.h"
@@ -68,13 +67,7 @@ TEST(InputShowcase, TheControlsTogetherInAChineseFont) {
   EXPECT_EQ(form->esColumns.Width(), TEditSlider::kMinWidth);
   EXPECT_EQ(form->esColumns.Slider().Width(), TEditSlider::kMinWidth - 31 + 6);
 
-  if (const char* seconds = std::getenv("VLM_SHOW_SECONDS")) {
-    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(seconds)) * 1000;
-    while (GetTickCount() < until) {
-      ui::ProcessMessages();
-      Sleep(20);
-    }
-  }
+  input::HoldForALook();
 }
 
 }  // namespace

@@ -34,18 +34,6 @@ inline std::unique_ptr<TMultiForm> ShowForm(int width, int height) {
   return form;
 }
 
-// A left-button press (and release) at a point of the grid, through the queue.
-inline void Click(TMultiSampleGrid& grid, int x, int y, bool twice = false) {
-  const LPARAM at = MAKELPARAM(x, y);
-  PostMessageW(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(grid.Handle(), WM_LBUTTONUP, 0, at);
-  if (twice) {
-    PostMessageW(grid.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(grid.Handle(), WM_LBUTTONUP, 0, at);
-  }
-  input::Settle();
-}
-
 // The client y of the middle of a row in view.
 inline int RowMiddle(TMultiSampleGrid& grid, int row) {
   return static_cast<int>(grid.Rows().Span(grid.TopRow(), row)) + grid.Rows().Height(row) / 2;

@@ -3,7 +3,6 @@
 // VLM_HOLD_SECONDS set the view stays on screen that long (for a screenshot).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -74,10 +73,7 @@ TEST_F(MultiSampleRealTest, TheSystemsFontTableHoldsExactlyTheRowsInView) {
   }
   EXPECT_LT(lowest, highest);
 
-  if (const char* hold = std::getenv("VLM_HOLD_SECONDS")) {
-    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(hold)) * 1000;
-    while (GetTickCount() < until) input::Settle();
-  }
+  input::HoldForALook();
 
   // One row down: the top row's font goes, the next one's below comes.
   const size_t added = os.added.size();

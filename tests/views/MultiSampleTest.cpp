@@ -55,14 +55,21 @@ class MultiSampleTest : public ::testing::Test {
     return static_cast<int>(std::count(os.FontsAdded().begin(), os.FontsAdded().end(), File(i)));
   }
   size_t Calls() const { return os.FontsAdded().size() + os.FontsRemoved().size(); }
+  // The form shown with the view on the list.
+  TMultiSampleGrid& ShowList(int width, int height) {
+    form = ShowForm(width, height);
+    form->view->SetFontFileList(&list);
+    return form->view->Grid();
+  }
 
   sys::MemoryBackend os;
   sys::ScopedBackend guard{os};
   TFontFileList list;
+  std::unique_ptr<TMultiForm> form;
 };
 
 TEST_F(MultiSampleTest, NoListOrAnEmptyListShowsNoRowsAndAddsNothing) {
-  auto form = ShowForm(500, 300);
+  form = ShowForm(500, 300);
   TMultiSample& view = *form->view;
   EXPECT_EQ(view.FontSize(), 18);
   EXPECT_EQ(view.Text(), L"The quick brown fox jumps over the lazy dog");
@@ -73,7 +80,7 @@ TEST_F(MultiSampleTest, NoListOrAnEmptyListShowsNoRowsAndAddsNothing) {
   EXPECT_EQ(view.Grid().RowCount(), 0);
   view.SetFontFileList(&list);
   EXPECT_EQ(view.Grid().RowCount(), 0);
-  Click(view.Grid(), 20, 20);
+  input::PostClick(view.Grid().Handle(), 20, 20);
   EXPECT_EQ(view.ClickedRow(), -1);
   EXPECT_EQ(Calls(), 0u);
   // Focus given to the control goes to its grid.
@@ -84,10 +91,8 @@ TEST_F(MultiSampleTest, NoListOrAnEmptyListShowsNoRowsAndAddsNothing) {
 
 TEST_F(MultiSampleTest, RebuildMeasuresEveryFontOnceAndKeepsOnlyTheRowsInViewAdded) {
   Fill(40, {3, 5});
-  auto form = ShowForm(500, 300);
+  TMultiSampleGrid& grid = ShowList(500, 300);
   TMultiSample& view = *form->view;
-  view.SetFontFileList(&list);
-  TMultiSampleGrid& grid = view.Grid();
   ASSERT_EQ(grid.RowCount(), 40);
   const multi_sample::TRowRange wanted = multi_sample::WantedRows(grid.Rows(), 0, grid.ClientHeight());
   ASSERT_GT(wanted.last, 5);
@@ -122,7 +127,7 @@ TEST_F(MultiSampleTest, RebuildMeasuresEveryFontOnceAndKeepsOnlyTheRowsInViewAdd
 
 TEST_F(MultiSampleTest, ChangesRebuildOnceInAnUpdateAndColoursNeverRebuild) {
   Fill(20);
-  auto form = ShowForm(500, 300);
+  form = ShowForm(500, 300);
   TMultiSample& view = *form->view;
   view.BeginUpdate();
   view.SetText(L"Sphinx of black quartz");
@@ -182,29 +187,32 @@ TEST_F(MultiSampleTest, AFilterWithoutUnknownHidesUnknownFontsInListOrder) {
                             .Build());
     list.AddFileWithName(File(i), name);
   }
-  auto form = ShowForm(500, 600);
+  TMultiSampleGrid& grid = ShowList(500, 600);
   TMultiSample& view = *form->view;
-  view.SetFontFileList(&list);
-  EXPECT_EQ(view.Grid().RowCount(), 5);
+  int clicks = 0;
+  view.OnClick = [&] { ++clicks; };
+  EXPECT_EQ(grid.RowCount(), 5);
   view.SetFilter(kAllFontKinds & ~KindBit(fkUnknown));
-  ASSERT_EQ(view.Grid().RowCount(), 3);
+  ASSERT_EQ(grid.RowCount(), 3);
   EXPECT_EQ(Added(5), (std::vector<int>{0, 2, 4}));
-  TMultiSampleGrid& grid = view.Grid();
   const std::string expected[] = {File(0), File(2), File(4)};
   for (int row = 0; row < 3; ++row) {
-    Click(grid, 30, RowMiddle(grid, row));
+    input::PostClick(grid.Handle(), 30, RowMiddle(grid, row));
     EXPECT_EQ(view.ClickedRow(), row);
     ASSERT_NE(view.ClickedFont(), nullptr);
     EXPECT_EQ(view.ClickedFont()->FileName(), expected[row]);
   }
+  // A press below the last row gives no font but still clicks.
+  ASSERT_LT(grid.Rows().Span(0, 3), 550);
+  input::PostClick(grid.Handle(), 40, 550);
+  EXPECT_EQ(clicks, 4);
+  EXPECT_EQ(view.ClickedRow(), -1);
+  EXPECT_EQ(view.ClickedFont(), nullptr);
 }
 
 TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAndWent) {
   Fill(60);
-  auto form = ShowForm(400, 300);
-  TMultiSample& view = *form->view;
-  view.SetFontFileList(&list);
-  TMultiSampleGrid& grid = view.Grid();
+  TMultiSampleGrid& grid = ShowList(400, 300);
   const int visible = grid.VisibleRowCount();  // equal heights: the same at every top
   const int maxTop = grid.Rows().MaxTopRow(grid.ClientHeight());
   ASSERT_GT(visible, 2);
@@ -229,14 +237,16 @@ TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAn
   EXPECT_EQ(os.FontsAdded().back(), File(0));
   EXPECT_EQ(os.FontsAdded().size() - added + os.FontsRemoved().size() - removed, 2u);
 
-  input::Press(VK_NEXT);
-  EXPECT_EQ(grid.TopRow(), visible);
-  input::Press(VK_DOWN, ssShift);
-  EXPECT_EQ(grid.TopRow(), 2 * visible);
-  input::Press(VK_UP, ssCtrl);
-  EXPECT_EQ(grid.TopRow(), visible);
-  input::Press(VK_PRIOR);
-  EXPECT_EQ(grid.TopRow(), 0);
+  struct Step {
+    WORD key;
+    TShiftState shift;
+    int expected;
+  };
+  for (const Step& step : {Step{VK_NEXT, 0, visible}, Step{VK_DOWN, ssShift, 2 * visible},
+                           Step{VK_UP, ssCtrl, visible}, Step{VK_PRIOR, 0, 0}}) {
+    input::Press(step.key, step.shift);
+    EXPECT_EQ(grid.TopRow(), step.expected) << step.key << "+" << step.shift;
+  }
   EXPECT_EQ(Added(60), wanted(0));
 
   // Ctrl+Page Down jumps to the end: every font of the old rows goes.
@@ -254,40 +264,32 @@ TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAn
   // Horizontally: the column is wider than the view.
   const int maxLeft = grid.ColWidth() - grid.ClientWidth();
   ASSERT_GT(maxLeft, 40);
-  input::Press(VK_RIGHT);
-  EXPECT_EQ(grid.LeftPos(), 16);
-  input::Press(VK_LEFT);
-  EXPECT_EQ(grid.LeftPos(), 0);
-  input::Press(VK_END);
-  EXPECT_EQ(grid.LeftPos(), maxLeft);
-  input::Press(VK_HOME, ssCtrl);
-  EXPECT_EQ(grid.LeftPos(), 0);
-  input::Press(VK_RIGHT, ssShift);
-  EXPECT_EQ(grid.LeftPos(), std::min(maxLeft, grid.ClientWidth()));
-  input::Press(VK_LEFT, ssCtrl);
-  EXPECT_EQ(grid.LeftPos(), 0);
+  for (const Step& step : {Step{VK_RIGHT, 0, 16}, Step{VK_LEFT, 0, 0}, Step{VK_END, 0, maxLeft},
+                           Step{VK_HOME, ssCtrl, 0}, Step{VK_RIGHT, ssShift, std::min(maxLeft, grid.ClientWidth())},
+                           Step{VK_LEFT, ssCtrl, 0}}) {
+    input::Press(step.key, step.shift);
+    EXPECT_EQ(grid.LeftPos(), step.expected) << step.key << "+" << step.shift;
+  }
   EXPECT_EQ(grid.TopRow(), 0);
   EXPECT_EQ(Added(60), wanted(0));
 }
 
 TEST_F(MultiSampleTest, ClicksNameTheRowUnderThePointer) {
   Fill(30);
-  auto form = ShowForm(500, 300);
+  TMultiSampleGrid& grid = ShowList(500, 300);
   TMultiSample& view = *form->view;
   int clicks = 0;
   int doubles = 0;
   view.OnClick = [&] { ++clicks; };
   view.OnDblClick = [&] { ++doubles; };
-  view.SetFontFileList(&list);
-  TMultiSampleGrid& grid = view.Grid();
-  Click(grid, 40, RowMiddle(grid, 2));
+  input::PostClick(grid.Handle(), 40, RowMiddle(grid, 2));
   EXPECT_EQ(clicks, 1);
   ASSERT_NE(view.ClickedFont(), nullptr);
   EXPECT_EQ(view.ClickedFont(), list.Items(2));
   input::Press(VK_NEXT);
   const int top = grid.TopRow();
   ASSERT_GT(top, 0);
-  Click(grid, 40, RowMiddle(grid, top + 1), true);
+  input::PostDoubleClick(grid.Handle(), 40, RowMiddle(grid, top + 1));
   EXPECT_EQ(clicks, 3);
   EXPECT_EQ(doubles, 1);
   EXPECT_EQ(view.ClickedFont(), list.Items(top + 1));
@@ -296,48 +298,24 @@ TEST_F(MultiSampleTest, ClicksNameTheRowUnderThePointer) {
   EXPECT_EQ(view.ClickedFont(), nullptr);
 }
 
-TEST_F(MultiSampleTest, APressBelowTheLastRowGivesNoFontButStillClicks) {
-  Fill(2);
-  auto form = ShowForm(500, 400);
-  TMultiSample& view = *form->view;
-  int clicks = 0;
-  view.OnClick = [&] { ++clicks; };
-  view.SetFontFileList(&list);
-  Click(view.Grid(), 40, 350);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(view.ClickedRow(), -1);
-  EXPECT_EQ(view.ClickedFont(), nullptr);
-}
-
 TEST_F(MultiSampleTest, MakeRowVisibleScrollsOnlyWhenTheRowIsOutOfView) {
   Fill(50);
-  auto form = ShowForm(400, 300);
+  TMultiSampleGrid& grid = ShowList(400, 300);
   TMultiSample& view = *form->view;
-  view.SetFontFileList(&list);
-  TMultiSampleGrid& grid = view.Grid();
   const int visible = grid.VisibleRowCount();
-  view.MakeRowVisible(visible - 1);
-  EXPECT_EQ(grid.TopRow(), 0);
-  view.MakeRowVisible(visible);
-  EXPECT_EQ(grid.TopRow(), 1);
-  view.MakeRowVisible(20);
-  EXPECT_EQ(grid.TopRow(), 20);
-  view.MakeRowVisible(48);
-  EXPECT_EQ(grid.TopRow(), 50 - visible);
-  view.MakeRowVisible(50);
-  view.MakeRowVisible(-1);
-  EXPECT_EQ(grid.TopRow(), 50 - visible);
-  view.MakeRowVisible(3);
-  EXPECT_EQ(grid.TopRow(), 3);
+  // Row asked for, top row after; rows that are not there move nothing.
+  const std::pair<int, int> steps[] = {{visible - 1, 0},   {visible, 1},       {20, 20}, {48, 50 - visible},
+                                       {50, 50 - visible}, {-1, 50 - visible}, {3, 3}};
+  for (const auto& [row, top] : steps) {
+    view.MakeRowVisible(row);
+    EXPECT_EQ(grid.TopRow(), top) << row;
+  }
   EXPECT_EQ(Added(50), Range(3, 3 + visible + 1));
 }
 
 TEST_F(MultiSampleTest, ResizingKeepsExactlyTheRowsInViewAdded) {
   Fill(60);
-  auto form = ShowForm(400, 500);
-  TMultiSample& view = *form->view;
-  view.SetFontFileList(&list);
-  TMultiSampleGrid& grid = view.Grid();
+  TMultiSampleGrid& grid = ShowList(400, 500);
   const size_t tall = Added(60).size();
   form->SetClientSize(400, 200);
   input::Settle();
