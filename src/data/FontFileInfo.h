@@ -151,6 +151,13 @@ class TFontFileInfo {
   TFontFields Fields();
   // All fields as they stand, without reading anything.
   TFontFields Snapshot() const;
+  // Lets `look` read the fields as they stand, under the record's lock and
+  // without a copy; it must not call back into the record's setters.
+  template <typename Look>
+  void LookAtFields(Look&& look) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    look(static_cast<const TFontFields&>(f_));
+  }
   // Stores what ReadFontFile read from the file `read` names (also into
   // another record, on another thread), unless the record has meanwhile
   // moved on to another file.

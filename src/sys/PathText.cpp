@@ -84,10 +84,14 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 bool LessNoCase(std::string_view a, std::string_view b) {
   // While the two agree, a lead byte in one is one in the other: lead bytes
   // are not letters, so they agree only where they are equal.
-  const AnsiLeadBytes lead;
   const size_t n = std::min(a.size(), b.size());
+  // Names in one listing share long beginnings: equal ASCII bytes need no
+  // case or lead-byte test, and leave no trail byte pending.
+  size_t i = 0;
+  while (i < n && a[i] == b[i] && static_cast<unsigned char>(a[i]) < 0x80) ++i;
+  const AnsiLeadBytes lead;
   bool trail = false;
-  for (size_t i = 0; i < n; ++i) {
+  for (; i < n; ++i) {
     const auto x = static_cast<unsigned char>(trail ? a[i] : Upper(a[i]));
     const auto y = static_cast<unsigned char>(trail ? b[i] : Upper(b[i]));
     if (x != y) return x < y;

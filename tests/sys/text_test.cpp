@@ -53,7 +53,8 @@ TEST_F(CodePage936, CaseIgnoresLettersNotTheSecondByteOfACharacter) {
   EXPECT_EQ(sys::LowerAscii("A\x81\x41Z"), "a\x81\x41z");
   EXPECT_FALSE(sys::EqualNoCase("\x81\x61.ttf", "\x81\x41.TTF"));
   EXPECT_TRUE(sys::EqualNoCase("x\x81\x61.ttf", "X\x81\x61.TTF"));
-  const std::vector<std::string> names = {"\x81\x61", "\x81\x41", "\x81\x61" "b", "a\x81\x41", "A\x81\x61"};
+  const std::vector<std::string> names = {"\x81\x61", "\x81\x41", "\x81\x61" "b", "a\x81\x41", "A\x81\x61",
+                                          "x\x81\x61", "x\x81\x41"};
   for (const auto& a : names)
     for (const auto& b : names)
       EXPECT_EQ(sys::LessNoCase(a, b), sys::UpperAscii(a) < sys::UpperAscii(b)) << a << " " << b;

@@ -59,7 +59,8 @@ int PrintList(const TListRequest& request) {
   {
     TJsonLines lines(stdout);
     for (int i = 0; i < list.Count(); ++i) {
-      AppendListRecordJson(lines.text, list.Items(i)->Snapshot());
+      list.Items(i)->LookAtFields(
+          [&lines](const TFontFields& fields) { AppendListRecordJson(lines.text, fields); });
       lines.EndLine();
     }
   }

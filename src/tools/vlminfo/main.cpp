@@ -10,6 +10,7 @@
 #include "data/FontFileInfo.h"
 #include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
+#include "sys/PathText.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tools/vlminfo/json.h"
@@ -119,13 +120,15 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
                  sys::AnsiToUtf8(SysErrorText()).c_str());
     return false;
   }
-  // Sorted by the upper-cased name, each made once.
-  std::vector<std::pair<std::string, const std::string*>> names;
+  // Sorted by the upper-cased name; a listing that comes sorted, as most do,
+  // is taken as it is.
+  std::vector<const std::string*> names;
   for (const sys::FindEntry& e : entries)
-    if (!e.IsDirectory()) names.emplace_back(UpperAscii(e.name), &e.name);
-  std::sort(names.begin(), names.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& name : names) files.push_back(JoinPath(path, *name.second));
+    if (!e.IsDirectory()) names.push_back(&e.name);
+  const auto byName = [](const std::string* a, const std::string* b) { return sys::LessNoCase(*a, *b); };
+  if (!std::is_sorted(names.begin(), names.end(), byName))
+    std::stable_sort(names.begin(), names.end(), byName);
+  for (const std::string* name : names) files.push_back(JoinPath(path, *name));
   return true;
 }
 
@@ -133,7 +136,7 @@ void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& insta
                  TJsonLines& lines) {
   TFontFileInfo record;
   record.SetFileNameAndRead(file, !namesOnly, installed);
-  AppendRecordJson(lines.text, record.Snapshot());
+  record.LookAtFields([&lines](const TFontFields& fields) { AppendRecordJson(lines.text, fields); });
   lines.EndLine();
 }
 
