@@ -53,25 +53,34 @@ void TFontInfoPanel::LayoutSections() {
   const TWeakRef<TFontInfoPanel> alive(this);
   ui::ProcessMessages();
   if (!alive) return;
-  const auto quiet = layingOut_.Hold();
-  ++layoutCount_;
-  TMeasure measure(*this);
-  layout_ = fontinfo::LayoutSections(Width(), GetSystemMetrics(SM_CXVSCROLL), shown_, measure);
-  // Back to the top: the labels are placed where they belong unscrolled.
-  horzPos_ = vertPos_ = 0;
-  for (size_t s = 0; s < views_.size(); ++s) {
-    ui::ProcessMessages();
-    if (!alive) return;
-    TSectionView& view = views_[s];
-    const fontinfo::TSectionPlace& place = layout_.sections[s];
-    Place(view.header, place.header);
-    Place(view.line, place.line);
-    for (size_t r = 0; r < view.captions.size(); ++r) Place(view.captions[r], place.captions[r]);
-    for (size_t r = 0; r < view.values.size(); ++r) Place(view.values[r], place.values[r]);
-    Place(view.link, place.link);
+  // The width laid out for: the panel may be resized while the labels are
+  // placed, since placing them lets messages run.
+  const int width = Width();
+  {
+    const auto quiet = layingOut_.Hold();
+    ++layoutCount_;
+    TMeasure measure(*this);
+    layout_ = fontinfo::LayoutSections(width, GetSystemMetrics(SM_CXVSCROLL), shown_, measure);
+    // Back to the top: the labels are placed where they belong unscrolled.
+    horzPos_ = vertPos_ = 0;
+    for (size_t s = 0; s < views_.size(); ++s) {
+      ui::ProcessMessages();
+      if (!alive) return;
+      TSectionView& view = views_[s];
+      const fontinfo::TSectionPlace& place = layout_.sections[s];
+      Place(view.header, place.header);
+      Place(view.line, place.line);
+      for (size_t r = 0; r < view.captions.size(); ++r) Place(view.captions[r], place.captions[r]);
+      for (size_t r = 0; r < view.values.size(); ++r) Place(view.values[r], place.values[r]);
+      Place(view.link, place.link);
+    }
+    UpdateScrollBars();
+    lastLayoutWidth_ = width;
   }
-  UpdateScrollBars();
-  lastLayoutWidth_ = Width();
+  if (Width() != width) {
+    Resized();  // now, or after the step under way
+    return;
+  }
   // Not while the labels hold another font's values (or none yet): the
   // worker of the font shown now lays it out again once it has filled them.
   if (currentFont_ && filledTicket_ == ticket_) Show();

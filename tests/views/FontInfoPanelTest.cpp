@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "tests/views/FontInfoPanelFixture.h"
 
 using namespace info_test;
@@ -91,6 +93,42 @@ TEST_F(InfoPanelTest, UnreadableFileShowsTheRecordWithoutAMessage) {
   EXPECT_EQ(Value(kMetrics, 0), L"0");
   EXPECT_EQ(Value(kWindows, 12), L"No");
   EXPECT_TRUE(os.Messages().empty());
+}
+
+// Resizes the panel the first time the label it watches is moved, as a
+// user's drag may while the labels are placed.
+TFontInfoPanel* g_resizeOnMove = nullptr;
+WNDPROC g_watchedProc = nullptr;
+LRESULT CALLBACK ResizeOnMoveProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_WINDOWPOSCHANGED && g_resizeOnMove)
+    std::exchange(g_resizeOnMove, nullptr)->SetBounds(0, 0, 300, 460);
+  return ::CallWindowProcW(g_watchedProc, window, message, w, l);
+}
+
+TEST_F(InfoPanelTest, AResizeWhileTheLabelsArePlacedIsLaidOutToo) {
+  auto alpha = Record({.name = "Alpha", .maker = "Maker"});
+  auto beta = Record({.name = "Beta"});  // no maker: the sections below it move up
+  panel->ShowFont(alpha.get());
+  WaitForWorkers();
+  panel->SetBounds(0, 0, 300, 460);
+  input::Settle();
+  const int narrowLine = panel->Section(kNames).line->Width();
+  panel->SetBounds(0, 0, 400, 460);
+  input::Settle();
+  ASSERT_GT(panel->Section(kNames).line->Width(), narrowLine);
+
+  const HWND watched = panel->Section(kMetrics).header->Handle();
+  g_watchedProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ResizeOnMoveProc)));
+  g_resizeOnMove = panel.get();
+  panel->ShowFont(beta.get());
+  WaitForWorkers();
+  ::SetWindowLongPtrW(watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_watchedProc));
+  ASSERT_EQ(g_resizeOnMove, nullptr) << "the label was moved";
+  EXPECT_EQ(panel->Width(), 300);
+  EXPECT_EQ(panel->Section(kNames).line->Width(), narrowLine);
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(Value(kNames, 0), L"Beta");
 }
 
 TEST_F(InfoPanelTest, TenQuickShowFontsEndOnTheLastFontEvenWhenTheListWasRescanned) {
