@@ -45,7 +45,7 @@ void AnswerLater(DWORD thread, int button, TFound& found) {
   PostMessageW(found.dialog, WM_COMMAND, button, 0);
 }
 
-TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoice) {
+TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoiceOrATestRunnersAnswer) {
   TTestWindow owner;
   owner.Show();
   TBrowseDirDlg dialog;
@@ -68,14 +68,12 @@ TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoice) {
   EXPECT_FALSE(dialog.Execute(&owner));
   cancel.join();
   EXPECT_EQ(dialog.Folder, "C:\\");
-}
 
-TEST(BrowseDirDlg, ATestRunnerAnswersInTheUsersPlace) {
-  const TScopedBrowseRunner runner([](TBrowseDirDlg& dialog, HWND) {
-    dialog.Folder = "D:\\Fonts";
+  // A test's runner answers in the user's place.
+  const TScopedBrowseRunner runner([](TBrowseDirDlg& shown, HWND) {
+    shown.Folder = "D:\\Fonts";
     return true;
   });
-  TBrowseDirDlg dialog;
   EXPECT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.Folder, "D:\\Fonts");
 }

@@ -55,11 +55,12 @@ TEST(Menu, HiddenItemsLeaveAndComeBackInTheirPlace) {
   EXPECT_EQ(MenuText(menu.Handle(), 0), L"b");
 }
 
-TEST(Menu, CommandsRunTheEnabledItemOnly) {
+TEST(Menu, CommandsRunTheEnabledItemOnlyAndShortcutsRunPopupItemsOfTheFocusedControlFirst) {
   TTestWindow form;
   TMainMenu menu;
   TMenuItem& file = menu.Items().Add(L"File");
   TMenuItem& item = file.Add(L"Item");
+  TMenuItem& mainItem = file.Add(L"Main", TShortCut{'P', ssCtrl});
   form.SetMenu(&menu);
   int clicks = 0;
   item.OnClick = [&] { ++clicks; };
@@ -72,19 +73,11 @@ TEST(Menu, CommandsRunTheEnabledItemOnly) {
   file.OnClick = [&] { ++opened; };
   form.Perform(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file.SubmenuHandle()), 0);
   EXPECT_EQ(opened, 1);
-}
 
-TEST(Menu, ShortcutsRunPopupItemsOfTheFocusedControlFirst) {
-  TTestWindow form;
-  TMainMenu menu;
-  TMenuItem& file = menu.Items().Add(L"File");
-  TMenuItem& mainItem = file.Add(L"Main", TShortCut{'P', ssCtrl});
-  form.SetMenu(&menu);
   TEdit edit(form);
   TPopupMenu popup;
   TMenuItem& popupItem = popup.Items().Add(L"Popup", TShortCut{'P', ssCtrl});
   edit.SetPopupMenu(&popup);
-
   std::string log;
   mainItem.OnClick = [&] { log += "main "; };
   popupItem.OnClick = [&] { log += "popup "; };

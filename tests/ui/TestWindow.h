@@ -19,11 +19,3 @@ class TTestWindow : public TForm {
   using TControl::Perform;
 };
 
-// Handles the messages waiting now.
-inline void PumpMessages() {
-  MSG msg{};
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}

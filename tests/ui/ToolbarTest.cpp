@@ -1,7 +1,6 @@
 // Dockable tool bars on a shown frame, used with the mouse as a user does.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -338,7 +337,7 @@ TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack)
   first.SetBarVisible(false);
   EXPECT_EQ(frame_.top.Height(), second.Height());
 
-  if (const char* ms = std::getenv("VLM_TOOLBAR_LOOK_MS")) {
+  if (input::HoldSeconds() > 0) {
     // For a look at the frame: a left bar with glyphs only, the rest as above.
     first.SetBarVisible(true);
     TToolbar97 side(frame_, frame_.left, L"四");
@@ -353,9 +352,7 @@ TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack)
     }
     side.Button(1).SetDown(true);
     side.Button(2).SetEnabled(false);
-    input::Settle();
-    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(ms));
-    while (GetTickCount() < until) input::Settle();
+    input::HoldForALook();
   }
 }
 
