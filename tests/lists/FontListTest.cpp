@@ -19,7 +19,7 @@ using lists_test::FontListTest;
 
 // --- Marks
 
-TEST_F(FontListTest, ListWithoutMarksShowsTheTwoPixelColumnAndOneLoadedFontWidensIt) {
+TEST_F(FontListTest, MarksWidenTheirColumnOnlyWhenOneShowsAndTheFirstMatchingRuleDecidesThem) {
   MakeFolder();
   Browse("C:\\F");
   ASSERT_EQ(list->ListView().ItemCount(), 4);
@@ -32,16 +32,13 @@ TEST_F(FontListTest, ListWithoutMarksShowsTheTwoPixelColumnAndOneLoadedFontWiden
   EXPECT_EQ(ImageWidth(list->ListView().StateImages()), 9);
   EXPECT_EQ(list->ListView().ItemStateImage(1), fmLoaded);  // Alpha, Beta, Delta, Gamma
   EXPECT_EQ(list->ListView().ItemStateImage(0), fmNone);
-}
 
-TEST_F(FontListTest, FirstMatchingRuleDecidesTheMarkAndABodgeyInstalledEntryShowsItsOwn) {
-  // Installed and loaded: installed. Missing and installed: bad.
+  // The first rule that matches decides. Installed and loaded: installed.
+  // Missing and installed: bad.
   Install("Alpha", "C:\\F\\ALPHA.TTF");
   Install("Ghost", "C:\\F\\GHOST.TTF");
-  os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha"));
   os.AddFile("C:\\F\\PLAIN.TTF", FontFile("Plain"));
-  std::vector<std::string> loaded{"C:\\F\\ALPHA.TTF", "c:\\f\\plain.ttf"};
-  list->SetLoadedFonts(&loaded);
+  loaded = {"C:\\F\\ALPHA.TTF", "c:\\f\\plain.ttf"};
   ShowCollection(
       "\"Alpha\",\"C:\\F\\ALPHA.TTF\"\r\n\"Ghost\",\"C:\\F\\GHOST.TTF\"\r\n"
       "\"Plain\",\"C:\\F\\PLAIN.TTF\"\r\n");
@@ -70,11 +67,10 @@ TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
   ASSERT_EQ(blank.Count(), 1);
   EXPECT_EQ(blank.Width(), 2);
 
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 9, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const TMemoryDC memory;
+  const HDC dc = memory.Get();
+  const TBitmapHandle bitmap(CreateCompatibleBitmap(TWindowDC(nullptr).Get(), 9, 16));
+  const TSelectObject selected(dc, bitmap.Get());
   const RECT all{0, 0, 9, 16};
   for (int i = 0; i < kFontMarkCount; ++i) {
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -93,21 +89,16 @@ TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   ImageList_Draw(blank.Handle(), 0, dc, 0, 0, ILD_TRANSPARENT);
   EXPECT_EQ(GetPixel(dc, 1, 8), RGB(255, 255, 255));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 // --- Filter, progress and status line
 
 TEST_F(FontListTest, FilterReadsKindsWithProgressOnceAfterAScanAndTheStatusLineCountsWhatItShows) {
   // The status strip is the form font's text height plus five.
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, form->Font());
+  const TWindowDC screen(nullptr);
+  const TSelectObject font(screen.Get(), form->Font());
   SIZE size{};
-  GetTextExtentPoint32W(dc, L"gM", 2, &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextExtentPoint32W(screen.Get(), L"gM", 2, &size);
   EXPECT_EQ(list->StatusPanel().Height(), size.cy + 5);
   EXPECT_EQ(list->CountLabel().Text(), L"0 种字体");
 

@@ -16,16 +16,6 @@ struct TFound {
   std::wstring texts;  // every static text, one after another
 };
 
-BOOL CALLBACK NoteDialog(HWND window, LPARAM data) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-    reinterpret_cast<TFound*>(data)->dialog = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK NoteText(HWND window, LPARAM data) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
@@ -37,7 +27,7 @@ BOOL CALLBACK NoteText(HWND window, LPARAM data) {
 void AnswerLater(DWORD thread, int button, TFound& found) {
   for (int i = 0; i < 200 && !found.dialog; ++i) {
     Sleep(25);
-    EnumThreadWindows(thread, NoteDialog, reinterpret_cast<LPARAM>(&found));
+    found.dialog = ShownWindowOfClass(thread, L"#32770");
   }
   if (!found.dialog) return;
   Sleep(200);  // the start folder is selected once the dialog is up

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/Input.h"
+#include "tests/ui/TestWindow.h"
 #include "ui/Controls.h"
 #include "widgets/Toolbar97.h"
 
@@ -69,12 +70,7 @@ POINT CaptionPoint(const TToolbar97& bar) {
   return POINT{(client.left + client.right) / 2, client.top - GetSystemMetrics(SM_CYSMCAPTION) / 2};
 }
 
-COLORREF ScreenPixel(POINT at) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF colour = GetPixel(dc, at.x, at.y);
-  ReleaseDC(nullptr, dc);
-  return colour;
-}
+COLORREF ScreenPixel(POINT at) { return GetPixel(TWindowDC(nullptr).Get(), at.x, at.y); }
 
 // A 20 x 20 picture: a 10 x 10 square of `centre` in the middle of
 // `background`, as a 4-bit bitmap.
@@ -119,20 +115,11 @@ HBITMAP AlphaGlyph(COLORREF centre) {
   return bitmap;
 }
 
-BOOL CALLBACK NoteShownTip(HWND window, LPARAM found) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (!IsWindowVisible(window) || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-  wchar_t tip[128] = {};
-  GetWindowTextW(window, tip, 128);
-  *reinterpret_cast<std::wstring*>(found) = tip;
-  return FALSE;
-}
-
 // The text of this thread's tool tip that shows now, or "" when none shows.
 std::wstring ShownTip() {
-  std::wstring text;
-  EnumThreadWindows(GetCurrentThreadId(), NoteShownTip, reinterpret_cast<LPARAM>(&text));
+  const HWND tip = ShownWindowOfClass(GetCurrentThreadId(), TOOLTIPS_CLASSW);
+  wchar_t text[128] = {};
+  if (tip) GetWindowTextW(tip, text, 128);
   return text;
 }
 
