@@ -92,9 +92,9 @@ TEST_F(FontListOpsTest, InstallingLoadingAndUnloadingMarkTheSelectedRowsAndWithN
   EXPECT_EQ(Message(0).rfind(L"C:\\F\\BETA.TTF\r\n不能反载入字体\r\n", 0), 0u);
 }
 
-// --- Delete and uninstall: the rows go
+// --- Delete and uninstall: the rows go; adding files: rows come
 
-TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndex) {
+TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndexAndAddingCopiesFilesIn) {
   BrowseFolder();
   SelectRows({1, 2});  // Beta, Delta
   list->DeleteFonts(false);
@@ -114,6 +114,14 @@ TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndex) {
   EXPECT_FALSE(os.HasFile("C:\\F\\GAMMA.TTF"));
   EXPECT_EQ(Captions(), WStrings{L"Alpha"});
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Alpha") << "the last row of a shorter list";
+
+  // Files added to the folder are copied there and their fonts listed.
+  os.AddFile("E:\\In\\E.TTF", FontFile("Echo"));
+  os.AddFile("E:\\In\\readme.txt", "text");
+  list->AddFiles({"E:\\In\\E.TTF", "E:\\In\\readme.txt"});
+  EXPECT_EQ(Captions(), (WStrings{L"Alpha", L"Echo"}));
+  EXPECT_EQ(os.FileContent("C:\\F\\readme.txt"), "text");
+  EXPECT_EQ(list->ListView().ItemText(1, 1), L"E.TTF");
 }
 
 TEST_F(FontListOpsTest, AFailedBatchDeleteIsShownAndTheFilesStillOnDiskStayListed) {
@@ -151,8 +159,6 @@ TEST_F(FontListOpsTest, UninstallingInTheInstalledListRemovesTheRowsWithoutASele
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Beta");
 }
 
-// --- Adding files
-
 TEST_F(FontListOpsTest, AddingFilesToACollectionAddsRowsInNameOrderAndDeletingThereChangesOnlyTheCollection) {
   os.AddFile("E:\\In\\Z.TTF", FontFile("Zulu"));
   os.AddFile("E:\\In\\B.ttf", FontFile("Beta"));
@@ -174,16 +180,6 @@ TEST_F(FontListOpsTest, AddingFilesToACollectionAddsRowsInNameOrderAndDeletingTh
   EXPECT_EQ(os.FileContent("C:\\C\\MINE.VLM"), "\"Beta\",\"E:\\In\\B.ttf\"\r\n\"Zulu\",\"E:\\In\\Z.TTF\"\r\n");
   EXPECT_TRUE(os.HasFile("C:\\F\\A.TTF"));
   EXPECT_EQ(selectionChanges, 1);
-}
-
-TEST_F(FontListOpsTest, AddingFilesToAFolderCopiesThemAndListsTheFonts) {
-  BrowseFolder();
-  os.AddFile("E:\\In\\E.TTF", FontFile("Echo"));
-  os.AddFile("E:\\In\\readme.txt", "text");
-  list->AddFiles({"E:\\In\\E.TTF", "E:\\In\\readme.txt"});
-  EXPECT_EQ(Captions(), (WStrings{L"Alpha", L"Beta", L"Delta", L"Echo", L"Gamma"}));
-  EXPECT_EQ(os.FileContent("C:\\F\\readme.txt"), "text");
-  EXPECT_EQ(list->ListView().ItemText(3, 1), L"E.TTF");
 }
 
 // --- Window messages let through by message boxes

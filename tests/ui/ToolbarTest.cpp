@@ -1,6 +1,7 @@
 // Dockable tool bars on a shown frame, used with the mouse as a user does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -85,14 +86,13 @@ HBITMAP FourBitGlyph(COLORREF background, COLORREF centre) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                                     &bits, nullptr, 0);
-  auto* rows = static_cast<uint8_t*>(bits);
-  const int stride = 12;  // 20 pixels of 4 bits, to a multiple of 4 bytes
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 20; ++x) {
-      const bool inside = x >= 5 && x < 15 && y >= 5 && y < 15;
-      uint8_t& byte = rows[y * stride + x / 2];
-      byte = static_cast<uint8_t>(x % 2 ? (byte & 0xF0) | (inside ? 1 : 0) : (inside ? 0x10 : 0) | (byte & 0x0F));
-    }
+  // Two pixels a byte, rows of 12 bytes: columns 5 to 14 of rows 5 to 14 are index 1.
+  std::fill_n(static_cast<uint8_t*>(bits), 12 * 20, uint8_t{0});
+  for (int y = 5; y < 15; ++y) {
+    uint8_t* row = static_cast<uint8_t*>(bits) + y * 12;
+    row[2] = 0x01;
+    std::fill(row + 3, row + 7, uint8_t{0x11});
+    row[7] = 0x10;
   }
   return bitmap;
 }
