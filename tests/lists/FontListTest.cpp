@@ -302,7 +302,7 @@ TEST_F(FontListTest, DepthTakesEffectAtTheNextScan) {
 
 
 
-TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOutAndAScanAskedForDuringAFilteredUpdateWaits) {
+TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOutAndScansOrUpdatesAskedForMeanwhileWait) {
   MakeFolder();
   os.AddFile("C:\\G\\OTHER.TTF", FontFile("Other", 2, 11));
   RecordingProgress progress;
@@ -328,15 +328,12 @@ TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOutAndAScanAskedForDur
   EXPECT_EQ(list->Path(), "C:\\G\\");
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
-}
 
-TEST_F(FontListTest, UpdateAskedForDuringAScanWaitsForTheScansEnd) {
-  MakeFolder();
-  os.AddFile("C:\\G\\SUB\\OTHER.TTF", FontFile("Other"));
-  RecordingProgress progress;
+  // An update asked for during a scan waits for the scan's end.
+  os.AddFile("C:\\H\\SUB\\LATE.TTF", FontFile("Late"));
+  list->SetFilter(kAllFontKinds);
   list->SetInclSubfolders(true);
-  Browse("C:\\F");
-  bool asked = false;
+  asked = false;
   TFontFileInfo* during = nullptr;
   os.onProcessMessages = [&] {
     if (asked) return;
@@ -344,12 +341,12 @@ TEST_F(FontListTest, UpdateAskedForDuringAScanWaitsForTheScansEnd) {
     list->UpdateList();
     during = list->SelectedRecord();
   };
-  list->SetPath("C:\\G");
+  list->SetPath("C:\\H");
   os.onProcessMessages = nullptr;
   EXPECT_TRUE(asked);
   EXPECT_EQ(during, nullptr);
-  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
-  EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Late"}));
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Late");
 }
 
 
