@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "sys/memory/MemoryBackend.h"
 #include "TestWindow.h"
 
 namespace {
@@ -156,33 +153,6 @@ TEST(Control, FocusEntersAndLeavesChainsOfParentsKeyPreviewComesFirstAndAGoneCon
     EXPECT_EQ(form.ActiveControl(), &edit);
   }
   EXPECT_EQ(form.ActiveControl(), nullptr);
-}
-
-TEST(Control, ObjectsOutliveTheirWindowsSafely) {
-  TTestWindow form;
-  auto panel = std::make_unique<TPanel>(form);
-  TEdit edit(*panel);
-  DestroyWindow(panel->Handle());  // the system takes both windows
-  EXPECT_EQ(panel->Handle(), nullptr);
-  EXPECT_EQ(edit.Handle(), nullptr);
-  edit.SetText(L"ignored");
-  EXPECT_EQ(edit.Text(), L"");
-  EXPECT_FALSE(edit.Visible());
-  panel.reset();
-  EXPECT_EQ(edit.Parent(), nullptr);
-}
-
-TEST(Control, AnExceptionInAHandlerIsShownAndStopsThere) {
-  sys::MemoryBackend memory;
-  sys::ScopedBackend scoped(memory);
-  TTestWindow form;
-  TButton button(form, L"throws");
-  button.OnClick = [] { throw std::logic_error("pcNavChange - unknown ActivePage!"); };
-  button.Perform(BM_CLICK);
-  ASSERT_EQ(memory.Messages().size(), 1u);
-  EXPECT_EQ(memory.Messages()[0].text, L"pcNavChange - unknown ActivePage!");
-  EXPECT_EQ(memory.Messages()[0].caption, L"Error");
-  EXPECT_TRUE(IsWindow(form.Handle()));
 }
 
 TEST(Control, EditColoursComeFromTheSettingsWay) {
