@@ -38,11 +38,6 @@ TRect ClientScreenRect(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-void Click(POINT at, bool right = false) {
-  input::Gesture({[at] { input::MouseMove(at); }, [at, right] { input::MousePress(at, right); },
-                  [at, right] { input::MouseRelease(at, right); }});
-}
-
 // Presses at `from`, moves in steps to `to` and lets go there.
 void DragTo(POINT from, POINT to) {
   std::vector<std::function<void()>> steps = {[from] { input::MouseMove(from); },
@@ -201,14 +196,14 @@ TEST_F(ToolbarTest, ButtonsClickOnceStayUpWhenDisabledAndToggleInTheirGroup) {
   for (int i = 0; i < 40 && ShownTip().empty(); ++i) input::Settle();
   EXPECT_EQ(ShownTip(), L"打开字体文件");
 
-  Click(Centre(second));
+  input::ClickAt(Centre(second));
   EXPECT_EQ(openClicks, 1);
-  Click(Centre(off.ScreenRect()));
+  input::ClickAt(Centre(off.ScreenRect()));
   EXPECT_EQ(offClicks, 0);
-  Click(Centre(toggle.ScreenRect()));
+  input::ClickAt(Centre(toggle.ScreenRect()));
   EXPECT_TRUE(toggle.Down());
   Sleep(GetDoubleClickTime() + 50);
-  Click(Centre(toggle.ScreenRect()));
+  input::ClickAt(Centre(toggle.ScreenRect()));
   EXPECT_FALSE(toggle.Down());
   EXPECT_EQ(toggleClicks, 2);
   EXPECT_EQ(openClicks, 1);
@@ -249,9 +244,7 @@ TEST_F(ToolbarTest, GripDragsDockLeftFloatAndTheCaptionDocksBack) {
   EXPECT_EQ(bar.Button(1).ScreenRect().left, bar.Button(0).ScreenRect().right);
 
   const POINT title = CaptionPoint(bar);
-  input::Gesture({[title] { input::MouseMove(title); }, [title] { input::MousePress(title); },
-                  [title] { input::MouseRelease(title); }, [title] { input::MousePress(title); },
-                  [title] { input::MouseRelease(title); }});
+  input::ClickAt(title, false, 2);
   ASSERT_EQ(bar.DockedTo(), &frame_.left);
   EXPECT_FALSE(IsWindowVisible(floating));
   EXPECT_GT(bar.Height(), bar.Width());
@@ -276,7 +269,7 @@ TEST_F(ToolbarTest, GripDragsDockLeftFloatAndTheCaptionDocksBack) {
          SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(closeBox.x, closeBox.y)) != HTCLOSE) {
     --closeBox.x;
   }
-  Click(POINT{closeBox.x - 3, closeBox.y});
+  input::ClickAt(POINT{closeBox.x - 3, closeBox.y});
   EXPECT_FALSE(bar.BarVisible());
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(changes, 7);
@@ -364,12 +357,12 @@ TEST_F(ToolbarTest, RightClicksShowTheDocksTheBarsAndTheFloatingBarsMenus) {
   input::Settle();
 
   const TRect dock = ScreenRect(frame_.top.Handle());
-  Click(POINT{dock.right - 20, (dock.top + dock.bottom) / 2}, true);
-  Click(Centre(bar.Button(0).ScreenRect()), true);
-  Click(Centre(other.Button(0).ScreenRect()), true);  // no menu of its own: the dock's
+  input::ClickAt(POINT{dock.right - 20, (dock.top + dock.bottom) / 2}, true);
+  input::ClickAt(Centre(bar.Button(0).ScreenRect()), true);
+  input::ClickAt(Centre(other.Button(0).ScreenRect()), true);  // no menu of its own: the dock's
   bar.Float();
   input::Settle();
-  Click(CaptionPoint(bar), true);
+  input::ClickAt(CaptionPoint(bar), true);
   EXPECT_EQ(shown, (std::vector<TControl*>{&frame_.top, &bar, &frame_.top, &bar}));
 }
 
