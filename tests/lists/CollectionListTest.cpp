@@ -41,7 +41,11 @@ class CollectionListTest : public lists_test::ListsTest {
   int changes = 0;
 };
 
-TEST_F(CollectionListTest, FolderWithoutCollectionsGivesAnEmptyListAndNoChange) {
+TEST_F(CollectionListTest, NoFolderOrOneWithoutCollectionsGivesAnEmptyListNoChangeAndNoNewFile) {
+  EXPECT_FALSE(list->NewCollection("Loose"));
+  EXPECT_FALSE(os.HasFile("Loose.VLM"));
+  EXPECT_EQ(list->CollectionCount(), 0);
+
   os.AddDirectory("C:\\C");
   os.AddFile("C:\\C\\NOTES.TXT", "");
   list->SetPath("C:\\C");
@@ -51,7 +55,7 @@ TEST_F(CollectionListTest, FolderWithoutCollectionsGivesAnEmptyListAndNoChange) 
   EXPECT_EQ(changes, 0);
 }
 
-TEST_F(CollectionListTest, RowsAreSortedByTheLocaleNotByBytes) {
+TEST_F(CollectionListTest, RowsAreSortedByTheLocaleSelectionReportsAnotherRowAndTheSamePathIsNotReadAgain) {
   AddCollections({"beta", "Gamma", "alpha", "Delta"});
   list->SetPath("C:\\C\\");
   const std::vector<std::string> names = Names();
@@ -62,16 +66,23 @@ TEST_F(CollectionListTest, RowsAreSortedByTheLocaleNotByBytes) {
   std::vector<std::string> sorted = names;
   SortCollectionNames(sorted);
   EXPECT_EQ(sorted, names);
-}
 
-TEST_F(CollectionListTest, SamePathInAnotherCaseOrWithoutBackslashDoesNotRereadTheFolder) {
-  AddCollections({"One"});
-  list->SetPath("C:\\C");
+  // Selecting reports a change only for another row; captions match exactly.
+  list->SelectCollection("beta");
+  EXPECT_EQ(changes, 1);
+  list->SelectCollection("beta");
+  EXPECT_EQ(changes, 1);
+  list->SelectCollection("Beta");
+  EXPECT_EQ(list->SelectedCollection(), "beta");
+  list->SelectCollection("alpha");
+  EXPECT_EQ(changes, 2);
+
+  // The same path in another case or without its backslash does not read the folder again.
   AddCollections({"Two"});
-  list->SetPath("c:\\c\\");
-  EXPECT_EQ(list->CollectionCount(), 1);
+  list->SetPath("c:\\c");
+  EXPECT_EQ(list->CollectionCount(), 4);
   list->UpdateList();
-  EXPECT_EQ(list->CollectionCount(), 2);
+  EXPECT_EQ(list->CollectionCount(), 5);
 }
 
 TEST_F(CollectionListTest, UpdateKeepsTheSelectedRowNumberOrTakesTheLastRow) {
@@ -90,20 +101,7 @@ TEST_F(CollectionListTest, UpdateKeepsTheSelectedRowNumberOrTakesTheLastRow) {
   EXPECT_EQ(list->CollectionCount(), 1);
 }
 
-TEST_F(CollectionListTest, SelectionReportsAChangeOnlyForAnotherRow) {
-  AddCollections({"Alpha", "Beta"});
-  list->SetPath("C:\\C");
-  list->SelectCollection("Beta");
-  EXPECT_EQ(changes, 1);
-  list->SelectCollection("Beta");
-  EXPECT_EQ(changes, 1);
-  list->SelectCollection("beta");  // captions match exactly
-  EXPECT_EQ(list->SelectedCollection(), "Beta");
-  list->SelectCollection("Alpha");
-  EXPECT_EQ(changes, 2);
-}
-
-TEST_F(CollectionListTest, NewCollectionMakesAnEmptyFileAndASelectedFocusedRowAtTheEnd) {
+TEST_F(CollectionListTest, NewCollectionMakesAnEmptyFileAndASelectedFocusedRowAtTheEndButNotOverAnExistingFile) {
   AddCollections({"Mid"});
   list->SetPath("C:\\C");
   ASSERT_TRUE(list->NewCollection("Aaa"));
@@ -113,21 +111,11 @@ TEST_F(CollectionListTest, NewCollectionMakesAnEmptyFileAndASelectedFocusedRowAt
   EXPECT_EQ(list->SelectedCollection(), "Aaa");
   EXPECT_EQ(list->FocusedItem(), 1);
   EXPECT_EQ(changes, 1);
-}
 
-TEST_F(CollectionListTest, NewCollectionOverAnExistingFileFailsWithError183) {
-  AddCollections({"Taken"});
-  list->SetPath("C:\\C");
   os.SetLastError(0);
-  EXPECT_FALSE(list->NewCollection("TAKEN"));
+  EXPECT_FALSE(list->NewCollection("MID")) << "over an existing file";
   EXPECT_EQ(os.LastError(), sys::kErrorAlreadyExists);
-  EXPECT_EQ(list->CollectionCount(), 1);
-}
-
-TEST_F(CollectionListTest, NewCollectionWithoutAFolderWritesNothing) {
-  EXPECT_FALSE(list->NewCollection("Loose"));
-  EXPECT_FALSE(os.HasFile("Loose.VLM"));
-  EXPECT_EQ(list->CollectionCount(), 0);
+  EXPECT_EQ(list->CollectionCount(), 2);
 }
 
 TEST_F(CollectionListTest, DeleteRecyclesOrWithShiftDeletesAndSelectsTheNextRow) {
@@ -159,37 +147,33 @@ TEST_F(CollectionListTest, DeleteRecyclesOrWithShiftDeletesAndSelectsTheNextRow)
   EXPECT_EQ(changes, 1);
 }
 
-TEST_F(CollectionListTest, RenameInPlaceRenamesTheFileAndPassesTheNameOn) {
-  AddCollections({"Old"});
-  list->SetPath("C:\\C");
-  std::wstring edited;
-  list->OnEdited = [&](int, std::wstring& text) { edited = text; };
-  EditCaption(0, L"新名");
-  EXPECT_EQ(list->CollectionNames(0), sys::Narrow(L"新名"));
-  EXPECT_EQ(edited, L"新名");
-  EXPECT_TRUE(os.HasFile("C:\\C\\" + sys::Narrow(L"新名") + ".VLM"));
-  EXPECT_FALSE(os.HasFile("C:\\C\\Old.VLM"));
-  EXPECT_EQ(os.ShellOps().back().op, sys::kFoRename);
-  EXPECT_EQ(os.ShellOps().back().flags, sys::kFofAllowUndo);
-}
-
-TEST_F(CollectionListTest, RenameTheShellRefusesKeepsTheOldCaption) {
+TEST_F(CollectionListTest, RenameInPlaceRenamesTheFileAndPassesTheNameOnUnlessTheShellRefuses) {
   os.AddFile("C:\\C\\Old.VLM", "\"A\",\"C:\\A.TTF\"\r\n");
   os.AddFile("C:\\C\\Taken.VLM", "\"B\",\"C:\\B.TTF\"\r\n");
   list->SetPath("C:\\C");
   std::wstring edited;
   list->OnEdited = [&](int, std::wstring& text) { edited = text; };
   const int row = list->FindCaption(L"Old");
+  const std::string renamed = sys::Narrow(L"新名");
+  EditCaption(row, L"新名");
+  EXPECT_EQ(list->CollectionNames(row), renamed);
+  EXPECT_EQ(edited, L"新名");
+  EXPECT_EQ(os.FileContent("C:\\C\\" + renamed + ".VLM"), "\"A\",\"C:\\A.TTF\"\r\n");
+  EXPECT_FALSE(os.HasFile("C:\\C\\Old.VLM"));
+  EXPECT_EQ(os.ShellOps().back().op, sys::kFoRename);
+  EXPECT_EQ(os.ShellOps().back().flags, sys::kFofAllowUndo);
+
+  // Onto another collection's name: the shell refuses, the old caption stays.
   EditCaption(row, L"Taken");
-  EXPECT_EQ(list->CollectionNames(row), "Old");
-  EXPECT_EQ(edited, L"Old");
-  EXPECT_EQ(os.FileContent("C:\\C\\Old.VLM"), "\"A\",\"C:\\A.TTF\"\r\n");
+  EXPECT_EQ(list->CollectionNames(row), renamed);
+  EXPECT_EQ(edited, L"新名");
+  EXPECT_EQ(os.FileContent("C:\\C\\" + renamed + ".VLM"), "\"A\",\"C:\\A.TTF\"\r\n");
   EXPECT_EQ(os.FileContent("C:\\C\\Taken.VLM"), "\"B\",\"C:\\B.TTF\"\r\n");
 
   os.FailShellOps(1223);  // the user cancelled the shell's question
   EditCaption(row, L"Other");
-  EXPECT_EQ(list->CollectionNames(row), "Old");
-  EXPECT_TRUE(os.HasFile("C:\\C\\Old.VLM"));
+  EXPECT_EQ(list->CollectionNames(row), renamed);
+  EXPECT_TRUE(os.HasFile("C:\\C\\" + renamed + ".VLM"));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The file operations of the font list as the user meets them: on the
 // selected rows, with the rows, marks and events that follow.
-#include "lists/FontList.h"
-
 #include "sys/codepage.h"
 #include "tests/lists/ListsFixture.h"
 #include "ui/StdControls.h"
@@ -13,45 +11,21 @@ using lists_test::kFontsFolder;
 using Strings = std::vector<std::string>;
 using WStrings = std::vector<std::wstring>;
 
-class FontListOpsTest : public lists_test::ListsTest {
+class FontListOpsTest : public lists_test::FontListTest {
  protected:
   FontListOpsTest() {
     os.AddDirectory(kFontsFolder);
-    list = std::make_unique<TFontList>(*form);
-    list->SetAlign(alClient);
     list->SetLoadedFonts(&loaded);
-    list->OnChange = [this] { ++changes; };
-    list->OnSelectionChange = [this] { ++selectionChanges; };
-  }
-  ~FontListOpsTest() override {
-    os.onMessageBox = nullptr;
-    list.reset();
   }
 
-  // C:\F holds Alpha, Beta, Delta and Gamma, in that row order.
   void BrowseFolder() {
-    for (const auto& [file, name] : {std::pair{"ALPHA", "Alpha"}, {"BETA", "Beta"}, {"GAMMA", "Gamma"},
-                                     {"DELTA", "Delta"}})
-      os.AddFile(std::string("C:\\F\\") + file + ".TTF", FontFile(name));
-    list->SetPath("C:\\F");
-    list->UpdateList();
-  }
-  void ShowCollection(const std::string& content) {
-    os.AddFile("C:\\C\\MINE.VLM", content);
-    list->SetMode(flmCollection);
-    list->SetPath("C:\\C");
-    list->SetCollection("MINE");
-    list->UpdateList();
+    MakeFolder();
+    Browse("C:\\F");
   }
   void SelectRows(std::initializer_list<int> rows) {
     list->SetAllSelected(false, false, false);
     for (int row : rows) list->ListView().SetSelected(row, true);
     changes = selectionChanges = 0;
-  }
-  WStrings Captions() {
-    WStrings captions;
-    for (int i = 0; i < list->ListView().ItemCount(); ++i) captions.push_back(list->ListView().ItemText(i));
-    return captions;
   }
   std::string Registered(const std::string& fontName) {
     std::string data;
@@ -61,16 +35,22 @@ class FontListOpsTest : public lists_test::ListsTest {
   }
   std::wstring Message(size_t i) const { return i < os.Messages().size() ? os.Messages()[i].text : L""; }
 
-  std::unique_ptr<TFontList> list;
   Strings loaded;
-  int changes = 0;
-  int selectionChanges = 0;
 };
 
 // --- Install, load and unload: the rows stay, their marks change
 
-TEST_F(FontListOpsTest, InstallingMarksTheSelectedRowsInstalled) {
+TEST_F(FontListOpsTest, InstallingLoadingAndUnloadingMarkTheSelectedRowsAndWithNothingSelectedNothingHappens) {
   BrowseFolder();
+  SelectRows({});
+  list->InstallFonts();
+  list->LoadFonts();
+  list->DeleteFonts(true);
+  list->UninstallFonts(true);
+  EXPECT_EQ(list->ListView().ItemCount(), 4);
+  EXPECT_TRUE(os.Messages().empty());
+  EXPECT_EQ(changes + selectionChanges, 0);
+
   SelectRows({0, 3});
   os.FailAddFont(std::string(kFontsFolder) + "GAMMA.TTF");
   list->InstallFonts();
@@ -91,10 +71,9 @@ TEST_F(FontListOpsTest, InstallingMarksTheSelectedRowsInstalled) {
   list->InstallFonts();
   EXPECT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(changes, 0) << "nothing installed, nothing rebuilt";
-}
 
-TEST_F(FontListOpsTest, LoadingAndUnloadingGoThroughTheSharedList) {
-  BrowseFolder();
+  // Loading and unloading go through the shared list.
+  os.ClearMessages();
   SelectRows({1, 2});
   list->LoadFonts();
   EXPECT_EQ(loaded, (Strings{"C:\\F\\BETA.TTF", "C:\\F\\DELTA.TTF"}));
@@ -113,21 +92,9 @@ TEST_F(FontListOpsTest, LoadingAndUnloadingGoThroughTheSharedList) {
   EXPECT_EQ(Message(0).rfind(L"C:\\F\\BETA.TTF\r\n不能反载入字体\r\n", 0), 0u);
 }
 
-TEST_F(FontListOpsTest, WithNothingSelectedNothingHappens) {
-  BrowseFolder();
-  SelectRows({});
-  list->InstallFonts();
-  list->LoadFonts();
-  list->DeleteFonts(true);
-  list->UninstallFonts(true);
-  EXPECT_EQ(list->ListView().ItemCount(), 4);
-  EXPECT_TRUE(os.Messages().empty());
-  EXPECT_EQ(changes + selectionChanges, 0);
-}
+// --- Delete and uninstall: the rows go; adding files: rows come
 
-// --- Delete and uninstall: the rows go
-
-TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndex) {
+TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndexAndAddingCopiesFilesIn) {
   BrowseFolder();
   SelectRows({1, 2});  // Beta, Delta
   list->DeleteFonts(false);
@@ -147,6 +114,14 @@ TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndex) {
   EXPECT_FALSE(os.HasFile("C:\\F\\GAMMA.TTF"));
   EXPECT_EQ(Captions(), WStrings{L"Alpha"});
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Alpha") << "the last row of a shorter list";
+
+  // Files added to the folder are copied there and their fonts listed.
+  os.AddFile("E:\\In\\E.TTF", FontFile("Echo"));
+  os.AddFile("E:\\In\\readme.txt", "text");
+  list->AddFiles({"E:\\In\\E.TTF", "E:\\In\\readme.txt"});
+  EXPECT_EQ(Captions(), (WStrings{L"Alpha", L"Echo"}));
+  EXPECT_EQ(os.FileContent("C:\\F\\readme.txt"), "text");
+  EXPECT_EQ(list->ListView().ItemText(1, 1), L"E.TTF");
 }
 
 TEST_F(FontListOpsTest, AFailedBatchDeleteIsShownAndTheFilesStillOnDiskStayListed) {
@@ -163,18 +138,6 @@ TEST_F(FontListOpsTest, AFailedBatchDeleteIsShownAndTheFilesStillOnDiskStayListe
   EXPECT_EQ(selectionChanges, 1);
   ASSERT_NE(list->SelectedRecord(), nullptr);
   EXPECT_EQ(sys::Widen(list->SelectedRecord()->FontName()), Captions()[size_t(list->SelectedIndex())]);
-}
-
-TEST_F(FontListOpsTest, DeletingInACollectionChangesOnlyTheCollection) {
-  os.AddFile("C:\\F\\A.TTF", FontFile("Alpha"));
-  os.AddFile("C:\\F\\B.TTF", FontFile("Beta"));
-  ShowCollection("\"Alpha\",\"C:\\F\\A.TTF\"\r\n\"Beta\",\"C:\\F\\B.TTF\"\r\n");
-  SelectRows({0});
-  list->DeleteFonts(true);
-  EXPECT_EQ(Captions(), WStrings{L"Beta"});
-  EXPECT_EQ(os.FileContent("C:\\C\\MINE.VLM"), "\"Beta\",\"C:\\F\\B.TTF\"\r\n");
-  EXPECT_TRUE(os.HasFile("C:\\F\\A.TTF"));
-  EXPECT_EQ(selectionChanges, 1);
 }
 
 TEST_F(FontListOpsTest, UninstallingInTheInstalledListRemovesTheRowsWithoutASelectionEvent) {
@@ -196,9 +159,7 @@ TEST_F(FontListOpsTest, UninstallingInTheInstalledListRemovesTheRowsWithoutASele
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Beta");
 }
 
-// --- Adding files
-
-TEST_F(FontListOpsTest, AddingFilesToACollectionAddsRowsInNameOrder) {
+TEST_F(FontListOpsTest, AddingFilesToACollectionAddsRowsInNameOrderAndDeletingThereChangesOnlyTheCollection) {
   os.AddFile("E:\\In\\Z.TTF", FontFile("Zulu"));
   os.AddFile("E:\\In\\B.ttf", FontFile("Beta"));
   os.AddFile("E:\\In\\readme.txt", "text");
@@ -211,16 +172,14 @@ TEST_F(FontListOpsTest, AddingFilesToACollectionAddsRowsInNameOrder) {
             "\"Alpha\",\"C:\\F\\A.TTF\"\r\n\"Beta\",\"E:\\In\\B.ttf\"\r\n\"Zulu\",\"E:\\In\\Z.TTF\"\r\n");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(selectionChanges, 0);
-}
 
-TEST_F(FontListOpsTest, AddingFilesToAFolderCopiesThemAndListsTheFonts) {
-  BrowseFolder();
-  os.AddFile("E:\\In\\E.TTF", FontFile("Echo"));
-  os.AddFile("E:\\In\\readme.txt", "text");
-  list->AddFiles({"E:\\In\\E.TTF", "E:\\In\\readme.txt"});
-  EXPECT_EQ(Captions(), (WStrings{L"Alpha", L"Beta", L"Delta", L"Echo", L"Gamma"}));
-  EXPECT_EQ(os.FileContent("C:\\F\\readme.txt"), "text");
-  EXPECT_EQ(list->ListView().ItemText(3, 1), L"E.TTF");
+  // Deleting in a collection changes only the collection.
+  SelectRows({0});
+  list->DeleteFonts(true);
+  EXPECT_EQ(Captions(), (WStrings{L"Beta", L"Zulu"}));
+  EXPECT_EQ(os.FileContent("C:\\C\\MINE.VLM"), "\"Beta\",\"E:\\In\\B.ttf\"\r\n\"Zulu\",\"E:\\In\\Z.TTF\"\r\n");
+  EXPECT_TRUE(os.HasFile("C:\\F\\A.TTF"));
+  EXPECT_EQ(selectionChanges, 1);
 }
 
 // --- Window messages let through by message boxes

@@ -1,5 +1,3 @@
-#include "lists/FontList.h"
-
 #include "tests/lists/ListsFixture.h"
 #include "lists/MarkImages.h"
 #include "tests/support/RecordingProgress.h"
@@ -17,43 +15,11 @@ int ImageWidth(HIMAGELIST images) {
   return width;
 }
 
-class FontListTest : public lists_test::ListsTest {
- protected:
-  FontListTest() {
-    list = std::make_unique<TFontList>(*form);
-    list->SetAlign(alClient);
-    list->OnChange = [this] { ++changes; };
-    list->OnSelectionChange = [this] { ++selectionChanges; };
-  }
-  ~FontListTest() override { list.reset(); }
-
-  // C:\F holds Alpha (sans), Beta (serif), Gamma (script) and Delta (sans).
-  void MakeFolder() {
-    os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha", 2, 11));
-    os.AddFile("C:\\F\\BETA.TTF", FontFile("Beta", 2, 2));
-    os.AddFile("C:\\F\\GAMMA.TTF", FontFile("Gamma", 3, 0));
-    os.AddFile("C:\\F\\DELTA.TTF", FontFile("Delta", 2, 11));
-  }
-
-  void Browse(std::string_view folder) {
-    list->SetPath(folder);
-    list->UpdateList();
-  }
-
-  std::vector<std::wstring> Captions() {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < list->ListView().ItemCount(); ++i) captions.push_back(list->ListView().ItemText(i));
-    return captions;
-  }
-
-  std::unique_ptr<TFontList> list;
-  int changes = 0;
-  int selectionChanges = 0;
-};
+using lists_test::FontListTest;
 
 // --- Marks
 
-TEST_F(FontListTest, ListWithoutMarksShowsTheTwoPixelColumnAndOneLoadedFontWidensIt) {
+TEST_F(FontListTest, MarksWidenTheirColumnOnlyWhenOneShowsAndTheFirstMatchingRuleDecidesThem) {
   MakeFolder();
   Browse("C:\\F");
   ASSERT_EQ(list->ListView().ItemCount(), 4);
@@ -66,39 +32,31 @@ TEST_F(FontListTest, ListWithoutMarksShowsTheTwoPixelColumnAndOneLoadedFontWiden
   EXPECT_EQ(ImageWidth(list->ListView().StateImages()), 9);
   EXPECT_EQ(list->ListView().ItemStateImage(1), fmLoaded);  // Alpha, Beta, Delta, Gamma
   EXPECT_EQ(list->ListView().ItemStateImage(0), fmNone);
-}
 
-TEST_F(FontListTest, FirstMatchingRuleDecidesTheMark) {
-  // Installed and loaded: installed. Missing and installed: bad.
+  // The first rule that matches decides. Installed and loaded: installed.
+  // Missing and installed: bad.
   Install("Alpha", "C:\\F\\ALPHA.TTF");
   Install("Ghost", "C:\\F\\GHOST.TTF");
-  os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha"));
   os.AddFile("C:\\F\\PLAIN.TTF", FontFile("Plain"));
-  os.AddFile("C:\\C\\MIX.VLM",
-             "\"Alpha\",\"C:\\F\\ALPHA.TTF\"\r\n\"Ghost\",\"C:\\F\\GHOST.TTF\"\r\n"
-             "\"Plain\",\"C:\\F\\PLAIN.TTF\"\r\n");
-  std::vector<std::string> loaded{"C:\\F\\ALPHA.TTF", "c:\\f\\plain.ttf"};
-  list->SetLoadedFonts(&loaded);
-  list->SetMode(flmCollection);
-  list->SetPath("C:\\C");
-  list->SetCollection("MIX");
-  list->UpdateList();
+  loaded = {"C:\\F\\ALPHA.TTF", "c:\\f\\plain.ttf"};
+  ShowCollection(
+      "\"Alpha\",\"C:\\F\\ALPHA.TTF\"\r\n\"Ghost\",\"C:\\F\\GHOST.TTF\"\r\n"
+      "\"Plain\",\"C:\\F\\PLAIN.TTF\"\r\n");
   ASSERT_EQ(Captions(), (std::vector<std::wstring>{L"Alpha", L"Ghost", L"Plain"}));
   EXPECT_EQ(list->RowMark(0), fmInstalled);
   EXPECT_EQ(list->RowMark(1), fmBad);
   EXPECT_EQ(list->RowMark(2), fmLoaded);
   EXPECT_EQ(list->ListView().ItemStateImage(1), fmBad);
-}
 
-TEST_F(FontListTest, BodgeyEntryOfTheInstalledTableShowsTheBodgeyMark) {
+  // An entry of the installed table without its "(TrueType)": bodgey.
   os.AddFile(std::string(kFontsFolder) + "ODD.TTF", FontFile("Odd"));
   os.SetValue(sys::Hive::LocalMachine, lists_test::kNtFontsKey, "Odd", "ODD.TTF");
   list->SetMode(flmInstalled);
-  ASSERT_GE(list->ListView().ItemCount(), 1);
   const int row = list->ListView().FindCaption(L"Odd");
   ASSERT_GE(row, 0);
   EXPECT_EQ(list->RowMark(row), fmBodgey);
 }
+
 
 TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
   TImageList marks = MakeMarkImages();
@@ -109,11 +67,10 @@ TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
   ASSERT_EQ(blank.Count(), 1);
   EXPECT_EQ(blank.Width(), 2);
 
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 9, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const TMemoryDC memory;
+  const HDC dc = memory.Get();
+  const TBitmapHandle bitmap(CreateCompatibleBitmap(TWindowDC(nullptr).Get(), 9, 16));
+  const TSelectObject selected(dc, bitmap.Get());
   const RECT all{0, 0, 9, 16};
   for (int i = 0; i < kFontMarkCount; ++i) {
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -132,14 +89,19 @@ TEST(MarkImages, MarksAreNinePixelsWideAndSeeThroughAroundTheirPicture) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   ImageList_Draw(blank.Handle(), 0, dc, 0, 0, ILD_TRANSPARENT);
   EXPECT_EQ(GetPixel(dc, 1, 8), RGB(255, 255, 255));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 // --- Filter, progress and status line
 
-TEST_F(FontListTest, FilterReadsKindsWithProgressOnlyOnTheFirstUpdateAfterAScan) {
+TEST_F(FontListTest, FilterReadsKindsWithProgressOnceAfterAScanAndTheStatusLineCountsWhatItShows) {
+  // The status strip is the form font's text height plus five.
+  const TWindowDC screen(nullptr);
+  const TSelectObject font(screen.Get(), form->Font());
+  SIZE size{};
+  GetTextExtentPoint32W(screen.Get(), L"gM", 2, &size);
+  EXPECT_EQ(list->StatusPanel().Height(), size.cy + 5);
+  EXPECT_EQ(list->CountLabel().Text(), L"0 种字体");
+
   MakeFolder();
   RecordingProgress progress;
   Browse("C:\\F");
@@ -148,6 +110,10 @@ TEST_F(FontListTest, FilterReadsKindsWithProgressOnlyOnTheFirstUpdateAfterAScan)
   const int opensBefore = os.Opens();
   list->UpdateList();
   EXPECT_EQ(os.Opens(), opensBefore) << "all kinds: no record reads its tables";
+  EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
+  EXPECT_FALSE(list->FilterLabel().Visible());
+  EXPECT_EQ(list->CountLabel().Top(), 5);
+  EXPECT_EQ(list->CountLabel().Left(), 0);
 
   list->SetFilter(KindBit(fkSansSerif));
   ASSERT_EQ(progress.Count(), 1);
@@ -162,21 +128,6 @@ TEST_F(FontListTest, FilterReadsKindsWithProgressOnlyOnTheFirstUpdateAfterAScan)
   EXPECT_EQ(progress.Count(), 1);
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Beta", L"Gamma"}));
 
-  list->Reload();
-  EXPECT_EQ(progress.Count(), 2) << "a new scan needs the details again";
-  list->SetFilter(kAllFontKinds);
-  list->SetFilter(KindBit(fkSerif));
-  EXPECT_EQ(progress.Count(), 2);
-}
-
-TEST_F(FontListTest, StatusLineCountsRecordsAndWhatTheFilterShows) {
-  MakeFolder();
-  Browse("C:\\F");
-  EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
-  EXPECT_FALSE(list->FilterLabel().Visible());
-  EXPECT_EQ(list->CountLabel().Top(), 5);
-  EXPECT_EQ(list->CountLabel().Left(), 0);
-
   list->SetFilter(KindBit(fkScript));
   EXPECT_EQ(list->CountLabel().Text(), L"4 种字体");
   EXPECT_TRUE(list->FilterLabel().Visible());
@@ -190,33 +141,30 @@ TEST_F(FontListTest, StatusLineCountsRecordsAndWhatTheFilterShows) {
 
   list->SetFilter(kAllFontKinds);
   EXPECT_FALSE(list->FilterLabel().Visible());
+
+  list->SetFilter(KindBit(fkSerif));
+  EXPECT_EQ(progress.Count(), 1);
+  list->Reload();
+  EXPECT_EQ(progress.Count(), 2) << "a new scan needs the details again";
+  list->SetFilter(kAllFontKinds);
+  list->SetFilter(KindBit(fkSerif));
+  EXPECT_EQ(progress.Count(), 2);
 }
 
-TEST_F(FontListTest, StatusStripIsTheFormFontsTextHeightPlusFive) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, form->Font());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, L"gM", 2, &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  EXPECT_EQ(list->StatusPanel().Height(), size.cy + 5);
-  EXPECT_EQ(list->CountLabel().Text(), L"0 种字体");
-}
+
 
 // --- Columns
 
-TEST_F(FontListTest, ColumnWidthsReadAndWriteEveryColumn) {
+TEST_F(FontListTest, ColumnWidthsReadAndWriteEveryColumnAndTheFolderColumnFollowsModeAndSubfolders) {
   EXPECT_EQ(list->ColumnWidths(), "150,100");
   list->SetColumnWidths("1,2,3,4");
   EXPECT_EQ(list->ColumnWidths(), "1,2");
-
   list->SetMode(flmCollection);
   EXPECT_EQ(list->ColumnWidths(), "1,2,300");
   list->SetColumnWidths("80,x,90");
   EXPECT_EQ(list->ColumnWidths(), "80,2,90");
-}
 
-TEST_F(FontListTest, FolderColumnFollowsModeAndSubfolders) {
+  list->SetMode(flmBrowse);
   os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha"));
   os.AddFile("C:\\F\\SUB\\BETA.TTF", FontFile("Beta"));
   Browse("C:\\F");
@@ -236,11 +184,8 @@ TEST_F(FontListTest, FolderColumnFollowsModeAndSubfolders) {
   EXPECT_EQ(list->ListView().ColumnCount(), 3);
   list->SetMode(flmInstalled);
   EXPECT_EQ(list->ListView().ColumnCount(), 2);
-}
 
-TEST_F(FontListTest, PathIsIgnoredInTheInstalledMode) {
-  MakeFolder();
-  list->SetMode(flmInstalled);
+  // The path is ignored in the installed mode.
   const std::string fonts = list->Path();
   list->SetPath("C:\\F");
   EXPECT_EQ(list->Path(), fonts);
@@ -248,31 +193,14 @@ TEST_F(FontListTest, PathIsIgnoredInTheInstalledMode) {
   EXPECT_EQ(list->ListView().FindCaption(L"Alpha"), -1);
 }
 
+
+
 // --- Selection
 
-TEST_F(FontListTest, SelectionStaysAtItsRowOrMovesToTheLastAfterAnUpdate) {
+TEST_F(FontListTest, ChangeFiresAfterUpdatesAndForAnotherRowSelectionOperationsNotifyOnceAndTheSelectionStaysAtItsRow) {
   MakeFolder();
   Browse("C:\\F");
   EXPECT_EQ(list->SelectedIndex(), 0) << "a new list selects its first row";
-
-  list->ListView().SetItemIndex(2);  // Delta, reported by the view
-  EXPECT_EQ(list->SelectedRecord()->FontName(), "Delta");
-
-  os.RemoveFile("C:\\F\\DELTA.TTF");
-  list->Reload();
-  EXPECT_EQ(list->SelectedIndex(), 2) << "the row at the old index";
-  EXPECT_EQ(list->SelectedRecord()->FontName(), "Gamma");
-
-  os.RemoveFile("C:\\F\\GAMMA.TTF");
-  os.RemoveFile("C:\\F\\BETA.TTF");
-  list->Reload();
-  EXPECT_EQ(list->SelectedIndex(), 0) << "the last row of a shorter list";
-  EXPECT_EQ(list->SelCount(), 1);
-}
-
-TEST_F(FontListTest, ChangeFiresAfterUpdatesAndWhenTheSelectionMovesToAnotherRow) {
-  MakeFolder();
-  Browse("C:\\F");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(selectionChanges, 0) << "the update's own selection is silent";
 
@@ -290,13 +218,8 @@ TEST_F(FontListTest, ChangeFiresAfterUpdatesAndWhenTheSelectionMovesToAnotherRow
 
   list->UpdateList();
   EXPECT_EQ(changes, 3);
-}
 
-TEST_F(FontListTest, SelectionOperationsNotifyOnceAtTheirEnd) {
-  MakeFolder();
-  Browse("C:\\F");
   changes = selectionChanges = 0;
-
   list->SetAllSelected(true, true, false);
   EXPECT_EQ(list->SelCount(), 4);
   EXPECT_EQ(selectionChanges, 0);
@@ -323,9 +246,26 @@ TEST_F(FontListTest, SelectionOperationsNotifyOnceAtTheirEnd) {
 
   list->SelectAll();
   EXPECT_EQ(list->SelCount(), 4);
+
+  // After an update the selection stays at its row, or moves to the last.
+  list->ListView().SetItemIndex(2);  // Delta, reported by the view
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Delta");
+  os.RemoveFile("C:\\F\\DELTA.TTF");
+  list->Reload();
+  EXPECT_EQ(list->SelectedIndex(), 2) << "the row at the old index";
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Gamma");
+
+  os.RemoveFile("C:\\F\\GAMMA.TTF");
+  os.RemoveFile("C:\\F\\BETA.TTF");
+  list->Reload();
+  EXPECT_EQ(list->SelectedIndex(), 0) << "the last row of a shorter list";
+  EXPECT_EQ(list->SelCount(), 1);
 }
 
-TEST_F(FontListTest, FocusGoesToTheViewAndToItsSelectedRow) {
+
+
+
+TEST_F(FontListTest, FocusGoesToTheViewAndItsSelectedRowAndTypingFindsTheRowByTheStartOfItsCaption) {
   MakeFolder();
   form->Show();
   Browse("C:\\F");
@@ -334,22 +274,7 @@ TEST_F(FontListTest, FocusGoesToTheViewAndToItsSelectedRow) {
   list->SetFocus();
   EXPECT_EQ(GetFocus(), list->ListView().Handle());
   EXPECT_EQ(list->ListView().FocusedItem(), list->SelectedIndex());
-}
 
-TEST_F(FontListTest, DepthTakesEffectAtTheNextScan) {
-  os.AddFile("C:\\F\\A\\B\\DEEP.TTF", FontFile("Deep"));
-  list->SetInclSubfolders(true);
-  Browse("C:\\F");
-  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Deep"}));
-  list->SetInclSubfoldersDepth(1);
-  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Deep"})) << "no rescan";
-  list->Reload();
-  EXPECT_TRUE(Captions().empty());
-}
-
-TEST_F(FontListTest, TypingFindsTheRowByTheStartOfItsCaption) {
-  MakeFolder();
-  Browse("C:\\F");
   HWND view = list->ListView().Handle();
   LVFINDINFOW find{};
   find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
@@ -364,8 +289,23 @@ TEST_F(FontListTest, TypingFindsTheRowByTheStartOfItsCaption) {
   EXPECT_EQ(ListView_FindItem(view, -1, &find), 3);
 }
 
-TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOut) {
+TEST_F(FontListTest, DepthTakesEffectAtTheNextScan) {
+  os.AddFile("C:\\F\\A\\B\\DEEP.TTF", FontFile("Deep"));
+  list->SetInclSubfolders(true);
+  Browse("C:\\F");
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Deep"}));
+  list->SetInclSubfoldersDepth(1);
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Deep"})) << "no rescan";
+  list->Reload();
+  EXPECT_TRUE(Captions().empty());
+}
+
+
+
+TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOutAndScansOrUpdatesAskedForMeanwhileWait) {
   MakeFolder();
+  os.AddFile("C:\\G\\OTHER.TTF", FontFile("Other", 2, 11));
+  RecordingProgress progress;
   Browse("C:\\F");
   list->SetPath("C:\\ELSEWHERE");  // rescans; the rows wait for UpdateList
   EXPECT_EQ(list->ListView().ItemCount(), 4);
@@ -373,12 +313,7 @@ TEST_F(FontListTest, RecordsOfARescannedListAreNeverHandedOut) {
   EXPECT_TRUE(list->SelectedRecords().empty());
   list->UpdateList();
   EXPECT_EQ(list->ListView().ItemCount(), 0);
-}
 
-TEST_F(FontListTest, ScanRequestedWhileAFilteredUpdateRunsWaitsForItsEnd) {
-  MakeFolder();
-  os.AddFile("C:\\G\\OTHER.TTF", FontFile("Other", 2, 11));
-  RecordingProgress progress;
   Browse("C:\\F");
   bool asked = false;
   os.onProcessMessages = [&] {
@@ -393,15 +328,12 @@ TEST_F(FontListTest, ScanRequestedWhileAFilteredUpdateRunsWaitsForItsEnd) {
   EXPECT_EQ(list->Path(), "C:\\G\\");
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
-}
 
-TEST_F(FontListTest, UpdateAskedForDuringAScanWaitsForTheScansEnd) {
-  MakeFolder();
-  os.AddFile("C:\\G\\SUB\\OTHER.TTF", FontFile("Other"));
-  RecordingProgress progress;
+  // An update asked for during a scan waits for the scan's end.
+  os.AddFile("C:\\H\\SUB\\LATE.TTF", FontFile("Late"));
+  list->SetFilter(kAllFontKinds);
   list->SetInclSubfolders(true);
-  Browse("C:\\F");
-  bool asked = false;
+  asked = false;
   TFontFileInfo* during = nullptr;
   os.onProcessMessages = [&] {
     if (asked) return;
@@ -409,29 +341,14 @@ TEST_F(FontListTest, UpdateAskedForDuringAScanWaitsForTheScansEnd) {
     list->UpdateList();
     during = list->SelectedRecord();
   };
-  list->SetPath("C:\\G");
+  list->SetPath("C:\\H");
   os.onProcessMessages = nullptr;
   EXPECT_TRUE(asked);
   EXPECT_EQ(during, nullptr);
-  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Other"}));
-  EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Late"}));
+  EXPECT_EQ(list->SelectedRecord()->FontName(), "Late");
 }
 
-TEST_F(FontListTest, FontsLoadedForPrintingAreRemovedWhenTheListGoes) {
-  for (const char* file : {"C:\\F\\A.TTF", "C:\\F\\B.TTF"}) {
-    os.AddFile(file, FontFile("Printed"));
-    os.AddFont(file);
-    list->TempLoaded().push_back(file);
-  }
-  const int broadcasts = os.Broadcasts();
-  list.reset();
-  EXPECT_EQ(os.FontsRemoved(), (std::vector<std::string>{"C:\\F\\A.TTF", "C:\\F\\B.TTF"}));
-  EXPECT_EQ(os.Broadcasts(), broadcasts + 1);
-}
-
-}  // namespace
-
-namespace {
 
 // A progress window whose steps fail once `failAt` steps have run.
 class TFailingProgress : public TProgressBase {

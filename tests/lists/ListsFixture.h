@@ -1,12 +1,14 @@
 // What the list tests share: a memory world of files and registry, a form to
-// put controls on, and fonts written byte by byte.
+// put controls on, fonts written byte by byte, and a font list on that form.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "lists/FontList.h"
 #include "sys/memory/MemoryBackend.h"
 #include "sys/sys.h"
 #include "tests/support/TrueTypeWriter.h"
@@ -51,6 +53,52 @@ class ListsTest : public ::testing::Test {
   sys::MemoryBackend os;
   sys::ScopedBackend guard{os};
   std::unique_ptr<TTestForm> form;
+};
+
+// A font list filling the form, its events counted.
+class FontListTest : public ListsTest {
+ protected:
+  FontListTest() {
+    list = std::make_unique<TFontList>(*form);
+    list->SetAlign(alClient);
+    list->OnChange = [this] { ++changes; };
+    list->OnSelectionChange = [this] { ++selectionChanges; };
+  }
+  ~FontListTest() override {
+    os.onMessageBox = nullptr;
+    os.onProcessMessages = nullptr;
+    list.reset();
+  }
+
+  // C:\F holds Alpha (sans), Beta (serif), Gamma (script) and Delta (sans):
+  // rows Alpha, Beta, Delta, Gamma.
+  void MakeFolder() {
+    os.AddFile("C:\\F\\ALPHA.TTF", FontFile("Alpha", 2, 11));
+    os.AddFile("C:\\F\\BETA.TTF", FontFile("Beta", 2, 2));
+    os.AddFile("C:\\F\\GAMMA.TTF", FontFile("Gamma", 3, 0));
+    os.AddFile("C:\\F\\DELTA.TTF", FontFile("Delta", 2, 11));
+  }
+  void Browse(std::string_view folder) {
+    list->SetPath(folder);
+    list->UpdateList();
+  }
+  // The collection C:\C\MINE.VLM with that content, shown.
+  void ShowCollection(const std::string& content) {
+    os.AddFile("C:\\C\\MINE.VLM", content);
+    list->SetMode(flmCollection);
+    list->SetPath("C:\\C");
+    list->SetCollection("MINE");
+    list->UpdateList();
+  }
+  std::vector<std::wstring> Captions() {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < list->ListView().ItemCount(); ++i) captions.push_back(list->ListView().ItemText(i));
+    return captions;
+  }
+
+  std::unique_ptr<TFontList> list;
+  int changes = 0;
+  int selectionChanges = 0;
 };
 
 }  // namespace lists_test

@@ -1,7 +1,5 @@
 // Printing the selected fonts of a font list on the memory backend's printer:
 // fonts made available once, blocks in row order, a refused job reported.
-#include "lists/FontList.h"
-
 #include "tests/lists/ListsFixture.h"
 
 namespace {
@@ -9,7 +7,7 @@ namespace {
 using lists_test::FontFile;
 using sys::PrintCall;
 
-class SampleSheetTest : public lists_test::ListsTest {
+class SampleSheetTest : public lists_test::FontListTest {
  protected:
   SampleSheetTest() {
     // Rows sort by name: Alpha, Beta, Gamma. Beta is bold, italic,
@@ -23,11 +21,8 @@ class SampleSheetTest : public lists_test::ListsTest {
                                       .Os2({.panose = {2, 11}, .fsSelection = 0x33})
                                       .Build());
     Install("Gamma", "C:\\F\\GAMMA.TTF");
-    list = std::make_unique<TFontList>(*form);
-    list->SetPath("C:\\F");
-    list->UpdateList();
+    Browse("C:\\F");
   }
-  ~SampleSheetTest() override { list.reset(); }
 
   std::vector<PrintCall> Texts() const {
     std::vector<PrintCall> texts;
@@ -35,8 +30,6 @@ class SampleSheetTest : public lists_test::ListsTest {
       if (call.kind == PrintCall::kText) texts.push_back(call);
     return texts;
   }
-
-  std::unique_ptr<TFontList> list;
 };
 
 TEST_F(SampleSheetTest, SelectedFontsAreAddedOnceAndPrintedInRowOrderUntilTheListGoes) {

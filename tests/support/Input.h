@@ -129,6 +129,17 @@ inline void Gesture(const std::vector<std::function<void()>>& steps, int gapMs =
   Settle();
 }
 
+// The mouse moved to a screen point and clicked there `clicks` times, each
+// step seen as it comes (see Gesture); handled.
+inline void ClickAt(POINT at, bool right = false, int clicks = 1) {
+  std::vector<std::function<void()>> steps = {[at] { MouseMove(at); }};
+  for (int i = 0; i < clicks; ++i) {
+    steps.push_back([at, right] { MousePress(at, right); });
+    steps.push_back([at, right] { MouseRelease(at, right); });
+  }
+  Gesture(steps);
+}
+
 // A point of a window's client area on the screen.
 inline POINT ScreenPoint(HWND window, int x, int y) {
   POINT pt{x, y};

@@ -16,16 +16,6 @@ struct TFound {
   std::wstring texts;  // every static text, one after another
 };
 
-BOOL CALLBACK NoteDialog(HWND window, LPARAM data) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-    reinterpret_cast<TFound*>(data)->dialog = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK NoteText(HWND window, LPARAM data) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
@@ -37,7 +27,7 @@ BOOL CALLBACK NoteText(HWND window, LPARAM data) {
 void AnswerLater(DWORD thread, int button, TFound& found) {
   for (int i = 0; i < 200 && !found.dialog; ++i) {
     Sleep(25);
-    EnumThreadWindows(thread, NoteDialog, reinterpret_cast<LPARAM>(&found));
+    found.dialog = ShownWindowOfClass(thread, L"#32770");
   }
   if (!found.dialog) return;
   Sleep(200);  // the start folder is selected once the dialog is up
@@ -45,7 +35,7 @@ void AnswerLater(DWORD thread, int button, TFound& found) {
   PostMessageW(found.dialog, WM_COMMAND, button, 0);
 }
 
-TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoice) {
+TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoiceOrATestRunnersAnswer) {
   TTestWindow owner;
   owner.Show();
   TBrowseDirDlg dialog;
@@ -68,14 +58,12 @@ TEST(BrowseDirDlg, StartsAtTheFolderShowsItAndReturnsTheChoice) {
   EXPECT_FALSE(dialog.Execute(&owner));
   cancel.join();
   EXPECT_EQ(dialog.Folder, "C:\\");
-}
 
-TEST(BrowseDirDlg, ATestRunnerAnswersInTheUsersPlace) {
-  const TScopedBrowseRunner runner([](TBrowseDirDlg& dialog, HWND) {
-    dialog.Folder = "D:\\Fonts";
+  // A test's runner answers in the user's place.
+  const TScopedBrowseRunner runner([](TBrowseDirDlg& shown, HWND) {
+    shown.Folder = "D:\\Fonts";
     return true;
   });
-  TBrowseDirDlg dialog;
   EXPECT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.Folder, "D:\\Fonts");
 }

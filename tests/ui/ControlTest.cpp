@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "sys/memory/MemoryBackend.h"
 #include "TestWindow.h"
 
 namespace {
@@ -63,7 +60,7 @@ TEST(Control, SplitterResizesTheControlBeforeIt) {
   EXPECT_EQ(moved, 3);
 }
 
-TEST(Control, CommandsComeBackToTheControlThatSentThem) {
+TEST(Control, CommandsComeBackToTheControlThatSentThemAndRadioButtonsOfAGroupExcludeEachOther) {
   TTestWindow form;
   TButton one(form, L"one");
   TButton two(form, L"two");
@@ -74,6 +71,15 @@ TEST(Control, CommandsComeBackToTheControlThatSentThem) {
   two.Perform(BM_CLICK);
   EXPECT_EQ(clicksOne, 0);
   EXPECT_EQ(clicksTwo, 1);
+
+  // Controls on a panel report to themselves, not to the form.
+  TPanel panel(form);
+  TPanel inner(panel);
+  TButton deep(inner, L"deep");
+  int deepClicks = 0;
+  deep.OnClick = [&] { ++deepClicks; };
+  deep.Perform(BM_CLICK);
+  EXPECT_EQ(deepClicks, 1);
 
   TCheckBox box(form, L"box");
   int boxClicks = 0;
@@ -91,21 +97,7 @@ TEST(Control, CommandsComeBackToTheControlThatSentThem) {
   edit.SetText(L"abc");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(edit.Text(), L"abc");
-}
 
-TEST(Control, ControlsOnAPanelReportToThemselvesNotToTheForm) {
-  TTestWindow form;
-  TPanel panel(form);
-  TPanel inner(panel);
-  TButton button(inner, L"deep");
-  int clicks = 0;
-  button.OnClick = [&] { ++clicks; };
-  button.Perform(BM_CLICK);
-  EXPECT_EQ(clicks, 1);
-}
-
-TEST(Control, RadioButtonsOfAGroupExcludeEachOther) {
-  TTestWindow form;
   TRadioButton a(form, L"a", true);
   TRadioButton b(form, L"b");
   TRadioButton other(form, L"other group", true);
@@ -120,7 +112,7 @@ TEST(Control, RadioButtonsOfAGroupExcludeEachOther) {
   EXPECT_EQ(clicksB, 1);
 }
 
-TEST(Control, FocusEntersAndLeavesWholeChainsOfParents) {
+TEST(Control, FocusEntersAndLeavesChainsOfParentsKeyPreviewComesFirstAndAGoneControlIsForgotten) {
   TTestWindow form;
   form.Show();
   TCompPanel composite(form);
@@ -140,11 +132,21 @@ TEST(Control, FocusEntersAndLeavesWholeChainsOfParents) {
   outside.SetFocus();
   EXPECT_EQ(log, "enter-comp enter-inside exit-inside exit-comp enter-outside ");
   EXPECT_EQ(form.ActiveControl(), &outside);
-}
 
-TEST(Control, AControlGoneBeforeItsFormIsForgottenAsActiveControl) {
-  TTestWindow form;
-  form.Show();
+  // With KeyPreview the form sees the keys first and may swallow them.
+  form.KeyPreview = true;
+  log.clear();
+  form.OnKeyDown = [&](WORD& key, TShiftState) {
+    log += "form ";
+    if (key == VK_F9) key = 0;
+  };
+  outside.OnKeyDown = [&](WORD&, TShiftState) { log += "edit "; };
+  MSG msg{outside.Handle(), WM_KEYDOWN, VK_F8, 0, 0, {}};
+  EXPECT_FALSE(ui::PreviewKeyMessage(msg));
+  msg.wParam = VK_F9;
+  EXPECT_TRUE(ui::PreviewKeyMessage(msg));
+  EXPECT_EQ(log, "form edit form ");
+
   {
     TEdit edit(form);
     edit.SetFocus();
@@ -152,56 +154,6 @@ TEST(Control, AControlGoneBeforeItsFormIsForgottenAsActiveControl) {
   }
   EXPECT_EQ(form.ActiveControl(), nullptr);
 }
-
-TEST(Control, ObjectsOutliveTheirWindowsSafely) {
-  TTestWindow form;
-  auto panel = std::make_unique<TPanel>(form);
-  TEdit edit(*panel);
-  DestroyWindow(panel->Handle());  // the system takes both windows
-  EXPECT_EQ(panel->Handle(), nullptr);
-  EXPECT_EQ(edit.Handle(), nullptr);
-  edit.SetText(L"ignored");
-  EXPECT_EQ(edit.Text(), L"");
-  EXPECT_FALSE(edit.Visible());
-  panel.reset();
-  EXPECT_EQ(edit.Parent(), nullptr);
-}
-
-TEST(Control, AnExceptionInAHandlerIsShownAndStopsThere) {
-  sys::MemoryBackend memory;
-  sys::ScopedBackend scoped(memory);
-  TTestWindow form;
-  TButton button(form, L"throws");
-  button.OnClick = [] { throw std::logic_error("pcNavChange - unknown ActivePage!"); };
-  button.Perform(BM_CLICK);
-  ASSERT_EQ(memory.Messages().size(), 1u);
-  EXPECT_EQ(memory.Messages()[0].text, L"pcNavChange - unknown ActivePage!");
-  EXPECT_EQ(memory.Messages()[0].caption, L"Error");
-  EXPECT_TRUE(IsWindow(form.Handle()));
-}
-
-TEST(Control, KeyPreviewLetsTheFormSwallowKeysBeforeTheControl) {
-  TTestWindow form;
-  form.Show();
-  TEdit edit(form);
-  edit.SetFocus();
-  form.KeyPreview = true;
-  std::string log;
-  form.OnKeyDown = [&](WORD& key, TShiftState) {
-    log += "form ";
-    if (key == VK_F9) key = 0;
-  };
-  edit.OnKeyDown = [&](WORD&, TShiftState) { log += "edit "; };
-  MSG msg{edit.Handle(), WM_KEYDOWN, VK_F8, 0, 0, {}};
-  EXPECT_FALSE(ui::PreviewKeyMessage(msg));
-  msg.wParam = VK_F9;
-  EXPECT_TRUE(ui::PreviewKeyMessage(msg));
-  EXPECT_EQ(log, "form edit form ");
-}
-
-}  // namespace
-
-namespace {
 
 TEST(Control, EditColoursComeFromTheSettingsWay) {
   EXPECT_EQ(ui::ColourToRGB(0x00336699), COLORREF(0x336699));

@@ -61,7 +61,7 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonAndTheOwnerIsDisabledMeanwhile) {
   EXPECT_FALSE(dialog->Modal());
 }
 
-TEST_F(DialogTest, MemoKeepsEnterAndEscCancels) {
+TEST_F(DialogTest, MemoKeepsEnterEscOrClosingTheWindowCancelsAndATestRunnerAnswersInItsPlace) {
   const TModalResult result = ui::RunModalLoop(*dialog, [&] {
     input::Press(VK_TAB);
     input::Type("a");
@@ -72,9 +72,7 @@ TEST_F(DialogTest, MemoKeepsEnterAndEscCancels) {
   });
   EXPECT_EQ(result, mrCancel);
   EXPECT_EQ(dialog->memNote.Text(), L"a\r\nb");
-}
 
-TEST_F(DialogTest, ClosingTheWindowCancelsAndATestRunnerAnswersInItsPlace) {
   EXPECT_EQ(ui::RunModalLoop(*dialog, [&] { PostMessageW(dialog->Handle(), WM_CLOSE, 0, 0); }),
             mrCancel);
   EXPECT_TRUE(IsWindowEnabled(owner->Handle()));

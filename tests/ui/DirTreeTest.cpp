@@ -24,7 +24,7 @@ class DirTreeTest : public ::testing::Test {
   TTestWindow form_;
 };
 
-TEST_F(DirTreeTest, StartsAtDriveCAndReportsUpperCasePathsWithBackslash) {
+TEST_F(DirTreeTest, StartsAtDriveCReportsUpperCasePathsAndFallsBackToTheDeepestExistingParent) {
   TVxDirTree tree(form_);
   EXPECT_EQ(tree.Directory(), "C:\\");
   int changes = 0;
@@ -34,9 +34,21 @@ TEST_F(DirTreeTest, StartsAtDriveCAndReportsUpperCasePathsWithBackslash) {
   EXPECT_EQ(changes, 1);
   EXPECT_TRUE(tree.SetDirectory("C:\\FONTS\\OLD\\"));  // already there
   EXPECT_EQ(changes, 1);
+
+  EXPECT_FALSE(tree.SetDirectory("C:\\Fonts\\Nowhere\\Deeper"));
+  EXPECT_EQ(tree.Directory(), "C:\\FONTS\\");
+  EXPECT_FALSE(tree.SetDirectory("Q:\\"));
+  EXPECT_EQ(tree.Directory(), "C:\\FONTS\\");
+  EXPECT_FALSE(tree.SetDirectory(""));
+
+  // Double-byte names keep their bytes.
+  const std::string folder = sys::Narrow(L"D:\\字体\\");
+  EXPECT_TRUE(tree.SetDirectory(folder));
+  EXPECT_EQ(tree.Directory(), folder);
+  EXPECT_EQ(TVxDirTree::UpperPath(sys::Narrow(L"c:\\abc字体")), sys::Narrow(L"C:\\ABC字体"));
 }
 
-TEST_F(DirTreeTest, FoldersAreListedSortedAndFilesAreNot) {
+TEST_F(DirTreeTest, FoldersAreListedSortedWithoutFilesOrWhatIsBelowARecycleBinAndRefreshIsQuiet) {
   TVxDirTree tree(form_);
   ASSERT_TRUE(tree.SetDirectory("C:\\"));
   TTreeView& view = tree.Tree();
@@ -45,34 +57,11 @@ TEST_F(DirTreeTest, FoldersAreListedSortedAndFilesAreNot) {
   std::vector<std::wstring> names;
   for (HTREEITEM n = view.FirstChild(drive); n; n = view.NextSibling(n)) names.push_back(view.NodeText(n));
   EXPECT_EQ(names, (std::vector<std::wstring>{L"apps", L"Fonts", L"Recycler"}));
-}
 
-TEST_F(DirTreeTest, NothingBelowARecycleBinFolderIsShown) {
-  TVxDirTree tree(form_);
   EXPECT_TRUE(tree.SetDirectory("C:\\RECYCLER\\"));
   EXPECT_FALSE(tree.SetDirectory("C:\\RECYCLER\\S-1-5\\"));
   EXPECT_EQ(tree.Directory(), "C:\\RECYCLER\\");
-}
 
-TEST_F(DirTreeTest, AMissingFolderSelectsItsDeepestExistingParent) {
-  TVxDirTree tree(form_);
-  EXPECT_FALSE(tree.SetDirectory("C:\\Fonts\\Nowhere\\Deeper"));
-  EXPECT_EQ(tree.Directory(), "C:\\FONTS\\");
-  EXPECT_FALSE(tree.SetDirectory("Q:\\"));
-  EXPECT_EQ(tree.Directory(), "C:\\FONTS\\");
-  EXPECT_FALSE(tree.SetDirectory(""));
-}
-
-TEST_F(DirTreeTest, DoubleByteNamesKeepTheirBytes) {
-  TVxDirTree tree(form_);
-  const std::string folder = sys::Narrow(L"D:\\字体\\");
-  EXPECT_TRUE(tree.SetDirectory(folder));
-  EXPECT_EQ(tree.Directory(), folder);
-  EXPECT_EQ(TVxDirTree::UpperPath(sys::Narrow(L"c:\\abc字体")), sys::Narrow(L"C:\\ABC字体"));
-}
-
-TEST_F(DirTreeTest, RefreshSeesNewFoldersKeepsTheSelectionAndIsQuiet) {
-  TVxDirTree tree(form_);
   ASSERT_TRUE(tree.SetDirectory("C:\\FONTS\\"));
   memory_.AddDirectory("C:\\Fonts\\New");
   int changes = 0;

@@ -52,23 +52,15 @@ class DragDropTest : public ::testing::Test {
   POINT RowPoint(int row) {
     RECT r{};
     ListView_GetItemRect(list_.Handle(), row, &r, LVIR_LABEL);
-    POINT pt{r.left + 10, (r.top + r.bottom) / 2};
-    ClientToScreen(list_.Handle(), &pt);
-    return pt;
+    return input::ScreenPoint(list_.Handle(), r.left + 10, (r.top + r.bottom) / 2);
   }
   POINT FolderPoint(const char* folder) {
     tree_.SetDirectory(folder);
     RECT r{};
     TreeView_GetItemRect(tree_.Tree().Handle(), tree_.Tree().Selected(), &r, TRUE);
-    POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(tree_.Tree().Handle(), &pt);
-    return pt;
+    return input::ScreenPoint(tree_.Tree().Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
-  POINT EditPoint() {
-    POINT pt{10, 5};
-    ClientToScreen(edit_.Handle(), &pt);
-    return pt;
-  }
+  POINT EditPoint() { return input::ScreenPoint(edit_.Handle(), 10, 5); }
   // Presses on a row, moves off it far enough to start a drag, then goes on.
   void Drag(int row, std::vector<std::function<void()>> then) {
     const POINT start = RowPoint(row);
@@ -99,7 +91,7 @@ class DragDropTest : public ::testing::Test {
   std::vector<TControl*> dropTargets_;
 };
 
-TEST_F(DragDropTest, ARowDroppedOnAFolderOfAnotherWindowIsDroppedThereOnce) {
+TEST_F(DragDropTest, ARowDroppedOnAFolderOfAnotherWindowIsDroppedThereOnceAndARefusingTargetGetsNothing) {
   const POINT folder = FolderPoint("C:\\Other");
   tree_.SetDirectory("C:\\Fonts");
   Drag(1, {[folder] { input::MouseMove(POINT{folder.x - 3, folder.y}); },
@@ -125,10 +117,11 @@ TEST_F(DragDropTest, ARowDroppedOnAFolderOfAnotherWindowIsDroppedThereOnce) {
   ASSERT_EQ(drops_.size(), 1u);
   EXPECT_EQ(dropTargets_.back(), &edit_);
   EXPECT_EQ(drops_[0].pt, ClientOf(edit_, edit));
-}
 
-TEST_F(DragDropTest, ARefusingTargetGetsNothingAndThePointerSaysNo) {
-  const POINT edit = EditPoint();
+  // A refusing target gets nothing and the pointer says no.
+  editAccepts_ = false;
+  overs_.clear();
+  drops_.clear();
   const POINT further{edit.x + 5, edit.y};
   Drag(0, {[edit] { input::MouseMove(edit); }, [further] { input::MouseMove(further); },
            [further] { input::MouseRelease(further); }});

@@ -58,7 +58,7 @@ class KeyboardTest : public ::testing::Test {
   std::unique_ptr<TKeysForm> form;
 };
 
-TEST_F(KeyboardTest, TabVisitsTheStopsInTabOrderAcrossPanelsAndTheShownPageOnly) {
+TEST_F(KeyboardTest, TabVisitsTheStopsInTabOrderAcrossPanelsAndTheShownPageOnlyAndAltAcceleratorsFocusClickAndShowPages) {
   form->edtSecond.SetFocus();
   const std::vector<HWND> expected{form->edtFirst.Handle(), form->pages.Handle(),
                                    form->edtOnPage.Handle(), form->cbOnPage.Handle(),
@@ -80,9 +80,8 @@ TEST_F(KeyboardTest, TabVisitsTheStopsInTabOrderAcrossPanelsAndTheShownPageOnly)
   input::Press(VK_TAB);
   input::Press(VK_TAB, ssShift);
   EXPECT_EQ(GetFocus(), form->rbB.Handle());
-}
 
-TEST_F(KeyboardTest, AltAcceleratorsFocusClickAndShowPages) {
+  // Alt with an accelerator focuses, clicks and shows pages.
   form->edtFirst.SetFocus();
   input::Press('N', ssAlt);
   EXPECT_EQ(GetFocus(), form->edtOnPage.Handle()) << "the label's accelerator goes to its control";

@@ -1,6 +1,6 @@
 // Lifetimes by construction: a form deleted with focus inside and messages
-// pending, pointers to freed controls and menus, and failures from WM_PAINT
-// that must not stack error boxes.
+// pending, pointers to freed controls, menus and windows, and failures from
+// WM_PAINT or a handler that must not stack error boxes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -67,7 +67,7 @@ TEST(Lifetime, AFormDeletedWithFocusInsideAndMessagesPendingRunsNoHandlerOfItsOw
   EXPECT_EQ(lateEvents, 0);
 }
 
-TEST(Lifetime, PointersToFreedControlsAndMenusTurnNull) {
+TEST(Lifetime, PointersToFreedControlsAndMenusTurnNullAndObjectsOutliveTheirWindows) {
   TTestWindow form;
   TCompPanel panel(form);
   auto child = std::make_unique<TEdit>(panel);
@@ -82,6 +82,18 @@ TEST(Lifetime, PointersToFreedControlsAndMenusTurnNull) {
   EXPECT_EQ(panel.MainChild(), nullptr);
   EXPECT_EQ(label.FocusControl(), nullptr);
   panel.SetFocus();  // nothing to hand the focus to, and no dangling pointer
+
+  // Objects outlive their windows safely.
+  auto outer = std::make_unique<TPanel>(form);
+  TEdit edit(*outer);
+  DestroyWindow(outer->Handle());  // the system takes both windows
+  EXPECT_EQ(outer->Handle(), nullptr);
+  EXPECT_EQ(edit.Handle(), nullptr);
+  edit.SetText(L"ignored");
+  EXPECT_EQ(edit.Text(), L"");
+  EXPECT_FALSE(edit.Visible());
+  outer.reset();
+  EXPECT_EQ(edit.Parent(), nullptr);
 }
 
 class TFailingPaint : public TCustomControl {
@@ -97,7 +109,7 @@ class TFailingPaint : public TCustomControl {
   }
 };
 
-TEST(Lifetime, APaintThatKeepsFailingShowsOneBoxNotOneAPaint) {
+TEST(Lifetime, APaintThatKeepsFailingShowsOneBoxNotOneAPaintAndAFailingHandlerOneBox) {
   sys::MemoryBackend memory;
   sys::ScopedBackend scoped(memory);
   TTestWindow form;
@@ -119,6 +131,15 @@ TEST(Lifetime, APaintThatKeepsFailingShowsOneBoxNotOneAPaint) {
   memory.onMessageBox = nullptr;
   input::Settle();
   EXPECT_EQ(memory.Messages().size(), 1u);
+
+  // An exception in a handler is shown likewise and stops there.
+  TButton button(form, L"throws");
+  button.OnClick = [] { throw std::logic_error("pcNavChange - unknown ActivePage!"); };
+  button.Perform(BM_CLICK);
+  ASSERT_EQ(memory.Messages().size(), 2u);
+  EXPECT_EQ(memory.Messages()[1].text, L"pcNavChange - unknown ActivePage!");
+  EXPECT_EQ(memory.Messages()[1].caption, L"Error");
+  EXPECT_TRUE(IsWindow(form.Handle()));
 }
 
 }  // namespace

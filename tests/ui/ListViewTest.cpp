@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "TestWindow.h"
+#include "tests/support/Input.h"
 
 namespace {
 
-TEST(ListView, ColumnsRowsAndStateImages) {
+TEST(ListView, ColumnsRowsStateImagesAndSelectionReportedPerRow) {
   TTestWindow form;
   TListView view(form);
   view.AddColumn(L"字体名", 150);
@@ -32,13 +33,8 @@ TEST(ListView, ColumnsRowsAndStateImages) {
   EXPECT_EQ(view.ItemText(row), L"Arial");
   EXPECT_EQ(view.FindCaption(L"ARIAL"), row);
   EXPECT_EQ(view.FindCaption(L"Arial Black"), -1);
-}
 
-TEST(ListView, SelectionChangesAreReportedPerRow) {
-  TTestWindow form;
-  TListView view(form);
-  view.AddColumn(L"x", 100);
-  for (const wchar_t* name : {L"a", L"b", L"c"}) view.AddItem(name);
+  for (const wchar_t* name : {L"b", L"c"}) view.AddItem(name);
   std::vector<std::pair<int, bool>> reports;
   view.OnSelectItem = [&](int item, bool selected) { reports.emplace_back(item, selected); };
   view.SetItemIndex(1);
@@ -106,7 +102,7 @@ TEST(ListView, CaptionEditingCanBeRefusedChangedOrAccepted) {
     ASSERT_NE(edit, nullptr);
     SetWindowTextW(edit, text);
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    PumpMessages();
+    input::Settle();
   };
   editTo(L"refused");
   EXPECT_EQ(reported, L"refused");

@@ -14,7 +14,7 @@ UINT StateAt(HMENU menu, int position) {
   return GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
-TEST(Menu, CaptionsShortcutsAndStatesReachTheSystemMenu) {
+TEST(Menu, CaptionsShortcutsStatesAndHiddenItemsReachTheSystemMenuInTheirPlace) {
   TMainMenu menu;
   TMenuItem& file = menu.Items().Add(L"文件(&F)");
   TMenuItem& open = file.Add(L"新建字体窗口(&N)", TShortCut{'N', ssCtrl});
@@ -33,33 +33,33 @@ TEST(Menu, CaptionsShortcutsAndStatesReachTheSystemMenu) {
   EXPECT_TRUE(StateAt(sub, 2) & MF_CHECKED);
   open.SetCaption(L"新(&N)");
   EXPECT_EQ(MenuText(sub, 0), L"新(&N)\tCtrl+N");
-}
 
-TEST(Menu, HiddenItemsLeaveAndComeBackInTheirPlace) {
-  TPopupMenu menu;
-  TMenuItem& a = menu.Items().Add(L"a");
-  TMenuItem& b = menu.Items().Add(L"b");
-  TMenuItem& c = menu.Items().Add(L"c");
+  // Hidden items leave and come back in their place.
+  TPopupMenu popup;
+  TMenuItem& a = popup.Items().Add(L"a");
+  TMenuItem& b = popup.Items().Add(L"b");
+  TMenuItem& c = popup.Items().Add(L"c");
   b.SetVisible(false);
   a.SetVisible(false);
-  ASSERT_EQ(GetMenuItemCount(menu.Handle()), 1);
+  ASSERT_EQ(GetMenuItemCount(popup.Handle()), 1);
   b.SetVisible(true);
   a.SetVisible(true);
-  ASSERT_EQ(GetMenuItemCount(menu.Handle()), 3);
-  EXPECT_EQ(MenuText(menu.Handle(), 0), L"a");
-  EXPECT_EQ(MenuText(menu.Handle(), 1), L"b");
-  EXPECT_EQ(MenuText(menu.Handle(), 2), L"c");
+  ASSERT_EQ(GetMenuItemCount(popup.Handle()), 3);
+  EXPECT_EQ(MenuText(popup.Handle(), 0), L"a");
+  EXPECT_EQ(MenuText(popup.Handle(), 1), L"b");
+  EXPECT_EQ(MenuText(popup.Handle(), 2), L"c");
   c.SetVisible(false);
-  menu.Items().Delete(0);
-  ASSERT_EQ(GetMenuItemCount(menu.Handle()), 1);
-  EXPECT_EQ(MenuText(menu.Handle(), 0), L"b");
+  popup.Items().Delete(0);
+  ASSERT_EQ(GetMenuItemCount(popup.Handle()), 1);
+  EXPECT_EQ(MenuText(popup.Handle(), 0), L"b");
 }
 
-TEST(Menu, CommandsRunTheEnabledItemOnly) {
+TEST(Menu, CommandsRunTheEnabledItemOnlyAndShortcutsRunPopupItemsOfTheFocusedControlFirst) {
   TTestWindow form;
   TMainMenu menu;
   TMenuItem& file = menu.Items().Add(L"File");
   TMenuItem& item = file.Add(L"Item");
+  TMenuItem& mainItem = file.Add(L"Main", TShortCut{'P', ssCtrl});
   form.SetMenu(&menu);
   int clicks = 0;
   item.OnClick = [&] { ++clicks; };
@@ -72,19 +72,11 @@ TEST(Menu, CommandsRunTheEnabledItemOnly) {
   file.OnClick = [&] { ++opened; };
   form.Perform(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file.SubmenuHandle()), 0);
   EXPECT_EQ(opened, 1);
-}
 
-TEST(Menu, ShortcutsRunPopupItemsOfTheFocusedControlFirst) {
-  TTestWindow form;
-  TMainMenu menu;
-  TMenuItem& file = menu.Items().Add(L"File");
-  TMenuItem& mainItem = file.Add(L"Main", TShortCut{'P', ssCtrl});
-  form.SetMenu(&menu);
   TEdit edit(form);
   TPopupMenu popup;
   TMenuItem& popupItem = popup.Items().Add(L"Popup", TShortCut{'P', ssCtrl});
   edit.SetPopupMenu(&popup);
-
   std::string log;
   mainItem.OnClick = [&] { log += "main "; };
   popupItem.OnClick = [&] { log += "popup "; };

@@ -30,22 +30,22 @@ TEST(PageControl, OnlyTheActivePageShowsAndFillsTheTabsArea) {
   EXPECT_EQ(three.PageIndex(), 2);
 }
 
-TEST(PageControl, ChoosingATabRunsOnChangeUnlessRefused) {
+TEST(PageControl, ChoosingATabRunsOnChangeUnlessRefusedAndAPageThatGoesTakesItsTab) {
   TTestWindow form;
   TPageControl pages(form);
   TTabSheet one(pages, L"one");
-  TTabSheet two(pages, L"two");
+  auto two = std::make_unique<TTabSheet>(pages, L"two");
   int changes = 0;
   bool allow = true;
   pages.OnChanging = [&](bool& ok) { ok = allow; };
   pages.OnChange = [&] {
     ++changes;
-    EXPECT_TRUE(two.Visible());  // the new page shows before the handler runs
+    EXPECT_TRUE(two->Visible());  // the new page shows before the handler runs
   };
   // As a click on the tab does: the control notifies its parent.
   pages.Perform(TCM_SETCURFOCUS, 1);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(pages.ActivePage(), &two);
+  EXPECT_EQ(pages.ActivePage(), two.get());
 
   // A refusal is the notification's result, which the control acts on.
   allow = false;
@@ -54,14 +54,9 @@ TEST(PageControl, ChoosingATabRunsOnChangeUnlessRefused) {
   allow = true;
   EXPECT_EQ(form.Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), FALSE);
   EXPECT_EQ(changes, 1);
-}
 
-TEST(PageControl, APageThatGoesTakesItsTab) {
-  TTestWindow form;
-  TPageControl pages(form);
-  TTabSheet one(pages, L"one");
-  auto two = std::make_unique<TTabSheet>(pages, L"two");
-  pages.SetActivePage(two.get());
+  // A page that goes takes its tab.
+  pages.OnChange = nullptr;
   two.reset();
   EXPECT_EQ(pages.PageCount(), 1);
   EXPECT_EQ(TabCtrl_GetItemCount(pages.Handle()), 1);

@@ -1,6 +1,8 @@
 // A plain top-level form to put controls on in the window-layer tests.
 #pragma once
 
+#include <string>
+
 #include "ui/Controls.h"
 
 class TTestWindow : public TForm {
@@ -19,11 +21,24 @@ class TTestWindow : public TForm {
   using TControl::Perform;
 };
 
-// Handles the messages waiting now.
-inline void PumpMessages() {
-  MSG msg{};
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+namespace test_window_detail {
+struct TClassSearch {
+  const wchar_t* className;
+  HWND found = nullptr;
+};
+inline BOOL CALLBACK NoteShown(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TClassSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (!IsWindowVisible(window) || std::wstring(name) != search.className) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+}  // namespace test_window_detail
+
+// A shown top-level window of that class of the thread's, or null.
+inline HWND ShownWindowOfClass(DWORD thread, const wchar_t* className) {
+  test_window_detail::TClassSearch search{className};
+  EnumThreadWindows(thread, test_window_detail::NoteShown, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }

@@ -1,12 +1,13 @@
 // Dockable tool bars on a shown frame, used with the mouse as a user does.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/Input.h"
+#include "tests/ui/TestWindow.h"
 #include "ui/Controls.h"
 #include "widgets/Toolbar97.h"
 
@@ -37,11 +38,6 @@ TRect ClientScreenRect(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-void Click(POINT at, bool right = false) {
-  input::Gesture({[at] { input::MouseMove(at); }, [at, right] { input::MousePress(at, right); },
-                  [at, right] { input::MouseRelease(at, right); }});
-}
-
 // Presses at `from`, moves in steps to `to` and lets go there.
 void DragTo(POINT from, POINT to) {
   std::vector<std::function<void()>> steps = {[from] { input::MouseMove(from); },
@@ -70,12 +66,7 @@ POINT CaptionPoint(const TToolbar97& bar) {
   return POINT{(client.left + client.right) / 2, client.top - GetSystemMetrics(SM_CYSMCAPTION) / 2};
 }
 
-COLORREF ScreenPixel(POINT at) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF colour = GetPixel(dc, at.x, at.y);
-  ReleaseDC(nullptr, dc);
-  return colour;
-}
+COLORREF ScreenPixel(POINT at) { return GetPixel(TWindowDC(nullptr).Get(), at.x, at.y); }
 
 // A 20 x 20 picture: a 10 x 10 square of `centre` in the middle of
 // `background`, as a 4-bit bitmap.
@@ -90,14 +81,13 @@ HBITMAP FourBitGlyph(COLORREF background, COLORREF centre) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                                     &bits, nullptr, 0);
-  auto* rows = static_cast<uint8_t*>(bits);
-  const int stride = 12;  // 20 pixels of 4 bits, to a multiple of 4 bytes
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 20; ++x) {
-      const bool inside = x >= 5 && x < 15 && y >= 5 && y < 15;
-      uint8_t& byte = rows[y * stride + x / 2];
-      byte = static_cast<uint8_t>(x % 2 ? (byte & 0xF0) | (inside ? 1 : 0) : (inside ? 0x10 : 0) | (byte & 0x0F));
-    }
+  // Two pixels a byte, rows of 12 bytes: columns 5 to 14 of rows 5 to 14 are index 1.
+  std::fill_n(static_cast<uint8_t*>(bits), 12 * 20, uint8_t{0});
+  for (int y = 5; y < 15; ++y) {
+    uint8_t* row = static_cast<uint8_t*>(bits) + y * 12;
+    row[2] = 0x01;
+    std::fill(row + 3, row + 7, uint8_t{0x11});
+    row[7] = 0x10;
   }
   return bitmap;
 }
@@ -120,20 +110,11 @@ HBITMAP AlphaGlyph(COLORREF centre) {
   return bitmap;
 }
 
-BOOL CALLBACK NoteShownTip(HWND window, LPARAM found) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (!IsWindowVisible(window) || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-  wchar_t tip[128] = {};
-  GetWindowTextW(window, tip, 128);
-  *reinterpret_cast<std::wstring*>(found) = tip;
-  return FALSE;
-}
-
 // The text of this thread's tool tip that shows now, or "" when none shows.
 std::wstring ShownTip() {
-  std::wstring text;
-  EnumThreadWindows(GetCurrentThreadId(), NoteShownTip, reinterpret_cast<LPARAM>(&text));
+  const HWND tip = ShownWindowOfClass(GetCurrentThreadId(), TOOLTIPS_CLASSW);
+  wchar_t text[128] = {};
+  if (tip) GetWindowTextW(tip, text, 128);
   return text;
 }
 
@@ -215,14 +196,14 @@ TEST_F(ToolbarTest, ButtonsClickOnceStayUpWhenDisabledAndToggleInTheirGroup) {
   for (int i = 0; i < 40 && ShownTip().empty(); ++i) input::Settle();
   EXPECT_EQ(ShownTip(), L"打开字体文件");
 
-  Click(Centre(second));
+  input::ClickAt(Centre(second));
   EXPECT_EQ(openClicks, 1);
-  Click(Centre(off.ScreenRect()));
+  input::ClickAt(Centre(off.ScreenRect()));
   EXPECT_EQ(offClicks, 0);
-  Click(Centre(toggle.ScreenRect()));
+  input::ClickAt(Centre(toggle.ScreenRect()));
   EXPECT_TRUE(toggle.Down());
   Sleep(GetDoubleClickTime() + 50);
-  Click(Centre(toggle.ScreenRect()));
+  input::ClickAt(Centre(toggle.ScreenRect()));
   EXPECT_FALSE(toggle.Down());
   EXPECT_EQ(toggleClicks, 2);
   EXPECT_EQ(openClicks, 1);
@@ -263,9 +244,7 @@ TEST_F(ToolbarTest, GripDragsDockLeftFloatAndTheCaptionDocksBack) {
   EXPECT_EQ(bar.Button(1).ScreenRect().left, bar.Button(0).ScreenRect().right);
 
   const POINT title = CaptionPoint(bar);
-  input::Gesture({[title] { input::MouseMove(title); }, [title] { input::MousePress(title); },
-                  [title] { input::MouseRelease(title); }, [title] { input::MousePress(title); },
-                  [title] { input::MouseRelease(title); }});
+  input::ClickAt(title, false, 2);
   ASSERT_EQ(bar.DockedTo(), &frame_.left);
   EXPECT_FALSE(IsWindowVisible(floating));
   EXPECT_GT(bar.Height(), bar.Width());
@@ -290,7 +269,7 @@ TEST_F(ToolbarTest, GripDragsDockLeftFloatAndTheCaptionDocksBack) {
          SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(closeBox.x, closeBox.y)) != HTCLOSE) {
     --closeBox.x;
   }
-  Click(POINT{closeBox.x - 3, closeBox.y});
+  input::ClickAt(POINT{closeBox.x - 3, closeBox.y});
   EXPECT_FALSE(bar.BarVisible());
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(changes, 7);
@@ -338,7 +317,7 @@ TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack)
   first.SetBarVisible(false);
   EXPECT_EQ(frame_.top.Height(), second.Height());
 
-  if (const char* ms = std::getenv("VLM_TOOLBAR_LOOK_MS")) {
+  if (input::HoldSeconds() > 0) {
     // For a look at the frame: a left bar with glyphs only, the rest as above.
     first.SetBarVisible(true);
     TToolbar97 side(frame_, frame_.left, L"四");
@@ -353,9 +332,7 @@ TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack)
     }
     side.Button(1).SetDown(true);
     side.Button(2).SetEnabled(false);
-    input::Settle();
-    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(ms));
-    while (GetTickCount() < until) input::Settle();
+    input::HoldForALook();
   }
 }
 
@@ -380,12 +357,12 @@ TEST_F(ToolbarTest, RightClicksShowTheDocksTheBarsAndTheFloatingBarsMenus) {
   input::Settle();
 
   const TRect dock = ScreenRect(frame_.top.Handle());
-  Click(POINT{dock.right - 20, (dock.top + dock.bottom) / 2}, true);
-  Click(Centre(bar.Button(0).ScreenRect()), true);
-  Click(Centre(other.Button(0).ScreenRect()), true);  // no menu of its own: the dock's
+  input::ClickAt(POINT{dock.right - 20, (dock.top + dock.bottom) / 2}, true);
+  input::ClickAt(Centre(bar.Button(0).ScreenRect()), true);
+  input::ClickAt(Centre(other.Button(0).ScreenRect()), true);  // no menu of its own: the dock's
   bar.Float();
   input::Settle();
-  Click(CaptionPoint(bar), true);
+  input::ClickAt(CaptionPoint(bar), true);
   EXPECT_EQ(shown, (std::vector<TControl*>{&frame_.top, &bar, &frame_.top, &bar}));
 }
 

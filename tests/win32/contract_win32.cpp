@@ -14,32 +14,16 @@ void DeleteScratchKeys() {
   ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kScratchKey + 1);
 }
 
-void Replace(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-}
-
 class Win32Environment : public Environment {
  public:
-  Win32Environment() {
-    char temp[MAX_PATH];
-    DWORD length = ::GetTempPathA(MAX_PATH, temp);
-    static int counter = 0;
-    root_ = std::string(temp, length) + "VelmaraContract-" + std::to_string(::GetCurrentProcessId()) +
-            "-" + std::to_string(++counter) + "\\";
-    ::CreateDirectoryA(root_.c_str(), nullptr);
-    DeleteScratchKeys();
-  }
-  ~Win32Environment() override {
-    scratch::DeleteTree(root_);
-    DeleteScratchKeys();
-  }
+  Win32Environment() { DeleteScratchKeys(); }
+  ~Win32Environment() override { DeleteScratchKeys(); }
   sys::Backend& Backend() override { return backend_; }
-  std::string Root() override { return root_; }
+  std::string Root() override { return folder_.Path(); }
   std::string MakeFile(const std::string& name, const std::string& content,
                        uint32_t attributes) override {
-    WriteAll(backend_, root_ + name, content);
-    ::SetFileAttributesA((root_ + name).c_str(), attributes);
+    WriteAll(backend_, Root() + name, content);
+    ::SetFileAttributesA((Root() + name).c_str(), attributes);
     return name;
   }
   void SetDwordValue(sys::Hive hive, const std::string& key, const std::string& name,
@@ -54,9 +38,6 @@ class Win32Environment : public Environment {
                      sizeof data);
     ::RegCloseKey(opened);
   }
-  // A real font under a family name of its own: Wine already lists the
-  // machine's fonts, and a face it knows is counted on adding but never
-  // removed again.
   std::string ClipboardBlock(uint32_t format) override {
     std::string bytes;
     if (!::OpenClipboard(nullptr)) return "<not open>";
@@ -81,19 +62,22 @@ class Win32Environment : public Environment {
     if (!::SetClipboardData(format, data)) ::GlobalFree(data);
     ::CloseClipboard();
   }
+  // A real font under a family name of its own: Wine already lists the
+  // machine's fonts, and a face it knows is counted on adding but never
+  // removed again.
   std::string FontFile() override {
-    std::string bytes = ReadAll(backend_, "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
-                                1 << 20);
-    Replace(bytes, std::string("DejaVu"), std::string("VlmTst"));
-    Replace(bytes, std::string("\0D\0e\0j\0a\0V\0u", 12), std::string("\0V\0l\0m\0T\0s\0t", 12));
-    const std::string font = root_ + "VlmTstSans.ttf";
-    WriteAll(backend_, font, bytes);
+    const std::string font = Root() + "VlmTstSans.ttf";
+    scratch::WriteAll(font, scratch::RenamedDejaVu("VlmTst"));
     return font;
   }
 
  private:
+  static std::string Tag() {
+    static int counter = 0;
+    return "VelmaraContract-" + std::to_string(++counter);
+  }
   sys::Win32Backend backend_;
-  std::string root_;
+  scratch::Folder folder_{Tag().c_str()};
 };
 
 const Target kTargets[] = {

@@ -1,9 +1,11 @@
 // The data layer against the real system under Wine: the prefix's folders and
 // installed-font table, Debian's fonts on drive Z:, and unreadable paths.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "data/FontFileInfo.h"
 #include "data/VLMUtil.h"
+#include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tests/support/RealFonts.h"
 
@@ -14,7 +16,10 @@ class WineDataTest : public ::testing::Test {
   sys::ScopedBackend platform_{sys::DefaultBackend()};
 };
 
-TEST_F(WineDataTest, FoldersAndTheInstalledFontKey) {
+TEST_F(WineDataTest, TheChineseCodePageFoldersAndTheInstalledFontKey) {
+  // Our Wine runs use the Chinese locale; the data strings depend on it.
+  EXPECT_EQ(::GetACP(), 936u);
+  EXPECT_EQ(sys::CodePage(), 936u);
   EXPECT_TRUE(IsWindowsNT());
   EXPECT_EQ(GetFontsRegKey(), "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts");
   const std::string fonts = GetFontsFolder();
@@ -40,7 +45,7 @@ TEST_F(WineDataTest, DebianFontsAreInstalledFromOutsideTheFontsFolder) {
   }
 }
 
-TEST_F(WineDataTest, UnreadablePathsGiveBadRecordsWithTheSystemsText) {
+TEST_F(WineDataTest, UnreadablePathsAndFilesDeletedAfterListingGiveBadRecordsWithTheSystemsText) {
   TFontFileInfo missing;
   missing.SetFileName("C:\\windows\\Fonts\\no such font.ttf");
   EXPECT_TRUE(missing.Bad());
@@ -57,9 +62,8 @@ TEST_F(WineDataTest, UnreadablePathsGiveBadRecordsWithTheSystemsText) {
   tooLong.SetFileName("C:\\" + std::string(300, 'x') + ".ttf");
   EXPECT_TRUE(tooLong.Bad());
   EXPECT_NE(tooLong.FontName(), "");
-}
 
-TEST_F(WineDataTest, AFileDeletedAfterListingBecomesBadOnFirstRead) {
+  // A file deleted after listing becomes bad on its first read.
   const std::string path = ExtractFilePath(sys::Current().ProgramPath()) + "vlm-data-test-deleted.ttf";
   {
     auto out = sys::Current().CreateWrite(path);

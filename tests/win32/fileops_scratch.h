@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/Handles.h"
+
 namespace scratch {
 
 inline void DeleteTree(const std::string& folder) {
@@ -85,23 +87,19 @@ inline std::string RenamedDejaVu(const std::string& family) {
   return bytes;
 }
 
+inline int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 // Whether GDI knows a font family of that name.
 inline bool FaceExists(const std::string& face) {
-  struct ScreenDC {
-    HDC dc = ::GetDC(nullptr);
-    ~ScreenDC() { ::ReleaseDC(nullptr, dc); }
-  } screen;
+  const TWindowDC screen(nullptr);
   LOGFONTA font{};
   font.lfCharSet = DEFAULT_CHARSET;
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   bool found = false;
-  struct Callback {
-    static int CALLBACK Found(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-      *reinterpret_cast<bool*>(found) = true;
-      return 0;
-    }
-  };
-  ::EnumFontFamiliesExA(screen.dc, &font, &Callback::Found, reinterpret_cast<LPARAM>(&found), 0);
+  ::EnumFontFamiliesExA(screen.Get(), &font, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -109,22 +107,12 @@ inline bool FaceExists(const std::string& face) {
 // it). Wine keeps the face it chose for a font description even after fonts
 // come and go, so each question should ask with a height of its own.
 inline std::string CreatedFace(const std::string& face, int height) {
-  struct ScreenDC {
-    HDC dc = ::GetDC(nullptr);
-    ~ScreenDC() { ::ReleaseDC(nullptr, dc); }
-  } screen;
-  struct Font {
-    HFONT font;
-    ~Font() { ::DeleteObject(font); }
-  } font{::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str())};
-  struct Selection {
-    HDC dc;
-    HGDIOBJ old;
-    ~Selection() { ::SelectObject(dc, old); }
-  } selection{screen.dc, ::SelectObject(screen.dc, font.font)};
+  const TWindowDC screen(nullptr);
+  const TFontHandle font(::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str()));
+  const TSelectObject selected(screen.Get(), font.Get());
   char name[LF_FACESIZE] = {};
-  ::GetTextFaceA(screen.dc, LF_FACESIZE, name);
+  ::GetTextFaceA(screen.Get(), LF_FACESIZE, name);
   return name;
 }
 

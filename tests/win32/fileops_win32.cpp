@@ -37,7 +37,7 @@ class FontCleanup {
   std::string file_;
 };
 
-TEST(FileOpsWin32, InstallsIntoTheFontsFolderAndTableAndUninstallsAgain) {
+TEST(FileOpsWin32, InstallsIntoTheFontsFolderAndTableUninstallsAgainAndDeletesTheFileLeft) {
   scratch::Folder folder("vlm-install");
   const std::string source = folder.Path() + "VlmIns.ttf";
   const std::string bytes = scratch::RenamedDejaVu("VlmIns");
@@ -64,6 +64,13 @@ TEST(FileOpsWin32, InstallsIntoTheFontsFolderAndTableAndUninstallsAgain) {
   EXPECT_FALSE(Exists(installed));
   EXPECT_TRUE(Exists(source));
   EXPECT_FALSE(scratch::FaceExists("VlmIns Sans"));
+
+  // The file left behind is deleted to the recycle bin.
+  TFontFileInfo left;
+  left.SetFileName(source);
+  ASSERT_TRUE(left.Delete(dmRecycle));
+  EXPECT_FALSE(Exists(source));
+  EXPECT_EQ(left.FileName(), "");
 }
 
 TEST(FileOpsWin32, ALoadedFontCanBeDrawnByNameUntilItIsUnloaded) {
@@ -110,17 +117,6 @@ TEST(FileOpsWin32, RenameTakesTheCollectionsThatReferToTheFileAlong) {
   EXPECT_EQ(scratch::ReadAll(collections + "Refers.VLM"), "\"VlmRen Sans\",\"" + renamed + "\"\r\n" + other);
   EXPECT_EQ(scratch::ReadAll(collections + "Unrelated.VLM"), other);
   EXPECT_TRUE(scratch::FaceExists("VlmRen Sans"));  // still available under its new file
-}
-
-TEST(FileOpsWin32, DeleteSendsTheFileToTheRecycleBin) {
-  scratch::Folder folder("vlm-delete");
-  const std::string file = folder.Path() + "VlmDel.ttf";
-  ASSERT_TRUE(scratch::WriteAll(file, scratch::RenamedDejaVu("VlmDel")));
-  TFontFileInfo record;
-  record.SetFileName(file);
-  ASSERT_TRUE(record.Delete(dmRecycle));
-  EXPECT_FALSE(Exists(file));
-  EXPECT_EQ(record.FileName(), "");
 }
 
 }  // namespace

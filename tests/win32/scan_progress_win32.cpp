@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 
 #include "ui/TProgress.h"
 
@@ -19,8 +20,9 @@ RECT WindowBounds(HWND window) {
   return rect;
 }
 
-TEST(ProgressWindow, IsASmallCaptionedToolWindowWithABar) {
-  TProgress progress(nullptr, 41, L"正在读 41 种字体...");
+TEST(ProgressWindow, IsASmallCaptionedToolWindowWithABarThatStepsByOneAndGoesWithIt) {
+  auto owned = std::make_unique<TProgress>(nullptr, 41, L"正在读 41 种字体...");
+  TProgress& progress = *owned;
   const HWND window = progress.Handle();
   ASSERT_TRUE(::IsWindow(window));
   EXPECT_FALSE(::IsWindowVisible(window)) << "built, not shown";
@@ -52,21 +54,20 @@ TEST(ProgressWindow, IsASmallCaptionedToolWindowWithABar) {
   EXPECT_EQ(BarRange(bar).iLow, 0);
   EXPECT_EQ(BarRange(bar).iHigh, 41);
   EXPECT_EQ(BarPos(bar), 0);
-}
 
-TEST(ProgressWindow, StepsByOneAndTakesNewCaptionsAndMaximums) {
-  TProgress progress(nullptr, -1, L"正在搜索字体文件夹...");
-  const int defaultHigh = BarRange(progress.Bar()).iHigh;
+  // Shown, it steps by one and takes new captions and maximums.
   progress.Show();
-  EXPECT_TRUE(::IsWindowVisible(progress.Handle()));
-
+  EXPECT_TRUE(::IsWindowVisible(window));
   progress.SetText(L"正在读 7 种字体...", 7);
-  EXPECT_EQ(BarRange(progress.Bar()).iHigh, 7);
+  EXPECT_EQ(BarRange(bar).iHigh, 7);
   for (int i = 0; i < 7; ++i) progress.StepIt();
-  EXPECT_EQ(BarPos(progress.Bar()), 7) << "the last step always shows";
+  EXPECT_EQ(BarPos(bar), 7) << "the last step always shows";
   progress.SetText(L"x", -1);
-  EXPECT_EQ(BarRange(progress.Bar()).iHigh, 7) << "a negative maximum keeps the range";
-  EXPECT_EQ(defaultHigh, 100);
+  EXPECT_EQ(BarRange(bar).iHigh, 7) << "a negative maximum keeps the range";
+  EXPECT_EQ(BarRange(TProgress(nullptr, -1, L"正在搜索字体文件夹...").Bar()).iHigh, 100) << "the range with no maximum";
+
+  owned.reset();
+  EXPECT_FALSE(::IsWindow(window));
 }
 
 int g_barPaints = 0;
@@ -126,16 +127,6 @@ TEST(ProgressWindow, CentresOverTheMainWindowsClientArea) {
   }
   TProgress::SetMainWindow(nullptr);
   ::DestroyWindow(main);
-}
-
-TEST(ProgressWindow, DestroysItsWindow) {
-  HWND window;
-  {
-    TProgress progress(nullptr, 3, L"c");
-    window = progress.Handle();
-    ASSERT_TRUE(::IsWindow(window));
-  }
-  EXPECT_FALSE(::IsWindow(window));
 }
 
 }  // namespace
