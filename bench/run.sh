@@ -234,6 +234,8 @@ if [ "$wine" = 1 ]; then
   exe=$root/build/win64/bench/win/installed_bench.exe
   if [ -x "$exe" ]; then
     "$root/scripts/wine-run" "$exe" "Z:${flat//\//\\}"
+    echo "-- the whole new font window, beside the same loop"
+    "$root/scripts/wine-run" "${exe%installed_bench.exe}window_bench.exe" "Z:${flat//\//\\}"
   else
     echo "build it first: scripts/build win64" >&2
   fi

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/win/bench_window.h"
+#include "bench/win/font_table.h"
 #include "data/FontFileList.h"
 #include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
@@ -27,45 +28,6 @@ using bench::Micros;
 using bench::Millis;
 using bench::TBenchForm;
 
-namespace {
-
-// The bare loop: every value's name and type, then its data.
-double BareLoop(int& values) {
-  const Clock::time_point start = Clock::now();
-  HKEY key = nullptr;
-  values = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,
-                    KEY_READ, &key) != ERROR_SUCCESS)
-    return 0;
-  char name[16384];
-  BYTE data[4096];
-  for (DWORD index = 0;; ++index) {
-    DWORD nameLength = sizeof name, type = 0;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    DWORD size = sizeof data;
-    RegQueryValueExA(key, name, nullptr, &type, data, &size);
-    ++values;
-  }
-  RegCloseKey(key);
-  return Millis(start);
-}
-
-std::vector<std::string> AddBenchValues(const std::string& folder) {
-  std::vector<std::string> added;
-  std::vector<sys::FindEntry> entries;
-  auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), true);
-  if (!key || !sys::Current().FindFiles(IncludeTrailingBackslash(folder) + "*.TTF", entries)) return added;
-  for (const auto& entry : entries) {
-    char name[64];
-    std::snprintf(name, sizeof name, "Bench %05zu (TrueType)", added.size());
-    if (key->WriteString(name, IncludeTrailingBackslash(folder) + entry.name)) added.push_back(name);
-  }
-  return added;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   std::string folder;
   bool keep = false;
@@ -76,11 +38,11 @@ int main(int argc, char** argv) {
   }
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
-  const std::vector<std::string> added = folder.empty() ? std::vector<std::string>{} : AddBenchValues(folder);
+  const std::vector<std::string> added = folder.empty() ? std::vector<std::string>{} : bench::AddBenchValues(folder);
 
   int values = 0;
-  BareLoop(values);  // the registry warm, as it is for a new window
-  const double bare = BareLoop(values);
+  bench::BareRegistryLoop(values);  // the registry warm, as it is for a new window
+  const double bare = bench::BareRegistryLoop(values);
 
   TBenchForm form(L"installed_bench");
   form.Show();
@@ -165,10 +127,6 @@ int main(int argc, char** argv) {
   std::printf("    letting pending messages run alone          %8.1f ms\n", pumping);
   std::printf("list / bare loop = %.2f (target <= 2)\n", bare > 0 ? window / bare : 0.0);
 
-  if (!keep && !added.empty()) {
-    auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), false);
-    for (const auto& name : added)
-      if (key) key->DeleteValue(name);
-  }
+  if (!keep) bench::RemoveBenchValues(added);
   return 0;
 }
