@@ -32,6 +32,15 @@ TFontInfoPanel::TFontInfoPanel(TControl& parent)
     : TCustomControl(parent, WS_VSCROLL | WS_HSCROLL | WS_TABSTOP) {
   SetTabStop(true);
   boldFont_ = BoldFontOf(Font());
+  shown_.resize(Sections().size());
+  lastLayoutWidth_ = Width();
+  channel_ = std::make_shared<TInfoChannel>(Handle(), kStepMessage);
+  Hide();  // until a font is laid out
+  UpdateScrollBars();
+}
+
+void TFontInfoPanel::MakeLabels() {
+  if (!views_.empty() || !Handle()) return;
   for (const fontinfo::TSectionDef& def : Sections()) {
     TSectionView view{};
     view.header = Make<TLabel>(owned_, *this, def.header);
@@ -45,11 +54,6 @@ TFontInfoPanel::TFontInfoPanel(TControl& parent)
     view.link = def.kind == TSectionKind::Linked ? Make<TLinkLabel>(owned_, *this) : nullptr;
     views_.push_back(view);
   }
-  shown_.resize(Sections().size());
-  lastLayoutWidth_ = Width();
-  channel_ = std::make_shared<TInfoChannel>(Handle(), kStepMessage);
-  Hide();  // until a font is laid out
-  UpdateScrollBars();
 }
 
 TFontInfoPanel::~TFontInfoPanel() {
@@ -74,6 +78,7 @@ void TFontInfoPanel::Reap() {
 
 void TFontInfoPanel::ShowFont(TFontFileInfo* record) {
   if (record == currentFont_) return;
+  MakeLabels();
   Hide();
   currentFont_ = record;
   TFontInfoPanelThread::TJob job;

@@ -39,7 +39,12 @@ class TFontInfoPanel : public TCustomControl {
     std::vector<TInfoText*> values;
     TLinkLabel* link;  // null for sections without one
   };
-  const TSectionView& Section(size_t index) const { return views_[index]; }
+  // Made with the first font or the first look: a font window that never
+  // shows its information page never pays for its hundred labels.
+  const TSectionView& Section(size_t index) {
+    MakeLabels();
+    return views_[index];
+  }
   int ScrollPos() const { return vertPos_; }
   int ContentHeight() const { return layout_.height; }
   bool HorzScrollShown() const { return layout_.horzScroll; }
@@ -62,6 +67,7 @@ class TFontInfoPanel : public TCustomControl {
 
  private:
   class TMeasure;
+  void MakeLabels();
   // A worker's step is waiting in the channel.
   static constexpr UINT kStepMessage = WM_APP + 0x3B2;
   void ClearValues();

@@ -50,6 +50,7 @@ class TFontInfoPanel::TMeasure : public fontinfo::TInfoMeasure {
 };
 
 void TFontInfoPanel::LayoutSections() {
+  if (views_.empty()) return;  // no font yet: nothing to place
   const TWeakRef<TFontInfoPanel> alive(this);
   ui::ProcessMessages();
   if (!alive) return;

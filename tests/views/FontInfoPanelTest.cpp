@@ -10,6 +10,7 @@ enum : size_t { kNames = 0, kVersion = 1, kCopyright = 2, kMaker = 4, kDesigner 
 
 TEST_F(InfoPanelTest, SectionsOfAFontWithAndWithoutAVendorAddress) {
   EXPECT_FALSE(panel->Visible());
+  EXPECT_EQ(GetWindow(panel->Handle(), GW_CHILD), nullptr) << "no labels before the first font";
   auto withUrl = Record({.name = "Alpha", .maker = "Maker & Co", .vendorUrl = "http://maker.example",
                          .descender = -512, .weight = 450});
   auto withoutUrl = Record({.name = "Beta", .maker = "Maker & Co"});
