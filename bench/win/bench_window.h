@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string_view>
 
+#include "ui/Application.h"
 #include "ui/Form.h"
 
 namespace bench {
@@ -16,6 +17,18 @@ inline double Millis(Clock::time_point from) {
 }
 inline double Micros(Clock::time_point from) {
   return std::chrono::duration<double, std::micro>(Clock::now() - from).count();
+}
+
+// Lets messages run until `done` or `limitMs`; false on the limit.
+template <typename Done>
+bool PumpUntil(Done done, double limitMs) {
+  const Clock::time_point start = Clock::now();
+  while (!done()) {
+    if (Millis(start) > limitMs) return false;
+    ui::ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  return true;
 }
 
 class TBenchForm : public TForm {

@@ -22,21 +22,10 @@
 using bench::Clock;
 using bench::Micros;
 using bench::Millis;
+using bench::PumpUntil;
 using bench::TBenchForm;
 
 namespace {
-
-// Pumps until `done` or `limitMs`; false on the limit.
-template <typename Done>
-bool PumpUntil(Done done, double limitMs) {
-  const Clock::time_point start = Clock::now();
-  while (!done()) {
-    if (Millis(start) > limitMs) return false;
-    ui::ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
-  return true;
-}
 
 void PumpFor(double ms) {
   PumpUntil([] { return false; }, ms);

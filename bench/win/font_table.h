@@ -38,9 +38,23 @@ inline double BareRegistryLoop(int& values) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The benchmarks' arguments: [FOLDER] [--keep].
+struct TTableArgs {
+  TTableArgs(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+      const std::string arg = argv[i];
+      if (arg == "--keep") keep = true;
+      else folder = arg;
+    }
+  }
+  std::string folder;  // its fonts are added to the table; none: the table as it is
+  bool keep = false;   // the added values stay
+};
+
 // Adds the folder's .TTF files as "Bench NNNNN (TrueType)" values; their names.
 inline std::vector<std::string> AddBenchValues(const std::string& folder) {
   std::vector<std::string> added;
+  if (folder.empty()) return added;
   std::vector<sys::FindEntry> entries;
   auto key = sys::Current().OpenKey(sys::Hive::LocalMachine, GetFontsRegKey(), true);
   if (!key || !sys::Current().FindFiles(IncludeTrailingBackslash(folder) + "*.TTF", entries)) return added;

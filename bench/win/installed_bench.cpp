@@ -29,16 +29,10 @@ using bench::Millis;
 using bench::TBenchForm;
 
 int main(int argc, char** argv) {
-  std::string folder;
-  bool keep = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--keep") keep = true;
-    else folder = arg;
-  }
+  const bench::TTableArgs args(argc, argv);
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
-  const std::vector<std::string> added = folder.empty() ? std::vector<std::string>{} : bench::AddBenchValues(folder);
+  const std::vector<std::string> added = bench::AddBenchValues(args.folder);
 
   int values = 0;
   bench::BareRegistryLoop(values);  // the registry warm, as it is for a new window
@@ -127,6 +121,6 @@ int main(int argc, char** argv) {
   std::printf("    letting pending messages run alone          %8.1f ms\n", pumping);
   std::printf("list / bare loop = %.2f (target <= 2)\n", bare > 0 ? window / bare : 0.0);
 
-  if (!keep) bench::RemoveBenchValues(added);
+  if (!args.keep) bench::RemoveBenchValues(added);
   return 0;
 }

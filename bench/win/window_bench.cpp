@@ -22,19 +22,9 @@
 
 using bench::Clock;
 using bench::Millis;
+using bench::PumpUntil;
 
 namespace {
-
-template <typename Done>
-bool PumpUntil(Done done, double limitMs) {
-  const Clock::time_point start = Clock::now();
-  while (!done()) {
-    if (Millis(start) > limitMs) return false;
-    ui::ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
-  return true;
-}
 
 void PressCtrl(WORD key) {
   INPUT in[4]{};
@@ -50,14 +40,8 @@ int InstalledRows(TfrmVLMChild& child) { return child.InstalledFontList.ListView
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string folder;
-  bool keep = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--keep") keep = true;
-    else folder = arg;
-  }
-  const auto added = folder.empty() ? std::vector<std::string>{} : bench::AddBenchValues(folder);
+  const bench::TTableArgs args(argc, argv);
+  const auto added = bench::AddBenchValues(args.folder);
   int values = 0;
   bench::BareRegistryLoop(values);
   const double bare = bench::BareRegistryLoop(values);
@@ -103,6 +87,6 @@ int main(int argc, char** argv) {
   std::printf("new window / bare loop = %.2f (target <= 2)\n", bare > 0 ? newFilled / bare : 0.0);
 
   frame.reset();
-  if (!keep) bench::RemoveBenchValues(added);
+  if (!args.keep) bench::RemoveBenchValues(added);
   return 0;
 }
