@@ -46,9 +46,8 @@ int main(int argc, char** argv) {
       const auto start = Clock::now();
       TFontFileInfo record;
       record.SetFileNameAndRead(file, !namesOnly, installed);
-      const TFontFields fields = record.Snapshot();
       const auto written = Clock::now();
-      AppendRecordJson(lines.text, fields);
+      record.LookAtFields([&lines](const TFontFields& fields) { AppendRecordJson(lines.text, fields); });
       lines.EndLine();
       const auto end = Clock::now();
       read += written - start;

@@ -18,7 +18,6 @@
 #include "bench/win/bench_window.h"
 #include "bench/win/font_table.h"
 #include "ui/Application.h"
-#include "views/FontInfoPanel.h"
 
 using bench::Clock;
 using bench::Millis;
@@ -67,23 +66,18 @@ int main(int argc, char** argv) {
   const int rows = frame->ActiveChild() ? InstalledRows(*frame->ActiveChild()) : 0;
 
   // Where a new window's time goes besides its scan: its windows, each a
-  // round trip or more to the Wine server, the information panel's labels
-  // the most of them.
+  // round trip or more to the Wine server.
   int windows = 0;
   EnumChildWindows(
       frame->ActiveChild()->Handle(),
       [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
       reinterpret_cast<LPARAM>(&windows));
-  start = Clock::now();
-  { TFontInfoPanel panel(frame->ActiveChild()->tsViewFontInfo); }
-  const double panelMade = Millis(start);
 
   std::printf("installed-font table: %d values (%zu added for the bench)\n", values, added.size());
   std::printf("bare loop: enumerate and read every value          %8.1f ms\n", bare);
   std::printf("frame made, first font window's list filled        %8.1f ms\n", frameFilled);
   std::printf("Ctrl+N, the new window's Installed list filled     %8.1f ms  (%d rows)\n", newFilled, rows);
-  std::printf("  windows in a font window %d; an information panel made and destroyed %.1f ms\n", windows,
-              panelMade);
+  std::printf("  windows in a font window %d\n", windows);
   std::printf("new window / bare loop = %.2f (target <= 2)\n", bare > 0 ? newFilled / bare : 0.0);
 
   frame.reset();

@@ -111,10 +111,6 @@ TModalResult RunModalLoop(TDialog& dialog, const std::function<void()>& shown) {
   return result;
 }
 
-TScopedModalRunner::TScopedModalRunner(ModalRunner runner) : previous_(std::move(CurrentRunner())) {
-  CurrentRunner() = std::move(runner);
-}
-
-TScopedModalRunner::~TScopedModalRunner() { CurrentRunner() = std::move(previous_); }
+TScopedModalRunner::TScopedModalRunner(ModalRunner runner) : TScopedHook(CurrentRunner(), std::move(runner)) {}
 
 }  // namespace ui

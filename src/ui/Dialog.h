@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "ui/Form.h"
+#include "ui/ScopedHook.h"
 
 class TDialog : public TForm {
  public:
@@ -42,15 +43,9 @@ using ModalRunner = std::function<TModalResult(TDialog& dialog)>;
 TModalResult RunModalLoop(TDialog& dialog, const std::function<void()>& shown = {});
 
 // Dialogs run through `runner` for as long as this lives.
-class TScopedModalRunner {
+class TScopedModalRunner : public TScopedHook<ModalRunner> {
  public:
   explicit TScopedModalRunner(ModalRunner runner);
-  ~TScopedModalRunner();
-  TScopedModalRunner(const TScopedModalRunner&) = delete;
-  TScopedModalRunner& operator=(const TScopedModalRunner&) = delete;
-
- private:
-  ModalRunner previous_;
 };
 
 }  // namespace ui
