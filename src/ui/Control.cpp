@@ -75,6 +75,16 @@ void RegisterOwnClass(const wchar_t* name, WNDPROC proc) {
 
 bool IsParentOf(HWND parent, HWND child) { return child && GetParent(child) == parent; }
 
+// The thread's open align batches and the controls they held, in order.
+thread_local int alignBatches = 0;
+thread_local std::vector<TControl*> heldAligns;
+
+int Depth(const TControl* control) {
+  int depth = 0;
+  for (const TControl* c = control->Parent(); c; c = c->Parent()) ++depth;
+  return depth;
+}
+
 }  // namespace
 
 void TControl::RegisterOwnWindowClass(const wchar_t* className) {
@@ -92,6 +102,7 @@ TControl::TControl(TControl* parent) : parent_(parent) {
 
 TControl::~TControl() {
   Untrack();
+  if (alignHeld_) std::replace(heldAligns.begin(), heldAligns.end(), this, static_cast<TControl*>(nullptr));
   DestroyHandle();
   for (TControl* child : children_) child->parent_ = nullptr;
   if (parent_) {
@@ -140,26 +151,27 @@ void TControl::CreateSystemWindow(const CreateParams& params) {
                                 params.x, params.y, params.width, params.height, parentWindow,
                                 params.menuOrId, ui::Instance(), params.createParam);
   if (!window) throw std::runtime_error("CreateWindowEx failed");
-  subclassed_ = true;
   Attach(window);
-  SetWindowSubclass(window, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand: the common controls' own way looks its data up in a
+  // window property at every message, a round trip to the Wine server each.
+  // The window keeps this procedure when we let go; it passes messages on to
+  // its class's then.
+  classProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::SubclassProc)));
   SendMessageW(handle_, WM_SETFONT, ui::AsWParam(font_), FALSE);
 }
 
 void TControl::Attach(HWND window) {
   handle_ = window;
   SetPropW(window, kObjectProp, this);
-  if (!subclassed_) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // The slot the system leaves to the program, in the system's classes too.
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TControl::Detach() {
   if (!handle_) return;
   RemovePropW(handle_, kObjectProp);
-  if (subclassed_) {
-    RemoveWindowSubclass(handle_, SubclassProc, 1);
-  } else {
-    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-  }
+  SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
   handle_ = nullptr;
 }
 
@@ -192,10 +204,12 @@ LRESULT CALLBACK TControl::OwnWindowProc(HWND window, UINT msg, WPARAM wParam, L
   return self->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<TControl*>(data);
-  if (!self || self->handle_ != window) return DefSubclassProc(window, msg, wParam, lParam);
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || self->handle_ != window) {
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)), window, msg,
+                           wParam, lParam);
+  }
   return self->Dispatch(msg, wParam, lParam);
 }
 
@@ -219,7 +233,7 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!handle_) return 0;
-  if (subclassed_) return DefSubclassProc(handle_, msg, wParam, lParam);
+  if (classProc_) return CallWindowProcW(classProc_, handle_, msg, wParam, lParam);
   return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 
@@ -433,6 +447,12 @@ bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TControl::Realign() {
   if (!handle_ || aligning_) return;
+  if (alignBatches > 0) {
+    if (!alignHeld_) heldAligns.push_back(this);
+    alignHeld_ = true;
+    return;
+  }
+  alignHeld_ = false;
   aligning_ = true;
   try {
     AlignControls();
@@ -529,4 +549,36 @@ WORD TControl::AccelKey(std::wstring_view caption) {
     return static_cast<WORD>(c);
   }
   return 0;
+}
+
+TAlignBatch::TAlignBatch() { ++alignBatches; }
+
+TAlignBatch::TAlignBatch(TControl& window) : TAlignBatch() {
+  if (window.Handle() && IsWindowVisible(window.Handle())) {
+    drawingHeld_ = window.Handle();
+    SendMessageW(drawingHeld_, WM_SETREDRAW, FALSE, 0);
+  }
+}
+
+void TAlignBatch::End() {
+  if (ended_) return;
+  ended_ = true;
+  if (--alignBatches > 0) return;
+  std::vector<TControl*> held;
+  held.swap(heldAligns);
+  // A parent's layout resizes its children, which lay themselves out then:
+  // most of those below are done by the time their turn comes.
+  std::stable_sort(held.begin(), held.end(), [](const TControl* a, const TControl* b) {
+    return a && b ? Depth(a) < Depth(b) : a != nullptr && b == nullptr;
+  });
+  heldAligns = held;  // a control destroyed meanwhile blanks its entry here
+  for (size_t i = 0; i < heldAligns.size(); ++i) {
+    TControl* control = heldAligns[i];
+    if (control && control->alignHeld_) control->Realign();
+  }
+  heldAligns.clear();
+  if (drawingHeld_ && IsWindow(drawingHeld_)) {
+    SendMessageW(drawingHeld_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(drawingHeld_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 }

@@ -97,7 +97,8 @@ class TControl : public TTracked {
   // The letter after the first single "&" of a caption, upper case; 0 for none.
   static WORD AccelKey(std::wstring_view caption);
 
-  // Lays out the aligned children again (also done on every resize).
+  // Lays out the aligned children again (also done on every resize); held
+  // while a TAlignBatch lives.
   void Realign();
   void Invalidate(bool erase = true);
   void Update();
@@ -181,9 +182,9 @@ class TControl : public TTracked {
 
  private:
   friend class TForm;
+  friend class TAlignBatch;
   static LRESULT CALLBACK OwnWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND window);
   void Detach();
@@ -197,11 +198,34 @@ class TControl : public TTracked {
   TAlign align_ = alNone;
   HFONT font_ = nullptr;
   bool parentFont_ = true;
-  bool subclassed_ = false;
+  WNDPROC classProc_ = nullptr;  // a system class's procedure, which ours passes messages to
   bool aligning_ = false;
+  bool alignHeld_ = false;  // in the pending list of the batch that holds it
   bool isForm_ = false;
   TWeakRef<TPopupMenu> popupMenu_;
   std::vector<TControl*> tabList_;
+};
+
+// While one lives, no control of the thread lays out its children: those
+// asked to are laid out once when the last batch ends, parents first. A window
+// whose controls are made and placed under one moves each of them once, not
+// once for every placement above it; that is what a window costs to build.
+// Sizes and places read meanwhile are those before the batch.
+class TAlignBatch {
+ public:
+  TAlignBatch();
+  // Also holds the drawing of `window` and all within it: placing controls in
+  // a window that shows costs several times what it does in one that doesn't.
+  explicit TAlignBatch(TControl& window);
+  ~TAlignBatch() { End(); }
+  TAlignBatch(const TAlignBatch&) = delete;
+  TAlignBatch& operator=(const TAlignBatch&) = delete;
+  // Ends it before its destructor would.
+  void End();
+
+ private:
+  HWND drawingHeld_ = nullptr;
+  bool ended_ = false;
 };
 
 namespace ui {

@@ -265,7 +265,7 @@ void TMDIFrame::QueueRelease(TMDIChild* child) {
 
 // --- TMDIChild
 
-TMDIChild::TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int height)
+TMDIChild::TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int height, HFONT font)
     : frame_(frame) {
   RegisterOwnWindowClass(L"VelmaraDocument");
   frame_.AddChild(this);
@@ -285,6 +285,7 @@ TMDIChild::TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int
     frame_.RemoveChild(this);
     throw std::runtime_error("WM_MDICREATE failed");
   }
+  if (font) SetFont(font);
 }
 
 TMDIChild::~TMDIChild() {

@@ -138,7 +138,8 @@ class TMDIChild : public TForm {
 
  protected:
   // Show it with ShowChild once its controls are in place; that runs OnShow.
-  TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int height);
+  // Controls made on it take `font` (when given) from the start.
+  TMDIChild(TMDIFrame& frame, std::wstring_view caption, int width, int height, HFONT font = nullptr);
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   TCloseAction DefaultCloseAction() const override { return caFree; }

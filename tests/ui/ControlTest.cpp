@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "TestWindow.h"
 
 namespace {
@@ -34,6 +36,45 @@ TEST(Control, AlignedChildrenFollowTheParentsSizeBordersAndBevels) {
   EXPECT_EQ(left.BoundsRect(), (TRect{0, 0, 80, 250}));
   left.SetWidth(100);  // an aligned control keeps the size it is given
   EXPECT_EQ(rest.BoundsRect(), (TRect{100, 0, 400, 250}));
+}
+
+TEST(Control, UnderAnAlignBatchEachControlIsLaidOutOnceWhenTheLastBatchEndsAndTheWindowShowsAgain) {
+  TTestWindow form;
+  form.SetClientSize(300, 200);
+  form.Show();
+  auto batch = std::make_unique<TAlignBatch>(form);
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));  // its drawing is held
+  TPanel left(form);
+  left.SetWidth(80);
+  left.SetAlign(alLeft);
+  left.SetBorderWidth(5);
+  TPanel inner(left);
+  inner.SetAlign(alClient);
+  TPanel top(inner);
+  top.SetHeight(20);
+  top.SetAlign(alTop);
+  TPanel rest(form);
+  rest.SetAlign(alClient);
+  auto gone = std::make_unique<TPanel>(form);
+  gone->SetAlign(alTop);
+  gone.reset();  // held, then destroyed before the batch ends
+  int resizes[4] = {};
+  TPanel* panels[4] = {&left, &inner, &top, &rest};
+  for (int i = 0; i < 4; ++i) panels[i]->OnResize = [&resizes, i] { ++resizes[i]; };
+  {
+    TAlignBatch nested;
+  }
+  EXPECT_EQ(rest.BoundsRect(), (TRect{0, 0, 100, 100}));  // still where it was made
+
+  batch.reset();
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(left.BoundsRect(), (TRect{0, 0, 80, 200}));
+  EXPECT_EQ(inner.BoundsRect(), (TRect{5, 5, 75, 195}));
+  EXPECT_EQ(top.BoundsRect(), (TRect{0, 0, 70, 20}));
+  EXPECT_EQ(rest.BoundsRect(), (TRect{80, 0, 300, 200}));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(resizes[i], 1) << i;
+  form.SetClientSize(320, 200);  // and the layer lays out at once again
+  EXPECT_EQ(rest.BoundsRect(), (TRect{80, 0, 320, 200}));
 }
 
 TEST(Control, SplitterResizesTheControlBeforeIt) {
