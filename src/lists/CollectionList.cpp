@@ -26,9 +26,9 @@ TListViewOptions CollectionListOptions() {
 }  // namespace
 
 TCollectionList::TCollectionList(TControl& parent)
-    : TListView(parent, CollectionListOptions()), blankImages_(MakeNoMarkImages()) {
+    : TListView(parent, CollectionListOptions()) {
   AddColumn(L"", 150);
-  SetStateImages(&blankImages_);
+  SetStateImages(&SharedNoMarkImages());
   OnSelectItem = [this](int, bool selected) { RowSelected(selected); };
   TListView::OnEdited = [this](int item, std::wstring& text) { return CaptionEdited(item, text); };
 }

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "ui/ImageList.h"
 #include "ui/ListView.h"
 
 class TCollectionList : public TListView {
@@ -53,7 +52,6 @@ class TCollectionList : public TListView {
   void Fire(const std::function<void()>& event);
 
   std::string path_;
-  TImageList blankImages_;
   // Rows carry a serial number, so "the row selected last" stays that row
   // while others come and go.
   LPARAM lastSelected_ = 0;

@@ -43,9 +43,6 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   filterLabel_->SetTop(5);
   filterLabel_->Hide();
 
-  markImages_ = MakeMarkImages();
-  noMarkImages_ = MakeNoMarkImages();
-
   TListViewOptions options;
   options.multiSelect = true;
   options.rowSelect = true;
@@ -58,7 +55,7 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   listView_->SetAlign(alClient);
   listView_->AddColumn(L"字体名", 150);
   listView_->AddColumn(L"文件名", 100);
-  listView_->SetStateImages(&noMarkImages_);
+  listView_->SetStateImages(&SharedNoMarkImages());
   listView_->OnGetText = [this](int item, int subItem, std::wstring& text) {
     GetRowText(item, subItem, text);
   };
@@ -291,7 +288,7 @@ void TFontList::UpdateList() {
       progress.reset();
       detailsRead_ = true;
     }
-    listView_->SetStateImages(anyMark ? &markImages_ : &noMarkImages_);
+    listView_->SetStateImages(anyMark ? &SharedMarkImages() : &SharedNoMarkImages());
   }
 
   UpdateStatus();

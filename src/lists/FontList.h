@@ -19,7 +19,6 @@
 #include "data/FontListOps.h"
 #include "lists/FontMarks.h"
 #include "lists/FontRowView.h"
-#include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Panel.h"
 
@@ -163,8 +162,6 @@ class TFontList : public TCompPanel {
   std::unique_ptr<TPanel> statusPanel_;
   std::unique_ptr<TStatusLabel> countLabel_;
   std::unique_ptr<TStatusLabel> filterLabel_;
-  TImageList markImages_;
-  TImageList noMarkImages_;
   std::unique_ptr<TFontRowView> listView_;
 
   std::vector<Row> rows_;

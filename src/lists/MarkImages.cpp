@@ -79,3 +79,13 @@ TImageList MakeNoMarkImages() {
   AddPicture(images, kNoMarkWidth, nullptr);
   return images;
 }
+
+const TImageList& SharedMarkImages() {
+  static const TImageList images = MakeMarkImages();
+  return images;
+}
+
+const TImageList& SharedNoMarkImages() {
+  static const TImageList images = MakeNoMarkImages();
+  return images;
+}

@@ -11,3 +11,7 @@ inline constexpr COLORREF kMarkTransparent = RGB(128, 0, 128);
 TImageList MakeMarkImages();
 // UNINSTALLEDMARK alone: the mark column shrinks to 2 pixels with it.
 TImageList MakeNoMarkImages();
+
+// The two above, made once for all the lists of the program, which share them.
+const TImageList& SharedMarkImages();
+const TImageList& SharedNoMarkImages();
