@@ -26,13 +26,15 @@ std::wstring ListSuffix(TFontList& list) {
 
 }  // namespace
 
-TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame) : TMDIChild(frame, L"", 518, 343) { FormCreate(); }
+TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame) : TMDIChild(frame, L"", 518, 343, ui::SongFont()) {
+  FormCreate();
+  FBuilding.End();
+}
 
 TfrmVLMChild::~TfrmVLMChild() { RemoveTempFont(); }
 
 void TfrmVLMChild::FormCreate() {
   FNextClipboardViewer = SetClipboardViewer(Handle());
-  SetFont(ui::SongFont());
   pmFontListProperties.SetShortCut({VK_RETURN, ssAlt});
   pmCharMatrixZoomIn.SetCaption(pmCharMatrixZoomIn.Caption() + L"     ");
   pmCharMatrixZoomIn.SetShortCut({VK_RETURN, 0});
@@ -104,7 +106,6 @@ void TfrmVLMChild::FormCreate() {
   }
   edtAddress.OnEnter = [this] { FocusChange(&edtAddress); };
   edtAddress.OnSelectionChange = [this] { EditSelectionChange(&edtAddress); };
-  FPrintList.Hide();
   OnActivate = [this] { FormActivate(); };
   DirTree.SetPopupMenu(&pmDirTree);
   edtAddress.SetPopupMenu(&pmEditBox);

@@ -23,6 +23,9 @@
 #include "widgets/DirTree.h"
 
 class TfrmVLMChild : public TMDIChild {
+  // First of the members: their placements are laid out once, when the window is built.
+  TAlignBatch FBuilding{*this};
+
  public:
   explicit TfrmVLMChild(TMDIFrame& frame);
   ~TfrmVLMChild() override;
@@ -306,8 +309,8 @@ class TfrmVLMChild : public TMDIChild {
   bool FDestroying = false;
 
   std::unique_ptr<TVLMOptions> FOptions;
-  // Prints a whole collection; never shown.
-  TFontList FPrintList{*this};
+  // Prints a whole collection; never shown, made with the first such print.
+  std::unique_ptr<TFontList> FPrintList;
   // The fonts selected in the current list, for the multi-sample view.
   TFontFileList FSelectedFonts;
   std::string FTempFontFile;

@@ -270,12 +270,16 @@ void TfrmVLMChild::pmCollectionsListUnloadClick() {
 void TfrmVLMChild::pmCollectionsListPrintClick() {
   const std::string name = CollectionsList.SelectedCollection();
   if (name.empty()) return;
-  FPrintList.SetMode(flmCollection);
-  FPrintList.SetPath(CollectionsList.Path());
-  FPrintList.SetCollection(name);
-  FPrintList.UpdateList();
-  FPrintList.SelectAll();
-  FPrintList.PrintSampleSheet(name, FOptions->SampleSheetText(), FOptions->SampleSheetFontSize());
+  if (!FPrintList) {
+    FPrintList = std::make_unique<TFontList>(*this);
+    FPrintList->Hide();
+    FPrintList->SetMode(flmCollection);
+  }
+  FPrintList->SetPath(CollectionsList.Path());
+  FPrintList->SetCollection(name);
+  FPrintList->UpdateList();
+  FPrintList->SelectAll();
+  FPrintList->PrintSampleSheet(name, FOptions->SampleSheetText(), FOptions->SampleSheetFontSize());
 }
 
 void TfrmVLMChild::pmCollectionsListNewClick() {

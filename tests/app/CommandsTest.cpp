@@ -310,6 +310,9 @@ TEST_F(CommandsTest, EachWindowKeepsItsOwnFilterShownInTheViewMenuAndEditedOnThe
   input::Press('N', ssCtrl);
   TfrmVLMChild* other = frame_->ActiveChild();
   ASSERT_NE(other, child_);
+  // Built with its drawing held and its controls in the window's font from the start.
+  EXPECT_TRUE(IsWindowVisible(other->Handle()));
+  EXPECT_EQ(other->InstalledFontList.ListView().Perform(WM_GETFONT), ui::AsLParam(ui::SongFont()));
   EXPECT_EQ(other->Filter(), kAllFontKinds);
   EXPECT_TRUE(frame_->mmViewFontsSerif.Checked());
   EXPECT_TRUE(frame_->mmViewFontsOther.Checked());
@@ -378,6 +381,9 @@ TEST_F(CommandsTest, ANewWindowFromTheTreeBrowsesItsFolderAndTakesADraggedFolder
   ASSERT_EQ(frame_->ChildCount(), before + 1);
   TfrmVLMChild* other = frame_->ActiveChild();
   ASSERT_NE(other, child_);
+  // Built with its drawing held and its controls in the window's font from the start.
+  EXPECT_TRUE(IsWindowVisible(other->Handle()));
+  EXPECT_EQ(other->InstalledFontList.ListView().Perform(WM_GETFONT), ui::AsLParam(ui::SongFont()));
   EXPECT_EQ(other->pcNav.ActivePage(), &other->tsNavBrowse);
   EXPECT_EQ(other->BrowseFontList.Path(), folderA_);
   EXPECT_EQ(other->BrowseFontList.ListView().ItemCount(), 3);
