@@ -278,6 +278,13 @@ LRESULT TControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (ShowPopupMenu(lParam)) return 0;
       break;
+    case WM_DROPFILES:
+      if (OnShellDrop) {
+        const auto handler = OnShellDrop;  // it may replace itself
+        handler(wParam);
+        return 0;
+      }
+      break;
     default:
       break;
   }

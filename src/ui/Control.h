@@ -111,6 +111,9 @@ class TControl : public TTracked {
   // Setting `key` to 0 swallows the key.
   std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
   std::function<void(wchar_t& key)> OnKeyPress;
+  // WM_DROPFILES: files dropped from the shell, as its drop handle, which the
+  // handler releases. Without one the window's class has it.
+  std::function<void(WPARAM drop)> OnShellDrop;
 
   // Drag and drop between the program's controls, across its windows. While
   // a control is dragged, the control under the pointer is asked whether it

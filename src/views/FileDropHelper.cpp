@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr UINT_PTR kDropHook = 0xD40F;
-
 // Releases the drop on every way out.
 class TDropScope {
  public:
@@ -24,44 +22,18 @@ class TDropScope {
 
 }  // namespace
 
-TFileDropHelper::TFileDropHelper(TControl& control) : control_(&control), window_(control.Handle()) {
-  if (!window_) return;
-  if (!SetWindowSubclass(window_, HookProc, kDropHook, reinterpret_cast<DWORD_PTR>(this))) {
-    window_ = nullptr;
-    return;
-  }
-  DragAcceptFiles(window_, TRUE);
+TFileDropHelper::TFileDropHelper(TControl& control) : control_(&control) {
+  if (!control.Handle()) return;
+  control.OnShellDrop = [this](WPARAM drop) { Drop(drop); };
+  DragAcceptFiles(control.Handle(), TRUE);
 }
 
 TFileDropHelper::~TFileDropHelper() {
+  TControl* control = control_.Get();
+  if (!control) return;
+  control->OnShellDrop = nullptr;
   // A window that outlives its receiver takes no more drops: nobody would release them.
-  if (window_) DragAcceptFiles(window_, FALSE);
-  Unhook();
-}
-
-void TFileDropHelper::Unhook() {
-  if (!window_) return;
-  RemoveWindowSubclass(window_, HookProc, kDropHook);
-  window_ = nullptr;
-}
-
-LRESULT CALLBACK TFileDropHelper::HookProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<TFileDropHelper*>(data);
-  switch (msg) {
-    case WM_DROPFILES:
-      self->Drop(wParam);
-      return 0;
-    case WM_DESTROY:
-      DragAcceptFiles(window, FALSE);
-      break;
-    case WM_NCDESTROY:
-      self->Unhook();
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(window, msg, wParam, lParam);
+  if (control->Handle()) DragAcceptFiles(control->Handle(), FALSE);
 }
 
 void TFileDropHelper::Drop(WPARAM wParam) {

@@ -1,8 +1,8 @@
 // TFileDropHelper: makes one control's window accept files dragged from the
 // shell and reports each drop as the full file names, in the shell's order,
-// with the drop point in the control's client coordinates. It hooks the
-// window the control has when the helper is made; a window the control
-// makes later is not hooked. Every drop is released, handled or not.
+// with the drop point in the control's client coordinates. The control's
+// window when the helper is made takes the drops; one the control makes later
+// does not ask the shell for them. Every drop is released, handled or not.
 #pragma once
 
 #include <functional>
@@ -30,12 +30,8 @@ class TFileDropHelper {
   std::function<void(int x, int y, const std::vector<std::string>& files)> OnDropFiles;
 
  private:
-  static LRESULT CALLBACK HookProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR data);
   void Drop(WPARAM drop);
-  void Unhook();
 
   TWeakRef<TControl> control_;
-  HWND window_ = nullptr;
   std::vector<std::string> files_;
 };
