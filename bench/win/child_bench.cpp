@@ -55,26 +55,26 @@ int main(int argc, char** argv) {
   std::printf("installed fonts in the prefix                        %8d\n", fonts);
 
   // 1. The page shown with "all".
-  int before = child.MultiSample.RebuildCount();
+  int before = child.Multi().MultiSample.RebuildCount();
   Clock::time_point start = Clock::now();
   child.pcView.SelectPage(&child.tsViewMulti);
   const double pageShown = Millis(start);
-  const int pageRebuilds = child.MultiSample.RebuildCount() - before;
+  const int pageRebuilds = child.Multi().MultiSample.RebuildCount() - before;
   // Shown again, with the fonts' files in the system's cache.
   child.pcView.SelectPage(&child.tsViewSample);
   PumpFor(100);
-  before = child.MultiSample.RebuildCount();
+  before = child.Multi().MultiSample.RebuildCount();
   start = Clock::now();
   child.pcView.SelectPage(&child.tsViewMulti);
   const double pageAgain = Millis(start);
-  const int againRebuilds = child.MultiSample.RebuildCount() - before;
+  const int againRebuilds = child.Multi().MultiSample.RebuildCount() - before;
   start = Clock::now();
-  child.MultiSample.Reload();
+  child.Multi().MultiSample.Reload();
   const double ownReload = Millis(start);
   double bare = 0;
   {
     TMultiSample alone(child.tsViewMulti);
-    alone.SetBounds(0, 0, child.MultiSample.Width(), child.MultiSample.Height());
+    alone.SetBounds(0, 0, child.Multi().MultiSample.Width(), child.Multi().MultiSample.Height());
     alone.SetFontFileList(&installed.FontFileList());
     start = Clock::now();
     alone.Reload();
@@ -87,15 +87,15 @@ int main(int argc, char** argv) {
   std::printf("  one Reload of the window's own view                %8.1f ms\n", ownReload);
 
   // 2. A burst of selection changes with "selected fonts".
-  child.rbMultiSelected.SetChecked(true);
+  child.Multi().rbMultiSelected.SetChecked(true);
   PumpFor(300);
-  before = child.MultiSample.RebuildCount();
+  before = child.Multi().MultiSample.RebuildCount();
   HWND view = child.InstalledFontList.ListView().Handle();
   start = Clock::now();
   // As a rubber band does: the first row stays selected, the others come and go.
   ListView_SetItemState(view, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   PumpFor(300);
-  before = child.MultiSample.RebuildCount();
+  before = child.Multi().MultiSample.RebuildCount();
   start = Clock::now();
   for (int i = 0; i < 50; ++i) {
     const int item = 1 + i % std::max(1, fonts - 1);
@@ -106,11 +106,11 @@ int main(int argc, char** argv) {
     SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
   }
   const double burst = Millis(start);
-  const bool rebuilt = PumpUntil([&] { return child.MultiSample.RebuildCount() > before; }, 2000);
+  const bool rebuilt = PumpUntil([&] { return child.Multi().MultiSample.RebuildCount() > before; }, 2000);
   const double delay = Millis(start);
   PumpFor(500);
   std::printf("burst of 50 selection changes, \"selected\": rebuilds %8d\n",
-              child.MultiSample.RebuildCount() - before);
+              child.Multi().MultiSample.RebuildCount() - before);
   std::printf("  the burst itself                                   %8.1f ms\n", burst);
   std::printf("  first change to the rebuild done                   %8.1f ms%s\n", delay,
               rebuilt ? "" : " (none)");
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   start = Clock::now();
   for (int i = 0; i < 10; ++i) child.FontListChange();
   std::printf("FontListChange, multi-sample page showing, selected %8.1f ms\n", Millis(start) / 10);
-  child.rbMultiAll.SetChecked(true);
+  child.Multi().rbMultiAll.SetChecked(true);
 
   // 3. Down the Installed list with Font Info showing.
   child.pcView.SelectPage(&child.tsViewFontInfo);

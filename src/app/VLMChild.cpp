@@ -177,7 +177,7 @@ void TfrmVLMChild::SetFilter(TFontKinds filter) {
   if (filter == FFilter) return;
   FFilter = filter;
   if (TFontList* list = CurrentFontList()) list->SetFilter(filter);
-  if (pcView.ActivePage() == &tsViewMulti) MultiSample.SetFilter(filter);
+  if (pcView.ActivePage() == &tsViewMulti) Multi().MultiSample.SetFilter(filter);
 }
 
 void TfrmVLMChild::FormShow() { pcNavChange(nullptr); }
@@ -194,7 +194,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     InstalledFontList.SetFilter(FFilter);
     FontListChange();
     InstalledFontList.SetFocus();
-    rbMultiAll.SetText(L"所有已安装的字体(&L)");
+    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else if (page == &tsNavCollections) {
     if (FCollectionsStale) {
       CollectionsFontList.Reload();
@@ -203,7 +203,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     CollectionsFontList.SetFilter(FFilter);
     CollectionsListChange(sender);
     CollectionsFontList.SetFocus();
-    rbMultiAll.SetText(L"所有在藏品中的字体(&L)");
+    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else if (page == &tsNavBrowse) {
     if (FBrowseStale) {
       BrowseFontList.Reload();
@@ -213,7 +213,7 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     edtAddress.SetWidth(pnlBrowseTop.Width() - edtAddress.Left());
     DirTreeChange(sender);
     BrowseFontList.SetFocus();
-    rbMultiAll.SetText(L"文件夹中的所有字体(&L)");
+    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else {
     throw std::logic_error("pcNavChange - unknown ActivePage!");
   }

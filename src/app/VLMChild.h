@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,34 @@
 #include "views/SelectionEdit.h"
 #include "widgets/BrowseDirDlg.h"
 #include "widgets/DirTree.h"
+
+struct TMultiSamplePage {
+  explicit TMultiSamplePage(TTabSheet& page) : sheet(page) {}
+  TTabSheet& sheet;
+  TPanel pnlMultiTop{sheet};
+  TComboBox2 cmbSamplesMulti{pnlMultiTop};
+  TMultiSample MultiSample{sheet};
+  TPanel pnlMultiBottom{sheet};
+  TLabel lblMultiMode{pnlMultiBottom, L"包含:"};
+  TPanel pnlMultiMode{pnlMultiBottom};
+  TRadioButton rbMultiSelected{pnlMultiMode, L"选定的字体(&T)", true};
+  TRadioButton rbMultiAll{pnlMultiMode, L"所有已安装的字体(&L)"};
+  TLabel lblMultiSize{pnlMultiBottom, L"大小(&Z):"};
+  TEditSlider esMultiSize{pnlMultiBottom};
+};
+
+struct TCharactersPage {
+  explicit TCharactersPage(TTabSheet& page) : sheet(page) {}
+  TTabSheet& sheet;
+  TCharMatrix CharMatrix{sheet};
+  TPanel pnlCharactersBottom{sheet};
+  TLabel lblColumns{pnlCharactersBottom, L"列数(&L):"};
+  TEditSlider esColumns{pnlCharactersBottom};
+  TCheckBox cbValues{pnlCharactersBottom, L"值(&U)"};
+  TCheckBox cbChars{pnlCharactersBottom, L"字符(&R)"};
+  TLabel lblCharactersSize{pnlCharactersBottom, L"大小(&Z):"};
+  TEditSlider esCharactersSize{pnlCharactersBottom};
+};
 
 class TfrmVLMChild : public TMDIChild {
   // First of the members: their placements are laid out once, when the window is built.
@@ -174,25 +203,13 @@ class TfrmVLMChild : public TMDIChild {
   TEditSlider esSampleSize{pnlSampleBottom};
   TMemo2 memSample{tsViewSample};
 
-  TPanel pnlMultiTop{tsViewMulti};
-  TComboBox2 cmbSamplesMulti{pnlMultiTop};
-  TMultiSample MultiSample{tsViewMulti};
-  TPanel pnlMultiBottom{tsViewMulti};
-  TLabel lblMultiMode{pnlMultiBottom, L"包含:"};
-  TPanel pnlMultiMode{pnlMultiBottom};
-  TRadioButton rbMultiSelected{pnlMultiMode, L"选定的字体(&T)", true};
-  TRadioButton rbMultiAll{pnlMultiMode, L"所有已安装的字体(&L)"};
-  TLabel lblMultiSize{pnlMultiBottom, L"大小(&Z):"};
-  TEditSlider esMultiSize{pnlMultiBottom};
-
-  TCharMatrix CharMatrix{tsViewCharacters};
-  TPanel pnlCharactersBottom{tsViewCharacters};
-  TLabel lblColumns{pnlCharactersBottom, L"列数(&L):"};
-  TEditSlider esColumns{pnlCharactersBottom};
-  TCheckBox cbValues{pnlCharactersBottom, L"值(&U)"};
-  TCheckBox cbChars{pnlCharactersBottom, L"字符(&R)"};
-  TLabel lblCharactersSize{pnlCharactersBottom, L"大小(&Z):"};
-  TEditSlider esCharactersSize{pnlCharactersBottom};
+  // The multi-sample and character pages are made when first asked for (by
+  // showing them, or from outside): a window most often shows neither, and
+  // their thirty windows were a fifth of what a new font window cost.
+  TMultiSamplePage& Multi();
+  TCharactersPage& Characters();
+  bool HasMultiPage() const { return FMultiPage != nullptr; }
+  bool HasCharactersPage() const { return FCharactersPage != nullptr; }
 
   TFontInfoPanel FontInfo{tsViewFontInfo};
   TFontNote memNotes{tsViewNotes};
@@ -290,7 +307,17 @@ class TfrmVLMChild : public TMDIChild {
 
   // View pages (VLMChildView.cpp).
   void CreateViewPages();
+  // Focus, selection and menu reports of a view page's controls.
+  void BindEditReports(TComboBox2& combo);
+  void BindEditReports(TEditSlider& slider);
+  void BindFocusReports(std::initializer_list<TControl*> controls);
+  void SetUpMultiPage(TMultiSamplePage& page);
+  void SetUpCharactersPage(TCharactersPage& page);
   void ApplyViewOptions();
+  void ApplyMultiPageOptions();
+  void ApplyCharactersPageOptions();
+  // The caption of the "all fonts" mode, which names what the current list shows.
+  const wchar_t* MultiAllCaption();
   // What a list change gives the view pages: the selected record, or null.
   void ShowRecordInViews(TFontFileInfo* record);
   void CollectSelectedFonts();
@@ -302,6 +329,10 @@ class TfrmVLMChild : public TMDIChild {
   void pnlMultiBottomResize();
   void pnlCharactersBottomResize();
   bool ViewPageShowing(const TTabSheet& page) const;
+  std::unique_ptr<TMultiSamplePage> FMultiPage;
+  std::unique_ptr<TCharactersPage> FCharactersPage;
+  // The face the character map shows, kept while the page is not made.
+  std::string FCharactersFontName;
   TFontHandle FSampleFont;
   TFontHandle FNotesFont;
   std::string FSampleFontName;

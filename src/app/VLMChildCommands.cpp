@@ -479,8 +479,9 @@ void TfrmVLMChild::pmEditBoxSelectAllClick(const TMenuItem* sender) {
 void TfrmVLMChild::pmEditBoxPopup() {
   if (TControl* control = pmEditBox.PopupComponent()) control->SetFocus();
   const TControl* focused = ActiveControl();
-  const bool sample = focused == &cmbSamples || focused == &memSample || focused == &cmbSamplesMulti ||
-                      focused == &MultiSample || focused == &MultiSample.Grid();
+  const bool sample = focused == &cmbSamples || focused == &memSample ||
+                      (FMultiPage && (focused == &FMultiPage->cmbSamplesMulti || focused == &FMultiPage->MultiSample ||
+                                      focused == &FMultiPage->MultiSample.Grid()));
   pmEditBoxAddTextSample.SetVisible(sample);
   pmEditBoxSep3.SetVisible(sample);
   const std::vector<std::wstring> items = cmbSamples.Items();

@@ -84,166 +84,228 @@ void TfrmVLMChild::CreateViewPages() {
   lblSampleSize.SetFocusControl(&esSampleSize);
   esSampleSize.SetBounds(FLabelWidth, 3, TEditSlider::kMinWidth, TEditSlider::kHeight);
 
-  // Multi-sample page.
-  pnlMultiTop.SetHeight(26);
-  pnlMultiTop.SetAlign(alTop);
-  cmbSamplesMulti.SetBounds(0, kRowTop, 100, 200);
-  pnlMultiBottom.SetHeight(51);
-  pnlMultiBottom.SetAlign(alBottom);
-  MultiSample.SetAlign(alClient);
-  lblMultiMode.AutoSize();
-  lblMultiMode.SetTop(kLabelTop);
-  const int selectedWidth = CaptionWidth(font, rbMultiSelected.Text(), L":") + 20;
-  int allWidth = 0;
-  for (std::wstring_view caption : {L"所有在藏品中的字体(&L)", L"所有已安装的字体(&L)", L"文件夹中的所有字体(&L)"})
-    allWidth = std::max(allWidth, CaptionWidth(font, caption, L":"));
-  allWidth += 20;
-  rbMultiSelected.SetBounds(0, 2, selectedWidth, 17);
-  rbMultiAll.SetBounds(selectedWidth + 15, 2, allWidth, 17);
-  pnlMultiMode.SetBounds(FLabelWidth, kRowTop, selectedWidth + 15 + allWidth, 21);
-  lblMultiSize.AutoSize();
-  lblMultiSize.SetTop(kSecondRowTop + 3);
-  lblMultiSize.SetFocusControl(&esMultiSize);
-  esMultiSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
-
-  // Characters page.
-  CharMatrix.SetAlign(alClient);
-  pnlCharactersBottom.SetHeight(51);
-  pnlCharactersBottom.SetAlign(alBottom);
-  lblColumns.AutoSize();
-  lblColumns.SetTop(kLabelTop);
-  lblColumns.SetFocusControl(&esColumns);
-  esColumns.SetBounds(FLabelWidth, kRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
-  cbValues.SetBounds(0, kRowTop + 2, CaptionWidth(font, cbValues.Text(), L"") + 20, 17);
-  cbChars.SetBounds(0, kRowTop + 2, CaptionWidth(font, cbChars.Text(), L"") + 20, 17);
-  lblCharactersSize.AutoSize();
-  lblCharactersSize.SetTop(kSecondRowTop + 3);
-  lblCharactersSize.SetFocusControl(&esCharactersSize);
-  esCharactersSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
-
   FontInfo.SetAlign(alClient);
   memNotes.SetAlign(alClient);
   memNotes.SetExtension(".TXT");
 
-  // Ranges; the multi-sample size stops at 128 like the single sample's.
-  for (TEditSlider* slider : {&esSampleSize, &esMultiSize, &esCharactersSize}) slider->SetMinValue(kMinSize);
+  esSampleSize.SetMinValue(kMinSize);
   esSampleSize.SetMaxValue(kMaxSampleSize);
-  esMultiSize.SetMaxValue(kMaxSampleSize);
-  esCharactersSize.SetMaxValue(kMaxCharactersSize);
-  esColumns.SetMinValue(1);
-  esColumns.SetMaxValue(20);
 
   // Initial values, before the handlers that would pass them on are bound.
   FSampleFontName = sys::Narrow(L"宋体");
+  FCharactersFontName = FSampleFontName;
   SetSampleFont(FSampleFontName, kSampleFontSize);
   memSample.SetText(kSampleText);
   esSampleSize.SetValue(kSampleFontSize);
-  esMultiSize.SetValue(kSampleFontSize);
-  rbMultiAll.SetChecked(true);
-  CharMatrix.SetColumns(5);
-  CharMatrix.SetFontName(FSampleFontName);
-  CharMatrix.SetFontSize(36);
-  CharMatrix.SetShowASCIIValues(true);
-  CharMatrix.SetShowASCIIChars(false);
-  CharMatrix.SelectChar(33);
-  esColumns.SetValue(CharMatrix.Columns());
-  esCharactersSize.SetValue(CharMatrix.FontSize());
-  cbValues.SetChecked(CharMatrix.ShowASCIIValues());
-  cbChars.SetChecked(CharMatrix.ShowASCIIChars());
-
-  // Tab orders: the sample, then the view, then the mode and the size.
-  pnlMultiTop.SetTabOrder(0);
-  MultiSample.SetTabOrder(1);
-  pnlMultiBottom.SetTabOrder(2);
-  pnlMultiMode.SetTabOrder(0);
-  esMultiSize.SetTabOrder(1);
-  esColumns.SetTabOrder(0);
-  cbValues.SetTabOrder(1);
-  cbChars.SetTabOrder(2);
-  esCharactersSize.SetTabOrder(3);
 
   // Menus.
-  for (TControl* control : std::initializer_list<TControl*>{&cmbSamples, &memSample, &cmbSamplesMulti, &memNotes})
+  for (TControl* control : std::initializer_list<TControl*>{&cmbSamples, &memSample, &memNotes})
     control->SetPopupMenu(&pmEditBox);
-  for (TEditSlider* slider : {&esSampleSize, &esMultiSize, &esColumns, &esCharactersSize})
-    slider->SetPopupMenu(&pmEditBox);
-  CharMatrix.SetPopupMenu(&pmCharMatrix);
+  esSampleSize.SetPopupMenu(&pmEditBox);
   pmCharMatrixZoomIn.OnClick = [this] { pmCharMatrixZoomInClick(); };
 
   // Handlers.
   pcView.OnChange = [this] { pcViewChange(); };
   pnlSampleTop.OnResize = [this] { pnlSampleTopResize(); };
   pnlSampleBottom.OnResize = [this] { pnlSampleBottomResize(); };
-  pnlMultiTop.OnResize = [this] { pnlMultiTopResize(); };
-  pnlMultiBottom.OnResize = [this] { pnlMultiBottomResize(); };
-  pnlCharactersBottom.OnResize = [this] { pnlCharactersBottomResize(); };
-  CharMatrix.OnResize = [this] { CharMatrixResize(); };
   cmbSamples.OnSelect = [this] { TakeChosenItem(cmbSamples); };
   cmbSamples.OnChange = [this] { cmbSamplesChange(); };
   memSample.OnChange = [this] { memSampleChange(); };
   esSampleSize.OnChange = [this] { esSampleSizeChange(); };
-  cmbSamplesMulti.OnSelect = [this] { TakeChosenItem(cmbSamplesMulti); };
-  cmbSamplesMulti.OnChange = [this] { cmbSamplesMultiChange(); };
-  esMultiSize.OnChange = [this] { esMultiSizeChange(); };
-  rbMultiSelected.OnClick = [this] { rbMultiClick(); };
-  rbMultiAll.OnClick = [this] { rbMultiClick(); };
-  MultiSample.OnClick = [this] { MultiSampleClick(); };
   tmrFontSelChange.OnTimer = [this] { tmrFontSelChangeTimer(); };
-  esColumns.OnChange = [this] { esColumnsChange(); };
-  esCharactersSize.OnChange = [this] { esCharactersSizeChange(); };
-  cbValues.OnClick = [this] { cbValuesClick(); };
-  cbChars.OnClick = [this] { cbCharsClick(); };
   for (TFontList* list : {&InstalledFontList, &CollectionsFontList, &BrowseFontList})
     list->OnSelectionChange = [this] { FontListSelectionChange(); };
 
   // Focus and selection reports.
-  for (TComboBox2* combo : {&cmbSamples, &cmbSamplesMulti}) {
-    combo->OnEnter = [this, combo] { FocusChange(combo); };
-    combo->OnExit = [this, combo] { FocusChange(combo); };
-    combo->OnSelectionChange = [this, combo] { EditSelectionChange(combo); };
-  }
+  BindEditReports(cmbSamples);
   memSample.OnEnter = [this] { FocusChange(&memSample); };
   memSample.OnExit = [this] { FocusChange(&memSample); };
   memSample.OnSelectionChange = [this] { EditSelectionChange(&memSample); };
   memNotes.OnEnter = [this] { FocusChange(&memNotes); };
   memNotes.OnExit = [this] { memNotesExit(); };
   memNotes.OnSelectionChange = [this] { EditSelectionChange(&memNotes); };
-  for (TEditSlider* slider : {&esSampleSize, &esMultiSize, &esColumns, &esCharactersSize}) {
-    TEdit2* box = &slider->Box();
-    slider->OnEnter = [this, box] { FocusChange(box); };
-    slider->OnExit = [this, box] { FocusChange(box); };
-    slider->OnSelectionChange = [this, box] { EditSelectionChange(box); };
-  }
-  for (TControl* control : std::initializer_list<TControl*>{&MultiSample, &rbMultiSelected, &rbMultiAll,
-                                                            &CharMatrix, &cbValues, &cbChars, &FontInfo}) {
-    control->OnEnter = [this, control] { FocusChange(control); };
-    control->OnExit = [this, control] { FocusChange(control); };
-  }
+  BindEditReports(esSampleSize);
+  BindFocusReports({&FontInfo});
 
   pnlSampleTopResize();
   pnlSampleBottomResize();
+}
+
+void TfrmVLMChild::BindEditReports(TComboBox2& combo) {
+  combo.OnEnter = [this, &combo] { FocusChange(&combo); };
+  combo.OnExit = [this, &combo] { FocusChange(&combo); };
+  combo.OnSelectionChange = [this, &combo] { EditSelectionChange(&combo); };
+}
+
+void TfrmVLMChild::BindEditReports(TEditSlider& slider) {
+  TEdit2* box = &slider.Box();
+  slider.OnEnter = [this, box] { FocusChange(box); };
+  slider.OnExit = [this, box] { FocusChange(box); };
+  slider.OnSelectionChange = [this, box] { EditSelectionChange(box); };
+  slider.SetPopupMenu(&pmEditBox);
+}
+
+void TfrmVLMChild::BindFocusReports(std::initializer_list<TControl*> controls) {
+  for (TControl* control : controls) {
+    control->OnEnter = [this, control] { FocusChange(control); };
+    control->OnExit = [this, control] { FocusChange(control); };
+  }
+}
+
+TMultiSamplePage& TfrmVLMChild::Multi() {
+  if (!FMultiPage) {
+    const TAlignBatch batch(tsViewMulti);
+    FMultiPage = std::make_unique<TMultiSamplePage>(tsViewMulti);
+    SetUpMultiPage(*FMultiPage);
+  }
+  return *FMultiPage;
+}
+
+TCharactersPage& TfrmVLMChild::Characters() {
+  if (!FCharactersPage) {
+    const TAlignBatch batch(tsViewCharacters);
+    FCharactersPage = std::make_unique<TCharactersPage>(tsViewCharacters);
+    SetUpCharactersPage(*FCharactersPage);
+  }
+  return *FCharactersPage;
+}
+
+void TfrmVLMChild::SetUpMultiPage(TMultiSamplePage& page) {
+  const HFONT font = Font();
+  page.pnlMultiTop.SetHeight(26);
+  page.pnlMultiTop.SetAlign(alTop);
+  page.cmbSamplesMulti.SetBounds(0, kRowTop, 100, 200);
+  page.pnlMultiBottom.SetHeight(51);
+  page.pnlMultiBottom.SetAlign(alBottom);
+  page.MultiSample.SetAlign(alClient);
+  page.lblMultiMode.AutoSize();
+  page.lblMultiMode.SetTop(kLabelTop);
+  const int selectedWidth = CaptionWidth(font, page.rbMultiSelected.Text(), L":") + 20;
+  int allWidth = 0;
+  for (std::wstring_view caption : {L"所有在藏品中的字体(&L)", L"所有已安装的字体(&L)", L"文件夹中的所有字体(&L)"})
+    allWidth = std::max(allWidth, CaptionWidth(font, caption, L":"));
+  allWidth += 20;
+  page.rbMultiSelected.SetBounds(0, 2, selectedWidth, 17);
+  page.rbMultiAll.SetBounds(selectedWidth + 15, 2, allWidth, 17);
+  page.rbMultiAll.SetText(MultiAllCaption());
+  page.pnlMultiMode.SetBounds(FLabelWidth, kRowTop, selectedWidth + 15 + allWidth, 21);
+  page.lblMultiSize.AutoSize();
+  page.lblMultiSize.SetTop(kSecondRowTop + 3);
+  page.lblMultiSize.SetFocusControl(&page.esMultiSize);
+  page.esMultiSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+
+  // The size stops at 128 like the single sample's.
+  page.esMultiSize.SetMinValue(kMinSize);
+  page.esMultiSize.SetMaxValue(kMaxSampleSize);
+  page.esMultiSize.SetValue(kSampleFontSize);
+  page.rbMultiAll.SetChecked(true);
+  ApplyMultiPageOptions();
+  page.cmbSamplesMulti.SetText(memSample.Text());
+
+  // The sample, then the view, then the mode and the size.
+  page.pnlMultiTop.SetTabOrder(0);
+  page.MultiSample.SetTabOrder(1);
+  page.pnlMultiBottom.SetTabOrder(2);
+  page.pnlMultiMode.SetTabOrder(0);
+  page.esMultiSize.SetTabOrder(1);
+
+  page.cmbSamplesMulti.SetPopupMenu(&pmEditBox);
+  page.pnlMultiTop.OnResize = [this] { pnlMultiTopResize(); };
+  page.pnlMultiBottom.OnResize = [this] { pnlMultiBottomResize(); };
+  page.cmbSamplesMulti.OnSelect = [&page] { TakeChosenItem(page.cmbSamplesMulti); };
+  page.cmbSamplesMulti.OnChange = [this] { cmbSamplesMultiChange(); };
+  page.esMultiSize.OnChange = [this] { esMultiSizeChange(); };
+  page.rbMultiSelected.OnClick = [this] { rbMultiClick(); };
+  page.rbMultiAll.OnClick = [this] { rbMultiClick(); };
+  page.MultiSample.OnClick = [this] { MultiSampleClick(); };
+  BindEditReports(page.cmbSamplesMulti);
+  BindEditReports(page.esMultiSize);
+  BindFocusReports({&page.MultiSample, &page.rbMultiSelected, &page.rbMultiAll});
   pnlMultiTopResize();
   pnlMultiBottomResize();
+}
+
+void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
+  const HFONT font = Font();
+  page.CharMatrix.SetAlign(alClient);
+  page.pnlCharactersBottom.SetHeight(51);
+  page.pnlCharactersBottom.SetAlign(alBottom);
+  page.lblColumns.AutoSize();
+  page.lblColumns.SetTop(kLabelTop);
+  page.lblColumns.SetFocusControl(&page.esColumns);
+  page.esColumns.SetBounds(FLabelWidth, kRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  page.cbValues.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbValues.Text(), L"") + 20, 17);
+  page.cbChars.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbChars.Text(), L"") + 20, 17);
+  page.lblCharactersSize.AutoSize();
+  page.lblCharactersSize.SetTop(kSecondRowTop + 3);
+  page.lblCharactersSize.SetFocusControl(&page.esCharactersSize);
+  page.esCharactersSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+
+  page.esCharactersSize.SetMinValue(kMinSize);
+  page.esCharactersSize.SetMaxValue(kMaxCharactersSize);
+  page.esColumns.SetMinValue(1);
+  page.esColumns.SetMaxValue(20);
+  TCharMatrix& matrix = page.CharMatrix;
+  matrix.SetColumns(5);
+  matrix.SetFontName(FCharactersFontName);
+  matrix.SetFontSize(36);
+  matrix.SetShowASCIIValues(true);
+  matrix.SetShowASCIIChars(false);
+  matrix.SelectChar(33);
+  ApplyCharactersPageOptions();
+  page.esColumns.SetValue(matrix.Columns());
+  page.esCharactersSize.SetValue(matrix.FontSize());
+  page.cbValues.SetChecked(matrix.ShowASCIIValues());
+  page.cbChars.SetChecked(matrix.ShowASCIIChars());
+
+  page.esColumns.SetTabOrder(0);
+  page.cbValues.SetTabOrder(1);
+  page.cbChars.SetTabOrder(2);
+  page.esCharactersSize.SetTabOrder(3);
+
+  matrix.SetPopupMenu(&pmCharMatrix);
+  page.pnlCharactersBottom.OnResize = [this] { pnlCharactersBottomResize(); };
+  matrix.OnResize = [this] { CharMatrixResize(); };
+  page.esColumns.OnChange = [this] { esColumnsChange(); };
+  page.esCharactersSize.OnChange = [this] { esCharactersSizeChange(); };
+  page.cbValues.OnClick = [this] { cbValuesClick(); };
+  page.cbChars.OnClick = [this] { cbCharsClick(); };
+  BindEditReports(page.esColumns);
+  BindEditReports(page.esCharactersSize);
+  BindFocusReports({&matrix, &page.cbValues, &page.cbChars});
   pnlCharactersBottomResize();
   CharMatrixResize();
 }
 
+const wchar_t* TfrmVLMChild::MultiAllCaption() {
+  const TTabSheet* page = pcNav.ActivePage();
+  if (page == &tsNavCollections) return L"所有在藏品中的字体(&L)";
+  if (page == &tsNavBrowse) return L"文件夹中的所有字体(&L)";
+  return L"所有已安装的字体(&L)";
+}
+
 void TfrmVLMChild::ApplyViewOptions() {
-  const COLORREF text = ui::ColourToRGB(FOptions->FontColour());
-  const COLORREF background = ui::ColourToRGB(FOptions->FontBackgroundColour());
-  const COLORREF info = ui::ColourToRGB(FOptions->FontInformationColour());
-  memSample.SetColors(text, background);
-  CharMatrix.SetFontColor(text);
-  CharMatrix.SetFontBgColor(background);
-  CharMatrix.SetFontInfoColor(info);
-  MultiSample.SetFontColor(text);
-  MultiSample.SetFontBgColor(background);
-  MultiSample.SetFontInfoColor(info);
+  memSample.SetColors(ui::ColourToRGB(FOptions->FontColour()), ui::ColourToRGB(FOptions->FontBackgroundColour()));
   SetNotesFontSize(FOptions->NotesFontSize());
-  const std::vector<std::wstring> samples = Widened(FOptions->SampleTexts());
-  cmbSamples.SetItems(samples);
+  cmbSamples.SetItems(Widened(FOptions->SampleTexts()));
   cmbSamples.SetText(memSample.Text());
-  cmbSamplesMulti.SetItems(samples);
+  if (FMultiPage) ApplyMultiPageOptions();
+  if (FCharactersPage) ApplyCharactersPageOptions();
+}
+
+void TfrmVLMChild::ApplyMultiPageOptions() {
+  TMultiSample& view = FMultiPage->MultiSample;
+  view.SetFontColor(ui::ColourToRGB(FOptions->FontColour()));
+  view.SetFontBgColor(ui::ColourToRGB(FOptions->FontBackgroundColour()));
+  view.SetFontInfoColor(ui::ColourToRGB(FOptions->FontInformationColour()));
+  FMultiPage->cmbSamplesMulti.SetItems(Widened(FOptions->SampleTexts()));
+}
+
+void TfrmVLMChild::ApplyCharactersPageOptions() {
+  TCharMatrix& matrix = FCharactersPage->CharMatrix;
+  matrix.SetFontColor(ui::ColourToRGB(FOptions->FontColour()));
+  matrix.SetFontBgColor(ui::ColourToRGB(FOptions->FontBackgroundColour()));
+  matrix.SetFontInfoColor(ui::ColourToRGB(FOptions->FontInformationColour()));
 }
 
 void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
@@ -276,7 +338,7 @@ void TfrmVLMChild::pnlSampleTopResize() {
 }
 
 void TfrmVLMChild::pnlMultiTopResize() {
-  cmbSamplesMulti.SetWidth(pnlMultiTop.ClientWidth());
+  FMultiPage->cmbSamplesMulti.SetWidth(FMultiPage->pnlMultiTop.ClientWidth());
 }
 
 void TfrmVLMChild::pnlSampleBottomResize() {
@@ -284,18 +346,22 @@ void TfrmVLMChild::pnlSampleBottomResize() {
 }
 
 void TfrmVLMChild::pnlMultiBottomResize() {
-  esMultiSize.SetWidth(pnlMultiBottom.ClientWidth() - esMultiSize.Left());
+  TEditSlider& size = FMultiPage->esMultiSize;
+  size.SetWidth(FMultiPage->pnlMultiBottom.ClientWidth() - size.Left());
 }
 
 void TfrmVLMChild::pnlCharactersBottomResize() {
-  const int width = pnlCharactersBottom.ClientWidth();
-  cbChars.SetLeft(width - cbChars.Width());
-  cbValues.SetLeft(cbChars.Left() - 15 - cbValues.Width());
-  esColumns.SetWidth(cbValues.Left() - 20 - esColumns.Left());
-  esCharactersSize.SetWidth(width - esCharactersSize.Left());
+  TCharactersPage& page = *FCharactersPage;
+  const int width = page.pnlCharactersBottom.ClientWidth();
+  page.cbChars.SetLeft(width - page.cbChars.Width());
+  page.cbValues.SetLeft(page.cbChars.Left() - 15 - page.cbValues.Width());
+  page.esColumns.SetWidth(page.cbValues.Left() - 20 - page.esColumns.Left());
+  page.esCharactersSize.SetWidth(width - page.esCharactersSize.Left());
 }
 
-void TfrmVLMChild::CharMatrixResize() { esColumns.SetMaxValue(CharMatrix.MaxColumns()); }
+void TfrmVLMChild::CharMatrixResize() {
+  FCharactersPage->esColumns.SetMaxValue(FCharactersPage->CharMatrix.MaxColumns());
+}
 
 // ---- Page change --------------------------------------------------------------------
 
@@ -306,33 +372,36 @@ void TfrmVLMChild::pcViewChange() {
   if (page == &tsViewSample) {
     memSample.SetFocus();
   } else if (page == &tsViewMulti) {
+    Multi();
     sys::Current().ProcessMessages();
     if (!ViewPageShowing(tsViewMulti)) return;
     TFontList* list = CurrentFontList();
-    MultiSample.BeginUpdate();
-    cmbSamplesMulti.SetText(memSample.Text());
-    MultiSample.SetText(cmbSamplesMulti.Text());
-    MultiSample.SetFontSize(esMultiSize.Value());
-    MultiSample.SetFilter(FFilter);
+    TMultiSample& view = FMultiPage->MultiSample;
+    TRadioButton& all = FMultiPage->rbMultiAll;
+    view.BeginUpdate();
+    FMultiPage->cmbSamplesMulti.SetText(memSample.Text());
+    view.SetText(FMultiPage->cmbSamplesMulti.Text());
+    view.SetFontSize(FMultiPage->esMultiSize.Value());
+    view.SetFilter(FFilter);
     TFontFileList* shown = nullptr;
-    if (list && rbMultiAll.Checked()) {
+    if (list && all.Checked()) {
       shown = &list->FontFileList();
     } else if (list) {
       CollectSelectedFonts();
       shown = &FSelectedFonts;
     }
     // The list shown already may hold other fonts by now.
-    if (shown && MultiSample.FontFileList() == shown) {
-      MultiSample.Reload();
+    if (shown && view.FontFileList() == shown) {
+      view.Reload();
     } else if (shown) {
-      MultiSample.SetFontFileList(shown);
+      view.SetFontFileList(shown);
     }
     tmrFontSelChange.SetEnabled(false);
-    MultiSample.EndUpdate();
+    view.EndUpdate();
     // Only the rows of the rebuild can be scrolled to.
-    if (list && rbMultiAll.Checked() && list->SelectedRecord()) MultiSample.MakeRowVisible(list->SelectedIndex());
+    if (list && all.Checked() && list->SelectedRecord()) view.MakeRowVisible(list->SelectedIndex());
   } else if (page == &tsViewCharacters) {
-    CharMatrix.SetFocus();
+    Characters().CharMatrix.SetFocus();
   } else if (page == &tsViewFontInfo) {
     if (TFontList* list = CurrentFontList()) FontInfo.ShowFont(list->SelectedRecord());
   } else if (page == &tsViewNotes) {
@@ -345,7 +414,8 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   if (readable) {
     const std::string name = record->DisplayName();
     SetSampleFont(name, esSampleSize.Value());
-    CharMatrix.SetFontName(name);
+    FCharactersFontName = name;
+    if (FCharactersPage) FCharactersPage->CharMatrix.SetFontName(name);
   }
   if (ViewPageShowing(tsViewFontInfo)) {
     FontInfo.ShowFont(record);
@@ -357,7 +427,7 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   }
   if (ViewPageShowing(tsViewMulti)) {
     // The selected fonts follow through the pause, so that a burst costs one rebuild.
-    if (rbMultiAll.Checked()) {
+    if (Multi().rbMultiAll.Checked()) {
       rbMultiClick();
     } else {
       FontListSelectionChange();
@@ -383,16 +453,16 @@ void TfrmVLMChild::esSampleSizeChange() { SetSampleFont(FSampleFontName, esSampl
 // ---- Multi-sample page -------------------------------------------------------------
 
 void TfrmVLMChild::cmbSamplesMultiChange() {
-  const std::wstring text = cmbSamplesMulti.Text();
+  const std::wstring text = FMultiPage->cmbSamplesMulti.Text();
   if (memSample.Text() != text) {
     memSample.SetText(text);
     // A memo reports no change of the text set from outside.
     memSampleChange();
   }
-  MultiSample.SetText(text);
+  FMultiPage->MultiSample.SetText(text);
 }
 
-void TfrmVLMChild::esMultiSizeChange() { MultiSample.SetFontSize(esMultiSize.Value()); }
+void TfrmVLMChild::esMultiSizeChange() { FMultiPage->MultiSample.SetFontSize(FMultiPage->esMultiSize.Value()); }
 
 void TfrmVLMChild::rbMultiClick() {
   // Whatever the mode, a pending rebuild is now needless (and in the "all"
@@ -400,14 +470,15 @@ void TfrmVLMChild::rbMultiClick() {
   tmrFontSelChange.SetEnabled(false);
   TFontList* list = CurrentFontList();
   if (!list) return;
-  if (rbMultiAll.Checked()) {
-    MultiSample.SetFontFileList(&list->FontFileList());
-    if (list->SelectedRecord()) MultiSample.MakeRowVisible(list->SelectedIndex());
+  TMultiSample& view = Multi().MultiSample;
+  if (FMultiPage->rbMultiAll.Checked()) {
+    view.SetFontFileList(&list->FontFileList());
+    if (list->SelectedRecord()) view.MakeRowVisible(list->SelectedIndex());
   } else {
-    const bool shown = MultiSample.FontFileList() == &FSelectedFonts;
+    const bool shown = view.FontFileList() == &FSelectedFonts;
     CollectSelectedFonts();
-    MultiSample.SetFontFileList(&FSelectedFonts);
-    if (shown) MultiSample.Reload();
+    view.SetFontFileList(&FSelectedFonts);
+    if (shown) view.Reload();
   }
 }
 
@@ -423,7 +494,7 @@ void TfrmVLMChild::CollectSelectedFonts() {
 }
 
 void TfrmVLMChild::FontListSelectionChange() {
-  if (FDestroying || !ViewPageShowing(tsViewMulti) || !rbMultiSelected.Checked()) return;
+  if (FDestroying || !ViewPageShowing(tsViewMulti) || !Multi().rbMultiSelected.Checked()) return;
   // The first change of a burst arms the timer; the later ones leave it running.
   if (tmrFontSelChange.Enabled()) return;
   tmrFontSelChange.SetInterval(kSelectionPause);
@@ -438,17 +509,17 @@ void TfrmVLMChild::tmrFontSelChangeTimer() {
 }
 
 void TfrmVLMChild::RefreshMultiSampleAll() {
-  if (ViewPageShowing(tsViewMulti) && rbMultiAll.Checked()) MultiSample.Reload();
+  if (ViewPageShowing(tsViewMulti) && Multi().rbMultiAll.Checked()) FMultiPage->MultiSample.Reload();
 }
 
 void TfrmVLMChild::MultiSampleClick() {
   TFontList* list = CurrentFontList();
-  TFontFileInfo* font = MultiSample.ClickedFont();
+  TFontFileInfo* font = FMultiPage->MultiSample.ClickedFont();
   if (!list || !font) return;
   // A copy: selecting rebuilds what the record belongs to.
   const std::string name = font->FontName();
   list->MakeFontVisible(name);
-  if (!rbMultiAll.Checked()) return;
+  if (!FMultiPage->rbMultiAll.Checked()) return;
   if (ui::CurrentShiftState() & ssCtrl) {
     list->ToggleSelected(name);
   } else {
@@ -458,15 +529,23 @@ void TfrmVLMChild::MultiSampleClick() {
 
 // ---- Characters page ---------------------------------------------------------------
 
-void TfrmVLMChild::esColumnsChange() { CharMatrix.SetColumns(esColumns.Value()); }
+void TfrmVLMChild::esColumnsChange() {
+  FCharactersPage->CharMatrix.SetColumns(FCharactersPage->esColumns.Value());
+}
 
-void TfrmVLMChild::esCharactersSizeChange() { CharMatrix.SetFontSize(esCharactersSize.Value()); }
+void TfrmVLMChild::esCharactersSizeChange() {
+  FCharactersPage->CharMatrix.SetFontSize(FCharactersPage->esCharactersSize.Value());
+}
 
-void TfrmVLMChild::cbValuesClick() { CharMatrix.SetShowASCIIValues(cbValues.Checked()); }
+void TfrmVLMChild::cbValuesClick() {
+  FCharactersPage->CharMatrix.SetShowASCIIValues(FCharactersPage->cbValues.Checked());
+}
 
-void TfrmVLMChild::cbCharsClick() { CharMatrix.SetShowASCIIChars(cbChars.Checked()); }
+void TfrmVLMChild::cbCharsClick() {
+  FCharactersPage->CharMatrix.SetShowASCIIChars(FCharactersPage->cbChars.Checked());
+}
 
-void TfrmVLMChild::pmCharMatrixZoomInClick() { CharMatrix.Zoom(); }
+void TfrmVLMChild::pmCharMatrixZoomInClick() { Characters().CharMatrix.Zoom(); }
 
 // ---- Notes page --------------------------------------------------------------------
 

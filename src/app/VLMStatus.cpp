@@ -203,18 +203,20 @@ void RestoreChildStatus(TfrmVLMMain& main, int index) {
   const std::wstring sample =
       sys::Widen(ReadStrValue(k, "Sample Text", sys::Narrow(child.memSample.Text())));
   child.memSample.SetText(sample);
-  child.cmbSamplesMulti.SetText(sample);
-  child.esMultiSize.SetValue(ReadIntValue(k, "Multiple Sample Font Size", child.esMultiSize.Value()));
-  if (ReadFlag(k, "Multiple Sample Mode", child.rbMultiSelected.Checked())) {
-    child.rbMultiSelected.SetChecked(true);
+  TMultiSamplePage& multi = child.Multi();
+  multi.cmbSamplesMulti.SetText(sample);
+  multi.esMultiSize.SetValue(ReadIntValue(k, "Multiple Sample Font Size", multi.esMultiSize.Value()));
+  if (ReadFlag(k, "Multiple Sample Mode", multi.rbMultiSelected.Checked())) {
+    multi.rbMultiSelected.SetChecked(true);
   } else {
-    child.rbMultiAll.SetChecked(true);
+    multi.rbMultiAll.SetChecked(true);
   }
-  child.esCharactersSize.SetValue(
-      ReadIntValue(k, "Characters Font Size", child.esCharactersSize.Value()));
-  child.esColumns.SetValue(ReadIntValue(k, "Column Count", child.esColumns.Value()));
-  child.cbValues.SetChecked(ReadFlag(k, "Show Values", child.cbValues.Checked()));
-  child.cbChars.SetChecked(ReadFlag(k, "Show Chars", child.cbChars.Checked()));
+  TCharactersPage& characters = child.Characters();
+  characters.esCharactersSize.SetValue(
+      ReadIntValue(k, "Characters Font Size", characters.esCharactersSize.Value()));
+  characters.esColumns.SetValue(ReadIntValue(k, "Column Count", characters.esColumns.Value()));
+  characters.cbValues.SetChecked(ReadFlag(k, "Show Values", characters.cbValues.Checked()));
+  characters.cbChars.SetChecked(ReadFlag(k, "Show Chars", characters.cbChars.Checked()));
   child.SetFilter(static_cast<TFontKinds>(ReadIntValue(k, "Font Filter", 255) & kAllFontKinds));
 
   if (child.pcNav.ActivePageIndex() >= 1) {
@@ -293,11 +295,13 @@ void SaveChildStatus(TfrmVLMMain& main, int index) {
   WriteInt(k, "View Page", child.pcView.ActivePageIndex());
   WriteInt(k, "Sample Font Size", child.esSampleSize.Value());
   k.WriteString("Sample Text", sys::Narrow(child.memSample.Text()));
-  WriteInt(k, "Multiple Sample Font Size", child.esMultiSize.Value());
-  WriteFlag(k, "Multiple Sample Mode", child.rbMultiSelected.Checked());
-  WriteInt(k, "Characters Font Size", child.esCharactersSize.Value());
-  WriteInt(k, "Column Count", child.esColumns.Value());
-  WriteFlag(k, "Show Values", child.cbValues.Checked());
-  WriteFlag(k, "Show Chars", child.cbChars.Checked());
+  TMultiSamplePage& multi = child.Multi();
+  WriteInt(k, "Multiple Sample Font Size", multi.esMultiSize.Value());
+  WriteFlag(k, "Multiple Sample Mode", multi.rbMultiSelected.Checked());
+  TCharactersPage& characters = child.Characters();
+  WriteInt(k, "Characters Font Size", characters.esCharactersSize.Value());
+  WriteInt(k, "Column Count", characters.esColumns.Value());
+  WriteFlag(k, "Show Values", characters.cbValues.Checked());
+  WriteFlag(k, "Show Chars", characters.cbChars.Checked());
   WriteInt(k, "Font Filter", child.Filter());
 }

@@ -112,10 +112,10 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
     LOGFONTW sampleFont{};
     GetObjectW(child->memSample.Font(), sizeof(sampleFont), &sampleFont);
     EXPECT_EQ(std::wstring(sampleFont.lfFaceName), sys::Widen(shown));
-    EXPECT_EQ(child->CharMatrix.FontName(), shown);
+    EXPECT_EQ(child->Characters().CharMatrix.FontName(), shown);
     EXPECT_TRUE(SameText(child->memNotes.NoteName(), FileNameNoExt(record->FileName())));
     if (page.page == &child->tsViewMulti) {
-      EXPECT_EQ(child->MultiSample.Grid().RowCount(), static_cast<int>(copied));
+      EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), static_cast<int>(copied));
     }
     if (page.page == &child->tsViewFontInfo) {
       EXPECT_TRUE(child->FontInfo.Visible());

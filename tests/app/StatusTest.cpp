@@ -408,8 +408,8 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
   EXPECT_EQ(edited.pcView.ActivePage(), &edited.tsViewSample);
   EXPECT_EQ(edited.InstalledFontList.ColumnWidths(), "150,100");
   EXPECT_EQ(edited.esSampleSize.Value(), edited.esSampleSize.MinValue());
-  EXPECT_EQ(edited.esCharactersSize.Value(), edited.esCharactersSize.MaxValue());
-  EXPECT_EQ(edited.esColumns.Value(), edited.esColumns.MaxValue());
+  EXPECT_EQ(edited.Characters().esCharactersSize.Value(), edited.Characters().esCharactersSize.MaxValue());
+  EXPECT_EQ(edited.Characters().esColumns.Value(), edited.Characters().esColumns.MaxValue());
   EXPECT_EQ(edited.Filter(), kAllFontKinds);
   EXPECT_GT(edited.InstalledFontList.ListView().ItemCount(), 0);
   // A folder that is not there leaves the tree and the address agreeing.

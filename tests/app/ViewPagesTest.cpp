@@ -81,8 +81,8 @@ class ViewPagesTest : public ::testing::Test {
     TFontFileInfo* record = List().SelectedRecord();
     return record ? record->FontName() : "";
   }
-  int Rebuilds() const { return child->MultiSample.RebuildCount(); }
-  int RowMiddle(int row) { return multi_test::RowMiddle(child->MultiSample.Grid(), row); }
+  int Rebuilds() const { return child->Multi().MultiSample.RebuildCount(); }
+  int RowMiddle(int row) { return multi_test::RowMiddle(child->Multi().MultiSample.Grid(), row); }
 
   sys::MemoryBackend os;
   sys::ScopedBackend guard{os};
@@ -96,15 +96,29 @@ TEST_F(ViewPagesTest, ASelectionReachesEveryPageAndItsPreviewFontGoesAgainUnless
   EXPECT_EQ(child->Text(), L"浏览(B) - C:\\FONTS\\ - Font A0");
   EXPECT_EQ(os.FontResourceCount(File(0)), 1);
   EXPECT_EQ(child->SampleFontName(), "Font A0");
-  EXPECT_EQ(child->CharMatrix.FontName(), "Font A0");
   EXPECT_EQ(child->memNotes.NoteName(), "FONT100");
   EXPECT_FALSE(child->FontInfo.Visible());
+
+  // The character and multi-sample pages are made when first shown, laid
+  // out, with what was chosen before.
+  EXPECT_FALSE(child->HasCharactersPage());
+  input::Press('A', ssAlt);
+  ASSERT_TRUE(child->HasCharactersPage());
+  TCharactersPage& characters = child->Characters();
+  EXPECT_EQ(characters.CharMatrix.FontName(), "Font A0");
+  EXPECT_TRUE(characters.CharMatrix.Grid().Focused());
+  EXPECT_EQ(characters.CharMatrix.Height() + characters.pnlCharactersBottom.Height(),
+            child->tsViewCharacters.ClientHeight());
+  EXPECT_FALSE(child->HasMultiPage());
+  input::Press('S', ssAlt);
+  child->BrowseFontList.SetFocus();
 
   input::Press(VK_DOWN);
   EXPECT_EQ(Selected(), "Font A1");
   EXPECT_EQ(os.FontResourceCount(File(0)), 0);
   EXPECT_EQ(os.FontResourceCount(File(1)), 1);
   EXPECT_EQ(child->SampleFontName(), "Font A1");
+  EXPECT_EQ(characters.CharMatrix.FontName(), "Font A1");
   EXPECT_EQ(child->memNotes.NoteName(), "FONT101");
 
   // The information panel is given the font only while its page shows.
@@ -172,15 +186,17 @@ TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
 TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {
   Open();
   Browse(kFonts);
+  EXPECT_FALSE(child->HasMultiPage());
   input::Press('M', ssAlt);
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewMulti);
-  EXPECT_EQ(child->rbMultiAll.Text(), L"文件夹中的所有字体(&L)");
-  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+  ASSERT_TRUE(child->HasMultiPage());  // made as it showed, its caption the Browse page's
+  EXPECT_EQ(child->Multi().rbMultiAll.Text(), L"文件夹中的所有字体(&L)");
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount);
   int before = Rebuilds();
   input::Press('T', ssAlt);  // selected fonts
-  ASSERT_TRUE(child->rbMultiSelected.Checked());
+  ASSERT_TRUE(child->Multi().rbMultiSelected.Checked());
   EXPECT_EQ(Rebuilds(), before + 1);
-  EXPECT_EQ(child->MultiSample.Grid().RowCount(), 1);
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), 1);
 
   child->BrowseFontList.SetFocus();
   input::Settle();
@@ -188,20 +204,20 @@ TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {
   input::Press(VK_END, ssShift);  // 30 rows selected one by one
   Pump(400);
   EXPECT_EQ(Rebuilds(), before + 1);
-  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount);
   input::Press(VK_UP, ssShift);
   Pump(400);
   EXPECT_EQ(Rebuilds(), before + 2);
-  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount - 1);
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount - 1);
 
   // The "all" mode stops a pending rebuild; its view follows the list at once.
   input::Press(VK_UP, ssShift);
   input::Press('L', ssAlt);
-  ASSERT_TRUE(child->rbMultiAll.Checked());
+  ASSERT_TRUE(child->Multi().rbMultiAll.Checked());
   before = Rebuilds();
   Pump(300);
   EXPECT_EQ(Rebuilds(), before);
-  EXPECT_EQ(child->MultiSample.Grid().RowCount(), kFontCount);
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount);
 }
 
 TEST_F(ViewPagesTest, ClicksInTheMultiSampleSelectOnlyInTheAllMode) {
@@ -210,7 +226,7 @@ TEST_F(ViewPagesTest, ClicksInTheMultiSampleSelectOnlyInTheAllMode) {
   input::Press(VK_END);
   ASSERT_EQ(Selected(), Name(kFontCount - 1));
   input::Press('M', ssAlt);
-  TMultiSampleGrid& grid = child->MultiSample.Grid();
+  TMultiSampleGrid& grid = child->Multi().MultiSample.Grid();
   // Shown with the "all" mode, the view scrolls to the list's font.
   ASSERT_GT(grid.TopRow(), 0);
   EXPECT_GE(kFontCount - 1, grid.TopRow());
@@ -236,10 +252,10 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   Open();
   Browse(kFonts);
   input::Press('M', ssAlt);
-  child->cmbSamplesMulti.SetFocus();
+  child->Multi().cmbSamplesMulti.SetFocus();
   input::Press(VK_END);
   input::Type("xy");
-  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->Multi().MultiSample.Text(), std::wstring(kSample) + L"xy");
   EXPECT_EQ(child->memSample.Text(), std::wstring(kSample) + L"xy");
   EXPECT_EQ(child->cmbSamples.Text(), std::wstring(kSample) + L"xy");
 
@@ -248,37 +264,37 @@ TEST_F(ViewPagesTest, TheMultiSampleTextDrivesBothSamplesAndItsSizeStopsAt128) {
   input::Press(VK_END, ssCtrl);
   input::Type("z");
   EXPECT_EQ(child->cmbSamples.Text(), std::wstring(kSample) + L"xyz");
-  EXPECT_EQ(child->cmbSamplesMulti.Text(), std::wstring(kSample) + L"xy");
-  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->Multi().cmbSamplesMulti.Text(), std::wstring(kSample) + L"xy");
+  EXPECT_EQ(child->Multi().MultiSample.Text(), std::wstring(kSample) + L"xy");
   input::Press('M', ssAlt);
-  EXPECT_EQ(child->cmbSamplesMulti.Text(), std::wstring(kSample) + L"xyz");
-  EXPECT_EQ(child->MultiSample.Text(), std::wstring(kSample) + L"xyz");
+  EXPECT_EQ(child->Multi().cmbSamplesMulti.Text(), std::wstring(kSample) + L"xyz");
+  EXPECT_EQ(child->Multi().MultiSample.Text(), std::wstring(kSample) + L"xyz");
 
   // Tab goes from the text to the view, the mode and the size.
-  child->cmbSamplesMulti.SetFocus();
-  ExpectTabOrder({&child->MultiSample.Grid(), &child->rbMultiAll, &child->esMultiSize.Box()});
+  child->Multi().cmbSamplesMulti.SetFocus();
+  ExpectTabOrder({&child->Multi().MultiSample.Grid(), &child->Multi().rbMultiAll, &child->Multi().esMultiSize.Box()});
 
   // A typed size above the range stops at 128, for the view too.
-  EXPECT_EQ(child->esMultiSize.MaxValue(), 128);
-  child->esMultiSize.Box().SetFocus();
-  child->esMultiSize.Box().SelectAll();
+  EXPECT_EQ(child->Multi().esMultiSize.MaxValue(), 128);
+  child->Multi().esMultiSize.Box().SetFocus();
+  child->Multi().esMultiSize.Box().SelectAll();
   input::Type("500");
   input::Press(VK_RETURN);
-  EXPECT_EQ(child->esMultiSize.Value(), 128);
-  EXPECT_EQ(child->MultiSample.FontSize(), 128);
+  EXPECT_EQ(child->Multi().esMultiSize.Value(), 128);
+  EXPECT_EQ(child->Multi().MultiSample.FontSize(), 128);
 
   // The columns box follows the columns that fit the character map.
   input::Press('A', ssAlt);
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewCharacters);
-  EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
-  child->esColumns.Box().SetFocus();
-  ExpectTabOrder({&child->cbValues, &child->cbChars, &child->esCharactersSize.Box()});
-  const int wide = child->CharMatrix.MaxColumns();
+  EXPECT_EQ(child->Characters().esColumns.MaxValue(), child->Characters().CharMatrix.MaxColumns());
+  child->Characters().esColumns.Box().SetFocus();
+  ExpectTabOrder({&child->Characters().cbValues, &child->Characters().cbChars, &child->Characters().esCharactersSize.Box()});
+  const int wide = child->Characters().CharMatrix.MaxColumns();
   child->SetWidth(child->Width() - 120);
   input::Settle();
-  EXPECT_LT(child->CharMatrix.MaxColumns(), wide);
-  EXPECT_EQ(child->esColumns.MaxValue(), child->CharMatrix.MaxColumns());
-  EXPECT_LE(child->CharMatrix.Columns(), child->CharMatrix.MaxColumns());
+  EXPECT_LT(child->Characters().CharMatrix.MaxColumns(), wide);
+  EXPECT_EQ(child->Characters().esColumns.MaxValue(), child->Characters().CharMatrix.MaxColumns());
+  EXPECT_LE(child->Characters().CharMatrix.Columns(), child->Characters().CharMatrix.MaxColumns());
 }
 
 }  // namespace
