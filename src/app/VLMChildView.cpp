@@ -2,6 +2,7 @@
 // character map, the font information panel and the note, and how they follow
 // the navigation side.
 #include <algorithm>
+#include <memory>
 
 #include "app/VLMChild.h"
 #include "data/VLMUtil.h"
@@ -55,6 +56,25 @@ std::vector<std::wstring> Widened(const std::vector<std::string>& texts) {
   return result;
 }
 
+// A label in the label column with its slider after it, on one row.
+void PlaceSliderRow(TLabel& label, int labelTop, TEditSlider& slider, int sliderTop, int labelWidth) {
+  label.AutoSize();
+  label.SetTop(labelTop);
+  label.SetFocusControl(&slider);
+  slider.SetBounds(labelWidth, sliderTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+}
+
+// A page's controls, made on its sheet the first time: laid out once, and drawn when done.
+template <class TPage, class TSetUp>
+TPage& MadeOnDemand(std::unique_ptr<TPage>& page, TTabSheet& sheet, TSetUp setUp) {
+  if (!page) {
+    const TAlignBatch batch(sheet);
+    page = std::make_unique<TPage>(sheet);
+    setUp(*page);
+  }
+  return *page;
+}
+
 // CBN_SELCHANGE comes before the edit part shows the chosen item.
 void TakeChosenItem(TComboBox& combo) {
   const int index = combo.ItemIndex();
@@ -79,10 +99,7 @@ void TfrmVLMChild::CreateViewPages() {
   pnlSampleBottom.SetHeight(26);
   pnlSampleBottom.SetAlign(alBottom);
   memSample.SetAlign(alClient);
-  lblSampleSize.AutoSize();
-  lblSampleSize.SetTop(kLabelTop + 1);
-  lblSampleSize.SetFocusControl(&esSampleSize);
-  esSampleSize.SetBounds(FLabelWidth, 3, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  PlaceSliderRow(lblSampleSize, kLabelTop + 1, esSampleSize, 3, FLabelWidth);
 
   FontInfo.SetAlign(alClient);
   memNotes.SetAlign(alClient);
@@ -153,21 +170,11 @@ void TfrmVLMChild::BindFocusReports(std::initializer_list<TControl*> controls) {
 }
 
 TMultiSamplePage& TfrmVLMChild::Multi() {
-  if (!FMultiPage) {
-    const TAlignBatch batch(tsViewMulti);
-    FMultiPage = std::make_unique<TMultiSamplePage>(tsViewMulti);
-    SetUpMultiPage(*FMultiPage);
-  }
-  return *FMultiPage;
+  return MadeOnDemand(FMultiPage, tsViewMulti, [this](TMultiSamplePage& page) { SetUpMultiPage(page); });
 }
 
 TCharactersPage& TfrmVLMChild::Characters() {
-  if (!FCharactersPage) {
-    const TAlignBatch batch(tsViewCharacters);
-    FCharactersPage = std::make_unique<TCharactersPage>(tsViewCharacters);
-    SetUpCharactersPage(*FCharactersPage);
-  }
-  return *FCharactersPage;
+  return MadeOnDemand(FCharactersPage, tsViewCharacters, [this](TCharactersPage& page) { SetUpCharactersPage(page); });
 }
 
 void TfrmVLMChild::SetUpMultiPage(TMultiSamplePage& page) {
@@ -189,10 +196,7 @@ void TfrmVLMChild::SetUpMultiPage(TMultiSamplePage& page) {
   page.rbMultiAll.SetBounds(selectedWidth + 15, 2, allWidth, 17);
   page.rbMultiAll.SetText(MultiAllCaption());
   page.pnlMultiMode.SetBounds(FLabelWidth, kRowTop, selectedWidth + 15 + allWidth, 21);
-  page.lblMultiSize.AutoSize();
-  page.lblMultiSize.SetTop(kSecondRowTop + 3);
-  page.lblMultiSize.SetFocusControl(&page.esMultiSize);
-  page.esMultiSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  PlaceSliderRow(page.lblMultiSize, kSecondRowTop + 3, page.esMultiSize, kSecondRowTop, FLabelWidth);
 
   // The size stops at 128 like the single sample's.
   page.esMultiSize.SetMinValue(kMinSize);
@@ -230,16 +234,10 @@ void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   page.CharMatrix.SetAlign(alClient);
   page.pnlCharactersBottom.SetHeight(51);
   page.pnlCharactersBottom.SetAlign(alBottom);
-  page.lblColumns.AutoSize();
-  page.lblColumns.SetTop(kLabelTop);
-  page.lblColumns.SetFocusControl(&page.esColumns);
-  page.esColumns.SetBounds(FLabelWidth, kRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  PlaceSliderRow(page.lblColumns, kLabelTop, page.esColumns, kRowTop, FLabelWidth);
   page.cbValues.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbValues.Text(), L"") + 20, 17);
   page.cbChars.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbChars.Text(), L"") + 20, 17);
-  page.lblCharactersSize.AutoSize();
-  page.lblCharactersSize.SetTop(kSecondRowTop + 3);
-  page.lblCharactersSize.SetFocusControl(&page.esCharactersSize);
-  page.esCharactersSize.SetBounds(FLabelWidth, kSecondRowTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  PlaceSliderRow(page.lblCharactersSize, kSecondRowTop + 3, page.esCharactersSize, kSecondRowTop, FLabelWidth);
 
   page.esCharactersSize.SetMinValue(kMinSize);
   page.esCharactersSize.SetMaxValue(kMaxCharactersSize);
