@@ -34,6 +34,11 @@ void PressCtrl(WORD key) {
   SendInput(4, in, sizeof(INPUT));
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int InstalledRows(TfrmVLMChild& child) { return child.InstalledFontList.ListView().ItemCount(); }
 
 }  // namespace
@@ -68,10 +73,7 @@ int main(int argc, char** argv) {
   // Where a new window's time goes besides its scan: its windows, each a
   // round trip or more to the Wine server.
   int windows = 0;
-  EnumChildWindows(
-      frame->ActiveChild()->Handle(),
-      [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumChildWindows(frame->ActiveChild()->Handle(), CountWindow, reinterpret_cast<LPARAM>(&windows));
 
   std::printf("installed-font table: %d values (%zu added for the bench)\n", values, added.size());
   std::printf("bare loop: enumerate and read every value          %8.1f ms\n", bare);
