@@ -570,7 +570,15 @@ TAlignBatch::TAlignBatch(TControl& window) : TAlignBatch() {
 void TAlignBatch::End() {
   if (ended_) return;
   ended_ = true;
-  if (--alignBatches > 0) return;
+  if (--alignBatches == 0) LayOutHeld();
+  // A batch inside another draws its window again now; its layout comes with the outer one's.
+  if (drawingHeld_ && IsWindow(drawingHeld_)) {
+    SendMessageW(drawingHeld_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(drawingHeld_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+void TAlignBatch::LayOutHeld() {
   std::vector<TControl*> held;
   held.swap(heldAligns);
   // A parent's layout resizes its children, which lay themselves out then:
@@ -584,8 +592,4 @@ void TAlignBatch::End() {
     if (control && control->alignHeld_) control->Realign();
   }
   heldAligns.clear();
-  if (drawingHeld_ && IsWindow(drawingHeld_)) {
-    SendMessageW(drawingHeld_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(drawingHeld_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-  }
 }

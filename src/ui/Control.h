@@ -227,6 +227,7 @@ class TAlignBatch {
   void End();
 
  private:
+  static void LayOutHeld();
   HWND drawingHeld_ = nullptr;
   bool ended_ = false;
 };

@@ -75,6 +75,14 @@ TEST(Control, UnderAnAlignBatchEachControlIsLaidOutOnceWhenTheLastBatchEndsAndTh
   for (int i = 0; i < 4; ++i) EXPECT_EQ(resizes[i], 1) << i;
   form.SetClientSize(320, 200);  // and the layer lays out at once again
   EXPECT_EQ(rest.BoundsRect(), (TRect{80, 0, 320, 200}));
+
+  // A batch inside another draws its window again when it ends itself.
+  TAlignBatch outer;
+  {
+    const TAlignBatch leftHeld(left);
+    EXPECT_FALSE(IsWindowVisible(left.Handle()));
+  }
+  EXPECT_TRUE(IsWindowVisible(left.Handle()));
 }
 
 TEST(Control, SplitterResizesTheControlBeforeIt) {
