@@ -329,8 +329,6 @@ class TfrmVLMChild : public TMDIChild {
   void pnlMultiBottomResize();
   void pnlCharactersBottomResize();
   bool ViewPageShowing(const TTabSheet& page) const;
-  std::unique_ptr<TMultiSamplePage> FMultiPage;
-  std::unique_ptr<TCharactersPage> FCharactersPage;
   // The face the character map shows, kept while the page is not made.
   std::string FCharactersFontName;
   TFontHandle FSampleFont;
@@ -351,4 +349,7 @@ class TfrmVLMChild : public TMDIChild {
   TFontKinds FFilter = kAllFontKinds;
   std::vector<std::string>* FLoadedFonts = nullptr;
   HWND FNextClipboardViewer = nullptr;
+  // Last, so that they go before the lists their views show.
+  std::unique_ptr<TMultiSamplePage> FMultiPage;
+  std::unique_ptr<TCharactersPage> FCharactersPage;
 };
