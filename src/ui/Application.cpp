@@ -10,7 +10,16 @@ void HandleMessage(MSG& msg) {
   if (auto* frame = dynamic_cast<TMDIFrame*>(TForm::MainForm())) {
     if (frame->ClientHandle() && TranslateMDISysAccel(frame->ClientHandle(), &msg)) return;
   }
-  if (PreviewKeyMessage(msg)) return;
+  if (PreviewKeyMessage(msg)) {
+    // A key taken while Alt was held must still reach the default handling:
+    // it is what tells Alt's release from Alt pressed alone, which opens the
+    // menu bar. Alt let go before the letter was enough to open it. Alt+F4
+    // there would close the window.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam != VK_F4 && IsWindow(msg.hwnd)) {
+      DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    }
+    return;
+  }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }

@@ -3,6 +3,7 @@
 // of labels, buttons and pages, and shortcuts that leave text editors alone.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "sys/sys.h"
@@ -32,6 +33,10 @@ class TKeysForm : public TTestWindow {
     btnGo.OnClick = [this] { ++clicks; };
     pages.OnChange = [this] { ++pageChanges; };
   }
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_ENTERMENULOOP) ++menuLoops;
+    return TTestWindow::OnMessage(msg, wParam, lParam);
+  }
 
   TPanel pnlTop{*this};
   TEdit edtFirst{pnlTop};
@@ -50,6 +55,7 @@ class TKeysForm : public TTestWindow {
   TCheckBox cbToggle{*this, L""};
   int clicks = 0;
   int pageChanges = 0;
+  int menuLoops = 0;
 };
 
 class KeyboardTest : public ::testing::Test {
@@ -88,6 +94,16 @@ TEST_F(KeyboardTest, TabVisitsTheStopsInTabOrderAcrossPanelsAndTheShownPageOnlyA
 
   input::Press('G', ssAlt);
   EXPECT_EQ(form->clicks, 1);
+  // Alt let go before the letter, as quick hands do: the accelerator, and no
+  // menu (an Escape queued after would end one).
+  SendInput(6, std::array{input::detail::Key(VK_MENU, false), input::detail::Key('G', false),
+                          input::detail::Key(VK_MENU, true), input::detail::Key('G', true),
+                          input::detail::Key(VK_ESCAPE, false), input::detail::Key(VK_ESCAPE, true)}
+                   .data(),
+            sizeof(INPUT));
+  input::Settle();
+  EXPECT_EQ(form->clicks, 2);
+  EXPECT_EQ(form->menuLoops, 0);
 
   input::Press('U', ssAlt);
   EXPECT_TRUE(form->cbToggle.Checked()) << "a label of a check box toggles it";
