@@ -194,7 +194,6 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     InstalledFontList.SetFilter(FFilter);
     FontListChange();
     InstalledFontList.SetFocus();
-    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else if (page == &tsNavCollections) {
     if (FCollectionsStale) {
       CollectionsFontList.Reload();
@@ -203,7 +202,6 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     CollectionsFontList.SetFilter(FFilter);
     CollectionsListChange(sender);
     CollectionsFontList.SetFocus();
-    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else if (page == &tsNavBrowse) {
     if (FBrowseStale) {
       BrowseFontList.Reload();
@@ -213,10 +211,10 @@ void TfrmVLMChild::pcNavChange(TControl* sender) {
     edtAddress.SetWidth(pnlBrowseTop.Width() - edtAddress.Left());
     DirTreeChange(sender);
     BrowseFontList.SetFocus();
-    if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
   } else {
     throw std::logic_error("pcNavChange - unknown ActivePage!");
   }
+  if (FMultiPage) FMultiPage->rbMultiAll.SetText(MultiAllCaption());
 }
 
 void TfrmVLMChild::FontListChange() {

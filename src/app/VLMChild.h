@@ -315,9 +315,8 @@ class TfrmVLMChild : public TMDIChild {
   void SetUpCharactersPage(TCharactersPage& page);
   void ApplyViewOptions();
   void ApplyMultiPageOptions();
-  void ApplyCharactersPageOptions();
   // The caption of the "all fonts" mode, which names what the current list shows.
-  const wchar_t* MultiAllCaption();
+  const wchar_t* MultiAllCaption() const;
   // What a list change gives the view pages: the selected record, or null.
   void ShowRecordInViews(TFontFileInfo* record);
   void CollectSelectedFonts();

@@ -75,6 +75,14 @@ TPage& MadeOnDemand(std::unique_ptr<TPage>& page, TTabSheet& sheet, TSetUp setUp
   return *page;
 }
 
+// The options' font, background and information colours, on a view that draws fonts.
+template <class TFontView>
+void ApplyFontColours(TFontView& view, const TVLMOptions& options) {
+  view.SetFontColor(ui::ColourToRGB(options.FontColour()));
+  view.SetFontBgColor(ui::ColourToRGB(options.FontBackgroundColour()));
+  view.SetFontInfoColor(ui::ColourToRGB(options.FontInformationColour()));
+}
+
 // CBN_SELCHANGE comes before the edit part shows the chosen item.
 void TakeChosenItem(TComboBox& combo) {
   const int index = combo.ItemIndex();
@@ -250,7 +258,7 @@ void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   matrix.SetShowASCIIValues(true);
   matrix.SetShowASCIIChars(false);
   matrix.SelectChar(33);
-  ApplyCharactersPageOptions();
+  ApplyFontColours(matrix, *FOptions);
   page.esColumns.SetValue(matrix.Columns());
   page.esCharactersSize.SetValue(matrix.FontSize());
   page.cbValues.SetChecked(matrix.ShowASCIIValues());
@@ -275,7 +283,7 @@ void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   CharMatrixResize();
 }
 
-const wchar_t* TfrmVLMChild::MultiAllCaption() {
+const wchar_t* TfrmVLMChild::MultiAllCaption() const {
   const TTabSheet* page = pcNav.ActivePage();
   if (page == &tsNavCollections) return L"所有在藏品中的字体(&L)";
   if (page == &tsNavBrowse) return L"文件夹中的所有字体(&L)";
@@ -288,22 +296,12 @@ void TfrmVLMChild::ApplyViewOptions() {
   cmbSamples.SetItems(Widened(FOptions->SampleTexts()));
   cmbSamples.SetText(memSample.Text());
   if (FMultiPage) ApplyMultiPageOptions();
-  if (FCharactersPage) ApplyCharactersPageOptions();
+  if (FCharactersPage) ApplyFontColours(FCharactersPage->CharMatrix, *FOptions);
 }
 
 void TfrmVLMChild::ApplyMultiPageOptions() {
-  TMultiSample& view = FMultiPage->MultiSample;
-  view.SetFontColor(ui::ColourToRGB(FOptions->FontColour()));
-  view.SetFontBgColor(ui::ColourToRGB(FOptions->FontBackgroundColour()));
-  view.SetFontInfoColor(ui::ColourToRGB(FOptions->FontInformationColour()));
+  ApplyFontColours(FMultiPage->MultiSample, *FOptions);
   FMultiPage->cmbSamplesMulti.SetItems(Widened(FOptions->SampleTexts()));
-}
-
-void TfrmVLMChild::ApplyCharactersPageOptions() {
-  TCharMatrix& matrix = FCharactersPage->CharMatrix;
-  matrix.SetFontColor(ui::ColourToRGB(FOptions->FontColour()));
-  matrix.SetFontBgColor(ui::ColourToRGB(FOptions->FontBackgroundColour()));
-  matrix.SetFontInfoColor(ui::ColourToRGB(FOptions->FontInformationColour()));
 }
 
 void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
@@ -370,16 +368,16 @@ void TfrmVLMChild::pcViewChange() {
   if (page == &tsViewSample) {
     memSample.SetFocus();
   } else if (page == &tsViewMulti) {
-    Multi();
+    TMultiSamplePage& multi = Multi();
     sys::Current().ProcessMessages();
     if (!ViewPageShowing(tsViewMulti)) return;
     TFontList* list = CurrentFontList();
-    TMultiSample& view = FMultiPage->MultiSample;
-    TRadioButton& all = FMultiPage->rbMultiAll;
+    TMultiSample& view = multi.MultiSample;
+    TRadioButton& all = multi.rbMultiAll;
     view.BeginUpdate();
-    FMultiPage->cmbSamplesMulti.SetText(memSample.Text());
-    view.SetText(FMultiPage->cmbSamplesMulti.Text());
-    view.SetFontSize(FMultiPage->esMultiSize.Value());
+    multi.cmbSamplesMulti.SetText(memSample.Text());
+    view.SetText(multi.cmbSamplesMulti.Text());
+    view.SetFontSize(multi.esMultiSize.Value());
     view.SetFilter(FFilter);
     TFontFileList* shown = nullptr;
     if (list && all.Checked()) {
