@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/VLMStatus.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
@@ -168,7 +169,7 @@ TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
   EXPECT_TRUE(os.DirectoryExists("C:\\Program Files\\Velmara\\Notes\\"));
   std::string saved;
   EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kSettingsKey, "Notes Folder", saved));
-  // Leaving the note and closing the window write it.
+  // Leaving the note, the end of the session and closing the window write it.
   Browse(kFonts);
   input::Press('N', ssAlt);
   ASSERT_TRUE(child->memNotes.Focused());
@@ -179,8 +180,16 @@ TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
   child->memNotes.SetFocus();
   input::Press(VK_END, ssCtrl);
   input::Type("2");
-  frame->mmFileCloseAllClick();
+  // The session ends with the windows open; the layout is written as a close writes it.
+  EXPECT_TRUE(SendMessageW(frame->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageW(frame->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok2");
+  std::string layout;
+  EXPECT_TRUE(os.GetValue(sys::Hive::CurrentUser, SaveStatusKey() + "\\0", "Navigation Page", layout));
+  EXPECT_EQ(layout, "2");
+  input::Type("3");
+  frame->mmFileCloseAllClick();
+  EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok23");
 }
 
 TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {
