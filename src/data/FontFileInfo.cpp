@@ -159,6 +159,10 @@ void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   f_ = std::move(read);
 }
 
+bool SameListedFont(const TFontFields& a, const TFontFields& b) {
+  return SameText(a.FileName, b.FileName) && SameText(a.FontName, b.FontName) && a.Bad == b.Bad;
+}
+
 bool TFontFileInfo::NeedsRead() const {
   Guard g(lock_);
   return !f_.InfoRead && !f_.Bad && !f_.FileName.empty();  // a record of no file has nothing to read
