@@ -176,6 +176,9 @@ class TFontFileInfo {
   TFontFields f_;
 };
 
+// Whether the file's tables are still to be read into `fields`: not for a
+// record of no file, nor for a bad one, which shows what it holds.
+bool TablesUnread(const TFontFields& fields);
 // Whether two records' values stand for the same font as a list shows it:
 // the same file (compared as file names are) under the same name and
 // standing. A record's address says nothing: a rescan frees the records and

@@ -50,8 +50,9 @@ void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
   if (channel->Post({ticket, TInfoStepKind::Clear, {}}) && job.font) {
     std::optional<TFontFields> read;
     // Into a copy of the values: the record they came from may be freed or
-    // changed meanwhile.
-    if (!job.font->InfoRead && !job.font->FileName.empty() && !channel->Closed()) {
+    // changed meanwhile. A bad record is shown as it stands, not mended
+    // behind its row's back.
+    if (TablesUnread(*job.font) && !channel->Closed()) {
       read = std::move(job.font);
       ReadFontFields(*read, true);
     }

@@ -85,17 +85,33 @@ TEST_F(InfoPanelTest, SectionsOfAFontWithAndWithoutAVendorAddress) {
   EXPECT_EQ(panel->StepCounts().layouts, 4);
 }
 
-TEST_F(InfoPanelTest, UnreadableFileShowsTheRecordWithoutAMessage) {
-  auto record = Record({.name = "Lost"});
-  os.RemoveFile("C:\\FONTS\\Lost.TTF");
-  panel->ShowFont(record.get());
+TEST_F(InfoPanelTest, AnUnreadableFontShowsAsItsRecordStandsWithoutAMessage) {
+  // Broken at its scan: it stays so, though its file is back by now.
+  const std::string path = "C:\\FONTS\\Lost.TTF";
+  os.AddDirectory("C:\\FONTS");
+  TFontFileInfo broken;
+  broken.SetFileName(path);
+  ASSERT_TRUE(broken.Bad());
+  const std::wstring error = sys::Widen(broken.FontName());
+  ASSERT_FALSE(error.empty());  // the system's error text
+  os.AddFile(path, FontFile({.name = "Lost"}));
+  panel->ShowFont(&broken);
   WaitForWorkers();
-  EXPECT_FALSE(record->Bad()) << "the list's record is the list's";
+  EXPECT_TRUE(broken.Bad());
   EXPECT_TRUE(panel->Visible());
-  EXPECT_FALSE(Value(kNames, 0).empty());  // the system's error text
+  EXPECT_EQ(Value(kNames, 0), error);
   EXPECT_EQ(Value(kNames, 1), L"");
   EXPECT_EQ(Value(kMetrics, 0), L"0");
   EXPECT_EQ(Value(kWindows, 12), L"No");
+
+  // Good at its scan, its file gone since: the panel says so, the list's
+  // record is the list's.
+  auto gone = Record({.name = "Gone"});
+  os.RemoveFile("C:\\FONTS\\Gone.TTF");
+  panel->ShowFont(gone.get());
+  WaitForWorkers();
+  EXPECT_FALSE(gone->Bad());
+  EXPECT_EQ(Value(kNames, 0), error);
   EXPECT_TRUE(os.Messages().empty());
 }
 
