@@ -159,9 +159,17 @@ void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   f_ = std::move(read);
 }
 
+bool TablesUnread(const TFontFields& fields) {
+  return !fields.InfoRead && !fields.Bad && !fields.FileName.empty();
+}
+
+bool SameListedFont(const TFontFields& a, const TFontFields& b) {
+  return SameText(a.FileName, b.FileName) && SameText(a.FontName, b.FontName) && a.Bad == b.Bad;
+}
+
 bool TFontFileInfo::NeedsRead() const {
   Guard g(lock_);
-  return !f_.InfoRead && !f_.Bad && !f_.FileName.empty();  // a record of no file has nothing to read
+  return TablesUnread(f_);
 }
 
 void TFontFileInfo::EnsureRead() {

@@ -1,7 +1,6 @@
 // The record of one TrueType font file. Values only the file holds are read
-// on first request. The information panel's worker thread reads tables into a
-// record the window thread is showing, so every access goes through a lock;
-// the file itself is read outside it.
+// on first request. Every access goes through a lock, so that a record stays
+// whole whichever thread asks; the file itself is read outside it.
 #pragma once
 
 #include <cstdint>
@@ -176,6 +175,15 @@ class TFontFileInfo {
   std::mutex readLock_;  // one read of the file at a time, so none undoes another
   TFontFields f_;
 };
+
+// Whether the file's tables are still to be read into `fields`: not for a
+// record of no file, nor for a bad one, which shows what it holds.
+bool TablesUnread(const TFontFields& fields);
+// Whether two records' values stand for the same font as a list shows it:
+// the same file (compared as file names are) under the same name and
+// standing. A record's address says nothing: a rescan frees the records and
+// a new one may be given a freed one's place.
+bool SameListedFont(const TFontFields& a, const TFontFields& b);
 
 // Reads the file named by the record into it (names-only or all tables).
 void ReadFontFile(TFontFileInfo& info, bool allTables);
