@@ -342,6 +342,8 @@ class TfrmVLMChild : public TMDIChild {
   // The fonts selected in the current list, for the multi-sample view.
   TFontFileList FSelectedFonts;
   std::string FTempFontFile;
+  // Whether the system took FTempFontFile: only then is there a reference to give back.
+  bool FTempFontAdded = false;
   bool FInstalledStale = false;
   bool FCollectionsStale = false;
   bool FBrowseStale = false;

@@ -107,7 +107,10 @@ void TfrmVLMChild::pmFontListRenameClick() {
     FontListChange();
     MarkOtherListsStale(list);
   } else {
+    // The shell's reason is the one to show, whatever adding the preview back leaves.
+    const uint32_t reason = sys::Current().LastError();
     AddTempFont(record->FileName());
+    sys::Current().SetLastError(reason);
     ShowError(FileMessage(oldFile, ReplacePercent(L"不能重命名文件为 %.", sys::Widen(newFile))), true);
   }
 }

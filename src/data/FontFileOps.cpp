@@ -220,8 +220,8 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
     // Windows holds the file open while it is a font resource: let it go first.
     bool unregistered = false;
     if (Installed()) unregistered = UnregisterValues(old);
-    os.RemoveFont(oldFile);
-    if (Installed() && inFonts) os.RemoveFont(ExtractFileName(oldFile));
+    bool released = os.RemoveFont(oldFile);
+    if (Installed() && inFonts) released |= os.RemoveFont(ExtractFileName(oldFile));
     if (unregistered) AnnounceFontChange();
 
     const int shellResult = ShellFileOp(sys::kFoRename, kUndoNoConfirm, oldFile, newFile);
@@ -233,6 +233,7 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
       }
       if (Installed() && RewriteValues(old, newFile)) {
         os.AddFont(newFile);
+        released = false;  // taken up again
         AnnounceFontChange();
       }
       const std::string folder = collectionsFolder.empty() ? GetCollectionsFolder()
@@ -240,9 +241,11 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
       RewriteCollectionReferences(folder, oldFile, newFile);
     }
 
+    // Only what was let go is taken up again: whoever else held the font
+    // (the preview, say) adds its own back.
     if (unregistered)
       Install();  // registers the font again under its current file name
-    else if (!Installed())
+    else if (released)
       os.AddFont(FileName());
     // The shell's reason, for the message; putting the font back may have
     // cleared the last error.
