@@ -57,6 +57,19 @@ bool UnregisterValues(const FileRefs& refs) {
   return removed;
 }
 
+// Whether a value of the installed-font table names the file. A table that
+// is there but cannot be read may name it.
+bool TableNames(const FileRefs& refs) {
+  auto key = OpenFontsKey(false);
+  if (!key) return sys::Current().LastError() != sys::kErrorFileNotFound;
+  std::vector<sys::RegValueInfo> values;
+  if (!key->ListValues(values)) return true;
+  std::string data;
+  for (const sys::RegValueInfo& value : values)
+    if (key->ReadString(value.name, data) && refs.Match(data)) return true;
+  return false;
+}
+
 // Points the values that name the old file at the new one. True when any changed.
 bool RewriteValues(const FileRefs& old, std::string_view newPath) {
   auto key = OpenFontsKey(false);
@@ -132,17 +145,20 @@ bool TFontFileInfo::Install() {
   return true;
 }
 
-bool TFontFileInfo::Uninstall(int mode, std::string* registeredFile) {
+bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
+  if (freedFile) freedFile->clear();
   if (!ValidMode(mode)) return false;
   if (!Installed()) return true;
   sys::Backend& os = sys::Current();
   const std::string fontsFolder = GetFontsFolder();
   std::string path = fontsFolder + ExtractFileName(FileName());
 
+  bool unregistered = false;
   if (auto key = OpenFontsKey(false)) {
     const std::string valueName = FontRegValueName(FontName());
     if (key->ValueExists(valueName)) {
       if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
+      unregistered = true;
     }
   } else if (os.LastError() != sys::kErrorFileNotFound) {
     return false;  // a table that is there but refused is no table that is missing
@@ -154,12 +170,15 @@ bool TFontFileInfo::Uninstall(int mode, std::string* registeredFile) {
     path = fontsFolder + path;
     if (os.RemoveFont(path)) AnnounceFontChange();
   }
-  if (registeredFile) *registeredFile = path;
 
-  // Only the fonts folder's own copy is ever disposed of.
-  if (SameText(ExtractFilePath(path), fontsFolder)) {
+  // Only the fonts folder's own copy of this font is ever disposed of, and
+  // only while no other font of the table names it.
+  const bool freed =
+      unregistered && SameText(ExtractFilePath(path), fontsFolder) && !TableNames(RefsOf(path));
+  if (freed) {
     if (mode == dmDelete && !os.RemoveFile(path)) return false;
     if (mode == dmRecycle && !RecycleFiles({path})) return false;
+    if (freedFile) *freedFile = path;
   }
 
   {

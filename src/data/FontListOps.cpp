@@ -68,23 +68,19 @@ TListOpOutcome TFontListOps::UnloadFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& selected,
                                             bool deleteFiles) {
   const int mode = deleteFiles ? dmDelete : dmLeave;
-  const std::string fontsFolder = GetFontsFolder();
   const bool listIsFontsFolder = ListIsFontsFolder();
   std::vector<std::string> batch;
   std::vector<TFontFileInfo*> gone;
   bool uninstalled = false;
 
   for (TFontFileInfo* record : selected) {
-    const bool inFontsFolder = record->InFontsFolder();
-    std::string registered;
-    if (!record->Uninstall(mode, &registered)) {
+    std::string freed;
+    if (!record->Uninstall(mode, &freed)) {
       ShowFileError(record->FileName(), kCannotUninstall);
       continue;
     }
     uninstalled = true;
-    // Only a font that is no longer registered may lose its file.
-    if (mode == dmLeave && inFontsFolder && SameText(ExtractFilePath(registered), fontsFolder))
-      AddUnique(batch, registered);
+    if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
     if (listIsFontsFolder) gone.push_back(record);
   }
 

@@ -120,6 +120,15 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNot
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
   EXPECT_TRUE(os.HasFile("D:\\Src\\C.TTF"));
   EXPECT_EQ(Registered("Gamma"), "<none>");
+
+  // A file that another font of the table still names stays.
+  auto shared = InstalledFont("D.TTF", "Delta");
+  Install("Delta Bold", "C:\\Windows\\Fonts\\D.TTF");
+  std::string freed = "?";
+  ASSERT_TRUE(shared->Uninstall(dmDelete, &freed));
+  EXPECT_EQ(Registered("Delta"), "<none>");
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\D.TTF"));
+  EXPECT_EQ(freed, "");
 }
 
 TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
