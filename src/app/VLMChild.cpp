@@ -262,6 +262,8 @@ void TfrmVLMChild::CollectionsListChange(TControl* sender) {
     item->SetEnabled(selected);
   }
   pmCollectionsListPaste.SetEnabled(selected && sys::Current().ClipboardHasFiles());
+  // Without a collection the shell's drag shows that nothing may be dropped.
+  fdhCollectionsFontList.SetAccepting(selected);
   CollectionsFontList.SetCollection(CollectionsList.SelectedCollection());
   CollectionsFontList.UpdateList();
   if (sender == &CollectionsList) RefreshMultiSampleAll();

@@ -211,6 +211,7 @@ void TfrmVLMChild::pmFontListAddToCollClick(const std::string& collection) {
 }
 
 void TfrmVLMChild::CollectionAddFromFontList(TFontList& list, const std::string& collection) {
+  if (collection.empty()) return;  // a nameless collection would be a file named ".VLM"
   if (!SameText(collection, CollectionsFontList.Collection())) {
     TCollectionRecords target(CollectionsList.Path(), collection);
     const std::vector<std::string> files = list.SelectedFileNames();
@@ -320,6 +321,8 @@ void TfrmVLMChild::pmDirTreePasteClick() {
 bool TfrmVLMChild::FontListDragOver(TFontList& target, TControl& source) {
   TFontList* dragged = DraggedFontList(source);
   if (!dragged || dragged == &target) return false;
+  // A collection list without a collection has nowhere to put them.
+  if (target.Mode() == flmCollection && target.Collection().empty()) return false;
   if (dragged->Mode() != flmCollection && target.Mode() != flmCollection)
     return !SameText(dragged->Path(), target.Path());
   return true;

@@ -130,7 +130,8 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames) {
   const std::string target = list_.Path();
   const bool collection = list_.Mode() == flmCollection;
-  if (!collection && target.empty()) return {};  // no folder to put them in
+  // No folder to put them in, or no collection: a nameless one would be a file named ".VLM".
+  if (collection ? list_.Collection().empty() : target.empty()) return {};
   bool added = false;
   auto addListed = [&](const std::string& path) {
     if (list_.Contains(path)) return;

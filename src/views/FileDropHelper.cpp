@@ -36,6 +36,11 @@ TFileDropHelper::~TFileDropHelper() {
   if (control->Handle()) DragAcceptFiles(control->Handle(), FALSE);
 }
 
+void TFileDropHelper::SetAccepting(bool accepting) {
+  TControl* control = control_.Get();
+  if (control && control->Handle()) DragAcceptFiles(control->Handle(), accepting ? TRUE : FALSE);
+}
+
 void TFileDropHelper::Drop(WPARAM wParam) {
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const TDropScope release(drop);
