@@ -45,7 +45,9 @@ void TFileDropHelper::Drop(WPARAM wParam) {
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const TDropScope release(drop);
   if (!OnDropFiles) return;
-  sys::DroppedFiles dropped = sys::ReadDropHandle(drop);
+  sys::DroppedFiles dropped;
+  files_.clear();
+  if (!sys::ReadDropHandle(drop, dropped)) return;  // a block that lies names no file
   files_ = std::move(dropped.names);
   const auto handler = OnDropFiles;
   ui::RunReporting([&] { handler(dropped.x, dropped.y, files_); });
