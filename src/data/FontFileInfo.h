@@ -90,9 +90,10 @@ class TFontFileInfo {
   // Changes to the font's standing with the system and to its file; each
   // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
   bool Install();
-  // `registeredFile`, when given, receives the full path of the file the
-  // installed-font table named, so a caller may dispose of it.
-  bool Uninstall(int mode, std::string* registeredFile = nullptr);
+  // `freedFile`, when given, receives the full path of the fonts folder's
+  // file that this font's registration named and that no other registration
+  // names, the one file a caller may dispose of; empty when there is none.
+  bool Uninstall(int mode, std::string* freedFile = nullptr);
   // `loadedFonts`: the session's upper-cased loaded file names, or none.
   bool Load(std::vector<std::string>* loadedFonts);
   bool Unload(std::vector<std::string>* loadedFonts);

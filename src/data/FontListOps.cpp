@@ -68,23 +68,19 @@ TListOpOutcome TFontListOps::UnloadFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& selected,
                                             bool deleteFiles) {
   const int mode = deleteFiles ? dmDelete : dmLeave;
-  const std::string fontsFolder = GetFontsFolder();
   const bool listIsFontsFolder = ListIsFontsFolder();
   std::vector<std::string> batch;
   std::vector<TFontFileInfo*> gone;
   bool uninstalled = false;
 
   for (TFontFileInfo* record : selected) {
-    const bool inFontsFolder = record->InFontsFolder();
-    std::string registered;
-    if (!record->Uninstall(mode, &registered)) {
+    std::string freed;
+    if (!record->Uninstall(mode, &freed)) {
       ShowFileError(record->FileName(), kCannotUninstall);
       continue;
     }
     uninstalled = true;
-    // Only a font that is no longer registered may lose its file.
-    if (mode == dmLeave && inFontsFolder && SameText(ExtractFilePath(registered), fontsFolder))
-      AddUnique(batch, registered);
+    if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
     if (listIsFontsFolder) gone.push_back(record);
   }
 
@@ -134,7 +130,8 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames) {
   const std::string target = list_.Path();
   const bool collection = list_.Mode() == flmCollection;
-  if (!collection && target.empty()) return {};  // no folder to put them in
+  // No folder to put them in, or no collection: a nameless one would be a file named ".VLM".
+  if (collection ? list_.Collection().empty() : target.empty()) return {};
   bool added = false;
   auto addListed = [&](const std::string& path) {
     if (list_.Contains(path)) return;

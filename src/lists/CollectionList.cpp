@@ -66,14 +66,36 @@ void TCollectionList::UpdateList() {
   if (count > 0 && SelCount() == 0) SetItemIndex(std::min(remembered, count - 1));
 }
 
+namespace {
+// Posted to the list when a row loses the selection.
+constexpr UINT kSelectionLeft = WM_APP + 0x3C1;
+}  // namespace
+
 void TCollectionList::RowSelected(bool selected) {
-  if (eventsHeld_.Active() || !selected) return;
+  if (eventsHeld_.Active()) return;
+  if (!selected) {
+    // A click on another row takes the selection from the old row before it
+    // gives it to the new one: only a list still without one afterwards lost it.
+    if (!leftPosted_ && Handle())
+      leftPosted_ = PostMessageW(Handle(), kSelectionLeft, 0, 0) != FALSE;
+    return;
+  }
   const int item = ItemIndex();
   if (item < 0) return;
   const LPARAM serial = ItemData(item);
   if (serial == lastSelected_) return;
   lastSelected_ = serial;
   Fire(OnChange);
+}
+
+LRESULT TCollectionList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != kSelectionLeft) return TListView::OnMessage(msg, wParam, lParam);
+  leftPosted_ = false;
+  if (ItemIndex() < 0) {
+    lastSelected_ = 0;
+    Fire(OnChange);
+  }
+  return 0;
 }
 
 bool TCollectionList::CaptionEdited(int item, std::wstring& text) {

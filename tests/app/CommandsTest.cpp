@@ -9,6 +9,7 @@
 #include "app/VLMRenameFile.h"
 #include "sys/codepage.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/win32/fileops_scratch.h"
 #include "ui/Application.h"
 #include "ui/Dialog.h"
 
@@ -77,6 +78,26 @@ TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
       << sys::Narrow(os_->boxes[0].text);
   EXPECT_TRUE(os_->FileExists(folderA_ + "Renamed.ttf"));
   EXPECT_EQ(child_->TempFontFile(), folderA_ + "Renamed.ttf");
+
+  // The system's own count, on a face of its own (a copy of a face it has
+  // already is not counted): renamed, loaded and unloaded through the window,
+  // the font is held by nobody once the preview ends.
+  const std::string own = folderB_ + "VLMREN.TTF";
+  ASSERT_TRUE(scratch::WriteAll(own, scratch::RenamedDejaVu("VlmRen")));
+  TFontList& other = Browse(folderB_);
+  ASSERT_EQ(child_->TempFontFile(), own);
+  answer = L"VlmRenamed";
+  input::Press(VK_F2);
+  const std::string renamed = folderB_ + "VlmRenamed.ttf";
+  ASSERT_EQ(other.SelectedRecord()->FileName(), renamed);
+  child_->pmFontListLoad.Click();
+  ASSERT_TRUE(child_->pmFontListUnload.Enabled());
+  child_->pmFontListUnload.Click();
+  ShowPage(child_->tsNavInstalled);
+  EXPECT_FALSE(scratch::FaceExists("VlmRen Sans"));
+  EXPECT_FALSE(RemoveFontResourceA(renamed.c_str()));
+  EXPECT_FALSE(RemoveFontResourceA(own.c_str()));
+  EXPECT_EQ(os_->boxes.size(), 1u);
 }
 
 TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {

@@ -52,7 +52,7 @@ class MemoryBackend : public Backend {
   void LockFile(std::string_view path);            // opens fail with a sharing violation
   void FailMove(std::string_view toPath);          // MoveFileReplace onto this path fails
   void FailShellOps(int result);                   // every later shell operation returns this
-  void FailAddFont(std::string_view path);
+  void FailAddFont(std::string_view path);         // refused as holding no font (last error 13)
   void FailClipboard();                            // opening the clipboard fails
   void FailRemoveFont(std::string_view path);
 
