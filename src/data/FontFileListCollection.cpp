@@ -37,6 +37,7 @@ bool TFontFileList::SaveCollection(std::string_view path) {
   }
   std::string content;
   // Never a read's error text in place of a name: it would be trusted for ever.
-  for (const auto& record : records_) content += CollectionLine(record->KnownName(), record->FileName());
+  for (const auto& record : records_)
+    content += CollectionLine(record->KnownName(), record->FileName());
   return WriteFileReplacing(file, content);
 }

@@ -64,8 +64,7 @@ void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
   }
   channel->Post({ticket, TInfoStepKind::Layout, {}});
   finished->store(true);
-}
-catch (const std::exception&) {
+} catch (const std::exception&) {
   // Out of memory, say: an exception leaving the thread would end the
   // program. The window thread fills the panel itself, as for a record no
   // worker read, and lays it out.

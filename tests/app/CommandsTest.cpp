@@ -153,10 +153,13 @@ TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
   ASSERT_GE(firstEntry, 0);
   // One row's file cannot be read any more: the row shows the system's reason.
   TFontFileInfo* broken = nullptr;
-  for (int i = 0; i < list.FontFileList().Count(); ++i)
-    if (list.FontFileList().Items(i)->FontName() == "DejaVu Sans") broken = list.FontFileList().Items(i);
+  for (int i = 0; i < list.FontFileList().Count(); ++i) {
+    TFontFileInfo* record = list.FontFileList().Items(i);
+    if (record->FontName() == "DejaVu Sans") broken = record;
+  }
   ASSERT_NE(broken, nullptr);
-  HANDLE locked = CreateFileA(broken->FileName().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE locked =
+      CreateFileA(broken->FileName().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   broken->Refresh(false);
   CloseHandle(locked);

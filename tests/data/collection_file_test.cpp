@@ -158,7 +158,8 @@ TEST_F(CollectionFileTest, RecordsThatCannotBeReadShowTheReasonAndSaveTheirNames
   AddFont("C:\\F\\short.ttf", "Short");  // trusted, then locked before its tables are read
   AddFont("C:\\F\\read.ttf", "Was Read");  // read, then locked
   os.LockFile("C:\\F\\long.ttf");
-  const std::string lines = "\"Short\",\"C:\\F\\short.ttf\"\r\n\"" + longName + "\",\"C:\\F\\long.ttf\"\r\n";
+  const std::string lines =
+      "\"Short\",\"C:\\F\\short.ttf\"\r\n\"" + longName + "\",\"C:\\F\\long.ttf\"\r\n";
   ASSERT_TRUE(Load(lines));
   list.AddFile("C:\\F\\read.ttf");
   os.LockFile("C:\\F\\short.ttf");

@@ -159,7 +159,7 @@ TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {
 TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongScan) {
   constexpr int kFiles = 700, kAhead = 256;
   for (int i = 0; i < kFiles; ++i)
-    os.AddFile("D:\\F\\" + std::to_string(i) + ".ttf", tt::StandardFont("Font " + std::to_string(i)).Build());
+    AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i));
   auto scan = [&](int readers) {
     const int before = TFontFileList::ScanReaders();
     TFontFileList::SetScanReaders(readers);
