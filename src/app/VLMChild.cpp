@@ -96,7 +96,11 @@ void TfrmVLMChild::FormCreate() {
     return true;
   };
   CollectionsList.OnEditCancel = [this](int) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
-  CollectionsList.OnEdited = [this](int, std::wstring&) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
+  CollectionsList.OnEdited = [this](int item, std::wstring&) {
+    CollectionsList.SetPopupMenu(&pmCollectionsList);
+    // The collection shown was renamed: its fonts, saves and caption follow.
+    if (item == CollectionsList.ItemIndex()) CollectionsListChange(nullptr);
+  };
   CollectionsList.OnEnter = [this] { CollectionsListEnter(); };
   CollectionsList.OnExit = [this] { FocusChange(&CollectionsList); };
   for (TControl* control : std::initializer_list<TControl*>{&InstalledFontList, &CollectionsFontList,

@@ -215,10 +215,10 @@ void TfrmVLMChild::CollectionAddFromFontList(TFontList& list, const std::string&
   if (collection.empty()) return;  // a nameless collection would be a file named ".VLM"
   if (!SameText(collection, CollectionsFontList.Collection())) {
     TCollectionRecords target(CollectionsList.Path(), collection);
-    const std::vector<std::string> files = list.SelectedFileNames();
-    const std::vector<std::string> names = list.SelectedFontNames();
-    for (size_t i = 0; i < files.size() && i < names.size(); ++i)
-      target.list.AddFileWithName(files[i], names[i]);
+    // A row whose file could not be read shows the reason, not a name: the
+    // name it had before goes in (none: the file's own is read next time).
+    for (const TFontFileInfo* record : list.SelectedRecords())
+      target.list.AddFileWithName(record->FileName(), record->KnownName());
     SaveCollectionOrTell(target.list);
   } else {
     const std::vector<std::string> files = list.SelectedFileNames();
@@ -269,9 +269,15 @@ void TfrmVLMChild::pmCollectionsListPrintClick() {
     FPrintList->Hide();
     FPrintList->SetMode(flmCollection);
   }
+  // The same collection again is read again: it may have changed since.
+  const bool same = SameText(FPrintList->Path(), CollectionsList.Path()) &&
+                    SameText(FPrintList->Collection(), Trim(name));
   FPrintList->SetPath(CollectionsList.Path());
   FPrintList->SetCollection(name);
-  FPrintList->UpdateList();
+  if (same)
+    FPrintList->Reload();
+  else
+    FPrintList->UpdateList();
   FPrintList->SelectAll();
   FPrintList->PrintSampleSheet(name, FOptions->SampleSheetText(), FOptions->SampleSheetFontSize());
 }

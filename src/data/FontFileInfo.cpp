@@ -81,7 +81,14 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
   // file; with no file to read, the given name is all there is.
   const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
   if (!trusted && !path.empty()) {
-    SetFileName(path, installed);
+    {
+      Guard g(lock_);
+      if (SameText(path, f_.FileName)) return;
+      StartOver(path);
+      // Kept should the file not be read: better cut short than lost.
+      f_.KnownName = fontName;
+    }
+    Refresh(false, installed);
     return;
   }
   {
@@ -89,6 +96,7 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
     if (!SameText(path, f_.FileName)) StartOver(path);
     f_.FileName = path;
     f_.FontName = fontName;
+    f_.KnownName = fontName;
     f_.InfoRead = false;
   }
   CheckInstalled(installed);
@@ -156,6 +164,8 @@ void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   read.Installed = f_.Installed;
   read.InFontsFolder = f_.InFontsFolder;
   read.InfoRead = read.InfoRead || f_.InfoRead;
+  // A read that failed knows no name; the record's stays.
+  if (read.Bad) read.KnownName = f_.KnownName;
   f_ = std::move(read);
 }
 
@@ -201,6 +211,10 @@ std::string TFontFileInfo::FileName() const {
 std::string TFontFileInfo::FontName() const {
   Guard g(lock_);
   return f_.FontName;
+}
+std::string TFontFileInfo::KnownName() const {
+  Guard g(lock_);
+  return f_.KnownName;
 }
 bool TFontFileInfo::Bad() const {
   Guard g(lock_);

@@ -23,6 +23,10 @@ struct TFontFields {
   bool InFontsFolder = false;
   TFontKind FontKind = fkUnknown;
   std::string FontName;
+  // The font's name as last known: given by the list that named the record or
+  // read from the file. A failed read leaves it, while FontName then holds
+  // the system's error text; it is what a collection stores.
+  std::string KnownName;
   std::string FamilyName;
   std::string SubfamilyName;
   std::string PostScriptName;
@@ -105,6 +109,7 @@ class TFontFileInfo {
   // Read as they stand.
   std::string FileName() const;
   std::string FontName() const;
+  std::string KnownName() const;
   bool Bad() const;
   bool Bodgey() const;
   bool Installed() const;

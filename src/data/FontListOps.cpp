@@ -18,6 +18,8 @@ constexpr std::wstring_view kCannotCopyTo = L"不能复制文件到 %.";
 constexpr std::wstring_view kCannotSaveCollection = L"不能保存藏品 \"%\".";
 constexpr std::wstring_view kStillNamed = L"已安装字体表中仍有字体使用此文件.";
 constexpr std::wstring_view kOutsideFontsFolder = L"此文件不在字体文件夹中.";
+constexpr std::wstring_view kCollectionReadPartly =
+    L"藏品文件没有被完整读出: 保存它会丢失其余的字体. 请在能完整读出它 (刷新) 之后再试.";
 constexpr std::string_view kTrueTypeExt = ".TTF";
 
 // The message of one failed font among several: its file first.
@@ -39,6 +41,15 @@ void ShowFileKept(std::string_view file, std::wstring_view reason) {
 }
 
 bool IsTrueTypeFile(std::string_view path) { return SameText(ExtractFileExt(path), kTrueTypeExt); }
+
+// A collection read only in part is never written: the user is told why.
+bool RefusedAsPartlyRead(const TFontFileList& list) {
+  if (!list.PartlyRead()) return false;
+  ShowError(ReplacePercent(kCannotSaveCollection, sys::Widen(list.Collection())) + L"\r\n" +
+                std::wstring(kCollectionReadPartly),
+            false);
+  return true;
+}
 
 template <typename Operation>
 TListOpOutcome ForEachRecord(const std::vector<TFontFileInfo*>& selected, std::wstring_view failure,
@@ -114,7 +125,10 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
 
 TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& selected, bool permanent) {
   if (selected.empty()) return {};
-  if (list_.Mode() == flmCollection) return RemoveRecords(selected);  // the files stay
+  if (list_.Mode() == flmCollection) {
+    if (RefusedAsPartlyRead(list_)) return {};
+    return RemoveRecords(selected);  // the files stay
+  }
   if (ListIsFontsFolder()) return DeleteFromFontsFolder(selected, permanent);
 
   const int mode = permanent ? dmDelete : selected.size() == 1 ? dmRecycle : dmLeave;
@@ -209,6 +223,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
   const bool collection = list_.Mode() == flmCollection;
   // No folder to put them in, or no collection: a nameless one would be a file named ".VLM".
   if (collection ? list_.Collection().empty() : target.empty()) return {};
+  if (collection && RefusedAsPartlyRead(list_)) return {};
   bool added = false;
   // `copied`: the file was written over whatever had its name, so a record
   // of that name shows another font now and is made afresh.
@@ -278,6 +293,7 @@ TListOpOutcome TFontListOps::RemoveRecords(const std::vector<TFontFileInfo*>& go
 }
 
 bool SaveCollectionOrTell(TFontFileList& list) {
+  if (RefusedAsPartlyRead(list)) return false;
   if (list.SaveCollection()) return true;
   ShowError(ReplacePercent(kCannotSaveCollection, sys::Widen(list.Collection())), true);
   return false;

@@ -23,7 +23,8 @@ class TCollectionList : public TListView {
   COLORREF Color() const;
   void SetColor(COLORREF color);
 
-  // Reads the folder again; the selection stays at its row number.
+  // Reads the folder again; the selection stays on its collection, or at its
+  // row number when that collection is gone.
   void UpdateList();
   // Creates an empty collection and a selected, focused row for it. False
   // when the file exists (last error 183) or could not be made.
@@ -41,7 +42,8 @@ class TCollectionList : public TListView {
   // selection was taken away (reported once the click that took it is over).
   std::function<void()> OnChange;
   // After an in-place rename, with the caption the row now shows (the old
-  // one when the file could not be renamed); the handler may change it.
+  // one when the file could not be renamed, the typed one trimmed); the
+  // handler may change it.
   // The view's own edit event is the list's.
   std::function<void(int item, std::wstring& text)> OnEdited;
 
