@@ -101,15 +101,16 @@ void TfrmVLMChild::pmFontListRenameClick() {
     return;
   }
   const std::string newFile = dialog->NewFileName();
-  if (list->RenameSelected(newFile, CollectionsList.Path())) {
-    AddTempFont(record->FileName());
+  std::string fileAfter = oldFile;
+  if (list->RenameSelected(newFile, CollectionsList.Path(), fileAfter)) {
+    AddTempFont(fileAfter);
     list->UpdateList();
     FontListChange();
     MarkOtherListsStale(list);
   } else {
     // The shell's reason is the one to show, whatever adding the preview back leaves.
     const uint32_t reason = sys::Current().LastError();
-    AddTempFont(record->FileName());
+    AddTempFont(fileAfter);
     sys::Current().SetLastError(reason);
     ShowError(FileMessage(oldFile, ReplacePercent(L"不能重命名文件为 %.", sys::Widen(newFile))), true);
   }

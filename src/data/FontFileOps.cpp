@@ -103,6 +103,8 @@ bool UsableFileName(std::string_view name) { return !name.empty() && name != "."
 
 }  // namespace
 
+bool FontTableNamesFile(std::string_view path) { return TableNames(RefsOf(path)); }
+
 void AnnounceFontChange() { sys::Current().BroadcastFontChange(); }
 
 bool RecycleFiles(const std::vector<std::string>& files) {

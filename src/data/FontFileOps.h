@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // How Uninstall and Delete dispose of a font file.
@@ -15,6 +16,10 @@ enum TDeleteMode : int {
 
 // Tells every top-level window that the system's fonts changed.
 void AnnounceFontChange();
+
+// Whether a value of the installed-font table names the file, by its path or,
+// in the fonts folder, by its bare name. A table that cannot be read may.
+bool FontTableNamesFile(std::string_view path);
 
 // Sends the files to the recycle bin in one shell operation, without asking.
 // On failure the shell's result is left as the last system error, so that

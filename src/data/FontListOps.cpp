@@ -16,6 +16,8 @@ constexpr std::wstring_view kCannotUnload = L"不能反载入字体";
 constexpr std::wstring_view kCannotDelete = L"不能删除字体文件.";
 constexpr std::wstring_view kCannotCopyTo = L"不能复制文件到 %.";
 constexpr std::wstring_view kCannotSaveCollection = L"不能保存藏品 \"%\".";
+constexpr std::wstring_view kStillNamed = L"已安装字体表中仍有字体使用此文件.";
+constexpr std::wstring_view kOutsideFontsFolder = L"此文件不在字体文件夹中.";
 constexpr std::wstring_view kCollectionReadPartly =
     L"藏品文件没有被完整读出: 保存它会丢失其余的字体. 请在能完整读出它 (刷新) 之后再试.";
 constexpr std::string_view kTrueTypeExt = ".TTF";
@@ -26,6 +28,16 @@ void ShowFileError(std::string_view file, std::wstring_view message) {
   text += L"\r\n";
   text += message;
   ShowError(text, true);
+}
+
+// A file the user asked to delete that is still there, and why.
+void ShowFileKept(std::string_view file, std::wstring_view reason) {
+  std::wstring text = sys::Widen(file);
+  text += L"\r\n";
+  text += kCannotDelete;
+  text += L"\r\n";
+  text += reason;
+  ShowError(text, false);
 }
 
 bool IsTrueTypeFile(std::string_view path) { return SameText(ExtractFileExt(path), kTrueTypeExt); }
@@ -50,6 +62,12 @@ TListOpOutcome ForEachRecord(const std::vector<TFontFileInfo*>& selected, std::w
       ShowFileError(record->FileName(), failure);
   }
   return outcome;
+}
+
+TFontFileInfo* ListedRecord(const TFontFileList& list, std::string_view path) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (SameText(list.Items(i)->FileName(), path)) return list.Items(i);
+  return nullptr;
 }
 
 void AddUnique(std::vector<std::string>& files, std::string file) {
@@ -81,28 +99,27 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
   const int mode = deleteFiles ? dmDelete : dmLeave;
   const bool listIsFontsFolder = ListIsFontsFolder();
   std::vector<std::string> batch;
-  std::vector<TFontFileInfo*> gone;
+  std::vector<Disposal> disposed;
   bool uninstalled = false;
 
   for (TFontFileInfo* record : selected) {
+    const bool wasInstalled = record->Installed();
+    std::string file = record->FileName();
     std::string freed;
     if (!record->Uninstall(mode, &freed)) {
-      ShowFileError(record->FileName(), kCannotUninstall);
+      ShowFileError(file, kCannotUninstall);
       continue;
     }
     uninstalled = true;
     if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
-    if (listIsFontsFolder) gone.push_back(record);
+    if (listIsFontsFolder && wasInstalled) disposed.push_back({record, std::move(file), true});
   }
 
-  const bool recycled = batch.empty() || RecycleFiles(batch);
-  if (!recycled) ShowError(kCannotUninstall, true);
+  if (!batch.empty() && !RecycleFiles(batch)) ShowError(kCannotUninstall, true);
 
-  TListOpOutcome outcome = RemoveRecords(gone);
+  TListOpOutcome outcome = RemoveRecords(Gone(disposed));
   outcome.SelectionChanged = false;  // the view only rebuilds its rows here
   outcome.Update = outcome.Update || uninstalled;
-  // A list of the fonts folder's files would otherwise hide files still there.
-  if (!recycled && list_.Mode() == flmBrowse) outcome.Reload = true;
   return outcome;
 }
 
@@ -112,7 +129,7 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
     if (RefusedAsPartlyRead(list_)) return {};
     return RemoveRecords(selected);  // the files stay
   }
-  if (ListIsFontsFolder()) return UninstallFonts(selected, permanent);
+  if (ListIsFontsFolder()) return DeleteFromFontsFolder(selected, permanent);
 
   const int mode = permanent ? dmDelete : selected.size() == 1 ? dmRecycle : dmLeave;
   std::vector<std::string> batch;
@@ -125,11 +142,7 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
     }
     gone.push_back(record);
     if (mode == dmLeave) AddUnique(batch, file);
-    if (loadedFonts_) {
-      const std::string key = UpperAscii(file);
-      loadedFonts_->erase(std::remove(loadedFonts_->begin(), loadedFonts_->end(), key),
-                          loadedFonts_->end());
-    }
+    ForgetLoaded(file);
   }
 
   TListOpOutcome outcome = RemoveRecords(gone);
@@ -141,6 +154,70 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
   return outcome;
 }
 
+TListOpOutcome TFontListOps::DeleteFromFontsFolder(const std::vector<TFontFileInfo*>& selected,
+                                                   bool permanent) {
+  // Without Shift the files go to the recycle bin together at the end.
+  const int mode = permanent ? dmDelete : dmLeave;
+  std::vector<std::string> batch;
+  std::vector<Disposal> disposed;
+
+  for (TFontFileInfo* record : selected) {
+    std::string file = record->FileName();
+    if (record->Installed()) {
+      std::string freed;
+      if (!record->Uninstall(mode, &freed)) {
+        ShowFileError(file, kCannotUninstall);
+        continue;
+      }
+      if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
+      disposed.push_back({record, std::move(file), true});
+    } else if (FontTableNamesFile(file)) {
+      // A value this program cannot match to the font (a bodgey row): deleting
+      // the file would leave the table naming nothing.
+      ShowFileKept(file, kStillNamed);
+    } else if (!record->Delete(mode)) {
+      ShowFileError(file, kCannotDelete);
+    } else {
+      if (mode == dmLeave) AddUnique(batch, file);
+      ForgetLoaded(file);
+      disposed.push_back({record, std::move(file), false});
+    }
+  }
+
+  const bool recycled = batch.empty() || RecycleFiles(batch);
+  if (!recycled) ShowError(kCannotDelete, true);
+
+  std::vector<TFontFileInfo*> gone = Gone(disposed);
+  for (const Disposal& d : disposed) {
+    // Delete cleared the record: it cannot stay, the rescan below shows the file again.
+    if (d.record->FileName().empty() && std::find(gone.begin(), gone.end(), d.record) == gone.end())
+      gone.push_back(d.record);
+    if (recycled && sys::Current().FileExists(d.file))
+      ShowFileKept(d.file, SameText(ExtractFilePath(d.file), GetFontsFolder()) ? kStillNamed
+                                                                               : kOutsideFontsFolder);
+  }
+
+  TListOpOutcome outcome = RemoveRecords(gone);
+  outcome.SelectionChanged = false;  // as an uninstall: the view only rebuilds its rows
+  outcome.Update = outcome.Update || !disposed.empty();
+  if (!recycled && list_.Mode() == flmBrowse) outcome.Reload = true;
+  return outcome;
+}
+
+std::vector<TFontFileInfo*> TFontListOps::Gone(const std::vector<Disposal>& disposed) const {
+  const bool installedPage = list_.Mode() == flmInstalled;
+  std::vector<TFontFileInfo*> gone;
+  for (const Disposal& d : disposed)
+    if ((installedPage && d.unregistered) || !sys::Current().FileExists(d.file)) gone.push_back(d.record);
+  return gone;
+}
+
+void TFontListOps::ForgetLoaded(const std::string& file) {
+  if (!loadedFonts_) return;
+  const std::string key = UpperAscii(file);
+  loadedFonts_->erase(std::remove(loadedFonts_->begin(), loadedFonts_->end(), key), loadedFonts_->end());
+}
+
 TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames) {
   const std::string target = list_.Path();
   const bool collection = list_.Mode() == flmCollection;
@@ -148,7 +225,12 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
   if (collection ? list_.Collection().empty() : target.empty()) return {};
   if (collection && RefusedAsPartlyRead(list_)) return {};
   bool added = false;
-  auto addListed = [&](const std::string& path) {
+  // `copied`: the file was written over whatever had its name, so a record
+  // of that name shows another font now and is made afresh.
+  auto addListed = [&](const std::string& path, bool copied) {
+    if (copied) {
+      if (TFontFileInfo* stale = ListedRecord(list_, path)) list_.Remove(stale);
+    }
     if (list_.Contains(path)) return;
     list_.AddFile(path);
     added = true;
@@ -157,7 +239,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
 
   if (collection) {
     for (const std::string& name : fileNames)
-      if (IsTrueTypeFile(name)) addListed(name);
+      if (IsTrueTypeFile(name)) addListed(name, false);
   } else if (SameText(target, GetFontsFolder())) {
     TFontFileList dropped;
     for (const std::string& name : fileNames)
@@ -165,7 +247,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
     for (int i = 0; i < dropped.Count(); ++i) {
       TFontFileInfo& record = *dropped.Items(i);
       if (record.Install())
-        addListed(target + ExtractFileName(record.FileName()));
+        addListed(target + ExtractFileName(record.FileName()), true);
       else
         ShowFileError(record.FileName(), cannotCopy);
     }
@@ -176,7 +258,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
       if (!sys::Current().CopyFileTo(name, copy, false))
         ShowFileError(name, cannotCopy);
       else if (IsTrueTypeFile(copy))
-        addListed(copy);
+        addListed(copy, true);
     }
   }
 

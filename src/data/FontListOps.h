@@ -31,9 +31,11 @@ class TFontListOps {
   TListOpOutcome UninstallFonts(const std::vector<TFontFileInfo*>& selected, bool deleteFiles);
   TListOpOutcome LoadFonts(const std::vector<TFontFileInfo*>& selected);
   TListOpOutcome UnloadFonts(const std::vector<TFontFileInfo*>& selected);
-  // In a collection only the collection changes; in the fonts folder the
-  // fonts are uninstalled; elsewhere the files are deleted (`permanent`) or
-  // recycled.
+  // In a collection only the collection changes; elsewhere the files are
+  // deleted (`permanent`) or recycled, and in the fonts folder their fonts
+  // are uninstalled first. A file that stays is told, with the reason; its
+  // row stays too, but on the Installed page a font taken out of the table
+  // leaves.
   TListOpOutcome DeleteFonts(const std::vector<TFontFileInfo*>& selected, bool permanent);
   // Dropped or pasted files: added to a collection, installed into the fonts
   // folder, or copied into the list's folder.
@@ -45,6 +47,17 @@ class TFontListOps {
                   std::string_view collectionsFolder = {});
 
  private:
+  // A record an operation disposed of, and the file it had.
+  struct Disposal {
+    TFontFileInfo* record;
+    std::string file;
+    bool unregistered;  // its font was taken out of the table
+  };
+  TListOpOutcome DeleteFromFontsFolder(const std::vector<TFontFileInfo*>& selected, bool permanent);
+  // The records whose rows show what is really gone: on the Installed page a
+  // font no longer in the table, elsewhere a file no longer on disk.
+  std::vector<TFontFileInfo*> Gone(const std::vector<Disposal>& disposed) const;
+  void ForgetLoaded(const std::string& file);
   TListOpOutcome RemoveRecords(const std::vector<TFontFileInfo*>& gone);
   bool ListIsFontsFolder() const;
 

@@ -69,13 +69,7 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   UpdateStatus();
 }
 
-TFontList::~TFontList() {
-  if (!tempLoaded_.empty()) {
-    for (const std::string& file : tempLoaded_) sys::Current().RemoveFont(file);
-    AnnounceFontChange();
-    tempLoaded_.clear();
-  }
-}
+TFontList::~TFontList() = default;
 
 // --- Properties
 
@@ -569,17 +563,31 @@ void TFontList::PrintSampleSheet(std::string_view title, std::string_view sample
   {
     // The error box lets window messages run: scan changes wait for its end.
     const auto operating = operating_.Hold();
-    PrintFontSamples(selected, tempLoaded_, title, sampleText, fontSize);
+    PrintFontSamples(selected, title, sampleText, fontSize);
   }
   if (alive) RunDeferred();
 }
 
-bool TFontList::RenameSelected(std::string_view newName, std::string_view collectionsFolder) {
+bool TFontList::RenameSelected(std::string_view newName, std::string_view collectionsFolder,
+                               std::string& fileName) {
   TFontFileInfo* record = SelectedRecord();
   if (Busy() || !record) return false;
-  const auto operating = operating_.Hold();
-  TFontListOps ops(fontFileList_, loadedFonts_);
-  return ops.RenameFont(*record, newName, collectionsFolder);
+  const TWeakRef<TFontList> alive(this);
+  bool renamed = false;
+  {
+    // The shell's progress window lets window messages run: scan changes wait.
+    const auto operating = operating_.Hold();
+    TFontListOps ops(fontFileList_, loadedFonts_);
+    renamed = ops.RenameFont(*record, newName, collectionsFolder);
+    fileName = record->FileName();  // the record may not outlive what waited
+  }
+  // Also after a failure: what waited must not wait for some later update.
+  if (alive) {
+    const uint32_t reason = sys::Current().LastError();
+    RunDeferred();
+    sys::Current().SetLastError(reason);
+  }
+  return renamed;
 }
 
 void TFontList::RunOperation(const Operation& operation) {

@@ -32,8 +32,6 @@ class TFontList : public TCompPanel {
   ~TFontList() override;
 
   TFontFileList& FontFileList() { return fontFileList_; }
-  // Fonts added to the system for printing; removed when the list goes.
-  std::vector<std::string>& TempLoaded() { return tempLoaded_; }
   // The session's shared loaded-fonts list (not owned), or none.
   std::vector<std::string>* LoadedFonts() const { return loadedFonts_; }
   void SetLoadedFonts(std::vector<std::string>* loadedFonts) { loadedFonts_ = loadedFonts; }
@@ -112,10 +110,13 @@ class TFontList : public TCompPanel {
   // Renames the selected record's file within its folder (collections that
   // list it follow); the rows are the caller's to rebuild. False, with the
   // system's reason left as the last error, when it failed or nothing is
-  // selected.
-  bool RenameSelected(std::string_view newName, std::string_view collectionsFolder);
+  // selected. `fileName`: the record's file afterwards, renamed or not. Scan
+  // changes that arrived meanwhile run before it returns, and may have freed
+  // the record.
+  bool RenameSelected(std::string_view newName, std::string_view collectionsFolder,
+                      std::string& fileName);
   // Prints the selected rows' fonts, in row order, under `title` (none when
-  // empty); fonts not installed are added to the system until the list goes.
+  // empty); fonts not installed are added to the system for the job only.
   void PrintSampleSheet(std::string_view title, std::string_view sampleText, int fontSize);
 
   void SetFocus() override;
@@ -157,7 +158,6 @@ class TFontList : public TCompPanel {
   void Fire(const std::function<void()>& event);
 
   TFontFileList fontFileList_;
-  std::vector<std::string> tempLoaded_;
   std::vector<std::string>* loadedFonts_ = nullptr;
   std::unique_ptr<TPanel> statusPanel_;
   std::unique_ptr<TStatusLabel> countLabel_;

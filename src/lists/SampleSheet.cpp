@@ -10,30 +10,51 @@
 
 namespace {
 
-// The printer draws with the system's fonts: one that is not installed must
-// be added first. It stays added until the list goes, so printing the same
-// selection again adds nothing.
-void MakeAvailable(const std::vector<TFontFileInfo*>& records, std::vector<std::string>& tempLoaded) {
-  const size_t before = tempLoaded.size();
-  for (TFontFileInfo* record : records) {
-    if (record->Installed()) continue;
-    const std::string file = record->FileName();
-    if (std::find(tempLoaded.begin(), tempLoaded.end(), file) != tempLoaded.end()) continue;
-    sys::Current().AddFont(file);
-    tempLoaded.push_back(file);
+// The printer draws with the system's fonts: those of the sheet that are not
+// installed are added for the job, once each, and taken away again after it.
+// Only what the system took is removed: a file it refused may be held by
+// someone else, the user's session or the preview.
+class TPrintFonts {
+ public:
+  explicit TPrintFonts(const std::vector<TFontFileInfo*>& records) {
+    std::vector<std::string> tried;
+    for (TFontFileInfo* record : records) {
+      if (record->Installed()) continue;
+      const std::string file = record->FileName();
+      std::string key = UpperAscii(file);
+      if (std::find(tried.begin(), tried.end(), key) != tried.end()) continue;
+      tried.push_back(std::move(key));
+      if (sys::Current().AddFont(file) != 0) added_.push_back(file);
+    }
+    if (!added_.empty()) AnnounceFontChange();
   }
-  if (tempLoaded.size() > before) AnnounceFontChange();
-}
+  ~TPrintFonts() {
+    for (const std::string& file : added_) sys::Current().RemoveFont(file);
+    if (!added_.empty()) AnnounceFontChange();
+  }
+  TPrintFonts(const TPrintFonts&) = delete;
+  TPrintFonts& operator=(const TPrintFonts&) = delete;
+
+ private:
+  std::vector<std::string> added_;
+};
 
 }  // namespace
 
-void PrintFontSamples(const std::vector<TFontFileInfo*>& records,
-                      std::vector<std::string>& tempLoaded, std::string_view title,
+void PrintFontSamples(const std::vector<TFontFileInfo*>& records, std::string_view title,
                       std::string_view sampleText, int fontSize) {
   if (records.empty()) return;
-  MakeAvailable(records, tempLoaded);
-
   TSampleSheet sheet{std::string(title), std::string(sampleText), fontSize, {}};
   for (TFontFileInfo* record : records) sheet.blocks.push_back(SampleBlock(*record, fontSize));
-  if (!PrintSampleSheet(sheet)) ShowError(L"不能打印样本页", sys::Current().LastError() != 0);
+
+  bool printed = false;
+  uint32_t reason = 0;
+  {
+    const TPrintFonts fonts(records);
+    printed = PrintSampleSheet(sheet);
+    reason = printed ? 0 : sys::Current().LastError();
+  }
+  if (printed) return;
+  sys::Current().SetLastError(reason);
+  ShowError(L"不能打印样本页", reason != 0);
 }

@@ -66,7 +66,7 @@ class TMultiSample : public TCompPanel {
   // Rebuilds so far (each measures every font), for owners that batch their changes.
   int RebuildCount() const { return rebuilds_; }
   // The full file names the control has added for the rows in view.
-  const std::vector<std::string>& LoadedFiles() const { return fonts_.Files(); }
+  std::vector<std::string> LoadedFiles() const { return fonts_.Files(); }
 
  private:
   struct TWidest {

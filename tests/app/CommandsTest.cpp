@@ -81,8 +81,8 @@ TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
   EXPECT_EQ(child_->TempFontFile(), folderA_ + "Renamed.ttf");
 
   // The system's own count, on a face of its own (a copy of a face it has
-  // already is not counted): renamed, loaded and unloaded through the window,
-  // the font is held by nobody once the preview ends.
+  // already is not counted): renamed, loaded, unloaded and printed through
+  // the window, the font is held by nobody once the preview ends.
   const std::string own = folderB_ + "VLMREN.TTF";
   ASSERT_TRUE(scratch::WriteAll(own, scratch::RenamedDejaVu("VlmRen")));
   TFontList& other = Browse(folderB_);
@@ -94,6 +94,11 @@ TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
   child_->pmFontListLoad.Click();
   ASSERT_TRUE(child_->pmFontListUnload.Enabled());
   child_->pmFontListUnload.Click();
+  sys::MemoryPrinter printer;
+  os_->printer = &printer;
+  child_->pmFontListPrint.Click();
+  os_->printer = nullptr;
+  EXPECT_EQ(printer.JobsEnded(), 1);
   ShowPage(child_->tsNavInstalled);
   EXPECT_FALSE(scratch::FaceExists("VlmRen Sans"));
   EXPECT_FALSE(RemoveFontResourceA(renamed.c_str()));

@@ -141,12 +141,13 @@ TEST_F(UninstallFontsTest, ARefusedRecycleInAListOfTheFontsFolderShowsItsFilesAg
   list.SetMode(flmBrowse);
   list.SetPath(kFontsDir);
   ASSERT_EQ(list.Count(), 2);
+  AddFont(std::string(kFontsDir) + "L.TTF", "Lima");  // lies there, not installed
+  list.Scan();
   os.FailShellOps(sys::kErrorAccessDenied);
   TListOpOutcome outcome = ops.UninstallFonts(All(), false);
   EXPECT_EQ(os.Messages().size(), 1u);
-  EXPECT_TRUE(outcome.Reload);
-  Apply(outcome);
-  EXPECT_EQ(Names(list), (Strings{"Alpha", "Beta"}));
+  EXPECT_FALSE(outcome.Reload);
+  EXPECT_EQ(Names(list), (Strings{"Alpha", "Beta", "Lima"})) << "the files are all still there";
   EXPECT_FALSE(list.Items(0)->Installed());
 }
 
@@ -222,16 +223,56 @@ TEST_F(DeleteFontsTest, InACollectionOnlyTheCollectionChanges) {
   EXPECT_TRUE(os.ShellOps().empty());
 }
 
-TEST_F(DeleteFontsTest, InTheFontsFolderFontsAreUninstalled) {
+TEST_F(DeleteFontsTest, InTheFontsFolderEachFileGoesOrTheUserIsToldWhyItStays) {
   InstalledFont("F.TTF", "Foxtrot");
+  AddFont(std::string(kFontsDir) + "L.TTF", "Lima");  // lies there, not installed
+  InstalledFont("S.TTF", "Sierra");
+  Install("Sierra Bold", "S.TTF");  // a second font of the table names the file
   Browse(kFontsDir);
-  ASSERT_EQ(list.Count(), 1);
+  ASSERT_EQ(Names(list), (Strings{"Foxtrot", "Lima", "Sierra"}));
+  const std::wstring stillNamed = L"不能删除字体文件.\r\n已安装字体表中仍有字体使用此文件.";
+
   TListOpOutcome outcome = ops.DeleteFonts(All(), false);
   EXPECT_FALSE(outcome.SelectionChanged);
   EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(Registered("Foxtrot"), "<none>");
-  EXPECT_EQ(os.RecycleBin(), Strings{"C:\\Windows\\Fonts\\F.TTF"});
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(Registered("Sierra"), "<none>");
+  EXPECT_EQ(Registered("Sierra Bold"), "S.TTF");
+  ASSERT_EQ(os.ShellOps().size(), 1u) << "one recycle for the batch";
+  EXPECT_EQ(os.RecycleBin(), (Strings{"C:\\Windows\\Fonts\\F.TTF", "C:\\Windows\\Fonts\\L.TTF"}));
+  // The file that stays keeps its row, and the user hears why.
+  EXPECT_EQ(Names(list), Strings{"Sierra"});
+  EXPECT_FALSE(list.Items(0)->Installed());
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), L"C:\\Windows\\Fonts\\S.TTF\r\n" + stillNamed);
+
+  // On the Installed page a value this program cannot match to its font
+  // (a bodgey row) stays, and so does its file, even with Shift.
+  os.ClearMessages();
+  AddFont(std::string(kFontsDir) + "B.TTF", "Bravo");
+  os.SetValue(sys::Hive::LocalMachine, kFontsKey, "Bravo", "B.TTF");
+  list.SetMode(flmInstalled);
+  ASSERT_EQ(Names(list), (Strings{"Bravo", "Sierra Bold"}));
+  ASSERT_TRUE(list.Items(0)->Bodgey());
+  outcome = ops.DeleteFonts({list.Items(0)}, true);
+  EXPECT_EQ(Names(list), (Strings{"Bravo", "Sierra Bold"}));
+  EXPECT_TRUE(os.HasFile(std::string(kFontsDir) + "B.TTF"));
+  std::string data;
+  EXPECT_TRUE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Bravo", data));
+  EXPECT_EQ(LastMessage(), L"C:\\Windows\\Fonts\\B.TTF\r\n" + stillNamed);
+
+  // An installed row goes with its value; a file outside the fonts folder is
+  // never deleted from here, and the user is told.
+  os.ClearMessages();
+  Install("Gamma", "D:\\Src\\C.TTF");
+  list.Scan();
+  ASSERT_EQ(Names(list), (Strings{"Bravo", "Gamma", "Sierra Bold"}));
+  outcome = ops.DeleteFonts({list.Items(1), list.Items(2)}, true);
+  EXPECT_EQ(Names(list), Strings{"Bravo"});
+  EXPECT_TRUE(os.HasFile("D:\\Src\\C.TTF"));
+  EXPECT_FALSE(os.HasFile(std::string(kFontsDir) + "S.TTF"));
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), L"D:\\Src\\C.TTF\r\n不能删除字体文件.\r\n此文件不在字体文件夹中.");
 }
 
 // ---- Adding files ---------------------------------------------------------------

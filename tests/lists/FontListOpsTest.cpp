@@ -122,6 +122,16 @@ TEST_F(FontListOpsTest, DeletingRemovesTheRowsAndSelectsTheRowAtTheOldIndexAndAd
   EXPECT_EQ(Captions(), (WStrings{L"Alpha", L"Echo"}));
   EXPECT_EQ(os.FileContent("C:\\F\\readme.txt"), "text");
   EXPECT_EQ(list->ListView().ItemText(1, 1), L"E.TTF");
+
+  // A file copied over a listed one of the same name is another font: its
+  // row is read again.
+  os.AddFile("E:\\New\\ALPHA.TTF", FontFile("Zulu", 3, 0));
+  list->AddFiles({"E:\\New\\ALPHA.TTF"});
+  EXPECT_EQ(Captions(), (WStrings{L"Echo", L"Zulu"}));
+  EXPECT_EQ(list->FontFileList().Count(), 2);
+  ASSERT_NE(list->RowRecord(1), nullptr);
+  EXPECT_EQ(list->RowRecord(1)->FileName(), "C:\\F\\ALPHA.TTF");
+  EXPECT_EQ(list->RowRecord(1)->FontKind(), fkScript);
 }
 
 TEST_F(FontListOpsTest, AFailedBatchDeleteIsShownAndTheFilesStillOnDiskStayListed) {
@@ -209,6 +219,21 @@ TEST_F(FontListOpsTest, CommandsArrivingDuringAnOperationWaitOrAreDropped) {
   EXPECT_EQ(list->Path(), "C:\\G\\");
   EXPECT_EQ(Captions(), WStrings{L"Other"});
   EXPECT_EQ(list->SelectedRecord()->FontName(), "Other");
+
+  // A rename the shell refuses runs, all the same, what waited for it.
+  os.AddFile("C:\\H\\THIRD.TTF", FontFile("Third"));
+  os.onShellOp = [&] {
+    os.onShellOp = nullptr;
+    list->SetPath("C:\\H");
+    list->UpdateList();
+  };
+  os.FailShellOps(sys::kErrorAccessDenied);
+  std::string fileAfter;
+  EXPECT_FALSE(list->RenameSelected("NEW.TTF", "C:\\C", fileAfter));
+  EXPECT_EQ(fileAfter, "C:\\G\\OTHER.TTF");
+  EXPECT_EQ(os.LastError(), uint32_t(sys::kErrorAccessDenied)) << "the shell's reason, for the message";
+  EXPECT_EQ(list->Path(), "C:\\H\\");
+  EXPECT_EQ(Captions(), WStrings{L"Third"});
 }
 
 }  // namespace

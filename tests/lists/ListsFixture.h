@@ -67,6 +67,7 @@ class FontListTest : public ListsTest {
   ~FontListTest() override {
     os.onMessageBox = nullptr;
     os.onProcessMessages = nullptr;
+    os.onShellOp = nullptr;
     list.reset();
   }
 

@@ -1,5 +1,5 @@
 // Printing the selected fonts of a font list on the memory backend's printer:
-// fonts made available once, blocks in row order, a refused job reported.
+// fonts added for the job only, blocks in row order, a refused job reported.
 #include "tests/lists/ListsFixture.h"
 
 namespace {
@@ -32,7 +32,7 @@ class SampleSheetTest : public lists_test::FontListTest {
   }
 };
 
-TEST_F(SampleSheetTest, SelectedFontsAreAddedOnceAndPrintedInRowOrderUntilTheListGoes) {
+TEST_F(SampleSheetTest, SelectedFontsAreAddedForTheJobOnlyAndPrintedInRowOrder) {
   list->SetAllSelected(false, true, true);
   list->PrintSampleSheet("Title", "Sample", 12);
   EXPECT_EQ(os.Printer().JobsStarted(), 0) << "nothing selected, no job";
@@ -40,9 +40,10 @@ TEST_F(SampleSheetTest, SelectedFontsAreAddedOnceAndPrintedInRowOrderUntilTheLis
   list->SelectAll();
   ASSERT_EQ(list->SelCount(), 3);
   list->PrintSampleSheet("", "Sample", 12);
-  EXPECT_EQ(os.FontsAdded(), (std::vector<std::string>{"C:\\F\\ALPHA.TTF", "C:\\F\\BETA.TTF"}));
-  EXPECT_EQ(list->TempLoaded(), os.FontsAdded());
-  EXPECT_EQ(os.Broadcasts(), 1);
+  const std::vector<std::string> notInstalled{"C:\\F\\ALPHA.TTF", "C:\\F\\BETA.TTF"};
+  EXPECT_EQ(os.FontsAdded(), notInstalled);
+  EXPECT_EQ(os.FontsRemoved(), notInstalled) << "taken away again when the job ended";
+  EXPECT_EQ(os.Broadcasts(), 2);
   EXPECT_EQ(os.Printer().JobsEnded(), 1);
   EXPECT_TRUE(os.Messages().empty());
 
@@ -57,15 +58,21 @@ TEST_F(SampleSheetTest, SelectedFontsAreAddedOnceAndPrintedInRowOrderUntilTheLis
   EXPECT_EQ(texts[3].text, "Beta Heavy     C:\\F\\BETA.TTF");
   EXPECT_EQ(texts[5].text, "Gamma     C:\\F\\GAMMA.TTF");
 
-  // Again: the same fonts are not added twice, nor announced.
+  // Again, with Beta loaded by the user and refused to the print: only what
+  // the print added is taken away, and the user's Beta stays.
+  os.AddFont("C:\\F\\BETA.TTF");
+  os.FailAddFont("C:\\F\\BETA.TTF");
   list->PrintSampleSheet("", "Sample", 12);
-  EXPECT_EQ(os.FontsAdded().size(), 2u);
-  EXPECT_EQ(os.Broadcasts(), 1);
   EXPECT_EQ(os.Printer().JobsStarted(), 2);
+  EXPECT_EQ(os.FontsAdded().size(), 4u);
+  EXPECT_EQ(os.FontsRemoved().size(), 3u);
+  EXPECT_EQ(os.FontsRemoved().back(), "C:\\F\\ALPHA.TTF");
+  EXPECT_EQ(os.FontResourceCount("C:\\F\\ALPHA.TTF"), 0);
+  EXPECT_EQ(os.FontResourceCount("C:\\F\\BETA.TTF"), 1);
+  EXPECT_EQ(os.Broadcasts(), 4);
 
   list.reset();
-  EXPECT_EQ(os.FontsRemoved(), (std::vector<std::string>{"C:\\F\\ALPHA.TTF", "C:\\F\\BETA.TTF"}));
-  EXPECT_EQ(os.Broadcasts(), 2);
+  EXPECT_EQ(os.FontsRemoved().size(), 3u) << "the list holds no font of its own";
 }
 
 TEST_F(SampleSheetTest, WithoutAPrinterTheUserSeesTheSystemsReason) {
@@ -76,8 +83,9 @@ TEST_F(SampleSheetTest, WithoutAPrinterTheUserSeesTheSystemsReason) {
   EXPECT_EQ(os.Messages()[0].text, L"不能打印样本页\r\n(1801) The printer name is invalid.");
   EXPECT_EQ(os.Messages()[0].flags, sys::kMbIconStop | sys::kMbTaskModal);
   EXPECT_TRUE(os.Printer().Calls().empty());
-  // Made available all the same: the next try, with a printer, needs nothing more.
-  EXPECT_EQ(list->TempLoaded(), (std::vector<std::string>{"C:\\F\\ALPHA.TTF"}));
+  // Added for the job that never came, and taken away again.
+  EXPECT_EQ(os.FontsAdded(), std::vector<std::string>{"C:\\F\\ALPHA.TTF"});
+  EXPECT_EQ(os.FontsRemoved(), os.FontsAdded());
 }
 
 }  // namespace

@@ -158,4 +158,18 @@ TEST_F(MultiSampleFontsTest, InstalledAndTwiceListedFontsAndTheOwnersEnd) {
   EXPECT_EQ(os.FontResourceCount(rows[4].fileName), 0);
   EXPECT_EQ(os.FontResourceCount(rows[1].fileName), 0);
   EXPECT_EQ(os.FontsAdded().size(), 3u);
+
+  // A file the system refuses holds nothing of ours to remove: the user's
+  // session keeps its own reference.
+  os.AddFont(rows[5].fileName);
+  os.FailAddFont(rows[5].fileName);
+  {
+    TSampleFonts fonts;
+    fonts.Sync(rows, {4, 6});
+    EXPECT_EQ(fonts.Files(), std::vector<std::string>{rows[4].fileName});
+    const TTemporaryFont refused(rows[5].fileName, false);
+    fonts.Sync(rows, {0, 1});
+  }
+  EXPECT_EQ(os.FontResourceCount(rows[5].fileName), 1);
+  EXPECT_EQ(os.FontResourceCount(rows[4].fileName), 0);
 }

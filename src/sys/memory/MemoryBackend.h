@@ -97,6 +97,9 @@ class MemoryBackend : public Backend {
   std::function<void()> onProcessMessages;
   // Called while a message box is up, as a modal box lets window messages run.
   std::function<void()> onMessageBox;
+  // Called as a shell operation starts, as the shell's progress window lets
+  // window messages run.
+  std::function<void()> onShellOp;
   int ProcessMessagesCalls() const { return processMessagesCalls_; }
   // File system calls made (opens, reads, closes), for the reader's economy.
   int Opens() const { return opens_; }

@@ -48,6 +48,7 @@ bool MemoryBackend::ShowHelp(std::string_view file, unsigned command, uintptr_t 
 
 int MemoryBackend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
                                       std::string_view to) {
+  if (auto hook = onShellOp) hook();
   ShellOpRecord record{op, flags, SplitNulList(from), SplitNulList(to), 0};
   std::lock_guard lock(impl_->mutex);
   Impl& fs = *impl_;

@@ -18,32 +18,39 @@ void TSampleFonts::Sync(const std::vector<TSampleRow>& rows, multi_sample::TRowR
     wanted.push_back(std::move(key));
     wantedFiles.push_back(&row.fileName);
   }
-  for (size_t i = files_.size(); i-- > 0;) {
-    if (std::find(wanted.begin(), wanted.end(), keys_[i]) != wanted.end()) continue;
-    sys::Current().RemoveFont(files_[i]);
-    files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(i));
-    keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(i));
-  }
+  std::erase_if(entries_, [&](const Entry& entry) {
+    if (std::find(wanted.begin(), wanted.end(), entry.key) != wanted.end()) return false;
+    Release(entry);
+    return true;
+  });
   for (size_t i = 0; i < wanted.size(); ++i) {
-    if (std::find(keys_.begin(), keys_.end(), wanted[i]) != keys_.end()) continue;
-    // The result is of no use: a font the system refuses is drawn in whatever
-    // face it substitutes.
-    sys::Current().AddFont(*wantedFiles[i]);
-    files_.push_back(*wantedFiles[i]);
-    keys_.push_back(std::move(wanted[i]));
+    const auto same = [&](const Entry& entry) { return entry.key == wanted[i]; };
+    if (std::any_of(entries_.begin(), entries_.end(), same)) continue;
+    // A font the system refuses is drawn in whatever face it substitutes.
+    const bool added = sys::Current().AddFont(*wantedFiles[i]) != 0;
+    entries_.push_back({*wantedFiles[i], std::move(wanted[i]), added});
   }
 }
 
 void TSampleFonts::Clear() {
-  for (const std::string& file : files_) sys::Current().RemoveFont(file);
-  files_.clear();
-  keys_.clear();
+  for (const Entry& entry : entries_) Release(entry);
+  entries_.clear();
+}
+
+std::vector<std::string> TSampleFonts::Files() const {
+  std::vector<std::string> files;
+  for (const Entry& entry : entries_)
+    if (entry.added) files.push_back(entry.file);
+  return files;
+}
+
+void TSampleFonts::Release(const Entry& entry) {
+  // Removing a font we never added would take away someone else's.
+  if (entry.added) sys::Current().RemoveFont(entry.file);
 }
 
 TTemporaryFont::TTemporaryFont(const std::string& fileName, bool installed)
-    : fileName_(installed ? nullptr : &fileName) {
-  if (fileName_) sys::Current().AddFont(*fileName_);
-}
+    : fileName_(!installed && sys::Current().AddFont(fileName) != 0 ? &fileName : nullptr) {}
 
 TTemporaryFont::~TTemporaryFont() {
   if (fileName_) sys::Current().RemoveFont(*fileName_);

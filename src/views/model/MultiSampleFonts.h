@@ -17,16 +17,22 @@ class TSampleFonts {
 
   // Makes the added fonts exactly those of the rows [range.first, range.last)
   // that are not installed: first removes those no longer wanted, then adds
-  // the missing ones, so that no more are ever added at once than wanted.
+  // the missing ones, so that no more are ever added at once than wanted. A
+  // file the system refused is not asked for again while it stays wanted.
   void Sync(const std::vector<TSampleRow>& rows, multi_sample::TRowRange range);
   // Removes every font added.
   void Clear();
   // The full file names added, in the order they were added.
-  const std::vector<std::string>& Files() const { return files_; }
+  std::vector<std::string> Files() const;
 
  private:
-  std::vector<std::string> files_;
-  std::vector<std::string> keys_;  // upper-cased files_, for matching
+  struct Entry {
+    std::string file;
+    std::string key;  // upper-cased, for matching
+    bool added;       // false: the system refused it, so it holds nothing of ours
+  };
+  void Release(const Entry& entry);
+  std::vector<Entry> entries_;
 };
 
 // A font file added to the system's table for as long as the scope lives,
@@ -39,5 +45,5 @@ class TTemporaryFont {
   TTemporaryFont& operator=(const TTemporaryFont&) = delete;
 
  private:
-  const std::string* fileName_;
+  const std::string* fileName_;  // null unless the system took it
 };
