@@ -413,9 +413,9 @@ void TFontList::UpdateStatus() {
     }
     filterLabel_->SetText(L"(" + std::to_wstring(rows) + L" " + L" 个在过滤的显示中 " + L")");
   } else {
-    // Whatever it shows, a typed name is a filter the user should see at work.
-    filterLabel_->SetText(L"(" + std::to_wstring(rows) + L" / " + std::to_wstring(records) +
-                          L" 个在过滤的显示中 )");
+    // Shown whatever it leaves, so that a typed name is never a hidden filter;
+    // short, for the narrow navigation side (the count label says of how many).
+    filterLabel_->SetText(L"(显示其中 " + std::to_wstring(rows) + L" 种)");
   }
   filterLabel_->AutoSize();
   filterLabel_->SetLeft(countLabel_->BoundsRect().right + 8);

@@ -196,8 +196,8 @@ TEST_F(NavigationTest, TypingInTheFilterBoxNarrowsTheListCtrlFFindsItEscBringsAl
   ASSERT_EQ(installed.ListView().ItemCount(), expected);
   for (int row = 0; row < expected; ++row)
     EXPECT_TRUE(HoldsNoCase(installed.RowRecord(row)->FontName(), "sans")) << row;
-  EXPECT_EQ(installed.FilterLabel().Text(),
-            L"(" + std::to_wstring(expected) + L" / " + std::to_wstring(all) + L" 个在过滤的显示中 )");
+  EXPECT_EQ(installed.CountLabel().Text(), std::to_wstring(all) + L" 种字体");
+  EXPECT_EQ(installed.FilterLabel().Text(), L"(显示其中 " + std::to_wstring(expected) + L" 种)");
   EXPECT_TRUE(IsWindowVisible(installed.FilterLabel().Handle()));
 
   // Enter hands the focus to the rows; Ctrl+A there selects the rows shown.

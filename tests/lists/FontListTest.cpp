@@ -121,7 +121,7 @@ TEST_F(FontListTest, FilterReadsKindsWithProgressOnceAfterAScanAndTheStatusLineC
   EXPECT_EQ(progress.Count(), 0);
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Beta", L"Delta"}));
   EXPECT_TRUE(list->FilterLabel().Visible());
-  EXPECT_EQ(list->FilterLabel().Text(), L"(2 / 4 个在过滤的显示中 )");
+  EXPECT_EQ(list->FilterLabel().Text(), L"(显示其中 2 种)");
   list->SetFilter(KindBit(fkSansSerif));
   ASSERT_EQ(progress.Count(), 1);
   EXPECT_EQ(progress.Last().initialCaption, L"正在读取过滤的全部细节...");
