@@ -6,6 +6,7 @@
 #include "app/DataFolders.h"
 #include "app/VLMMessages.h"
 #include "data/VLMUtil.h"
+#include "lists/FilterBox.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 
@@ -87,6 +88,10 @@ void TfrmVLMChild::FormCreate() {
     list->SetFilter(kAllFontKinds);
     list->OnChange = [this] { FontListChange(); };
     list->SetPopupMenu(&pmFontList);
+    TFilterBox* box = &list->FilterBox();
+    box->SetPopupMenu(&pmEditBox);
+    box->OnEnter = [this, box] { FocusChange(box); };
+    box->OnExit = [this, box] { FocusChange(box); };
   }
 
   CollectionsList.SetPopupMenu(&pmCollectionsList);
@@ -175,6 +180,10 @@ TFontList* TfrmVLMChild::CurrentFontList() {
   if (page == &tsNavCollections) return &CollectionsFontList;
   if (page == &tsNavBrowse) return &BrowseFontList;
   return nullptr;
+}
+
+void TfrmVLMChild::FocusNameFilter() {
+  if (TFontList* list = CurrentFontList()) list->FocusFilterBox();
 }
 
 void TfrmVLMChild::SetFilter(TFontKinds filter) {

@@ -62,6 +62,8 @@ class TfrmVLMChild : public TMDIChild {
 
   // The font list of the active navigation page, or null.
   TFontList* CurrentFontList();
+  // The filter box of the current font list takes the focus.
+  void FocusNameFilter();
   void SetFilter(TFontKinds filter);
   TFontKinds Filter() const { return FFilter; }
   void SetLoadedFonts(std::vector<std::string>* loadedFonts);

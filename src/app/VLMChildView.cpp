@@ -379,6 +379,7 @@ void TfrmVLMChild::pcViewChange() {
     view.SetText(multi.cmbSamplesMulti.Text());
     view.SetFontSize(multi.esMultiSize.Value());
     view.SetFilter(FFilter);
+    view.SetNameFilter(list ? list->NameFilter() : std::string());
     TFontFileList* shown = nullptr;
     if (list && all.Checked()) {
       shown = &list->FontFileList();
@@ -470,6 +471,7 @@ void TfrmVLMChild::rbMultiClick() {
   if (!list) return;
   TMultiSample& view = Multi().MultiSample;
   if (FMultiPage->rbMultiAll.Checked()) {
+    view.SetNameFilter(list->NameFilter());
     view.SetFontFileList(&list->FontFileList());
     if (list->SelectedRecord()) view.MakeRowVisible(list->SelectedIndex());
   } else {

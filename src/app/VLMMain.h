@@ -38,6 +38,7 @@ class TfrmVLMMain : public TMDIFrame {
   void mmFileCloseClick();
   void mmFileCloseAllClick();
   void mmFileExitClick();
+  void mmEditFilterClick();
   // All, None or one kind's entry (a filter button passes its entry).
   void mmViewFontTypesClick(const TMenuItem& sender);
   void mmViewOptionsClick();
@@ -96,6 +97,9 @@ class TfrmVLMMain : public TMDIFrame {
   TMenuItem& mmEditSep1 = mmEdit.AddSeparator();
   TMenuItem& mmEditSelectAll = mmEdit.Add({L"全选(&A)", {'A', ssCtrl}});
   TMenuItem& mmEditInvertSel = mmEdit.Add(L"转换选定状态(&I)");
+  TMenuItem& mmEditSep2 = mmEdit.AddSeparator();
+  TMenuItem& mmEditFilter = mmEdit.Add({L"按名称筛选(&N)", {'F', ssCtrl}, L"在当前的字体列表中按名称筛选字体",
+                                        [this] { mmEditFilterClick(); }});
 
   TMenuItem& mmView = mainMenu.Items().Add(L"查看(&V)");
   TMenuItem& mmViewFontTypes = mmView.Add(L"字体类型(&F)");

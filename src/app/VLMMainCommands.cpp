@@ -125,6 +125,10 @@ void TfrmVLMMain::BindRoutedCommands() {
   }
 }
 
+void TfrmVLMMain::mmEditFilterClick() {
+  if (TfrmVLMChild* child = ActiveChild()) child->FocusNameFilter();
+}
+
 void TfrmVLMMain::mmFileClick() {
   TfrmVLMChild* child = ActiveChild();
   if (!child) {
@@ -168,4 +172,5 @@ void TfrmVLMMain::UpdateEditCommands() {
     const TMenuItem* source = child ? EditSource(*child, focus, command) : nullptr;
     SetCommandEnabled(*entry, source && source->Enabled());
   }
+  mmEditFilter.SetEnabled(child && child->CurrentFontList());
 }

@@ -9,6 +9,7 @@
 #include "data/Progress.h"
 #include "data/VLMUtil.h"
 #include "lists/ColumnWidths.h"
+#include "lists/FilterBox.h"
 #include "lists/ListViewColor.h"
 #include "lists/MarkImages.h"
 #include "lists/SampleSheet.h"
@@ -42,6 +43,10 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   filterLabel_ = std::make_unique<TStatusLabel>(*statusPanel_, L"", COLOR_ACTIVECAPTION);
   filterLabel_->SetTop(5);
   filterLabel_->Hide();
+  filterBox_ = std::make_unique<TFilterBox>(*this);
+  filterBox_->SetAlign(alTop);
+  filterBox_->OnChange = [this] { FilterBoxChange(); };
+  filterBox_->OnLeave = [this] { SetFocus(); };
 
   TListViewOptions options;
   options.multiSelect = true;
@@ -116,6 +121,36 @@ void TFontList::SetFilter(TFontKinds filter) {
   if (filter == filter_) return;
   filter_ = filter;
   UpdateList();
+}
+
+void TFontList::SetNameFilter(std::string_view text) {
+  // The box tells the change back, as when the user types.
+  if (text != nameFilter_.Text()) filterBox_->SetText(sys::Widen(text));
+}
+
+void TFontList::FocusFilterBox() {
+  filterBox_->SetFocus();
+  filterBox_->SelectAll();
+}
+
+void TFontList::FilterBoxChange() {
+  const std::string text = sys::Narrow(filterBox_->Text());
+  if (text == nameFilter_.Text()) return;
+  nameFilter_ = TNameFilter(text);
+  // The font selected stays selected while it is shown; the rows around it
+  // are other ones now, so the rest of the selection goes.
+  const int selected = listView_->ItemIndex();
+  keepSelected_ = selected >= 0 && static_cast<size_t>(selected) < rows_.size()
+                      ? rows_[static_cast<size_t>(selected)].fileName
+                      : std::string();
+  {
+    const auto held = eventsHeld_.Hold();
+    listView_->SetAllSelected(false);
+  }
+  lastIndex_ = 0;
+  const TWeakRef<TFontList> alive(this);
+  UpdateList();
+  if (alive && listView_->ItemIndex() >= 0) listView_->MakeVisible(listView_->ItemIndex());
 }
 
 void TFontList::SetMode(TFontListMode mode) {
@@ -255,6 +290,8 @@ void TFontList::UpdateList() {
         }
         TFontFileInfo* record = fontFileList_.Items(i);
         if (!allKinds && !KindInSet(filter_, record->FontKind())) continue;
+        std::string fontName = record->FontName();
+        if (!nameFilter_.Matches(fontName)) continue;
         std::string fileName = record->FileName();
         const bool bad = record->Bad();
         const bool bodgey = record->Bodgey();
@@ -262,7 +299,7 @@ void TFontList::UpdateList() {
         const bool isLoaded = !bad && !bodgey && !installed && loaded.Contains(fileName);
         const TFontMark mark = MarkFor(bad, bodgey, installed, isLoaded);
         anyMark = anyMark || mark != fmNone;
-        rows.push_back(Row{record, record->FontName(), std::move(fileName), mark});
+        rows.push_back(Row{record, std::move(fontName), std::move(fileName), mark});
       }
     }
 
@@ -272,6 +309,7 @@ void TFontList::UpdateList() {
     const int rowCount = static_cast<int>(rows_.size());
     if (lastSelected_ >= rowCount) lastSelected_ = -1;
     listView_->SetItemCount(rowCount);
+    SelectKeptRow();
     if (rowCount > 0) {
       if (listView_->SelCount() == 0)
         listView_->SetSelected(lastIndex_ < 0 ? 0 : std::min(lastIndex_, rowCount - 1), true);
@@ -296,6 +334,19 @@ void TFontList::UpdateList() {
     updateAgain_ = false;
     UpdateList();
   }
+}
+
+void TFontList::SelectKeptRow() {
+  if (keepSelected_.empty()) return;
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].fileName == keepSelected_) {
+      listView_->SetSelected(static_cast<int>(i), true);
+      listView_->SetFocusedItem(static_cast<int>(i));
+      lastIndex_ = static_cast<int>(i);
+      break;
+    }
+  }
+  keepSelected_.clear();
 }
 
 void TFontList::GetRowText(int item, int subItem, std::wstring& text) const {
@@ -349,11 +400,17 @@ void TFontList::UpdateStatus() {
   countLabel_->SetText(std::to_wstring(records) + L" 种字体");
   countLabel_->AutoSize();
   const int rows = static_cast<int>(rows_.size());
-  if (rows == records) {
-    filterLabel_->Hide();
-    return;
+  if (nameFilter_.Empty()) {
+    if (rows == records) {
+      filterLabel_->Hide();
+      return;
+    }
+    filterLabel_->SetText(L"(" + std::to_wstring(rows) + L" " + L" 个在过滤的显示中 " + L")");
+  } else {
+    // Shown whatever it leaves, so that a typed name is never a hidden filter;
+    // short, for the narrow navigation side (the count label says of how many).
+    filterLabel_->SetText(L"(显示其中 " + std::to_wstring(rows) + L" 种)");
   }
-  filterLabel_->SetText(L"(" + std::to_wstring(rows) + L" " + L" 个在过滤的显示中 " + L")");
   filterLabel_->AutoSize();
   filterLabel_->SetLeft(countLabel_->BoundsRect().right + 8);
   filterLabel_->Show();

@@ -17,6 +17,7 @@
 #include "data/FontFileList.h"
 #include "data/FontKind.h"
 #include "data/FontListOps.h"
+#include "data/NameFilter.h"
 #include "lists/FontMarks.h"
 #include "lists/FontRowView.h"
 #include "ui/ListView.h"
@@ -25,6 +26,7 @@
 class TPopupMenu;
 class TLabel;
 class TStatusLabel;
+class TFilterBox;
 
 class TFontList : public TCompPanel {
  public:
@@ -53,6 +55,12 @@ class TFontList : public TCompPanel {
   void SetInclSubfoldersDepth(int32_t depth);
   TFontKinds Filter() const { return filter_; }
   void SetFilter(TFontKinds filter);
+  // The filter box's text: only the fonts whose names hold it are shown,
+  // besides the kind filter. Kept through rescans.
+  const std::string& NameFilter() const { return nameFilter_.Text(); }
+  void SetNameFilter(std::string_view text);
+  TFilterBox& FilterBox() { return *filterBox_; }
+  void FocusFilterBox();
   TFontListMode Mode() const { return fontFileList_.Mode(); }
   void SetMode(TFontListMode mode);
   std::string Path() const { return fontFileList_.Path(); }
@@ -135,6 +143,8 @@ class TFontList : public TCompPanel {
   };
 
   void ShowFolderColumn(bool show);
+  void FilterBoxChange();
+  void SelectKeptRow();
   void UpdateStatus();
   int StatusTextHeight();
   void RowSelected(int item, bool selected);
@@ -162,6 +172,7 @@ class TFontList : public TCompPanel {
   std::unique_ptr<TPanel> statusPanel_;
   std::unique_ptr<TStatusLabel> countLabel_;
   std::unique_ptr<TStatusLabel> filterLabel_;
+  std::unique_ptr<TFilterBox> filterBox_;
   std::unique_ptr<TFontRowView> listView_;
 
   std::vector<Row> rows_;
@@ -173,6 +184,9 @@ class TFontList : public TCompPanel {
   bool selFontNamesStale_ = true;
   bool detailsRead_ = false;
   TFontKinds filter_ = kAllFontKinds;
+  TNameFilter nameFilter_;
+  // The file whose row is selected after the next update, when it is shown.
+  std::string keepSelected_;
 
   // The view's selection events are held off while rows are rebuilt or
   // selected by the program.

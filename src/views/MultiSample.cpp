@@ -115,6 +115,12 @@ void TMultiSample::SetFilter(TFontKinds filter) {
   Changed(true);
 }
 
+void TMultiSample::SetNameFilter(std::string_view text) {
+  if (text == nameFilter_.Text()) return;
+  nameFilter_ = TNameFilter(text);
+  Changed(true);
+}
+
 // ---- Updates ------------------------------------------------------------------
 
 void TMultiSample::BeginUpdate() { updating_ = true; }
@@ -177,6 +183,7 @@ void TMultiSample::Rebuild() {
   for (int i = 0; i < list_->Count(); ++i) {
     TFontFileInfo& record = *list_->Items(i);
     if (filtered && !KindInSet(filter_, record.FontKind())) continue;
+    if (!nameFilter_.Matches(record.FontName())) continue;
     TSampleRow row;
     row.listIndex = i;
     row.fileName = record.FileName();

@@ -16,6 +16,7 @@
 
 #include "data/FontFileList.h"
 #include "data/FontKind.h"
+#include "data/NameFilter.h"
 #include "ui/Handles.h"
 #include "ui/Panel.h"
 #include "views/MultiSampleGrid.h"
@@ -48,6 +49,9 @@ class TMultiSample : public TCompPanel {
   void SetWordWrap(bool wordWrap);
   TFontKinds Filter() const { return filter_; }
   void SetFilter(TFontKinds filter);
+  // Only the fonts whose names hold the text, as in the font list.
+  const std::string& NameFilter() const { return nameFilter_.Text(); }
+  void SetNameFilter(std::string_view text);
 
   void BeginUpdate();
   void EndUpdate();
@@ -94,6 +98,7 @@ class TMultiSample : public TCompPanel {
   std::wstring text_ = L"The quick brown fox jumps over the lazy dog";
   bool wordWrap_ = false;
   TFontKinds filter_ = kAllFontKinds;
+  TNameFilter nameFilter_;
   bool needsRebuild_ = true;
   bool updating_ = false;
   TWidest widest_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/VLMMessages.h"
+#include "lists/FilterBox.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tests/app/FrameFixture.h"
@@ -160,6 +161,64 @@ TEST_F(NavigationTest, PasteCommandsFollowTheClipboard) {
   input::Settle();
   EXPECT_TRUE(child_->pmEditBoxPaste.Enabled());
   EXPECT_FALSE(child_->pmDirTreePaste.Enabled());
+}
+
+}  // namespace
+
+namespace {
+
+bool HoldsNoCase(std::string name, const std::string& lowerText) {
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return name.find(lowerText) != std::string::npos;
+}
+
+TEST_F(NavigationTest, TypingInTheFilterBoxNarrowsTheListCtrlFFindsItEscBringsAllBack) {
+  ShowPage(child_->tsNavInstalled);
+  TFontList& installed = child_->InstalledFontList;
+  struct Cleared {
+    TFontList& list;
+    ~Cleared() { list.SetNameFilter(""); }
+  } cleared{installed};
+  const int all = installed.FontFileList().Count();
+  ASSERT_EQ(installed.ListView().ItemCount(), all);
+  int expected = 0;
+  for (int i = 0; i < all; ++i) expected += HoldsNoCase(installed.FontFileList().Items(i)->FontName(), "sans");
+  ASSERT_GT(expected, 0);
+  ASSERT_LT(expected, all);
+
+  installed.SetFocus();
+  input::Press('F', ssCtrl);
+  ASSERT_EQ(GetFocus(), installed.FilterBox().Handle());
+  input::Type("s");
+  input::Press('A', ssShift);
+  input::Type("ns");
+  EXPECT_EQ(installed.NameFilter(), "sAns");
+  ASSERT_EQ(installed.ListView().ItemCount(), expected);
+  for (int row = 0; row < expected; ++row)
+    EXPECT_TRUE(HoldsNoCase(installed.RowRecord(row)->FontName(), "sans")) << row;
+  EXPECT_EQ(installed.CountLabel().Text(), std::to_wstring(all) + L" 种字体");
+  EXPECT_EQ(installed.FilterLabel().Text(), L"(显示其中 " + std::to_wstring(expected) + L" 种)");
+  EXPECT_TRUE(IsWindowVisible(installed.FilterLabel().Handle()));
+
+  // Enter hands the focus to the rows; Ctrl+A there selects the rows shown.
+  input::Press(VK_RETURN);
+  ASSERT_EQ(GetFocus(), installed.ListView().Handle());
+  input::Press('A', ssCtrl);
+  EXPECT_EQ(installed.SelCount(), expected);
+  EXPECT_EQ(installed.SelectedRecords().size(), static_cast<size_t>(expected));
+
+  // A rescan keeps the filter.
+  input::Press(VK_F5);
+  EXPECT_EQ(installed.ListView().ItemCount(), expected);
+  EXPECT_EQ(installed.FilterBox().Text(), L"sAns");
+
+  input::Press('F', ssCtrl);
+  ASSERT_EQ(GetFocus(), installed.FilterBox().Handle());
+  input::Press(VK_ESCAPE);
+  EXPECT_EQ(installed.FilterBox().Text(), L"");
+  EXPECT_EQ(installed.ListView().ItemCount(), all);
+  EXPECT_FALSE(IsWindowVisible(installed.FilterLabel().Handle()));
+  EXPECT_EQ(GetFocus(), installed.FilterBox().Handle());
 }
 
 }  // namespace

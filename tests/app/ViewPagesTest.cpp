@@ -275,6 +275,12 @@ TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {
   Pump(300);
   EXPECT_EQ(Rebuilds(), before);
   EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount);
+  // It shows the fonts that the list's name filter leaves, "Font B0" to "Font B9".
+  child->BrowseFontList.SetNameFilter("b");
+  EXPECT_EQ(child->BrowseFontList.ListView().ItemCount(), 10);
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), 10);
+  child->BrowseFontList.SetNameFilter("");
+  EXPECT_EQ(child->Multi().MultiSample.Grid().RowCount(), kFontCount);
 }
 
 TEST_F(ViewPagesTest, ClicksInTheMultiSampleSelectOnlyInTheAllMode) {

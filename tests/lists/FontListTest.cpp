@@ -115,6 +115,13 @@ TEST_F(FontListTest, FilterReadsKindsWithProgressOnceAfterAScanAndTheStatusLineC
   EXPECT_EQ(list->CountLabel().Top(), 5);
   EXPECT_EQ(list->CountLabel().Left(), 0);
 
+  // A name filter reads nothing; with the kind filter it reads what that reads.
+  list->SetNameFilter("TA");
+  EXPECT_EQ(os.Opens(), opensBefore);
+  EXPECT_EQ(progress.Count(), 0);
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Beta", L"Delta"}));
+  EXPECT_TRUE(list->FilterLabel().Visible());
+  EXPECT_EQ(list->FilterLabel().Text(), L"(显示其中 2 种)");
   list->SetFilter(KindBit(fkSansSerif));
   ASSERT_EQ(progress.Count(), 1);
   EXPECT_EQ(progress.Last().initialCaption, L"正在读取过滤的全部细节...");
@@ -122,6 +129,8 @@ TEST_F(FontListTest, FilterReadsKindsWithProgressOnceAfterAScanAndTheStatusLineC
   EXPECT_EQ(progress.Last().steps, 4);
   EXPECT_TRUE(progress.Last().destroyed);
   EXPECT_TRUE(list->DetailsRead());
+  EXPECT_EQ(Captions(), std::vector<std::wstring>{L"Delta"});
+  list->SetNameFilter("");
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Alpha", L"Delta"}));
 
   list->SetFilter(KindBit(fkSerif) | KindBit(fkScript));
