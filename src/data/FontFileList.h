@@ -31,13 +31,14 @@ class TFontFileList {
   int Count() const { return static_cast<int>(records_.size()); }
   TFontFileInfo* Items(int index) const { return records_.at(static_cast<size_t>(index)).get(); }
 
-  // Whether a record's file name equals `path`, ASCII case ignored.
-  bool Contains(std::string_view path) const;
-  // Adds a record read names-only from the file, unless the file is listed.
-  void AddFile(std::string_view path);
+  // Whether a record stands for that face of the file `path` names (its file
+  // name compared with ASCII case ignored). A file of one font is face 0.
+  bool Contains(std::string_view path, uint32_t face = 0) const;
+  // Adds a record read names-only from the face, unless the face is listed.
+  void AddFile(std::string_view path, uint32_t face = 0);
   // Adds a record with a known name (a short name is trusted, the file not
-  // opened), unless the file is listed.
-  void AddFileWithName(std::string_view path, std::string_view fontName);
+  // opened), unless the face is listed.
+  void AddFileWithName(std::string_view path, std::string_view fontName, uint32_t face = 0);
   // Callers that change a listed record's file name call this afterwards.
   void Reindex();
   // Frees the given records and drops them from the list, in one pass however
@@ -89,19 +90,19 @@ class TFontFileList {
   enum class Pending { None, Clear, Scan };
 
   void ClearNow();
-  bool Listed(const std::string& key, std::string_view path) const;
+  bool Listed(const std::string& key, std::string_view path, uint32_t face) const;
   void ScanOnce(ScanRun& run);
   void ScanInstalled(ScanRun& run);
   void ScanFolders(ScanRun& run);
   void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
                       std::vector<std::string>& folders);
   // `read`, when given, is the names-only read of `path`, done already.
-  void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode,
-                 TInstalledFonts& installed, TFontFields* read = nullptr);
+  void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
+                 TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
-  // Upper-cased file name -> its record, so Contains and AddFile stay O(1).
+  // FaceKey of a record's face -> the record, so Contains and AddFile stay O(1).
   mutable std::unordered_map<std::string, const TFontFileInfo*> index_;
 
   TFontListMode mode_ = flmBrowse;

@@ -19,7 +19,7 @@ bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode,
     std::string fontName, file;
     ParseCollectionLine(std::move(line), fontName, file);
     const std::string_view name = fontName;
-    AddRecord(file, &name, mode, installed);
+    AddRecord(file, 0, &name, mode, installed);
   });
 }
 

@@ -159,7 +159,7 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
       name.erase(at, kTrueTypeSuffix.size());
     }
     const std::string_view fontName = name;
-    AddRecord(file, &fontName, run.mode, run.installed);
+    AddRecord(file, 0, &fontName, run.mode, run.installed);
   }
   if (run.Alive()) run.EndProgress();
 }
@@ -213,7 +213,7 @@ void TFontFileList::ScanFolders(ScanRun& run) {
     run.StepProgress();
     if (!run.Alive()) return;
     std::optional<TFontFields> read = ahead ? ahead->Take(i) : std::nullopt;
-    AddRecord(files[i], nullptr, run.mode, run.installed, read ? &*read : nullptr);
+    AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &*read : nullptr);
   }
   if (run.Alive()) run.EndProgress();
 }
