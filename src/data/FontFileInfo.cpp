@@ -124,18 +124,17 @@ void TFontFileInfo::CheckInstalled() {
 }
 
 void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
-  const bool haveTable = installed.Key() != nullptr;
-  std::string fontName;
+  std::string fontName, fileName;
   {
     Guard g(lock_);
     f_.Installed = false;
     f_.InFontsFolder = false;
-    if (!haveTable) return;
     fontName = f_.FontName;
+    fileName = f_.FileName;
   }
   bool isInstalled = false;
   bool inFontsFolder = false;
-  installed.Check(fontName, isInstalled, inFontsFolder);
+  installed.Check(fontName, fileName, isInstalled, inFontsFolder);
   Guard g(lock_);
   f_.Installed = isInstalled;
   f_.InFontsFolder = inFontsFolder;

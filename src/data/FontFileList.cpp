@@ -164,3 +164,9 @@ void TFontFileList::SetInclSubfolders(bool value) {
   inclSubfolders_ = value;
   Scan();
 }
+
+void TFontFileList::SetTrueTypeOnly(bool value) {
+  if (value == trueTypeOnly_) return;
+  trueTypeOnly_ = value;
+  if (mode_ == flmBrowse) Scan();
+}

@@ -72,6 +72,8 @@ class TFontFileList {
   const std::string& Path() const { return path_; }
   const std::string& Collection() const { return collection_; }
   bool InclSubfolders() const { return inclSubfolders_; }
+  // Folder scans list .TTF files alone, not .TTC, .OTC and .OTF ones too.
+  bool TrueTypeOnly() const { return trueTypeOnly_; }
   int32_t InclSubfoldersDepth() const { return inclSubfoldersDepth_; }
 
   // Receives the warning of a scan that met trouble, in place of the message
@@ -83,6 +85,7 @@ class TFontFileList {
   void SetPath(std::string_view folder);
   void SetCollection(std::string_view name);
   void SetInclSubfolders(bool value);
+  void SetTrueTypeOnly(bool value);
   void SetInclSubfoldersDepth(int32_t depth) { inclSubfoldersDepth_ = depth; }
 
  private:
@@ -99,6 +102,9 @@ class TFontFileList {
   // `read`, when given, is the names-only read of `path`, done already.
   void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                  TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);
+  // Adds the faces after the first of a collection file whose first face the
+  // list has just read.
+  void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
@@ -110,6 +116,7 @@ class TFontFileList {
   std::string collection_;
   bool inclSubfolders_ = false;
   int32_t inclSubfoldersDepth_ = 3;
+  bool trueTypeOnly_ = false;
 
   bool scanning_ = false;
   Pending pending_ = Pending::None;

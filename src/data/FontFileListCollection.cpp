@@ -17,9 +17,10 @@ bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode,
   ClearNow();
   return ReadCollectionLines(path, [&](std::string& line) {
     std::string fontName, file;
-    ParseCollectionLine(std::move(line), fontName, file);
+    uint32_t face = 0;
+    ParseCollectionLine(std::move(line), fontName, file, face);
     const std::string_view name = fontName;
-    AddRecord(file, 0, &name, mode, installed);
+    AddRecord(file, face, &name, mode, installed);
   });
 }
 
@@ -30,6 +31,6 @@ bool TFontFileList::SaveCollection(std::string_view path) {
     file = CollectionFile(path_, collection_);  // the file the scan read
   }
   std::string content;
-  for (const auto& record : records_) content += CollectionLine(record->FontName(), record->FileName());
+  for (const auto& record : records_) content += CollectionLine(record->FontName(), record->FileName(), record->FaceIndex());
   return WriteFileReplacing(file, content);
 }
