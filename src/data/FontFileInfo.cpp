@@ -92,7 +92,14 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
   // file; with no file to read, the given name is all there is.
   const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
   if (!trusted && !path.empty()) {
-    SetFileName(path, installed, face);
+    {
+      Guard g(lock_);
+      if (IsFaceLocked(path, face)) return;
+      StartOver(path, face);
+      // Kept should the file not be read: better cut short than lost.
+      f_.KnownName = fontName;
+    }
+    Refresh(false, installed);
     return;
   }
   {
@@ -100,6 +107,7 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
     if (!IsFaceLocked(path, face)) StartOver(path, face);
     f_.FileName = path;
     f_.FontName = fontName;
+    f_.KnownName = fontName;
     f_.InfoRead = false;
   }
   CheckInstalled(installed);
@@ -166,6 +174,8 @@ void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   read.Installed = f_.Installed;
   read.InFontsFolder = f_.InFontsFolder;
   read.InfoRead = read.InfoRead || f_.InfoRead;
+  // A read that failed knows no name; the record's stays.
+  if (read.Bad) read.KnownName = f_.KnownName;
   f_ = std::move(read);
 }
 
@@ -219,6 +229,10 @@ uint32_t TFontFileInfo::FaceIndex() const {
 std::string TFontFileInfo::FontName() const {
   Guard g(lock_);
   return f_.FontName;
+}
+std::string TFontFileInfo::KnownName() const {
+  Guard g(lock_);
+  return f_.KnownName;
 }
 bool TFontFileInfo::Bad() const {
   Guard g(lock_);

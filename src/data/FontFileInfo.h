@@ -37,6 +37,10 @@ struct TFontFields {
   bool InFontsFolder = false;
   TFontKind FontKind = fkUnknown;
   std::string FontName;
+  // The font's name as last known: given by the list that named the record or
+  // read from the file. A failed read leaves it, while FontName then holds
+  // the system's error text; it is what a collection stores.
+  std::string KnownName;
   std::string FamilyName;
   std::string SubfamilyName;
   std::string PostScriptName;
@@ -106,9 +110,10 @@ class TFontFileInfo {
   // Changes to the font's standing with the system and to its file; each
   // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
   bool Install();
-  // `registeredFile`, when given, receives the full path of the file the
-  // installed-font table named, so a caller may dispose of it.
-  bool Uninstall(int mode, std::string* registeredFile = nullptr);
+  // `freedFile`, when given, receives the full path of the fonts folder's
+  // file that this font's registration named and that no other registration
+  // names, the one file a caller may dispose of; empty when there is none.
+  bool Uninstall(int mode, std::string* freedFile = nullptr);
   // `loadedFonts`: the session's upper-cased loaded file names, or none.
   bool Load(std::vector<std::string>* loadedFonts);
   bool Unload(std::vector<std::string>* loadedFonts);
@@ -123,6 +128,7 @@ class TFontFileInfo {
   // Whether the record stands for that face of that file (ASCII case ignored).
   bool IsFace(std::string_view path, uint32_t face) const;
   std::string FontName() const;
+  std::string KnownName() const;
   bool Bad() const;
   bool Bodgey() const;
   bool Installed() const;

@@ -15,22 +15,30 @@ bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode,
                                       TInstalledFonts& installed) {
   if (!sys::Current().FileExists(path)) return false;
   ClearNow();
-  return ReadCollectionLines(path, [&](std::string& line) {
+  const bool whole = ReadCollectionLines(path, [&](std::string& line) {
     std::string fontName, file;
     uint32_t face = 0;
     ParseCollectionLine(std::move(line), fontName, file, face);
     const std::string_view name = fontName;
     AddRecord(file, face, &name, mode, installed);
   });
+  partlyRead_ = !whole;
+  return whole;
 }
 
 bool TFontFileList::SaveCollection(std::string_view path) {
+  if (partlyRead_) {
+    sys::Current().SetLastError(sys::kErrorReadFault);
+    return false;
+  }
   std::string file(path);
   if (file.empty()) {
     if (mode_ != flmCollection) return false;
     file = CollectionFile(path_, collection_);  // the file the scan read
   }
   std::string content;
-  for (const auto& record : records_) content += CollectionLine(record->FontName(), record->FileName(), record->FaceIndex());
+  // Never a read's error text in place of a name: it would be trusted for ever.
+  for (const auto& record : records_)
+    content += CollectionLine(record->KnownName(), record->FileName(), record->FaceIndex());
   return WriteFileReplacing(file, content);
 }

@@ -129,7 +129,10 @@ void TFontInfoPanel::Apply(TInfoStep& step) {
       break;
     case TInfoStepKind::Fill:
       ++counts_.fills;
-      if (font_) FillValues(step.read ? *step.read : *font_);
+      if (!font_) break;
+      // A worker that could not read (out of memory) leaves the reading to this thread.
+      if (!step.read && TablesUnread(*font_)) ReadFontFields(*font_, true);
+      FillValues(step.read ? *step.read : *font_);
       break;
     case TInfoStepKind::Layout:
       ++counts_.layouts;

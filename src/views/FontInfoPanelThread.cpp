@@ -1,6 +1,7 @@
 #include "views/FontInfoPanelThread.h"
 
 #include <chrono>
+#include <exception>
 #include <utility>
 
 bool TInfoChannel::Post(TInfoStep step) {
@@ -45,7 +46,7 @@ TFontInfoPanelThread::~TFontInfoPanelThread() {
 }
 
 void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
-                               std::shared_ptr<std::atomic<bool>> finished) {
+                               std::shared_ptr<std::atomic<bool>> finished) try {
   const uint64_t ticket = job.ticket;
   if (channel->Post({ticket, TInfoStepKind::Clear, {}}) && job.font) {
     std::optional<TFontFields> read;
@@ -59,5 +60,16 @@ void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
     if (channel->Pause(kPauseMs)) channel->Post({ticket, TInfoStepKind::Fill, std::move(read)});
   }
   channel->Post({ticket, TInfoStepKind::Layout, {}});
+  finished->store(true);
+} catch (const std::exception&) {
+  // Out of memory, say: an exception leaving the thread would end the
+  // program. The window thread fills the panel itself, as for a record no
+  // worker read, and lays it out.
+  for (TInfoStepKind kind : {TInfoStepKind::Fill, TInfoStepKind::Layout}) {
+    try {
+      channel->Post({job.ticket, kind, {}});
+    } catch (const std::exception&) {
+    }
+  }
   finished->store(true);
 }

@@ -9,6 +9,7 @@
 #include "app/VLMRenameFile.h"
 #include "sys/codepage.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/win32/fileops_scratch.h"
 #include "ui/Application.h"
 #include "ui/Dialog.h"
 
@@ -77,6 +78,26 @@ TEST_F(CommandsTest, RenameRenamesTheFileThroughItsDialogAndReportsAFailure) {
       << sys::Narrow(os_->boxes[0].text);
   EXPECT_TRUE(os_->FileExists(folderA_ + "Renamed.ttf"));
   EXPECT_EQ(child_->TempFontFile(), folderA_ + "Renamed.ttf");
+
+  // The system's own count, on a face of its own (a copy of a face it has
+  // already is not counted): renamed, loaded and unloaded through the window,
+  // the font is held by nobody once the preview ends.
+  const std::string own = folderB_ + "VLMREN.TTF";
+  ASSERT_TRUE(scratch::WriteAll(own, scratch::RenamedDejaVu("VlmRen")));
+  TFontList& other = Browse(folderB_);
+  ASSERT_EQ(child_->TempFontFile(), own);
+  answer = L"VlmRenamed";
+  input::Press(VK_F2);
+  const std::string renamed = folderB_ + "VlmRenamed.ttf";
+  ASSERT_EQ(other.SelectedRecord()->FileName(), renamed);
+  child_->pmFontListLoad.Click();
+  ASSERT_TRUE(child_->pmFontListUnload.Enabled());
+  child_->pmFontListUnload.Click();
+  ShowPage(child_->tsNavInstalled);
+  EXPECT_FALSE(scratch::FaceExists("VlmRen Sans"));
+  EXPECT_FALSE(RemoveFontResourceA(renamed.c_str()));
+  EXPECT_FALSE(RemoveFontResourceA(own.c_str()));
+  EXPECT_EQ(os_->boxes.size(), 1u);
 }
 
 TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
@@ -96,9 +117,30 @@ TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
     if (submenu.Items(i).Caption() == sys::Widen(first)) firstEntry = i;
   }
   ASSERT_GE(firstEntry, 0);
+  // One row's file cannot be read any more: the row shows the system's reason.
+  TFontFileInfo* broken = nullptr;
+  for (int i = 0; i < list.FontFileList().Count(); ++i) {
+    TFontFileInfo* record = list.FontFileList().Items(i);
+    if (record->FontName() == "DejaVu Sans") broken = record;
+  }
+  ASSERT_NE(broken, nullptr);
+  HANDLE locked =
+      CreateFileA(broken->FileName().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  broken->Refresh(false);
+  CloseHandle(locked);
+  ASSERT_TRUE(broken->Bad());
   submenu.Items(firstEntry).Click();
 
-  // The collection now lists the three fonts; shown, it is not offered.
+  // The collection now lists the three fonts by their names; shown, it is not offered.
+  TFontFileList saved;
+  ASSERT_TRUE(saved.LoadCollection(collections.Path() + first + ".VLM"));
+  ASSERT_EQ(saved.Count(), 3);
+  for (int i = 0; i < saved.Count(); ++i) {
+    if (SameText(saved.Items(i)->FileName(), broken->FileName())) {
+      EXPECT_EQ(saved.Items(i)->FontName(), "DejaVu Sans");
+    }
+  }
   ShowCollection(first);
   EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 3);
   child_->pmFontListPopup();
@@ -112,6 +154,77 @@ TEST_F(CommandsTest, AddToCollectionOffersEveryCollectionButTheOneShown) {
   child_->pmFontListPopup();
   EXPECT_EQ(submenu.Count(), count - 1);
   collections.SelectCollection(first);
+  DeleteSelectedCollection();
+}
+
+TEST_F(CommandsTest, ACollectionRenamedInPlaceIsTheOneShownSavedAndPrintedAsItNowIs) {
+  const std::string name = "cmd-test-rename", renamed = "zrenamed";
+  TFontList& list = Browse(folderA_);
+  list.SelectOnly("Liberation Serif");
+  list.ToggleSelected("DejaVu Sans");
+  ASSERT_TRUE(NewCollection(name));
+  const std::string folder = child_->CollectionsList.Path();
+  os_->RemoveFile(folder + renamed + ".VLM");
+  child_->CollectionAddFromFontList(list, name);
+  ShowCollection(name);
+  TFontList& fonts = child_->CollectionsFontList;
+  ASSERT_EQ(fonts.ListView().ItemCount(), 2);
+
+  // F2, the new name between blanks, Enter.
+  child_->CollectionsList.SetFocus();
+  input::Settle();
+  input::Press(VK_F2);
+  ASSERT_NE(child_->CollectionsList.EditHandle(), nullptr);
+  input::Press(VK_SPACE);
+  input::Type(renamed.c_str());
+  input::Press(VK_SPACE);
+  input::Press(VK_RETURN);
+  EXPECT_EQ(child_->CollectionsList.SelectedCollection(), renamed);
+  EXPECT_TRUE(os_->FileExists(folder + renamed + ".VLM"));
+  EXPECT_FALSE(os_->FileExists(folder + name + ".VLM"));
+  EXPECT_EQ(fonts.Collection(), renamed);
+  EXPECT_NE(child_->Text().find(L" - " + sys::Widen(renamed)), std::wstring::npos);
+  // Read again, the list sorts it elsewhere; it stays the one selected and shown.
+  child_->CollectionsList.UpdateList();
+  EXPECT_EQ(child_->CollectionsList.SelectedCollection(), renamed);
+
+  // A font deleted from it is gone from its new file; no old one comes back.
+  fonts.SelectOnly("DejaVu Sans");
+  fonts.SetFocus();
+  input::Settle();
+  input::Press(VK_DELETE);
+  TFontFileList saved;
+  ASSERT_TRUE(saved.LoadCollection(folder + renamed + ".VLM"));
+  ASSERT_EQ(saved.Count(), 1);
+  EXPECT_EQ(saved.Items(0)->FontName(), "Liberation Serif");
+  EXPECT_FALSE(os_->FileExists(folder + name + ".VLM"));
+
+  // Printed, given a font back, printed again: the second sheet has it.
+  sys::MemoryPrinter printer;
+  os_->printer = &printer;
+  const auto print = [&] {
+    child_->CollectionsList.SetFocus();
+    input::Settle();
+    input::Press('P', ssCtrl);
+  };
+  const auto printedFonts = [&] {
+    std::vector<std::string> fontsShown;
+    // Each font's information line: its name, five blanks, its file.
+    for (const sys::PrintCall& call : printer.Calls())
+      if (const size_t at = call.text.find("     ");
+          call.kind == sys::PrintCall::kText && at != std::string::npos)
+        fontsShown.push_back(call.text.substr(0, at));
+    return fontsShown;
+  };
+  print();
+  EXPECT_EQ(printedFonts(), (std::vector<std::string>{"Liberation Serif"}));
+  list.SelectOnly("DejaVu Sans");
+  child_->CollectionAddFromFontList(list, renamed);
+  printer.ClearCalls();
+  print();
+  os_->printer = nullptr;
+  EXPECT_EQ(printedFonts(), (std::vector<std::string>{"DejaVu Sans", "Liberation Serif"}));
+  EXPECT_TRUE(os_->boxes.empty());
   DeleteSelectedCollection();
 }
 

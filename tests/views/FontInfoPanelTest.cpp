@@ -1,5 +1,6 @@
 #include <memory>
 #include <new>
+#include <thread>
 #include <utility>
 
 #include "sys/codepage.h"
@@ -218,6 +219,34 @@ TEST_F(InfoPanelTest, TenQuickShowFontsEndOnTheLastFontEvenWhenTheListIsRescanne
   EXPECT_EQ(panel->StepCounts().clears, 2);
   EXPECT_EQ(panel->StepCounts().fills, 2);
   EXPECT_EQ(panel->StepCounts().layouts, 2);
+}
+
+// Memory runs out whenever a thread other than the window's opens a file.
+class WorkerOutOfMemory : public sys::MemoryBackend {
+ public:
+  std::unique_ptr<sys::InFile> OpenRead(std::string_view path) override {
+    if (std::this_thread::get_id() != window_) throw std::bad_alloc();
+    return MemoryBackend::OpenRead(path);
+  }
+
+ private:
+  const std::thread::id window_ = std::this_thread::get_id();
+};
+
+TEST_F(InfoPanelTest, AWorkerOutOfMemoryEndsAloneAndTheFontIsShownAllTheSame) {
+  WorkerOutOfMemory starved;
+  sys::ScopedBackend starvedGuard(starved);
+  const std::string path = "C:\\FONTS\\Starved.TTF";
+  starved.AddFile(path, FontFile({.name = "Starved", .maker = "Maker"}));
+  TFontFileInfo record;
+  record.SetFileName(path);
+  panel->ShowFont(&record);
+  WaitForWorkers();
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(Value(kNames, 0), L"Starved");
+  EXPECT_EQ(Value(kNames, 1), L"Family");
+  EXPECT_EQ(Value(kMaker), L"Maker");
+  EXPECT_FALSE(record.Bad());
 }
 
 TEST_F(InfoPanelTest, DestroyingThePanelOrItsWindowWithWorkersRunning) {
