@@ -149,11 +149,17 @@ void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
 }
 
 std::string TFontFileInfo::DisplayName() {
+  std::string fullName;
   {
     Guard g(lock_);
-    if (f_.FontName.size() <= kFaceNameLimit) return f_.FontName;
+    // The faces of collections and CFF fonts go by their families: a full
+    // name there may be one the system does not match.
+    if (f_.FontName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(f_.FileName)) return f_.FontName;
+    fullName = f_.FontName;
   }
-  return FamilyName();
+  std::string family = FamilyName();
+  if (family.empty() && fullName.size() <= kFaceNameLimit) return fullName;
+  return family;
 }
 
 void TFontFileInfo::SetBodgey(bool value) {

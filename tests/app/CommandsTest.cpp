@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/VLMRenameFile.h"
+#include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/win32/fileops_scratch.h"
