@@ -98,6 +98,36 @@ bool RefuseUnreadable(std::string_view file) {
   return false;
 }
 
+// The table's value name for a font file as Windows names it: a collection's
+// faces together ("A & B (TrueType)"), a CFF font as "(OpenType)", a plain
+// .TTF font as always.
+std::string InstallValueName(const std::string& file, const std::string& fontName, uint32_t faces) {
+  if (IsCollectionFileName(file) && faces > 0) {
+    std::string names;
+    for (uint32_t face = 0; face < faces; ++face) {
+      TFontFileInfo record;
+      record.SetFileName(file, face);
+      if (face > 0) names += " & ";
+      names += record.FontName();
+    }
+    return names + " (TrueType)";
+  }
+  if (SameText(ExtractFileExt(file), ".OTF")) {
+    const std::string trueType = FontRegValueName(fontName);
+    return trueType.substr(0, trueType.size() - std::string_view(" (TrueType)").size()) + " (OpenType)";
+  }
+  return FontRegValueName(fontName);
+}
+
+// The value of the table that names the file, found by its data; empty when none does.
+std::string ValueNaming(sys::RegKey& key, const FileRefs& refs) {
+  std::vector<sys::RegValueInfo> values;
+  key.ListValues(values);
+  for (const sys::RegValueInfo& value : values)
+    if (value.type == sys::kRegSz && refs.Match(value.text)) return value.name;
+  return {};
+}
+
 // A name the shell can give a file within its folder.
 bool UsableFileName(std::string_view name) { return !name.empty() && name != "." && name != ".."; }
 
@@ -122,7 +152,7 @@ bool TFontFileInfo::Install() {
 
   auto key = OpenFontsKey(true);
   if (!key) return false;  // a font that cannot be registered is not installed
-  const std::string valueName = FontRegValueName(FontName());
+  const std::string valueName = InstallValueName(file, FontName(), FaceCount());
   const bool registered = key->ValueExists(valueName);
   if (!registered && !key->WriteString(valueName, bareName)) return false;
 
@@ -155,8 +185,14 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
 
   bool unregistered = false;
   if (auto key = OpenFontsKey(false)) {
-    const std::string valueName = FontRegValueName(FontName());
-    if (key->ValueExists(valueName)) {
+    // A plain .TTF font's value bears its name; any other's is found by its file.
+    const std::string file = FileName();
+    // A record of the file Install copied from stands for the fonts folder's copy.
+    std::string valueName = IsPlainTrueTypeFileName(file) ? FontRegValueName(FontName())
+                                                           : ValueNaming(*key, RefsOf(file));
+    if (valueName.empty() && !IsPlainTrueTypeFileName(file))
+      valueName = ValueNaming(*key, RefsOf(path));
+    if (!valueName.empty() && key->ValueExists(valueName)) {
       if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
       unregistered = true;
     }

@@ -21,6 +21,34 @@ TEST_F(FileOpsTest, InstallCopiesRegistersAndAddsTheFont) {
   EXPECT_EQ(os.Broadcasts(), 1);
 }
 
+TEST_F(FileOpsTest, CollectionsAndCffFontsAreInstalledUnderTheirWindowsNamesAndUninstalledByTheirFiles) {
+  os.AddFile("D:\\Src\\pair.ttc", tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
+  os.AddFile("D:\\Src\\nimble.otf", tt::StandardFont("Nimble").Version(tt::kOtto).Build());
+  TFontFileInfo mono, cff;
+  mono.SetFileName("D:\\Src\\pair.ttc", 1);
+  cff.SetFileName("D:\\Src\\nimble.otf");
+  ASSERT_TRUE(mono.Install());
+  ASSERT_TRUE(cff.Install());
+  std::string data;
+  EXPECT_TRUE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(data, "pair.ttc");
+  EXPECT_TRUE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Nimble (OpenType)", data));
+  EXPECT_EQ(data, "nimble.otf");
+  EXPECT_TRUE(mono.Installed() && cff.Installed());
+  TFontFileInfo sans;
+  sans.SetFileName("C:\\Windows\\Fonts\\PAIR.TTC");
+  EXPECT_TRUE(sans.Installed() && sans.InFontsFolder()) << "the other face by its file";
+
+  std::string freed;
+  ASSERT_TRUE(sans.Uninstall(dmLeave, &freed));
+  EXPECT_EQ(freed, "C:\\Windows\\Fonts\\pair.ttc");
+  EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\pair.ttc"), 0);
+  ASSERT_TRUE(cff.Uninstall(dmLeave));
+  EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Nimble (OpenType)", data));
+  EXPECT_FALSE(cff.Installed());
+}
+
 TEST_F(FileOpsTest, InstallingFromTheFontsFolderNeitherCopiesNorOverwritesTheValue) {
   auto r = Record("C:\\Windows\\Fonts\\alpha.TTF", "Alpha");
   Install("Alpha", "somewhere-else.ttf");
