@@ -109,7 +109,11 @@ class TFontFileInfo {
 
   // Changes to the font's standing with the system and to its file; each
   // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
+  // Into the machine's fonts folder and table; when the user may not write
+  // them, as InstallForUser.
   bool Install();
+  // Into the current user's own fonts folder and table, for this user alone.
+  bool InstallForUser();
   // `freedFile`, when given, receives the full path of the fonts folder's
   // file that this font's registration named and that no other registration
   // names, the one file a caller may dispose of; empty when there is none.

@@ -55,8 +55,8 @@ std::unique_ptr<sys::RegKey> OpenFontsRegKey() {
   return sys::Current().OpenKey(sys::Hive::LocalMachine, kWinFontsKey, false);
 }
 
-std::unique_ptr<sys::RegKey> OpenUserFontsRegKey() {
-  return sys::Current().OpenKey(sys::Hive::CurrentUser, kNtFontsKey, false);
+std::unique_ptr<sys::RegKey> OpenUserFontsRegKey(bool create) {
+  return sys::Current().OpenKey(sys::Hive::CurrentUser, kNtFontsKey, create);
 }
 
 std::string FontRegValueName(std::string_view fontName) {

@@ -24,7 +24,7 @@ std::string GetFontsRegKey();
 std::unique_ptr<sys::RegKey> OpenFontsRegKey();
 // The current user's own table of the same name (in HKEY_CURRENT_USER),
 // whose values give full paths; null when there is none.
-std::unique_ptr<sys::RegKey> OpenUserFontsRegKey();
+std::unique_ptr<sys::RegKey> OpenUserFontsRegKey(bool create = false);
 std::string FontRegValueName(std::string_view fontName);
 // Whether FontRegValueName may have cut a longer name down to this one, so
 // that the name cannot be taken as the font's full name.
