@@ -93,7 +93,7 @@ TEST_F(MultiSampleTest, RebuildMeasuresEveryFontOnceAndKeepsOnlyTheRowsInViewAdd
   Fill(40, {3, 5});
   // Room for more than the installed rows 3 and 5 whatever the fallback face's
   // height (a CJK one with tall lines among them).
-  TMultiSampleGrid& grid = ShowList(500, 450);
+  TMultiSampleGrid& grid = ShowList(500, 800);
   TMultiSample& view = *form->view;
   ASSERT_EQ(grid.RowCount(), 40);
   const multi_sample::TRowRange wanted = multi_sample::WantedRows(grid.Rows(), 0, grid.ClientHeight());
