@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     Clock::time_point start = Clock::now();
     for (int i = 0; i < list.Count(); ++i) {
       bool isInstalled = false, inFolder = false;
-      installed.Check(list.Items(i)->FontName(), isInstalled, inFolder);
+      installed.Check(list.Items(i)->FontName(), list.Items(i)->FileName(), isInstalled, inFolder);
     }
     lookups = Millis(start);
     start = Clock::now();

@@ -20,18 +20,29 @@ uint32_t BigEndian(const std::string& bytes, size_t pos, size_t size) {
   return value;
 }
 
-std::string Compact(const std::string& font) {
+// One face: the directory at `base`, the tables wherever it says.
+tt::FontBuilder CompactFace(const std::string& font, size_t base) {
   static const std::set<std::string> kRead = {"name", "head", "hhea", "OS/2"};
   tt::FontBuilder builder;
-  const uint32_t count = BigEndian(font, 4, 2);
-  for (uint32_t i = 0; i < count && 12 + 16 * (i + 1) <= font.size(); ++i) {
-    const size_t entry = 12 + 16 * i;
+  builder.Version(BigEndian(font, base, 4));
+  const uint32_t count = BigEndian(font, base + 4, 2);
+  for (uint32_t i = 0; i < count && base + 12 + 16 * (i + 1) <= font.size(); ++i) {
+    const size_t entry = base + 12 + 16 * i;
     const std::string tag = font.substr(entry, 4);
     const uint32_t offset = BigEndian(font, entry + 8, 4);
     const uint32_t length = BigEndian(font, entry + 12, 4);
     builder.Table(tag, kRead.count(tag) && offset < font.size() ? font.substr(offset, length) : "");
   }
-  return builder.Build();
+  return builder;
+}
+
+std::string Compact(const std::string& font) {
+  if (font.compare(0, 4, "ttcf") != 0) return CompactFace(font, 0).Build();
+  std::vector<tt::FontBuilder> faces;
+  const uint32_t count = BigEndian(font, 8, 4);
+  for (uint32_t i = 0; i < count && 12 + 4 * (i + 1) <= font.size(); ++i)
+    faces.push_back(CompactFace(font, BigEndian(font, 12 + 4 * i, 4)));
+  return tt::Collection(faces, {.version = BigEndian(font, 4, 4)});
 }
 
 bool Write(const std::string& path, const std::string& bytes) {
@@ -62,6 +73,10 @@ int main(int argc, char** argv) {
                          .Build()},
       {"chinese_names", tt::FontBuilder().Names({MsName(4, "微软雅黑", 0x0804), MsName(4, "宋体")}).Build()},
       {"empty_directory", tt::FontBuilder().Build()},
+      {"cff", tt::StandardFont("Seed Cff", "Seed").Version(tt::kOtto).Build()},
+      {"collection", tt::Collection({tt::StandardFont("Seed One", "Seed"),
+                                     tt::StandardFont("Seed Two", "Seed").Version(tt::kOtto)})},
+      {"collection_v2", tt::Collection({tt::StandardFont("Seed V2", "Seed")}, {.version = 0x00020000})},
   };
   bool ok = true;
   for (const auto& [name, bytes] : made) ok &= Write(folder + "/" + name + ".ttf", bytes);

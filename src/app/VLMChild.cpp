@@ -163,6 +163,7 @@ void TfrmVLMChild::ApplyOptions() {
     save = true;
   }
   CollectionsFontList.SetPath(CollectionsList.Path());
+  BrowseFontList.SetTrueTypeOnly(FOptions->TrueTypeOnly());
   ApplyViewOptions();
   if (save) FOptions->Save();
 }

@@ -409,7 +409,7 @@ void TfrmVLMChild::pcViewChange() {
 void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   const bool readable = record && !record->Bad();
   // Each view keeps copies: the record may go with the list's next rescan.
-  const std::string noteName = readable ? FileNameNoExt(record->FileName()) : std::string();
+  const std::string noteName = readable ? NoteNameFor(record->FileName(), record->FaceIndex()) : std::string();
   if (readable) {
     const std::string name = record->DisplayName();
     SetSampleFont(name, esSampleSize.Value());

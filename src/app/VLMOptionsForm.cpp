@@ -88,6 +88,7 @@ void TfrmVLMOptions::PlaceControls() {
     button->SetTabStop(false);
     top += kRowHeight;
   }
+  cbTrueTypeOnly.SetBounds(kEditLeft, top, folderWidth, kEditHeight);
 
   PlaceHeading(lblColours, bvlColours, kMargin + 2, pageWidth);
   top = kFirstRowTop;
@@ -155,6 +156,7 @@ void TfrmVLMOptions::FormCreate(const TControl& owner) {
   if (dynamic_cast<const TForm*>(&owner)) CenterOn(owner);
   edtCollectionsFolder.SetText(sys::Widen(FOptions.CollectionsFolder()));
   edtNotesFolder.SetText(sys::Widen(FOptions.NotesFolder()));
+  cbTrueTypeOnly.SetChecked(FOptions.TrueTypeOnly());
   rccFontColor.SetColour(FOptions.FontColour());
   rccFontBgColor.SetColour(FOptions.FontBackgroundColour());
   rccFontInfoColor.SetColour(FOptions.FontInformationColour());
@@ -287,6 +289,7 @@ void TfrmVLMOptions::btnHelpClick() { ShowHelpContext(kHelpContext); }
 void TfrmVLMOptions::btnOKClick() {
   FOptions.SetCollectionsFolder(sys::Narrow(edtCollectionsFolder.Text()));
   FOptions.SetNotesFolder(sys::Narrow(edtNotesFolder.Text()));
+  FOptions.SetTrueTypeOnly(cbTrueTypeOnly.Checked());
   FOptions.SetFontColour(rccFontColor.Colour());
   FOptions.SetFontBackgroundColour(rccFontBgColor.Colour());
   FOptions.SetFontInformationColour(rccFontInfoColor.Colour());

@@ -46,6 +46,7 @@ class TfrmVLMOptions : public TDialog {
   TLabel lblNotesFolder{tsGeneral, L"备注(&N):"};
   TEdit2 edtNotesFolder{tsGeneral};
   TButton btnNotesFolder{tsGeneral, L"浏览(&W)..."};
+  TCheckBox cbTrueTypeOnly{tsGeneral, L"浏览文件夹时只列出 .TTF 文件(&T)"};
 
   TTabSheet TabSheet1{pcOptions, L"外观"};
   TLabel lblColours{TabSheet1, L"颜色 "};

@@ -34,7 +34,7 @@ std::vector<std::string> CollectionFileNames(std::string_view folder) {
 
 }  // namespace
 
-std::string CollectionLine(std::string_view fontName, std::string_view path) {
+std::string CollectionLine(std::string_view fontName, std::string_view path, uint32_t face) {
   std::string line;
   line.reserve(fontName.size() + path.size() + 7);
   line += '"';
@@ -51,13 +51,22 @@ std::string CollectionLine(std::string_view fontName, std::string_view path) {
   }
   line += "\",\"";
   line += path;
-  line += "\"\r\n";
+  line += '"';
+  if (face != 0) line += ',' + std::to_string(face);
+  line += "\r\n";
   return line;
 }
 
-void ParseCollectionLine(std::string line, std::string& fontName, std::string& path) {
+void ParseCollectionLine(std::string line, std::string& fontName, std::string& path, uint32_t& face) {
   fontName = ExtractField(line, ",");
   path = ExtractField(line, ",");
+  const std::string number = Trim(ExtractField(line, ","));
+  face = 0;
+  if (number.empty() || number.size() > 9) return;  // far beyond any collection's faces
+  for (const char c : number) {
+    if (c < '0' || c > '9') return;
+  }
+  face = static_cast<uint32_t>(std::stoul(number));
 }
 
 bool ReadCollectionLines(std::string_view path, const std::function<void(std::string&)>& onLine) {
@@ -194,12 +203,13 @@ void RewriteCollectionReferences(std::string_view folder, std::string_view oldPa
     bool changed = false;
     const bool read = ReadCollectionLines(file, [&](std::string& line) {
       std::string name, path;
-      ParseCollectionLine(std::move(line), name, path);
+      uint32_t face = 0;
+      ParseCollectionLine(std::move(line), name, path, face);
       if (UpperAscii(path) == oldKey) {
         path = newPath;
         changed = true;
       }
-      content += CollectionLine(name, path);
+      content += CollectionLine(name, path, face);
     });
     if (read && changed) WriteFileReplacing(file, content);
   }

@@ -2,6 +2,7 @@
 // in the ANSI code page. Files live in a collections folder as NAME.VLM.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,10 +11,13 @@
 inline constexpr std::string_view kCollectionFileExt = ".VLM";
 
 // The written form of one line, line end included. A name reads back as
-// written: its quotes become apostrophes, its CR and LF blanks.
-std::string CollectionLine(std::string_view fontName, std::string_view path);
-// Splits a line into its two fields; quotes are optional, a missing path is empty.
-void ParseCollectionLine(std::string line, std::string& fontName, std::string& path);
+// written: its quotes become apostrophes, its CR and LF blanks. A face other
+// than a file's first follows the path as a third, unquoted field, which
+// readers that know two fields drop.
+std::string CollectionLine(std::string_view fontName, std::string_view path, uint32_t face = 0);
+// Splits a line into its fields; quotes are optional, a missing path is
+// empty, a missing or unreadable face is 0.
+void ParseCollectionLine(std::string line, std::string& fontName, std::string& path, uint32_t& face);
 
 // Calls `onLine` for each line of the file that is not blank, line end
 // removed (CR LF, LF or CR). False when the file will not open or a read

@@ -18,24 +18,34 @@ void TFontFileInfo::Clear() {
   f_ = TFontFields{};
 }
 
-void TFontFileInfo::StartOver(std::string_view path) {
+void TFontFileInfo::StartOver(std::string_view path, uint32_t face) {
   // Nothing read from the file a record named before may linger.
   const bool bodgey = f_.Bodgey;
   f_ = TFontFields{};
   f_.Bodgey = bodgey;
   f_.FileName = path;
+  f_.FaceIndex = face;
 }
 
-void TFontFileInfo::SetFileName(std::string_view path) {
+bool TFontFileInfo::IsFaceLocked(std::string_view path, uint32_t face) const {
+  return f_.FaceIndex == face && SameText(path, f_.FileName);
+}
+
+bool TFontFileInfo::IsFace(std::string_view path, uint32_t face) const {
+  Guard g(lock_);
+  return IsFaceLocked(path, face);
+}
+
+void TFontFileInfo::SetFileName(std::string_view path, uint32_t face) {
   TInstalledFonts installed;
-  SetFileName(path, installed);
+  SetFileName(path, installed, face);
 }
 
-void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installed) {
+void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installed, uint32_t face) {
   {
     Guard g(lock_);
-    if (SameText(path, f_.FileName)) return;
-    StartOver(path);
+    if (IsFaceLocked(path, face)) return;
+    StartOver(path, face);
   }
   Refresh(false, installed);
 }
@@ -43,25 +53,25 @@ void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installe
 void TFontFileInfo::SetFileNameRead(TFontFields&& read, TInstalledFonts& installed) {
   {
     Guard g(lock_);
-    if (SameText(read.FileName, f_.FileName)) return;
-    StartOver(read.FileName);
+    if (IsFaceLocked(read.FileName, read.FaceIndex)) return;
+    StartOver(read.FileName, read.FaceIndex);
   }
   TakeFileValues(std::move(read));
   CheckInstalled(installed);
 }
 
-void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables) {
+void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables, uint32_t face) {
   TInstalledFonts installed;
-  SetFileNameAndRead(path, allTables, installed);
+  SetFileNameAndRead(path, allTables, installed, face);
 }
 
 void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables,
-                                       TInstalledFonts& installed) {
+                                       TInstalledFonts& installed, uint32_t face) {
   bool same;
   {
     Guard g(lock_);
-    same = SameText(path, f_.FileName);
-    if (!same) StartOver(path);
+    same = IsFaceLocked(path, face);
+    if (!same) StartOver(path, face);
   }
   if (!same) {
     Refresh(allTables, installed);
@@ -70,21 +80,22 @@ void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables,
   }
 }
 
-void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName) {
+void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName,
+                                       uint32_t face) {
   TInstalledFonts installed;
-  SetFileNameAndName(path, fontName, installed);
+  SetFileNameAndName(path, fontName, installed, face);
 }
 
 void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view fontName,
-                                       TInstalledFonts& installed) {
+                                       TInstalledFonts& installed, uint32_t face) {
   // A name the installed-font table may have cut short is read from the
   // file; with no file to read, the given name is all there is.
   const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
   if (!trusted && !path.empty()) {
     {
       Guard g(lock_);
-      if (SameText(path, f_.FileName)) return;
-      StartOver(path);
+      if (IsFaceLocked(path, face)) return;
+      StartOver(path, face);
       // Kept should the file not be read: better cut short than lost.
       f_.KnownName = fontName;
     }
@@ -93,7 +104,7 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
   }
   {
     Guard g(lock_);
-    if (!SameText(path, f_.FileName)) StartOver(path);
+    if (!IsFaceLocked(path, face)) StartOver(path, face);
     f_.FileName = path;
     f_.FontName = fontName;
     f_.KnownName = fontName;
@@ -121,29 +132,34 @@ void TFontFileInfo::CheckInstalled() {
 }
 
 void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
-  const bool haveTable = installed.Key() != nullptr;
-  std::string fontName;
+  std::string fontName, fileName;
   {
     Guard g(lock_);
     f_.Installed = false;
     f_.InFontsFolder = false;
-    if (!haveTable) return;
     fontName = f_.FontName;
+    fileName = f_.FileName;
   }
   bool isInstalled = false;
   bool inFontsFolder = false;
-  installed.Check(fontName, isInstalled, inFontsFolder);
+  installed.Check(fontName, fileName, isInstalled, inFontsFolder);
   Guard g(lock_);
   f_.Installed = isInstalled;
   f_.InFontsFolder = inFontsFolder;
 }
 
 std::string TFontFileInfo::DisplayName() {
+  std::string fullName;
   {
     Guard g(lock_);
-    if (f_.FontName.size() <= kFaceNameLimit) return f_.FontName;
+    // The faces of collections and CFF fonts go by their families: a full
+    // name there may be one the system does not match.
+    if (f_.FontName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(f_.FileName)) return f_.FontName;
+    fullName = f_.FontName;
   }
-  return FamilyName();
+  std::string family = FamilyName();
+  if (family.empty() && fullName.size() <= kFaceNameLimit) return fullName;
+  return family;
 }
 
 void TFontFileInfo::SetBodgey(bool value) {
@@ -158,7 +174,7 @@ void TFontFileInfo::SetBad(bool value) {
 
 void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   Guard g(lock_);
-  if (f_.FileName != read.FileName) return;
+  if (f_.FileName != read.FileName || f_.FaceIndex != read.FaceIndex) return;
   // The reader owns everything but the file's name and the record's standing.
   read.Bodgey = f_.Bodgey;
   read.Installed = f_.Installed;
@@ -173,8 +189,12 @@ bool TablesUnread(const TFontFields& fields) {
   return !fields.InfoRead && !fields.Bad && !fields.FileName.empty();
 }
 
+bool SameFace(const TFontFields& a, const TFontFields& b) {
+  return a.FaceIndex == b.FaceIndex && SameText(a.FileName, b.FileName);
+}
+
 bool SameListedFont(const TFontFields& a, const TFontFields& b) {
-  return SameText(a.FileName, b.FileName) && SameText(a.FontName, b.FontName) && a.Bad == b.Bad;
+  return SameFace(a, b) && SameText(a.FontName, b.FontName) && a.Bad == b.Bad;
 }
 
 bool TFontFileInfo::NeedsRead() const {
@@ -207,6 +227,10 @@ TFontFields TFontFileInfo::Snapshot() const {
 std::string TFontFileInfo::FileName() const {
   Guard g(lock_);
   return f_.FileName;
+}
+uint32_t TFontFileInfo::FaceIndex() const {
+  Guard g(lock_);
+  return f_.FaceIndex;
 }
 std::string TFontFileInfo::FontName() const {
   Guard g(lock_);
@@ -252,6 +276,8 @@ std::string TFontFileInfo::DesignerURL() { return Lazy(&TFontFields::DesignerURL
 std::string TFontFileInfo::Description() { return Lazy(&TFontFields::Description); }
 std::string TFontFileInfo::License() { return Lazy(&TFontFields::License); }
 std::string TFontFileInfo::LicenseURL() { return Lazy(&TFontFields::LicenseURL); }
+uint32_t TFontFileInfo::FaceCount() { return Lazy(&TFontFields::FaceCount); }
+TFontFormat TFontFileInfo::Format() { return Lazy(&TFontFields::Format); }
 int32_t TFontFileInfo::UnitsPerEm() { return Lazy(&TFontFields::UnitsPerEm); }
 int32_t TFontFileInfo::Ascender() { return Lazy(&TFontFields::Ascender); }
 int32_t TFontFileInfo::Descender() { return Lazy(&TFontFields::Descender); }

@@ -13,10 +13,24 @@
 
 class TInstalledFonts;
 
+// The outlines a face carries: TrueType's own, or PostScript ones (CFF) in an
+// OpenType font.
+enum TFontFormat : uint8_t {
+  ffTrueType = 0,
+  ffCff = 1,
+};
+
 // Everything a record knows, as one copyable value.
 struct TFontFields {
   bool InfoRead = false;
   std::string FileName;
+  // Which face of the file: 0 for a file of one font. The file name and this
+  // together are the font.
+  uint32_t FaceIndex = 0;
+  // How many faces the file's collection header announces; 0 for a file of
+  // one font (or one not read yet).
+  uint32_t FaceCount = 0;
+  TFontFormat Format = ffTrueType;
   bool Bad = false;
   bool Bodgey = false;
   bool Installed = false;
@@ -70,18 +84,20 @@ class TFontFileInfo {
   TFontFileInfo& operator=(const TFontFileInfo&) = delete;
 
   void Clear();
-  void SetFileName(std::string_view path);
-  void SetFileNameAndName(std::string_view path, std::string_view fontName);
+  // `face`: which face of a collection file the record stands for.
+  void SetFileName(std::string_view path, uint32_t face = 0);
+  void SetFileNameAndName(std::string_view path, std::string_view fontName, uint32_t face = 0);
   // SetFileName, reading all tables at once when asked: one open of the file
   // where SetFileName and a lazy getter would take two.
-  void SetFileNameAndRead(std::string_view path, bool allTables);
-  void SetFileNameAndRead(std::string_view path, bool allTables, TInstalledFonts& installed);
+  void SetFileNameAndRead(std::string_view path, bool allTables, uint32_t face = 0);
+  void SetFileNameAndRead(std::string_view path, bool allTables, TInstalledFonts& installed,
+                          uint32_t face = 0);
   void Refresh(bool allTables);
   void CheckInstalled();
   // The same, checked against the installed-font table a scan keeps open.
-  void SetFileName(std::string_view path, TInstalledFonts& installed);
+  void SetFileName(std::string_view path, TInstalledFonts& installed, uint32_t face = 0);
   void SetFileNameAndName(std::string_view path, std::string_view fontName,
-                          TInstalledFonts& installed);
+                          TInstalledFonts& installed, uint32_t face = 0);
   void Refresh(bool allTables, TInstalledFonts& installed);
   void CheckInstalled(TInstalledFonts& installed);
   // SetFileName whose names-only read of `read.FileName` was done already,
@@ -93,7 +109,11 @@ class TFontFileInfo {
 
   // Changes to the font's standing with the system and to its file; each
   // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
+  // Into the machine's fonts folder and table; when the user may not write
+  // them, as InstallForUser.
   bool Install();
+  // Into the current user's own fonts folder and table, for this user alone.
+  bool InstallForUser();
   // `freedFile`, when given, receives the full path of the fonts folder's
   // file that this font's registration named and that no other registration
   // names, the one file a caller may dispose of; empty when there is none.
@@ -108,6 +128,9 @@ class TFontFileInfo {
 
   // Read as they stand.
   std::string FileName() const;
+  uint32_t FaceIndex() const;
+  // Whether the record stands for that face of that file (ASCII case ignored).
+  bool IsFace(std::string_view path, uint32_t face) const;
   std::string FontName() const;
   std::string KnownName() const;
   bool Bad() const;
@@ -151,6 +174,8 @@ class TFontFileInfo {
   bool Bold();
   bool Regular();
   TFontKind FontKind();
+  uint32_t FaceCount();
+  TFontFormat Format();
 
   // All fields at once, lazily read like the getters above.
   TFontFields Fields();
@@ -176,7 +201,8 @@ class TFontFileInfo {
   void EnsureRead();  // without the lock: reading may take a while
   template <typename T>
   T Lazy(T TFontFields::*field);
-  void StartOver(std::string_view path);  // lock held
+  void StartOver(std::string_view path, uint32_t face);  // lock held
+  bool IsFaceLocked(std::string_view path, uint32_t face) const;
   mutable std::recursive_mutex lock_;  // guards f_
   std::mutex readLock_;  // one read of the file at a time, so none undoes another
   TFontFields f_;
@@ -186,10 +212,12 @@ class TFontFileInfo {
 // record of no file, nor for a bad one, which shows what it holds.
 bool TablesUnread(const TFontFields& fields);
 // Whether two records' values stand for the same font as a list shows it:
-// the same file (compared as file names are) under the same name and
-// standing. A record's address says nothing: a rescan frees the records and
+// the same face of the same file (compared as file names are) under the same
+// name and standing. A record's address says nothing: a rescan frees the records and
 // a new one may be given a freed one's place.
 bool SameListedFont(const TFontFields& a, const TFontFields& b);
+// Whether two records' values name the same face of the same file.
+bool SameFace(const TFontFields& a, const TFontFields& b);
 
 // Reads the file named by the record into it (names-only or all tables).
 void ReadFontFile(TFontFileInfo& info, bool allTables);

@@ -24,20 +24,35 @@ void TFontFileList::ClearNow() {
   records_.clear();
 }
 
-bool TFontFileList::Contains(std::string_view path) const { return Listed(UpperAscii(path), path); }
+namespace {
 
-bool TFontFileList::Listed(const std::string& key, std::string_view path) const {
+// The index's key of a face: the upper-cased file name, and for a face other
+// than the first its number after a character no file name holds.
+std::string FaceKey(std::string_view path, uint32_t face) {
+  std::string key = UpperAscii(path);
+  if (face != 0) key += '|' + std::to_string(face);
+  return key;
+}
+
+}  // namespace
+
+bool TFontFileList::Contains(std::string_view path, uint32_t face) const {
+  return Listed(FaceKey(path, face), path, face);
+}
+
+bool TFontFileList::Listed(const std::string& key, std::string_view path, uint32_t face) const {
   const auto it = index_.find(key);
   if (it == index_.end()) return false;
   // A listed record whose file was deleted or renamed since no longer counts.
-  if (SameText(it->second->FileName(), path)) return true;
+  if (it->second->IsFace(path, face)) return true;
   index_.erase(it);
   return false;
 }
 
 void TFontFileList::Reindex() {
   index_.clear();
-  for (const auto& record : records_) index_.emplace(UpperAscii(record->FileName()), record.get());
+  for (const auto& record : records_)
+    index_.emplace(FaceKey(record->FileName(), record->FaceIndex()), record.get());
 }
 
 int TFontFileList::Remove(const std::vector<TFontFileInfo*>& records) {
@@ -56,31 +71,31 @@ bool TFontFileList::Delete(int index) {
   return Remove(records_[static_cast<size_t>(index)].get());
 }
 
-void TFontFileList::AddFile(std::string_view path) {
+void TFontFileList::AddFile(std::string_view path, uint32_t face) {
   TInstalledFonts installed;
-  AddRecord(path, nullptr, mode_, installed);
+  AddRecord(path, face, nullptr, mode_, installed);
 }
 
-void TFontFileList::AddFileWithName(std::string_view path, std::string_view fontName) {
+void TFontFileList::AddFileWithName(std::string_view path, std::string_view fontName, uint32_t face) {
   TInstalledFonts installed;
-  AddRecord(path, &fontName, mode_, installed);
+  AddRecord(path, face, &fontName, mode_, installed);
 }
 
-void TFontFileList::AddRecord(std::string_view path, const std::string_view* fontName,
+void TFontFileList::AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                               TFontListMode mode, TInstalledFonts& installed, TFontFields* read) {
-  // One look-up both tells whether the file is listed and holds its place.
-  const auto [slot, added] = index_.try_emplace(UpperAscii(path), nullptr);
+  // One look-up both tells whether the face is listed and holds its place.
+  const auto [slot, added] = index_.try_emplace(FaceKey(path, face), nullptr);
   // A listed record whose file was deleted or renamed since no longer counts.
-  if (!added && SameText(slot->second->FileName(), path)) return;
+  if (!added && slot->second->IsFace(path, face)) return;
   try {
     auto record = std::make_unique<TFontFileInfo>();
     try {
       if (fontName) {
-        record->SetFileNameAndName(path, *fontName, installed);
+        record->SetFileNameAndName(path, *fontName, installed, face);
       } else if (read) {
         record->SetFileNameRead(std::move(*read), installed);
       } else {
-        record->SetFileName(path, installed);
+        record->SetFileName(path, installed, face);
       }
     } catch (const std::exception&) {
       record->SetBad(true);
@@ -148,4 +163,10 @@ void TFontFileList::SetInclSubfolders(bool value) {
   if (mode_ != flmBrowse || value == inclSubfolders_) return;
   inclSubfolders_ = value;
   Scan();
+}
+
+void TFontFileList::SetTrueTypeOnly(bool value) {
+  if (value == trueTypeOnly_) return;
+  trueTypeOnly_ = value;
+  if (mode_ == flmBrowse) Scan();
 }

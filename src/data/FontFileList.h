@@ -31,13 +31,14 @@ class TFontFileList {
   int Count() const { return static_cast<int>(records_.size()); }
   TFontFileInfo* Items(int index) const { return records_.at(static_cast<size_t>(index)).get(); }
 
-  // Whether a record's file name equals `path`, ASCII case ignored.
-  bool Contains(std::string_view path) const;
-  // Adds a record read names-only from the file, unless the file is listed.
-  void AddFile(std::string_view path);
+  // Whether a record stands for that face of the file `path` names (its file
+  // name compared with ASCII case ignored). A file of one font is face 0.
+  bool Contains(std::string_view path, uint32_t face = 0) const;
+  // Adds a record read names-only from the face, unless the face is listed.
+  void AddFile(std::string_view path, uint32_t face = 0);
   // Adds a record with a known name (a short name is trusted, the file not
-  // opened), unless the file is listed.
-  void AddFileWithName(std::string_view path, std::string_view fontName);
+  // opened), unless the face is listed.
+  void AddFileWithName(std::string_view path, std::string_view fontName, uint32_t face = 0);
   // Callers that change a listed record's file name call this afterwards.
   void Reindex();
   // Frees the given records and drops them from the list, in one pass however
@@ -76,6 +77,8 @@ class TFontFileList {
   const std::string& Path() const { return path_; }
   const std::string& Collection() const { return collection_; }
   bool InclSubfolders() const { return inclSubfolders_; }
+  // Folder scans list .TTF files alone, not .TTC, .OTC and .OTF ones too.
+  bool TrueTypeOnly() const { return trueTypeOnly_; }
   int32_t InclSubfoldersDepth() const { return inclSubfoldersDepth_; }
 
   // Receives the warning of a scan that met trouble, in place of the message
@@ -87,6 +90,7 @@ class TFontFileList {
   void SetPath(std::string_view folder);
   void SetCollection(std::string_view name);
   void SetInclSubfolders(bool value);
+  void SetTrueTypeOnly(bool value);
   void SetInclSubfoldersDepth(int32_t depth) { inclSubfoldersDepth_ = depth; }
 
  private:
@@ -94,19 +98,22 @@ class TFontFileList {
   enum class Pending { None, Clear, Scan };
 
   void ClearNow();
-  bool Listed(const std::string& key, std::string_view path) const;
+  bool Listed(const std::string& key, std::string_view path, uint32_t face) const;
   void ScanOnce(ScanRun& run);
   void ScanInstalled(ScanRun& run);
   void ScanFolders(ScanRun& run);
   void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
                       std::vector<std::string>& folders);
   // `read`, when given, is the names-only read of `path`, done already.
-  void AddRecord(std::string_view path, const std::string_view* fontName, TFontListMode mode,
-                 TInstalledFonts& installed, TFontFields* read = nullptr);
+  void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
+                 TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);
+  // Adds the faces after the first of a collection file whose first face the
+  // list has just read.
+  void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
-  // Upper-cased file name -> its record, so Contains and AddFile stay O(1).
+  // FaceKey of a record's face -> the record, so Contains and AddFile stay O(1).
   mutable std::unordered_map<std::string, const TFontFileInfo*> index_;
 
   TFontListMode mode_ = flmBrowse;
@@ -114,6 +121,7 @@ class TFontFileList {
   std::string collection_;
   bool inclSubfolders_ = false;
   int32_t inclSubfoldersDepth_ = 3;
+  bool trueTypeOnly_ = false;
 
   bool scanning_ = false;
   bool partlyRead_ = false;

@@ -17,9 +17,10 @@ bool TFontFileList::LoadCollectionNow(std::string_view path, TFontListMode mode,
   ClearNow();
   const bool whole = ReadCollectionLines(path, [&](std::string& line) {
     std::string fontName, file;
-    ParseCollectionLine(std::move(line), fontName, file);
+    uint32_t face = 0;
+    ParseCollectionLine(std::move(line), fontName, file, face);
     const std::string_view name = fontName;
-    AddRecord(file, &name, mode, installed);
+    AddRecord(file, face, &name, mode, installed);
   });
   partlyRead_ = !whole;
   return whole;
@@ -38,6 +39,6 @@ bool TFontFileList::SaveCollection(std::string_view path) {
   std::string content;
   // Never a read's error text in place of a name: it would be trusted for ever.
   for (const auto& record : records_)
-    content += CollectionLine(record->KnownName(), record->FileName());
+    content += CollectionLine(record->KnownName(), record->FileName(), record->FaceIndex());
   return WriteFileReplacing(file, content);
 }

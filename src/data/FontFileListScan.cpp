@@ -32,8 +32,12 @@ constexpr size_t kReadAheadFiles = 8;
 // cost little.
 constexpr int kDefaultReaders = 8;
 std::atomic<int> g_scanReaders{kDefaultReaders};
-constexpr std::string_view kFontPattern = "*.TTF";
-constexpr std::string_view kTrueTypeSuffix = " (TrueType)";
+constexpr std::string_view kTrueTypePattern = "*.TTF";
+constexpr std::string_view kAnyPattern = "*";
+constexpr std::string_view kValueSuffixes[] = {" (TrueType)", " (OpenType)"};
+// Real collections hold a few dozen faces; a file claiming more is listed
+// with this many, so that a hostile header cannot flood the list.
+constexpr uint32_t kMaxListedFaces = 256;
 constexpr uint32_t kAttrReparsePoint = 0x400;
 // Deeper than any real tree; keeps a looping one from exhausting the stack.
 constexpr int32_t kDepthCeiling = 128;
@@ -49,6 +53,7 @@ struct TFontFileList::ScanRun {
   std::string collection;
   bool inclSubfolders;
   int32_t depth;
+  bool trueTypeOnly;
   std::shared_ptr<bool> alive;
   std::unique_ptr<TProgressBase> progress;
   bool trouble = false;
@@ -94,7 +99,7 @@ void TFontFileList::Scan() {
   const auto alive = alive_;
   do {
     pending_ = Pending::None;
-    ScanRun run{mode_, path_, collection_, inclSubfolders_, inclSubfoldersDepth_, alive, {}};
+    ScanRun run{mode_, path_, collection_, inclSubfolders_, inclSubfoldersDepth_, trueTypeOnly_, alive, {}};
     scanning_ = true;
     try {
       ScanOnce(run);
@@ -141,30 +146,51 @@ void TFontFileList::ScanOnce(ScanRun& run) {
 }
 
 void TFontFileList::ScanInstalled(ScanRun& run) {
-  sys::RegKey* key = run.installed.Key();
-  if (!key) return;
   std::vector<sys::RegValueInfo> values;
-  if (!key->ListValues(values)) run.trouble = true;
+  if (sys::RegKey* key = run.installed.Key()) {
+    if (!key->ListValues(values)) run.trouble = true;
+  }
+  const size_t machineValues = values.size();
+  const auto& userValues = run.installed.UserValues();
+  values.insert(values.end(), userValues.begin(), userValues.end());
   run.count = values.size();
   run.UpdateProgress();
-  for (const auto& value : values) {
+  for (size_t i = 0; i < values.size(); ++i) {
+    const auto& value = values[i];
     if (!run.Alive()) return;
     run.StepProgress();
     if (!run.Alive()) return;
     if (value.type != sys::kRegSz) continue;
     // The listing holds the data: under Wine each look-up is a round trip.
     std::string file = value.text;
-    run.installed.Remember(value.name, file);
-    if (UpperAscii(ExtractFileExt(file)) != ".TTF") continue;
+    const bool machine = i < machineValues;
+    if (machine) run.installed.Remember(value.name, file);
+    if (!IsFontFileName(file)) continue;
     if (ExtractFilePath(file).empty()) file = run.path + file;
+    if (IsCollectionFileName(file)) {
+      // The value names the faces together: each face is named by itself.
+      AddRecord(file, 0, nullptr, run.mode, run.installed);
+      AddOtherFaces(file, run.mode, run.installed);
+      continue;
+    }
     std::string name = value.name;
-    if (const auto at = name.find(kTrueTypeSuffix); at != std::string::npos) {
-      name.erase(at, kTrueTypeSuffix.size());
+    for (const std::string_view suffix : kValueSuffixes) {
+      if (const auto at = name.find(suffix); at != std::string::npos) {
+        name.erase(at, suffix.size());
+        break;
+      }
     }
     const std::string_view fontName = name;
-    AddRecord(file, &fontName, run.mode, run.installed);
+    AddRecord(file, 0, &fontName, run.mode, run.installed);
   }
   if (run.Alive()) run.EndProgress();
+}
+
+void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed) {
+  const auto it = index_.find(UpperAscii(file));
+  if (it == index_.end()) return;
+  const uint32_t count = std::min(it->second->Snapshot().FaceCount, kMaxListedFaces);
+  for (uint32_t face = 1; face < count; ++face) AddRecord(file, face, nullptr, mode, installed);
 }
 
 void TFontFileList::ScanFolders(ScanRun& run) {
@@ -185,21 +211,23 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   // Each folder is listed once, by name only; the listing serves both the
   // count the bar needs up front and the reading.
   std::vector<std::vector<sys::FindEntry>> listings(folders.size());
+  const auto listed = [&run](const sys::FindEntry& entry) {
+    return !entry.IsDirectory() && (run.trueTypeOnly || IsFontFileName(entry.name));
+  };
+  const std::string_view pattern = run.trueTypeOnly ? kTrueTypePattern : kAnyPattern;
   for (size_t i = 0; i < folders.size(); ++i) {
-    if (!sys::Current().FindNames(folders[i] + std::string(kFontPattern), listings[i])) {
+    if (!sys::Current().FindNames(folders[i] + std::string(pattern), listings[i])) {
       run.trouble = true;
     }
-    for (const auto& entry : listings[i]) {
-      if (!entry.IsDirectory()) ++run.count;
-    }
+    std::erase_if(listings[i], [&](const sys::FindEntry& entry) { return !listed(entry); });
+    run.count += listings[i].size();
   }
   records_.reserve(run.count);
   index_.reserve(run.count);
   std::vector<std::string> files;
   files.reserve(run.count);
   for (size_t i = 0; i < folders.size(); ++i) {
-    for (const auto& entry : listings[i])
-      if (!entry.IsDirectory()) files.push_back(folders[i] + entry.name);
+    for (const auto& entry : listings[i]) files.push_back(folders[i] + entry.name);
   }
   listings.clear();
   run.UpdateProgress();
@@ -216,7 +244,8 @@ void TFontFileList::ScanFolders(ScanRun& run) {
     run.StepProgress();
     if (!run.Alive()) return;
     std::optional<TFontFields> read = ahead ? ahead->Take(i) : std::nullopt;
-    AddRecord(files[i], nullptr, run.mode, run.installed, read ? &*read : nullptr);
+    AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &*read : nullptr);
+    if (IsCollectionFileName(files[i])) AddOtherFaces(files[i], run.mode, run.installed);
   }
   if (run.Alive()) run.EndProgress();
 }

@@ -98,6 +98,53 @@ bool RefuseUnreadable(std::string_view file) {
   return false;
 }
 
+// The table's value name for a font file as Windows names it: a collection's
+// faces together ("A & B (TrueType)"), a CFF font as "(OpenType)", a plain
+// .TTF font as always.
+std::string InstallValueName(const std::string& file, const std::string& fontName, uint32_t faces) {
+  if (IsCollectionFileName(file) && faces > 0) {
+    std::string names;
+    for (uint32_t face = 0; face < faces; ++face) {
+      TFontFileInfo record;
+      record.SetFileName(file, face);
+      if (face > 0) names += " & ";
+      names += record.FontName();
+    }
+    return names + " (TrueType)";
+  }
+  if (SameText(ExtractFileExt(file), ".OTF")) {
+    const std::string trueType = FontRegValueName(fontName);
+    return trueType.substr(0, trueType.size() - std::string_view(" (TrueType)").size()) + " (OpenType)";
+  }
+  return FontRegValueName(fontName);
+}
+
+// The value of the table that names the file, found by its data; empty when none does.
+std::string ValueNaming(sys::RegKey& key, const FileRefs& refs) {
+  std::vector<sys::RegValueInfo> values;
+  key.ListValues(values);
+  for (const sys::RegValueInfo& value : values)
+    if (value.type == sys::kRegSz && refs.Match(value.text)) return value.name;
+  return {};
+}
+
+// The current user's own fonts folder, or empty when the system gives no
+// local application data folder.
+std::string UserFontsFolder() {
+  const std::string local = sys::Current().LocalAppDataFolder();
+  return local.empty() ? std::string() : IncludeTrailingBackslash(local) + "Microsoft\\Windows\\Fonts\\";
+}
+
+// Makes the folder and those above it that are missing.
+bool MakeFolders(const std::string& folder) {
+  sys::Backend& os = sys::Current();
+  for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1)) {
+    const std::string level = folder.substr(0, at);
+    if (!os.DirectoryExists(level) && !os.MakeDirectory(level)) return false;
+  }
+  return true;
+}
+
 // A name the shell can give a file within its folder.
 bool UsableFileName(std::string_view name) { return !name.empty() && name != "." && name != ".."; }
 
@@ -120,11 +167,21 @@ bool TFontFileInfo::Install() {
   const std::string bareName = ExtractFileName(file);
   const std::string target = GetFontsFolder() + bareName;
 
-  if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) return false;
+  // A user who may not write the machine's fonts folder or table installs
+  // for themselves; the machine keeps nothing of the attempt.
+  const bool copied = !SameText(target, file) && !os.FileExists(target);
+  if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) {
+    if (os.LastError() == sys::kErrorAccessDenied) return InstallForUser();
+    return false;
+  }
 
   auto key = OpenFontsKey(true);
-  if (!key) return false;  // a font that cannot be registered is not installed
-  const std::string valueName = FontRegValueName(FontName());
+  if (!key) {
+    if (os.LastError() != sys::kErrorAccessDenied) return false;  // not registered: not installed
+    if (copied) os.RemoveFile(target);
+    return InstallForUser();
+  }
+  const std::string valueName = InstallValueName(file, FontName(), FaceCount());
   const bool registered = key->ValueExists(valueName);
   if (!registered && !key->WriteString(valueName, bareName)) return false;
 
@@ -147,6 +204,40 @@ bool TFontFileInfo::Install() {
   return true;
 }
 
+bool TFontFileInfo::InstallForUser() {
+  sys::Backend& os = sys::Current();
+  const std::string file = FileName();
+  if (Bad()) return RefuseUnreadable(file);
+  const std::string folder = UserFontsFolder();
+  if (folder.empty()) {
+    os.SetLastError(sys::kErrorPathNotFound);
+    return false;
+  }
+  const std::string target = folder + ExtractFileName(file);
+  if (!MakeFolders(folder)) return false;
+  if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) return false;
+  auto key = OpenUserFontsRegKey(true);
+  if (!key) return false;
+  const std::string valueName = InstallValueName(file, FontName(), FaceCount());
+  const bool registered = key->ValueExists(valueName);
+  if (!registered && !key->WriteString(valueName, target)) return false;  // a full path, as Windows writes
+  if (os.AddFont(target) == 0) {
+    if (!registered) {
+      const uint32_t error = os.LastError();
+      key->DeleteValue(valueName);
+      os.SetLastError(error);
+    }
+    return false;
+  }
+  {
+    std::lock_guard guard(lock_);
+    f_.Installed = true;
+    f_.InFontsFolder = false;
+  }
+  AnnounceFontChange();
+  return true;
+}
+
 bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
   if (freedFile) freedFile->clear();
   if (!ValidMode(mode)) return false;
@@ -157,13 +248,35 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
 
   bool unregistered = false;
   if (auto key = OpenFontsKey(false)) {
-    const std::string valueName = FontRegValueName(FontName());
-    if (key->ValueExists(valueName)) {
+    // A plain .TTF font's value bears its name; any other's is found by its file.
+    const std::string file = FileName();
+    // A record of the file Install copied from stands for the fonts folder's copy.
+    std::string valueName = IsPlainTrueTypeFileName(file) ? FontRegValueName(FontName())
+                                                           : ValueNaming(*key, RefsOf(file));
+    if (valueName.empty() && !IsPlainTrueTypeFileName(file))
+      valueName = ValueNaming(*key, RefsOf(path));
+    if (!valueName.empty() && key->ValueExists(valueName)) {
       if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
       unregistered = true;
     }
   } else if (os.LastError() != sys::kErrorFileNotFound) {
     return false;  // a table that is there but refused is no table that is missing
+  }
+  // Not the machine's: the current user's own, found by name or by file alike.
+  const std::string userFolder = UserFontsFolder();
+  bool userFont = false;
+  if (!unregistered) {
+    if (auto key = OpenUserFontsRegKey(false)) {
+      const std::string file = FileName();
+      std::string valueName = FontRegValueName(FontName());
+      if (!key->ValueExists(valueName)) valueName = ValueNaming(*key, RefsOf(file));
+      if (valueName.empty() && !userFolder.empty())
+        valueName = ValueNaming(*key, RefsOf(userFolder + ExtractFileName(file)));
+      if (!valueName.empty() && key->ValueExists(valueName)) {
+        if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
+        unregistered = userFont = true;
+      }
+    }
   }
 
   // The system may hold a font by the bare name the table gave or by its path.
@@ -176,7 +289,9 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
   // Only the fonts folder's own copy of this font is ever disposed of, and
   // only while no other font of the table names it.
   const bool freed =
-      unregistered && SameText(ExtractFilePath(path), fontsFolder) && !TableNames(RefsOf(path));
+      unregistered && !TableNames(RefsOf(path)) &&
+      (SameText(ExtractFilePath(path), fontsFolder) ||
+       (userFont && !userFolder.empty() && SameText(ExtractFilePath(path), userFolder)));
   if (freed) {
     if (mode == dmDelete && !os.RemoveFile(path)) return false;
     if (mode == dmRecycle && !RecycleFiles({path})) return false;

@@ -14,27 +14,75 @@ sys::RegKey* TInstalledFonts::Key() {
   return key_.get();
 }
 
-void TInstalledFonts::Check(std::string_view fontName, bool& installed, bool& inFontsFolder) {
+const std::vector<sys::RegValueInfo>& TInstalledFonts::UserValues() {
+  if (!userRead_) {
+    userRead_ = true;
+    if (auto key = OpenUserFontsRegKey()) {
+      std::vector<sys::RegValueInfo> values;
+      key->ListValues(values);  // what could be read counts
+      for (auto& value : values) {
+        if (value.type != sys::kRegSz) continue;
+        userNames_.insert_or_assign(UpperAscii(value.name), value.text);
+        userValues_.push_back(std::move(value));
+      }
+    }
+  }
+  return userValues_;
+}
+
+void TInstalledFonts::Check(std::string_view fontName, std::string_view fileName, bool& installed,
+                            bool& inFontsFolder) {
   installed = false;
   inFontsFolder = false;
-  sys::RegKey* key = Key();
-  if (!key) return;
   const std::string valueName = FontRegValueName(fontName);
-  std::string file;
-  if (!Known(valueName, installed, file)) {
-    installed = key->ValueExists(valueName);
-    if (!installed || !key->ReadString(valueName, file)) return;
+  if (sys::RegKey* key = Key()) {
+    std::string file;
+    if (Known(valueName, installed, file) ||
+        (key->ValueExists(valueName) && (installed = true, key->ReadString(valueName, file)))) {
+      inFontsFolder = InFontsFolder(file);
+      return;
+    }
+    if (installed) return;
   }
-  const std::string folder = ExtractFilePath(file);
-  if (folder.empty()) {
-    inFontsFolder = true;
+  UserValues();
+  if (userNames_.count(UpperAscii(valueName)) != 0) {
+    installed = true;
     return;
   }
+  if (!IsPlainTrueTypeFileName(fileName)) installed = FileListed(fileName, inFontsFolder);
+}
+
+bool TInstalledFonts::InFontsFolder(const std::string& file) {
+  const std::string folder = ExtractFilePath(file);
+  if (folder.empty()) return true;
   if (!folderRead_) {
     folderRead_ = true;
     upperFontsFolder_ = UpperAscii(GetFontsFolder());
   }
-  inFontsFolder = UpperAscii(folder) == upperFontsFolder_;
+  return UpperAscii(folder) == upperFontsFolder_;
+}
+
+bool TInstalledFonts::FileListed(std::string_view fileName, bool& inFontsFolder) {
+  if (!filesRead_) {
+    filesRead_ = true;
+    std::vector<sys::RegValueInfo> values;
+    if (sys::RegKey* key = Key()) key->ListValues(values);
+    if (!values.empty() && !folderRead_) {
+      folderRead_ = true;
+      upperFontsFolder_ = UpperAscii(GetFontsFolder());
+    }
+    for (const auto& value : values) {
+      if (value.type != sys::kRegSz || value.text.empty()) continue;
+      const bool bare = ExtractFilePath(value.text).empty();
+      const std::string path = UpperAscii(bare ? upperFontsFolder_ + value.text : value.text);
+      files_.insert_or_assign(path, InFontsFolder(value.text));
+    }
+    for (const auto& value : UserValues()) files_.try_emplace(UpperAscii(value.text), false);
+  }
+  const auto it = files_.find(UpperAscii(fileName));
+  if (it == files_.end()) return false;
+  inFontsFolder = it->second;
+  return true;
 }
 
 void TInstalledFonts::Remember(std::string_view valueName, std::string_view file) {

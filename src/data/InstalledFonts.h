@@ -1,19 +1,21 @@
-// The installed-font table as one scan sees it. A scan checks every record
-// against the table; this opens the table's key once and reads the fonts
-// folder once, while each font's value is still looked up by name at the
-// time of its check, unless the scan of the table itself read it a moment
-// before. Nothing outlives the scan, so the next one reads the registry
-// afresh.
+// The installed-font tables as one scan sees them: the machine's and the
+// current user's. A scan checks every record against them; this opens the
+// machine's key once and reads the fonts folder once, while each font's value
+// is still looked up by name at the time of its check, unless the scan of the
+// table itself read it a moment before. The user's table, small, is listed
+// once; so are both tables' files, for the fonts that are found by their file
+// (collections, whose value names their faces together, and CFF fonts).
+// Nothing outlives the scan, so the next one reads the registry afresh.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
-namespace sys {
-class RegKey;
-}
+#include "sys/sys.h"
+
 
 class TInstalledFonts {
  public:
@@ -22,12 +24,17 @@ class TInstalledFonts {
   TInstalledFonts(const TInstalledFonts&) = delete;
   TInstalledFonts& operator=(const TInstalledFonts&) = delete;
 
-  // Whether the table holds a value for `fontName`, and whether that value
-  // names a file in the fonts folder (or a bare file name).
-  void Check(std::string_view fontName, bool& installed, bool& inFontsFolder);
+  // Whether a table holds a value for `fontName` (a plain .TTF file counts
+  // by that name alone, as always) or, for a file of another kind, a value
+  // naming `fileName`; and whether the value is the machine's and names a
+  // file in the fonts folder (or a bare file name).
+  void Check(std::string_view fontName, std::string_view fileName, bool& installed,
+             bool& inFontsFolder);
 
-  // The table's key, opened on first use; null when it cannot be opened.
+  // The machine table's key, opened on first use; null when it cannot be opened.
   sys::RegKey* Key();
+  // The string values of the current user's table, listed on first use.
+  const std::vector<sys::RegValueInfo>& UserValues();
 
   // A value the scan of the table has just read: checks of that name take
   // its file from here instead of asking the registry twice more. Names not
@@ -36,10 +43,17 @@ class TInstalledFonts {
 
  private:
   bool Known(const std::string& valueName, bool& installed, std::string& file) const;
+  bool InFontsFolder(const std::string& file);
+  bool FileListed(std::string_view fileName, bool& inFontsFolder);
 
   std::unordered_map<std::string, std::string> remembered_;  // upper-cased name -> file
   bool keyOpened_ = false;
   std::unique_ptr<sys::RegKey> key_;
   bool folderRead_ = false;
   std::string upperFontsFolder_;
+  bool userRead_ = false;
+  std::vector<sys::RegValueInfo> userValues_;
+  std::unordered_map<std::string, std::string> userNames_;  // upper-cased name -> file
+  bool filesRead_ = false;
+  std::unordered_map<std::string, bool> files_;  // upper-cased full path -> in the fonts folder
 };

@@ -115,3 +115,15 @@ std::string ExtractFileExt(std::string_view path) {
   if (pos == std::string_view::npos || path[pos] != '.') return {};
   return std::string(path.substr(pos));
 }
+
+bool IsPlainTrueTypeFileName(std::string_view path) { return SameText(ExtractFileExt(path), ".TTF"); }
+
+bool IsCollectionFileName(std::string_view path) {
+  const std::string ext = ExtractFileExt(path);
+  return SameText(ext, ".TTC") || SameText(ext, ".OTC");
+}
+
+bool IsFontFileName(std::string_view path) {
+  return IsPlainTrueTypeFileName(path) || IsCollectionFileName(path) ||
+         SameText(ExtractFileExt(path), ".OTF");
+}

@@ -1,11 +1,15 @@
 // ReadFontFile: copies the names, metrics, style flags and font kind out of a
-// TrueType file's name, head, hhea and OS/2 tables into a record. The file is
-// read a block at a time, never whole. Hostile files are bounded: a directory
-// ends at its first missing tag, reads past the end cost no system call, and
-// the name records and string bytes one file may make us visit are capped.
+// font's name, head, hhea and OS/2 tables into a record. The font is a file of
+// its own (TrueType or CFF outlines) or one face of a collection, whose header
+// says where the face's table directory lies. The file is read a block at a
+// time, never whole. Hostile files are bounded: a face the collection header
+// cannot hold is refused, a directory ends at its first missing tag, reads
+// past the end cost no system call, and the name records and string bytes one
+// file may make us visit are capped.
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "data/BlockReader.h"
@@ -68,22 +72,20 @@ class TFontReader {
  public:
   TFontReader(TBlockReader& reader, TFontFields& fields) : in_(reader), f_(fields) {}
 
-  // False when the table directory cannot be read.
+  // False when the face or its table directory cannot be read.
   bool ReadDirectory(bool allTables) {
     Prefetch(allTables);
+    uint64_t base = 0;
+    if (!FindFace(base)) return false;
     bool failed = false;
-    const uint16_t numTables = in_.U16(4, &failed);
+    const uint16_t numTables = in_.U16(base + 4, &failed);
     if (failed) return Refused();
     for (uint32_t i = 0; i < numTables; ++i) {
       // The whole entry at once: tag, checkSum, offset, length.
       uint8_t entry[16];
       size_t got = 0;
-      if (!in_.Read(12 + 16 * uint64_t(i), entry, sizeof entry, got)) return Refused();
-      if (got < 4) {
-        // Ran off the end: the system has nothing to say, so say why.
-        sys::Current().SetLastError(sys::kErrorHandleEof);
-        return false;
-      }
+      if (!in_.Read(base + 12 + 16 * uint64_t(i), entry, sizeof entry, got)) return Refused();
+      if (got < 4) return RanOffTheEnd();
       const uint32_t offset = got >= 12 ? TBlockReader::Be32(entry + 8) : 0;  // cut off by the end: 0
       const auto* tag = reinterpret_cast<const char*>(entry);
       if (std::memcmp(tag, "name", 4) == 0) {
@@ -101,19 +103,79 @@ class TFontReader {
   }
 
  private:
+  // Where the face's table directory starts, and what the file says of its
+  // format. A file of one font is its own face 0, read as always: even one
+  // too short for a version. A collection must hold its face count's
+  // offsets and the face's directory header; a face it does not have is bad.
+  bool FindFace(uint64_t& base) {
+    uint8_t header[12];
+    size_t got = 0;
+    if (!in_.Read(0, header, sizeof header, got)) return Refused();
+    const bool collection = got >= 4 && std::memcmp(header, "ttcf", 4) == 0;
+    const uint32_t face = f_.FaceIndex;
+    const uint8_t* version = header;
+    uint8_t faceHeader[12];
+    if (collection) {
+      if (got < 12) return RanOffTheEnd();
+      const uint32_t count = TBlockReader::Be32(header + 8);
+      if (face >= count) return NoSuchFace();
+      uint8_t offset[4];
+      // The last offset first: a count the file cannot hold goes no further.
+      if (!in_.Read(12 + 4 * uint64_t(count - 1), offset, 4, got)) return Refused();
+      if (got < 4) return RanOffTheEnd();
+      if (!in_.Read(12 + 4 * uint64_t(face), offset, 4, got)) return Refused();
+      if (got < 4) return RanOffTheEnd();
+      base = TBlockReader::Be32(offset);
+      if (!in_.Read(base, faceHeader, sizeof faceHeader, got)) return Refused();
+      if (got < sizeof faceHeader) return RanOffTheEnd();
+      f_.FaceCount = count;
+      version = faceHeader;
+    } else if (face != 0) {
+      return NoSuchFace();
+    }
+    f_.Format = std::memcmp(version, "OTTO", 4) == 0 ? ffCff : ffTrueType;
+    return true;
+  }
+
+  // Ran off the end: the system has nothing to say, so say why.
+  static bool RanOffTheEnd() {
+    sys::Current().SetLastError(sys::kErrorHandleEof);
+    return false;
+  }
+  static bool NoSuchFace() {
+    sys::Current().SetLastError(sys::kErrorInvalidData);
+    return false;
+  }
+
+  // Where the face's directory lies, as far as the bytes held tell: 0 for a
+  // file of one font, nothing when they do not tell.
+  std::optional<uint64_t> HeldFaceBase() const {
+    const uint8_t* const header = in_.Peek(0, 12);
+    if (!header || std::memcmp(header, "ttcf", 4) != 0) return 0;
+    if (TBlockReader::Be32(header + 8) <= f_.FaceIndex) return std::nullopt;
+    const uint8_t* const offset = in_.Peek(12 + 4 * uint64_t(f_.FaceIndex), 4);
+    if (!offset) return std::nullopt;
+    return TBlockReader::Be32(offset);
+  }
+
   // Fetches the directory, then the tables the walk below will visit, each
   // with one system call (neighbours together), so that the walk finds them
   // in memory. Only a shortcut: what it misses, or what the system refuses,
-  // the walk reads field by field, failing as it always did. The directory
-  // is fetched from position 4 on: the version before it is never read.
+  // the walk reads field by field, failing as it always did.
   void Prefetch(bool allTables) {
     // Names only: about as far as a real directory goes. All tables: the
-    // first block, which usually holds head, hhea and OS/2 as well.
-    const size_t first = allTables ? TBlockReader::kBlockSize : 8 + 16 * kGuessTables;
-    if (!in_.Fetch(4, first) || in_.Held(4) < 2) return;
-    const uint16_t numTables = in_.U16(4);
-    const uint64_t dirEnd = 12 + 16 * uint64_t(numTables);
-    const uint64_t held = 4 + in_.Held(4);
+    // first block, which usually holds head, hhea and OS/2 as well. A
+    // collection's directories usually follow its header there too.
+    const size_t first = allTables ? TBlockReader::kBlockSize : 12 + 16 * kGuessTables;
+    if (!in_.Fetch(0, first)) return;
+    const std::optional<uint64_t> faceBase = HeldFaceBase();
+    if (!faceBase) return;
+    const uint64_t base = *faceBase;
+    if (base != 0 && in_.Held(base + 4) < 2 && !in_.Fetch(base, 12 + 16 * kGuessTables)) return;
+    if (in_.Held(base + 4) < 2) return;
+    const uint16_t numTables = in_.U16(base + 4);
+    const uint64_t dirEnd = base + 12 + 16 * uint64_t(numTables);
+    const uint64_t held = base + 4 + in_.Held(base + 4);
     if (held < dirEnd && (dirEnd - held > kMaxDirectoryFetch || !in_.Fetch(held, dirEnd - held)))
       return;
     struct Range {
@@ -122,7 +184,7 @@ class TFontReader {
     std::array<Range, 8> wanted;
     size_t count = 0;
     for (uint32_t i = 0; i < numTables && count < wanted.size(); ++i) {
-      const uint8_t* const entry = in_.Peek(12 + 16 * uint64_t(i), 16);
+      const uint8_t* const entry = in_.Peek(base + 12 + 16 * uint64_t(i), 16);
       if (!entry) break;  // the walk ends here
       const uint32_t offset = TBlockReader::Be32(entry + 8);
       const uint32_t length = TBlockReader::Be32(entry + 12);

@@ -18,6 +18,7 @@ constexpr std::string_view kFontColourValue = "Font Colour";
 constexpr std::string_view kBackgroundColourValue = "Font Background Colour";
 constexpr std::string_view kInformationColourValue = "Font Information Colour";
 constexpr std::string_view kNotesFontSizeValue = "Notes Font Size";
+constexpr std::string_view kTrueTypeOnlyValue = "TrueType Files Only";
 
 std::string SampleTextKey() { return std::string(kVelmaraKey) + "\\Sample Text"; }
 
@@ -141,6 +142,7 @@ bool TVLMOptions::LoadUserPart() {
       {kBackgroundColourValue, fontBackgroundColour_, kDefaultFontBackgroundColour},
       {kInformationColourValue, fontInformationColour_, kDefaultFontInformationColour},
       {kNotesFontSizeValue, notesFontSize_, kDefaultNotesFontSize},
+      {kTrueTypeOnlyValue, trueTypeOnly_, 0},
   };
   std::string value;
   for (const Setting& s : settings) {
@@ -191,6 +193,7 @@ bool TVLMOptions::SaveUserPart() const {
       {kBackgroundColourValue, fontBackgroundColour_},
       {kInformationColourValue, fontInformationColour_},
       {kNotesFontSizeValue, notesFontSize_},
+      {kTrueTypeOnlyValue, trueTypeOnly_},
   };
   for (const auto& [name, number] : settings)
     if (!key->WriteString(name, std::to_string(number))) return false;

@@ -36,6 +36,8 @@ class TVLMOptions {
   TColour FontBackgroundColour() const { return fontBackgroundColour_; }
   TColour FontInformationColour() const { return fontInformationColour_; }
   int32_t NotesFontSize() const { return notesFontSize_; }
+  // Folders list their .TTF files alone (the user's choice), not every font file.
+  bool TrueTypeOnly() const { return trueTypeOnly_ != 0; }
   std::vector<std::string>& SampleTexts() { return sampleTexts_; }
   const std::vector<std::string>& SampleTexts() const { return sampleTexts_; }
 
@@ -50,6 +52,7 @@ class TVLMOptions {
   void SetFontBackgroundColour(TColour colour) { fontBackgroundColour_ = colour; }
   void SetFontInformationColour(TColour colour) { fontInformationColour_ = colour; }
   void SetNotesFontSize(int32_t size) { notesFontSize_ = size; }
+  void SetTrueTypeOnly(bool value) { trueTypeOnly_ = value ? 1 : 0; }
 
   // Value name of a sample text by its position: "000".."999", then plain.
   static std::string SampleTextValueName(size_t position);
@@ -69,6 +72,7 @@ class TVLMOptions {
   TColour fontBackgroundColour_ = kDefaultFontBackgroundColour;
   TColour fontInformationColour_ = kDefaultFontInformationColour;
   int32_t notesFontSize_ = kDefaultNotesFontSize;
+  int32_t trueTypeOnly_ = 0;  // stored as a number like the others
 };
 
 // Decimal text with an optional sign, within 32 bits; anything else is not a

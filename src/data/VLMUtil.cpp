@@ -55,6 +55,10 @@ std::unique_ptr<sys::RegKey> OpenFontsRegKey() {
   return sys::Current().OpenKey(sys::Hive::LocalMachine, kWinFontsKey, false);
 }
 
+std::unique_ptr<sys::RegKey> OpenUserFontsRegKey(bool create) {
+  return sys::Current().OpenKey(sys::Hive::CurrentUser, kNtFontsKey, create);
+}
+
 std::string FontRegValueName(std::string_view fontName) {
   // The limit counts bytes, but a double-byte character is never cut in two.
   size_t end = 0;

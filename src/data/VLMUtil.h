@@ -22,6 +22,9 @@ std::string GetFontsRegKey();
 // The installed-font table's key (the one GetFontsRegKey names), opened for
 // reading; null when it cannot be opened.
 std::unique_ptr<sys::RegKey> OpenFontsRegKey();
+// The current user's own table of the same name (in HKEY_CURRENT_USER),
+// whose values give full paths; null when there is none.
+std::unique_ptr<sys::RegKey> OpenUserFontsRegKey(bool create = false);
 std::string FontRegValueName(std::string_view fontName);
 // Whether FontRegValueName may have cut a longer name down to this one, so
 // that the name cannot be taken as the font's full name.
@@ -60,6 +63,11 @@ std::string Trim(std::string_view text);                // drops chars <= ' ' at
 std::string ExtractFilePath(std::string_view path);     // up to and including the last "\" or ":"
 std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);      // from the last "." of the name on
+// Files the program lists as fonts: .TTF, .TTC, .OTC and .OTF, any case.
+bool IsFontFileName(std::string_view path);
+// Those of them that may hold several faces: .TTC and .OTC.
+bool IsCollectionFileName(std::string_view path);
+bool IsPlainTrueTypeFileName(std::string_view path);  // .TTF
 
 using sys::AnsiLeadBytes;
 

@@ -27,7 +27,8 @@ constexpr int kFolderColumn = 2;
 // What decides the records of the font file list: when it changes, the list
 // has scanned and every record it held before is gone.
 auto ScanKey(const TFontFileList& list) {
-  return std::make_tuple(list.Mode(), list.Path(), list.Collection(), list.InclSubfolders());
+  return std::make_tuple(list.Mode(), list.Path(), list.Collection(), list.InclSubfolders(),
+                         list.TrueTypeOnly());
 }
 
 }  // namespace
@@ -105,6 +106,17 @@ void TFontList::SetInclSubfolders(bool value) {
     if (ScanKey(fontFileList_) != before) ScanChanged();
     detailsRead_ = false;
     ShowFolderColumn(value);
+    UpdateList();
+  });
+}
+
+void TFontList::SetTrueTypeOnly(bool value) {
+  if (value == fontFileList_.TrueTypeOnly()) return;
+  ChangeScan([this, value] {
+    const auto before = ScanKey(fontFileList_);
+    fontFileList_.SetTrueTypeOnly(value);
+    if (ScanKey(fontFileList_) != before) ScanChanged();
+    detailsRead_ = false;
     UpdateList();
   });
 }

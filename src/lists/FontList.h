@@ -51,6 +51,8 @@ class TFontList : public TCompPanel {
   void SetColumnWidths(std::string_view widths);
   bool InclSubfolders() const { return fontFileList_.InclSubfolders(); }
   void SetInclSubfolders(bool value);
+  // Folder scans list .TTF files alone.
+  void SetTrueTypeOnly(bool value);
   int32_t InclSubfoldersDepth() const { return fontFileList_.InclSubfoldersDepth(); }
   void SetInclSubfoldersDepth(int32_t depth);
   TFontKinds Filter() const { return filter_; }

@@ -250,6 +250,9 @@ class Backend {
   virtual bool ShiftDown() = 0;
   virtual void ProcessMessages() = 0;
   virtual std::string ProgramPath() = 0;
+  // The current user's local application data folder, ending in "\"; empty
+  // when the system has none.
+  virtual std::string LocalAppDataFolder() = 0;
   // Tells the shell that file types were registered or changed, so that
   // open windows show the new icons and commands.
   virtual void NotifyAssociationsChanged() = 0;

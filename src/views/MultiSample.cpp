@@ -187,6 +187,7 @@ void TMultiSample::Rebuild() {
     TSampleRow row;
     row.listIndex = i;
     row.fileName = record.FileName();
+    row.face = record.FaceIndex();
     row.installed = record.Installed();
     row.faceName = sys::Widen(record.DisplayName());
     const std::wstring fontName = sys::Widen(record.FontName());
@@ -248,7 +249,7 @@ TFontFileInfo* TMultiSample::ClickedFont() const {
   // A list changed since the rebuild may hold another record there by now.
   if (row.listIndex >= list_->Count()) return nullptr;
   TFontFileInfo* record = list_->Items(row.listIndex);
-  return SameText(record->FileName(), row.fileName) ? record : nullptr;
+  return record->IsFace(row.fileName, row.face) ? record : nullptr;
 }
 
 // ---- Drawing ------------------------------------------------------------------

@@ -202,12 +202,15 @@ TEST_F(OptionsDialogTest, OkStoresFoldersTrimmedAndIgnoresABlankSheetTextAndShee
     return true;
   });
   std::wstring notesEdit;
+  bool trueTypeOnlyBefore = true;
   const TModalResult result = Run([&](TfrmVLMOptions& dialog) {
     input::Press(VK_SPACE);
     input::Type("fonts");
     input::Press(VK_SPACE);
     input::Press('W', ssAlt);
     notesEdit = dialog.edtNotesFolder.Text();
+    trueTypeOnlyBefore = dialog.cbTrueTypeOnly.Checked();
+    input::Press('T', ssAlt);  // folders list their .TTF files alone
     GoToPage(2);  // the focus in the sheet size
     ClearFocusedEdit();
     input::Type("0");
@@ -229,6 +232,8 @@ TEST_F(OptionsDialogTest, OkStoresFoldersTrimmedAndIgnoresABlankSheetTextAndShee
   EXPECT_EQ(Value(Hive::LocalMachine, "Sample Sheet Font Size"), "24");
   EXPECT_EQ(Value(Hive::LocalMachine, "Sample Sheet Text"), "Sheet");
   EXPECT_EQ(Value(Hive::CurrentUser, "Notes Font Size"), "0");
+  EXPECT_FALSE(trueTypeOnlyBefore) << "off unless chosen";
+  EXPECT_EQ(Value(Hive::CurrentUser, "TrueType Files Only"), "1");
 }
 
 TEST_F(OptionsDialogTest, ColoursChosenByKeyAreStoredAndAnUntouchedSystemColourStaysOne) {

@@ -52,6 +52,30 @@ TEST_F(CollectionFileTest, SaveWritesQuotedLinesAndLoadReadsThemBack) {
   EXPECT_EQ(Files(again), (Strings{"C:\\F\\a.ttf", "C:\\F\\b.ttf", "C:\\F\\c.ttf"}));
 }
 
+TEST_F(CollectionFileTest, AFaceOtherThanTheFirstIsAThirdFieldThatTwoFieldReadersDrop) {
+  os.AddFile("C:\\F\\c.ttc", "x");
+  list.AddFileWithName("C:\\F\\c.ttc", "Sea Mono", 1);
+  list.AddFileWithName("C:\\F\\c.ttc", "Sea");
+  ASSERT_TRUE(list.SaveCollection(kColl));
+  EXPECT_EQ(os.FileContent(kColl), "\"Sea Mono\",\"C:\\F\\c.ttc\",1\r\n\"Sea\",\"C:\\F\\c.ttc\"\r\n");
+
+  // Read by the rules of a reader that knows two fields: the path is whole.
+  std::string line = "\"Sea Mono\",\"C:\\F\\c.ttc\",1";
+  EXPECT_EQ(ExtractField(line, ","), "Sea Mono");
+  EXPECT_EQ(ExtractField(line, ","), "C:\\F\\c.ttc");
+
+  ASSERT_TRUE(Load("\"Sea Mono\",\"C:\\F\\c.ttc\",1\r\n\"Sea\",\"C:\\F\\c.ttc\"\r\n"
+                   "\"Sea again\",\"C:\\F\\C.TTC\", 0 \r\n\"Odd\",\"C:\\F\\c.ttc\",x2\r\n"));
+  EXPECT_EQ(Names(list), (Strings{"Sea Mono", "Sea"})) << "a third field not a number is face 0";
+  EXPECT_EQ(list.Items(0)->FaceIndex(), 1u);
+  EXPECT_EQ(list.Items(1)->FaceIndex(), 0u);
+
+  // A renamed file keeps its faces in the collections that list it.
+  RewriteCollectionReferences("C:\\Coll", "C:\\F\\c.ttc", "C:\\F\\d.ttc");
+  EXPECT_EQ(os.FileContent(kColl), "\"Sea Mono\",\"C:\\F\\d.ttc\",1\r\n\"Sea\",\"C:\\F\\d.ttc\"\r\n"
+                                   "\"Sea again\",\"C:\\F\\d.ttc\"\r\n\"Odd\",\"C:\\F\\d.ttc\"\r\n");
+}
+
 TEST_F(CollectionFileTest, ReaderAcceptsLooseLines) {
   ASSERT_TRUE(Load("Ay,C:\\F\\a.ttf\r\n"
                    "\"Bee\" ,  \"C:\\F\\b.ttf\"  \n"

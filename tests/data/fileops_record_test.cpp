@@ -21,6 +21,34 @@ TEST_F(FileOpsTest, InstallCopiesRegistersAndAddsTheFont) {
   EXPECT_EQ(os.Broadcasts(), 1);
 }
 
+TEST_F(FileOpsTest, CollectionsAndCffFontsAreInstalledUnderTheirWindowsNamesAndUninstalledByTheirFiles) {
+  os.AddFile("D:\\Src\\pair.ttc", tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
+  os.AddFile("D:\\Src\\nimble.otf", tt::StandardFont("Nimble").Version(tt::kOtto).Build());
+  TFontFileInfo mono, cff;
+  mono.SetFileName("D:\\Src\\pair.ttc", 1);
+  cff.SetFileName("D:\\Src\\nimble.otf");
+  ASSERT_TRUE(mono.Install());
+  ASSERT_TRUE(cff.Install());
+  std::string data;
+  EXPECT_TRUE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(data, "pair.ttc");
+  EXPECT_TRUE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Nimble (OpenType)", data));
+  EXPECT_EQ(data, "nimble.otf");
+  EXPECT_TRUE(mono.Installed() && cff.Installed());
+  TFontFileInfo sans;
+  sans.SetFileName("C:\\Windows\\Fonts\\PAIR.TTC");
+  EXPECT_TRUE(sans.Installed() && sans.InFontsFolder()) << "the other face by its file";
+
+  std::string freed;
+  ASSERT_TRUE(sans.Uninstall(dmLeave, &freed));
+  EXPECT_EQ(freed, "C:\\Windows\\Fonts\\pair.ttc");
+  EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(os.FontResourceCount("C:\\Windows\\Fonts\\pair.ttc"), 0);
+  ASSERT_TRUE(cff.Uninstall(dmLeave));
+  EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kFontsKey, "Nimble (OpenType)", data));
+  EXPECT_FALSE(cff.Installed());
+}
+
 TEST_F(FileOpsTest, InstallingFromTheFontsFolderNeitherCopiesNorOverwritesTheValue) {
   auto r = Record("C:\\Windows\\Fonts\\alpha.TTF", "Alpha");
   Install("Alpha", "somewhere-else.ttf");
@@ -49,12 +77,50 @@ TEST_F(FileOpsTest, InstallFailsWithoutSideEffectsOnTheFirstFailingStep) {
   EXPECT_FALSE(r->Install());
   EXPECT_EQ(Registered("Beta"), "beta-before.ttf");
 
+  // Neither the machine's table nor the user's can be written: nothing stays.
   auto denied = Record("D:\\Src\\Gamma.ttf", "Gamma");
   os.DenyHive(sys::Hive::LocalMachine);
+  os.DenyHive(sys::Hive::CurrentUser);
   EXPECT_FALSE(denied->Install());
   EXPECT_TRUE(os.FontsAdded().empty());
   EXPECT_FALSE(denied->Installed());
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\Gamma.ttf"));
   EXPECT_EQ(os.Broadcasts(), 0);
+}
+
+TEST_F(FileOpsTest, AFontInstalledForTheUserAloneIsUninstalledFromThereAndOneWhoMayNotWriteTheMachinesTableGetsOne) {
+  const std::string userFonts = "C:\\Users\\User\\AppData\\Local\\Microsoft\\Windows\\Fonts\\";
+  os.AddFile("D:\\Src\\pair.ttc", tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
+  TFontFileInfo mono;
+  mono.SetFileName("D:\\Src\\pair.ttc", 1);
+  ASSERT_TRUE(mono.InstallForUser());
+  std::string data;
+  EXPECT_TRUE(os.GetValue(sys::Hive::CurrentUser, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(data, userFonts + "pair.ttc") << "a full path";
+  EXPECT_EQ(os.FileContent(userFonts + "pair.ttc"), os.FileContent("D:\\Src\\pair.ttc"));
+  EXPECT_EQ(os.FontResourceCount(userFonts + "pair.ttc"), 1);
+  EXPECT_TRUE(mono.Installed());
+  EXPECT_FALSE(mono.InFontsFolder());
+  EXPECT_EQ(os.Broadcasts(), 1);
+
+  TFontFileInfo sans;  // installed for every purpose, whichever face
+  sans.SetFileName(userFonts + "pair.ttc");
+  EXPECT_TRUE(sans.Installed());
+  std::string freed;
+  ASSERT_TRUE(sans.Uninstall(dmDelete, &freed));
+  EXPECT_EQ(freed, userFonts + "pair.ttc");
+  EXPECT_FALSE(os.HasFile(userFonts + "pair.ttc"));
+  EXPECT_FALSE(os.GetValue(sys::Hive::CurrentUser, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(os.FontResourceCount(userFonts + "pair.ttc"), 0);
+  EXPECT_FALSE(sans.Installed());
+
+  // The machine's table refuses: Install goes to the user's, the machine keeps nothing.
+  os.DenyHive(sys::Hive::LocalMachine);
+  ASSERT_TRUE(mono.Install());
+  EXPECT_TRUE(os.GetValue(sys::Hive::CurrentUser, kFontsKey, "Pair Sans & Pair Mono (TrueType)", data));
+  EXPECT_EQ(data, userFonts + "pair.ttc");
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\pair.ttc"));
+  EXPECT_TRUE(mono.Installed() && !mono.InFontsFolder());
 }
 
 TEST_F(FileOpsTest, ABadRecordIsRefusedBeforeAnythingIsCopiedOrWritten) {

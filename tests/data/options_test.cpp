@@ -44,6 +44,7 @@ TEST_F(OptionsTest, DefaultsWithoutAnyKey) {
   EXPECT_EQ(o.FontBackgroundColour(), -2147483643);
   EXPECT_EQ(o.FontInformationColour(), -2147483632);
   EXPECT_EQ(o.NotesFontSize(), 8);
+  EXPECT_FALSE(o.TrueTypeOnly());
 
   const std::string& text = o.SampleSheetText();
   ASSERT_EQ(text.size(), 92u);
@@ -128,6 +129,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   o.SetSampleSheetText("Sheet");
   o.SetFontColour(255);
   o.SetNotesFontSize(-1);
+  o.SetTrueTypeOnly(true);
   o.SampleTexts() = {"a", "b"};
   o.Save();
 
@@ -140,6 +142,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(User("Font Background Colour"), "-2147483643");
   EXPECT_EQ(User("Font Information Colour"), "-2147483632");
   EXPECT_EQ(User("Notes Font Size"), "-1");
+  EXPECT_EQ(User("TrueType Files Only"), "1");
   EXPECT_EQ(User("Collections Folder"), "<missing>");
   EXPECT_EQ(SampleTextNames(), (std::vector<std::string>{"000", "001"}));
 
@@ -149,6 +152,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(back.SampleSheetText(), "Sheet");
   EXPECT_EQ(back.FontColour(), 255);
   EXPECT_EQ(back.NotesFontSize(), -1);
+  EXPECT_TRUE(back.TrueTypeOnly());
   EXPECT_EQ(back.SampleTexts(), (std::vector<std::string>{"a", "b"}));
 }
 

@@ -2,6 +2,8 @@
 // what it makes of broken files.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "data/VLMUtil.h"
 #include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
@@ -260,7 +262,10 @@ TEST_F(ReaderTest, ReadFaultsInTheDirectoryFailInTablesDoNot) {
   EXPECT_EQ(inTable.UnitsPerEm(), 0) << "every later read fails too";
   EXPECT_TRUE(inTable.InfoRead());
 
-  os.AddFile("C:\\Fonts\\C.TTF", font);
+  // A directory longer than the first read, so that its end needs a seek.
+  FontBuilder many;
+  for (int i = 0; i < 40; ++i) many.Table("x" + std::to_string(100 + i), "");
+  os.AddFile("C:\\Fonts\\C.TTF", many.Names({MsName(4, "Faulty")}).Build());
   os.RefuseSeek("C:\\Fonts\\C.TTF");
   TFontFileInfo refused;
   refused.SetFileName("C:\\Fonts\\C.TTF");
@@ -282,6 +287,82 @@ TEST_F(ReaderTest, HugeCountsInSmallFilesAreCheap) {
   EXPECT_EQ(f.FontName, "Mac");
   EXPECT_EQ(f.FamilyName, "Fam");
   EXPECT_LE(os.Reads() - readsBefore, 10) << "records past the end cost no system calls";
+}
+
+// Two faces that differ in every value the reader takes, the second a CFF one.
+std::string TwoFaceCollection(uint32_t version = 0x00010000) {
+  return tt::Collection({tt::StandardFont("Face Zero", "Zero").Head({.unitsPerEm = 1000}),
+                         FontBuilder()
+                             .Version(tt::kOtto)
+                             .Os2({.weightClass = 700, .panose = {2, 2, 0, 9}})
+                             .Head({.unitsPerEm = 2000})
+                             .Names({MsName(4, "Face One"), MsName(1, "One")})},
+                        {.version = version});
+}
+
+TEST_F(ReaderTest, EachFaceOfACollectionAndACffFontIsReadFromItsOwnTables) {
+  for (const uint32_t version : {0x00010000u, 0x00020000u}) {
+    os.AddFile(kPath, TwoFaceCollection(version));
+    TFontFileInfo zero, one;
+    zero.SetFileName(kPath);
+    one.SetFileName(kPath, 1);
+    EXPECT_EQ(zero.FontName(), "Face Zero");
+    EXPECT_EQ(one.FontName(), "Face One");
+    EXPECT_EQ(one.FaceIndex(), 1u);
+    const TFontFields z = zero.Fields(), o = one.Fields();
+    EXPECT_EQ(std::tie(z.FamilyName, z.UnitsPerEm, z.WeightClass, z.FontKind, z.FaceCount, z.Format),
+              std::make_tuple("Zero", 1000, 400, fkSansSerif, 2u, ffTrueType));
+    EXPECT_EQ(std::tie(o.FamilyName, o.UnitsPerEm, o.WeightClass, o.FontKind, o.FaceCount, o.Format),
+              std::make_tuple("One", 2000, 700, fkMonospaced, 2u, ffCff));
+    EXPECT_FALSE(z.Bad || o.Bad);
+  }
+  // A file of one CFF font is its own face 0.
+  TFontFields f = ReadAll(tt::StandardFont("Cff Sans").Version(tt::kOtto).Build());
+  EXPECT_EQ(std::tie(f.FontName, f.FaceCount, f.Format, f.UnitsPerEm),
+            std::make_tuple("Cff Sans", 0u, ffCff, 2048));
+  f = ReadAll(tt::StandardFont("Plain").Build());
+  EXPECT_EQ(std::tie(f.FaceCount, f.Format), std::make_tuple(0u, ffTrueType));
+}
+
+TEST_F(ReaderTest, FacesAndOffsetsTheFileCannotHoldMakeBadRecords) {
+  const std::string good = TwoFaceCollection();
+  const auto readFace = [&](const std::string& file, uint32_t face) {
+    os.AddFile(kPath, file);
+    os.SetLastError(0);
+    TFontFileInfo record;
+    record.SetFileName(kPath, face);
+    return record.Fields();
+  };
+  const auto withCount = [&](uint32_t count) { return good.substr(0, 8) + tt::U32(count) + good.substr(12); };
+  const auto withOffset = [&](uint32_t offset) { return good.substr(0, 16) + tt::U32(offset) + good.substr(20); };
+  const struct {
+    const char* what;
+    std::string file;
+    uint32_t face;
+    uint32_t error;
+  } bad[] = {
+      {"face past the count", good, 2, sys::kErrorInvalidData},
+      {"no faces at all", withCount(0), 0, sys::kErrorInvalidData},
+      {"count the file cannot hold", withCount(0xFFFFFFFF), 0, sys::kErrorHandleEof},
+      {"count just past the file", withCount(uint32_t(good.size() / 4)), 1, sys::kErrorHandleEof},
+      {"offset past the end", withOffset(0xFFFFFFF0), 1, sys::kErrorHandleEof},
+      {"offset at the last bytes", withOffset(uint32_t(good.size() - 11)), 1, sys::kErrorHandleEof},
+      {"header cut short", good.substr(0, 10), 0, sys::kErrorHandleEof},
+      {"offsets cut short", good.substr(0, 14), 0, sys::kErrorHandleEof},
+      {"a face other than 0 of a single font", tt::StandardFont("Single").Build(), 1, sys::kErrorInvalidData},
+  };
+  for (const auto& c : bad) {
+    const int reads = os.Reads();
+    const TFontFields f = readFace(c.file, c.face);
+    EXPECT_TRUE(f.Bad) << c.what;
+    EXPECT_FALSE(f.InfoRead) << c.what;
+    EXPECT_EQ(f.FontName, ErrorText(c.error)) << c.what;
+    EXPECT_LE(os.Reads() - reads, 6) << c.what;
+  }
+  // A face whose last table is cut short is read as a single font is.
+  const TFontFields f = readFace(good.substr(0, good.size() - 40), 1);
+  EXPECT_FALSE(f.Bad) << "the tables of face 1 are cut off, not its directory";
+  EXPECT_EQ(f.UnitsPerEm, 2000);
 }
 
 TEST_F(ReaderTest, NamesOnlyReadTouchesDirectoryAndTheFrontOfTheNameTable) {

@@ -183,7 +183,7 @@ TEST_F(RecordTest, RegistryTroubleLeavesTheFontNotInstalled) {
   EXPECT_FALSE(record.InFontsFolder());
 }
 
-TEST_F(RecordTest, DisplayNameFallsBackToTheFamilyPast31Characters) {
+TEST_F(RecordTest, DisplayNameFallsBackToTheFamilyPast31CharactersAndIsTheFamilyOfAFaceOfAnotherFormat) {
   const std::string name31(31, 'x');
   const std::string name32(32, 'x');
   TFontFileInfo shortName, longName;
@@ -191,6 +191,19 @@ TEST_F(RecordTest, DisplayNameFallsBackToTheFamilyPast31Characters) {
   longName.SetFileName(AddFont("C:\\Fonts\\L.TTF", name32, "Long Family"));
   EXPECT_EQ(shortName.DisplayName(), name31);
   EXPECT_EQ(longName.DisplayName(), "Long Family");
+
+  // The system knows the faces of a collection and CFF fonts by their families.
+  os.AddFile("C:\\Fonts\\PAIR.TTC", tt::Collection({tt::StandardFont("Pair Sans Regular", "Pair Sans"),
+                                                     tt::StandardFont("Pair Mono Regular", "Pair Mono")}));
+  os.AddFile("C:\\Fonts\\CFF.OTF", tt::StandardFont("Cff-Roman", "Cff").Version(tt::kOtto).Build());
+  TFontFileInfo second, cff, unnamed;
+  second.SetFileNameAndName("C:\\Fonts\\PAIR.TTC", "Pair Mono Regular", 1);
+  cff.SetFileName("C:\\Fonts\\CFF.OTF");
+  EXPECT_EQ(second.DisplayName(), "Pair Mono");
+  EXPECT_EQ(cff.DisplayName(), "Cff");
+  os.AddFile("C:\\Fonts\\NOFAMILY.OTF", tt::FontBuilder().Names({tt::MsName(4, "Only Full")}).Build());
+  unnamed.SetFileName("C:\\Fonts\\NOFAMILY.OTF");
+  EXPECT_EQ(unnamed.DisplayName(), "Only Full") << "no family: the full name is all there is";
 }
 
 // A worker thread reads all tables while this thread keeps asking. Every value

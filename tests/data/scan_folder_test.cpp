@@ -39,7 +39,7 @@ class FolderScanTest : public ScanTest {
   TFontFileList list;
 };
 
-TEST_F(FolderScanTest, ListsTtfFilesInAnyCaseInNameOrderAndUnreadableOnesAsBadRecords) {
+TEST_F(FolderScanTest, ListsEachFaceOfEveryFontFileInAnyCaseInNameOrderAndUnreadableOnesAsBadRecords) {
   AddFont("D:\\F\\1.TTF", "zebra Sans");
   os.AddFile("D:\\F\\2.ttf", tt::StandardFont("Apple Serif").Build(),
              sys::kAttrHidden | sys::kAttrSystem | sys::kAttrReadOnly);
@@ -47,8 +47,12 @@ TEST_F(FolderScanTest, ListsTtfFilesInAnyCaseInNameOrderAndUnreadableOnesAsBadRe
   AddFont("D:\\F\\4.ttf", "apple mono");
   AddFont("D:\\F\\locked.ttf", "Locked");
   os.LockFile("D:\\F\\locked.ttf");
-  os.AddFile("D:\\F\\other.otf", "x");
+  os.AddFile("D:\\F\\cff.Otf", tt::StandardFont("Nimble").Version(tt::kOtto).Build());
+  os.AddFile("D:\\F\\pair.TTC", tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
+  os.AddFile("D:\\F\\trio.otc", tt::Collection({tt::StandardFont("Trio A"), tt::StandardFont("Trio B"),
+                                                   tt::StandardFont("Trio C").Version(tt::kOtto)}));
   os.AddFile("D:\\F\\bitmap.fon", "x");
+  os.AddFile("D:\\F\\notes.ttcx", "x");
   os.AddDirectory("D:\\F\\folder.ttf");
   os.AddFile("D:\\F\\sub\\deeper.ttf", "x");
 
@@ -56,14 +60,26 @@ TEST_F(FolderScanTest, ListsTtfFilesInAnyCaseInNameOrderAndUnreadableOnesAsBadRe
 
   EXPECT_EQ(list.Path(), "d:\\f\\");
   EXPECT_EQ(Files(list), (Strings{"d:\\f\\locked.ttf", "d:\\f\\4.ttf", "d:\\f\\2.ttf", "d:\\f\\3.ttf",
+                                  "d:\\f\\cff.Otf", "d:\\f\\pair.TTC", "d:\\f\\pair.TTC",
+                                  "d:\\f\\trio.otc", "d:\\f\\trio.otc", "d:\\f\\trio.otc",
                                   "d:\\f\\1.TTF"}));
   const Strings names = Names(list);
   EXPECT_EQ(Strings(names.begin() + 1, names.end()),
-            (Strings{"apple mono", "Apple Serif", "MIDDLE", "zebra Sans"}));
+            (Strings{"apple mono", "Apple Serif", "MIDDLE", "Nimble", "Pair Mono", "Pair Sans", "Trio A",
+                     "Trio B", "Trio C", "zebra Sans"}));
+  EXPECT_EQ(list.Items(5)->FaceIndex(), 1u);
+  EXPECT_EQ(list.Items(9)->FaceIndex(), 2u);
   EXPECT_TRUE(list.Items(0)->Bad());
   EXPECT_EQ(names[0].rfind("(32) ", 0), 0u) << "the system's error text stands in";
   for (int i = 0; i < list.Count(); ++i) EXPECT_FALSE(list.Items(i)->InfoRead()) << "names only";
   EXPECT_TRUE(os.Messages().empty()) << "an unreadable file is no trouble";
+
+  // Only .TTF files, as the option asks.
+  list.SetTrueTypeOnly(true);
+  EXPECT_EQ(Names(list).size(), 5u);
+  EXPECT_EQ(Files(list).back(), "d:\\f\\1.TTF");
+  list.SetTrueTypeOnly(false);
+  EXPECT_EQ(list.Count(), 11);
 }
 
 TEST_F(FolderScanTest, FortyFilesShowNoProgressFortyOneDo) {

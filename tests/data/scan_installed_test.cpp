@@ -3,6 +3,7 @@
 
 #include "data/VLMUtil.h"
 #include "tests/data/scan_fixture.h"
+#include "tests/support/TrueTypeWriter.h"
 
 namespace {
 
@@ -48,6 +49,43 @@ TEST_F(InstalledScanTest, ListsTrueTypeValuesByNameOnceAFileWithoutOpeningFiles)
   EXPECT_EQ(os.Opens(), opensBefore);
   EXPECT_TRUE(os.Messages().empty());
   EXPECT_EQ(progress.Count(), 0);
+}
+
+TEST_F(InstalledScanTest, CollectionsByTheirFacesOpenTypeFontsAndTheUsersOwnFontsAreListedAndInstalled) {
+  os.AddFile("C:\\Windows\\Fonts\\simsun.ttc",
+             tt::Collection({tt::StandardFont("SimSun"), tt::StandardFont("NSimSun")}));
+  SetValue("SimSun & NSimSun (TrueType)", "simsun.ttc");
+  // Wine's way: a value per face and one per vertical name, all the same file.
+  SetValue("SimSun (TrueType)", "C:\\Windows\\Fonts\\SIMSUN.TTC");
+  SetValue("@SimSun (TrueType)", "simsun.ttc");
+  AddFontFile("C:\\Windows\\Fonts\\nimble.otf");
+  SetValue("Nimble (OpenType)", "nimble.otf");
+  SetValue("Small Fonts", "SMALLE.FON");
+  const std::string userFonts = "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\Fonts\\";
+  AddFont(userFonts + "mine.ttf", "Mine");
+  os.AddFile(userFonts + "duo.ttc", tt::Collection({tt::StandardFont("Duo One"), tt::StandardFont("Duo Two")}));
+  os.SetValue(sys::Hive::CurrentUser, kFontsKey, "Mine (TrueType)", userFonts + "mine.ttf");
+  os.SetValue(sys::Hive::CurrentUser, kFontsKey, "Duo One & Duo Two (TrueType)", userFonts + "duo.ttc");
+
+  EXPECT_EQ(ScanNames(), (Strings{"Duo One", "Duo Two", "Mine", "Nimble", "NSimSun", "SimSun"}));
+  const Strings faces = {"0", "1", "0", "0", "1", "0"};
+  for (int i = 0; i < list.Count(); ++i) {
+    SCOPED_TRACE(list.Items(i)->FontName());
+    EXPECT_EQ(std::to_string(list.Items(i)->FaceIndex()), faces[size_t(i)]);
+    EXPECT_TRUE(list.Items(i)->Installed());
+    EXPECT_FALSE(list.Items(i)->Bodgey());
+    EXPECT_FALSE(list.Items(i)->Bad());
+  }
+  EXPECT_TRUE(list.Items(5)->InFontsFolder());
+  EXPECT_FALSE(list.Items(0)->InFontsFolder()) << "the user's own folder";
+
+  // Installed wherever a record of the same face is made.
+  TFontFileInfo browsed;
+  browsed.SetFileName(userFonts + "DUO.TTC", 1);
+  EXPECT_TRUE(browsed.Installed());
+  os.AddFile("D:\\duo.ttc", os.FileContent(userFonts + "duo.ttc"));
+  browsed.SetFileName("D:\\duo.ttc", 1);
+  EXPECT_FALSE(browsed.Installed()) << "a copy elsewhere is another file";
 }
 
 TEST_F(InstalledScanTest, IrregularValueNamesMakeBodgeyRecords) {

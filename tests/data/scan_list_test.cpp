@@ -27,7 +27,7 @@ TEST_F(FontListTest, StartsEmptyInBrowseModeWithoutScanningAndWithoutAFolderList
   EXPECT_EQ(list.Count(), 0);
 }
 
-TEST_F(FontListTest, AddsEachFileOnceWhateverItsCaseUntilItsRecordIsCleared) {
+TEST_F(FontListTest, AddsEachFaceOnceWhateverItsCaseUntilItsRecordIsCleared) {
   os.AddFile("C:\\F\\a.ttf", "x");
   TFontFileList list;
   list.AddFileWithName("C:\\F\\a.ttf", "Ay");
@@ -39,10 +39,24 @@ TEST_F(FontListTest, AddsEachFileOnceWhateverItsCaseUntilItsRecordIsCleared) {
   EXPECT_FALSE(list.Contains("C:\\F\\b.ttf"));
   EXPECT_FALSE(list.Items(0)->Bodgey()) << "only the installed mode marks records";
 
+  // Another face of the same file is another font; face 0 is the file's own.
+  list.AddFileWithName("c:\\F\\a.ttf", "Ay Mono", 1);
+  list.AddFileWithName("C:\\F\\A.TTF", "Ay Mono again", 1);
+  list.AddFileWithName("C:\\F\\A.TTF", "Ay again", 0);
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Items(1)->FontName(), "Ay Mono");
+  EXPECT_EQ(list.Items(1)->FaceIndex(), 1u);
+  EXPECT_TRUE(list.Contains("C:\\F\\a.ttf", 1));
+  EXPECT_FALSE(list.Contains("C:\\F\\a.ttf", 2));
+  EXPECT_FALSE(SameListedFont(list.Items(0)->Snapshot(), list.Items(1)->Snapshot()));
+
   list.Items(0)->Clear();  // what a successful delete leaves
   EXPECT_FALSE(list.Contains("C:\\F\\a.ttf"));
+  EXPECT_TRUE(list.Contains("C:\\F\\a.ttf", 1));
   list.AddFileWithName("C:\\F\\a.ttf", "Ay again");
-  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Count(), 3);
+  list.Reindex();
+  EXPECT_TRUE(list.Contains("C:\\F\\a.ttf", 1));
 }
 
 TEST_F(FontListTest, InstalledModeMarksFilesAddedByHandThatAreNotInstalled) {

@@ -129,15 +129,20 @@ FontBuilder& FontBuilder::NumTables(uint16_t count) {
   return *this;
 }
 
-std::string FontBuilder::Build() const {
+FontBuilder& FontBuilder::Version(uint32_t version) {
+  version_ = version;
+  return *this;
+}
+
+std::string FontBuilder::Build(uint32_t start) const {
   const uint16_t n = uint16_t(tables_.size());
   uint16_t power = 1, log2 = 0;
   while (power * 2 <= n) power *= 2, ++log2;
-  std::string font = U32(0x00010000) + U16(numTables_.value_or(n));
+  std::string font = U32(version_) + U16(numTables_.value_or(n));
   font += U16(uint16_t(power * 16)) + U16(log2) + U16(uint16_t(n * 16 - power * 16));
 
   std::string data;
-  size_t at = 12 + 16 * tables_.size();
+  size_t at = start + 12 + 16 * tables_.size();
   for (const Entry& e : tables_) {
     uint32_t sum = 0;
     std::string padded = e.data + std::string((4 - e.data.size() % 4) % 4, '\0');
@@ -149,6 +154,22 @@ std::string FontBuilder::Build() const {
     data += padded;
   }
   return font + data;
+}
+
+std::string Collection(const std::vector<FontBuilder>& faces, const CollectionOptions& options) {
+  const size_t header = 12 + 4 * faces.size() + (options.version >= 0x00020000 ? 12 : 0);
+  std::string body;
+  std::vector<uint32_t> offsets;
+  for (const FontBuilder& face : faces) {
+    offsets.push_back(uint32_t(header + body.size()));
+    body += face.Build(offsets.back());
+    body += std::string((4 - body.size() % 4) % 4, '\0');
+  }
+  std::string file = "ttcf" + U32(options.version) + U32(options.numFonts.value_or(uint32_t(faces.size())));
+  for (size_t i = 0; i < faces.size(); ++i)
+    file += U32(i < options.offsets.size() ? options.offsets[i] : offsets[i]);
+  if (options.version >= 0x00020000) file += U32(0) + U32(0) + U32(0);  // no signature
+  return file + body;
 }
 
 FontBuilder StandardFont(std::string_view fullName, std::string_view familyName) {

@@ -91,8 +91,12 @@ class FontBuilder {
   FontBuilder& TableOffset(std::string_view tag, uint32_t offset);
   // The header's numTables field says this instead of the number of tables.
   FontBuilder& NumTables(uint16_t count);
+  // The sfnt version: 0x00010000 (TrueType outlines) unless told, 'OTTO' for CFF.
+  FontBuilder& Version(uint32_t version);
 
-  std::string Build() const;
+  // `at`: where the font starts in the file (inside a collection), which its
+  // tables' offsets count from the file's start.
+  std::string Build(uint32_t at = 0) const;
 
  private:
   struct Entry {
@@ -102,7 +106,19 @@ class FontBuilder {
   };
   std::vector<Entry> tables_;
   std::optional<uint16_t> numTables_;
+  uint32_t version_ = 0x00010000;
 };
+
+constexpr uint32_t kOtto = 0x4F54544F;  // 'OTTO': an OpenType font with CFF outlines
+
+struct CollectionOptions {
+  uint32_t version = 0x00010000;           // 0x00020000 adds the three signature fields
+  std::optional<uint32_t> numFonts;        // written instead of the number of faces
+  std::vector<uint32_t> offsets;           // written instead of the faces' real offsets
+};
+// A 'ttcf' collection holding the faces one after another, each table
+// directory at its own offset, the tables' offsets counted from the file's start.
+std::string Collection(const std::vector<FontBuilder>& faces, const CollectionOptions& options = {});
 
 // name (full name as nameID 4, family name as nameID 1), head, hhea and OS/2
 // (PANOSE of a sans serif face), in that order.

@@ -27,15 +27,20 @@ TEST_F(VlminfoJson, EscapesWhereverTheyFallAndConvertsTheCodePage) {
   AppendListRecordJson(out, f);
   EXPECT_EQ(Text(out),
             "{\"FileName\":\"abcdefg\\\"hijklmn\\\\\\u0001opqrstuvwxyz0123456\\u001F\x7F\","
-            "\"FontName\":\"\xE5\x95\x8A Song\",\"Bad\":false,\"Installed\":false,\"Bodgey\":true}");
+            "\"Format\":\"TrueType\",\"FontName\":\"\xE5\x95\x8A Song\",\"Bad\":false,\"Installed\":false,\"Bodgey\":true}");
 
-  // A whole record goes after what the buffer holds, members in field order.
+  // A whole record goes after what the buffer holds, members in field order;
+  // a face of a collection says which.
   f = TFontFields{};
   f.FontName = "Plain";
   f.Descender = -250;
+  f.FaceIndex = 2;
+  f.FaceCount = 3;
+  f.Format = ffCff;
   AppendRecordJson(out, f);
   const std::string all = Text(out);
-  const size_t second = all.find("}{\"FileName\":\"\",\"Bad\":false,\"InfoRead\":false,");
+  const size_t second =
+      all.find("}{\"FileName\":\"\",\"face\":2,\"Format\":\"CFF\",\"Bad\":false,\"InfoRead\":false,");
   ASSERT_NE(second, std::string::npos);
   EXPECT_NE(all.find(",\"FontName\":\"Plain\",\"FamilyName\":\"\",", second), std::string::npos);
   EXPECT_NE(all.find(",\"Descender\":-250,\"LineGap\"", second), std::string::npos);

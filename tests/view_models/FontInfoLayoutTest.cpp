@@ -54,8 +54,10 @@ TEST(FontInfoLayout, SectionsStackWithTheirGapsAndHiddenOnesTakeNoSpace) {
   EXPECT_EQ(names.captions[0], (TBox{0, 30, 40, 16, true}));
   EXPECT_EQ(names.values[0], (TBox{74, 30, 380 - 74, 16, true}));
   EXPECT_EQ(names.values[4].top, 30 + 4 * 16);
-  // The taller value sets the row's height: 30 + 64 + 32, then 15.
-  const int version = 30 + 4 * 16 + 32 + 15;
+  // The taller value sets the row's height: 30 + 64 + 32, the format's row
+  // 16, then 15.
+  EXPECT_EQ(names.values[5].top, 30 + 4 * 16 + 32);
+  const int version = 30 + 4 * 16 + 32 + 16 + 15;
   EXPECT_EQ(layout.sections[1].header.top, version);
   EXPECT_EQ(layout.sections[1].values[0], (TBox{0, version + 30, 380, 48, true}));
   // Copyright and trademark are empty: hidden, no space.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sys/codepage.h"
 #include "views/model/FontInfoModel.h"
 #include "widgets/LinkLabelUrl.h"
 
@@ -29,7 +30,8 @@ TEST(FontInfoTexts, SectionsCaptionsAndValuesInOrder) {
                               L"设计者", L"描述", L"许可", L"基本印刷尺度", L"Windows 尺度"};
   for (size_t s = 0; s < kSectionCount; ++s) EXPECT_EQ(sections[s].header, headers[s]);
   EXPECT_EQ(CaptionText(sections[8].captions[0]), L"Units per Em:");
-  EXPECT_EQ(sections[0].captions.size(), 5u);
+  EXPECT_EQ(sections[0].captions.size(), 6u);
+  EXPECT_EQ(sections[0].captions[5], L"字体格式");
   EXPECT_EQ(sections[8].captions.size(), 6u);
   EXPECT_EQ(sections[9].captions.size(), 13u);
   EXPECT_EQ(sections[9].captions[6], L"斜体");
@@ -55,6 +57,14 @@ TEST(FontInfoTexts, SectionsCaptionsAndValuesInOrder) {
   }
   EXPECT_EQ(values[0].values[0], "Face");
   EXPECT_EQ(values[0].values[4], "id");
+  EXPECT_EQ(values[0].values[5], "TrueType");
+  f.Format = ffCff;
+  EXPECT_EQ(SectionValues(f)[0].values[5], "OpenType (CFF)");
+  f.FaceIndex = 1;
+  f.FaceCount = 2;
+  EXPECT_EQ(sys::AnsiToUtf8(SectionValues(f)[0].values[5]), "OpenType (CFF) 字体集合，第 2 个字体 (共 2 个)");
+  f.Format = ffTrueType;
+  EXPECT_EQ(sys::AnsiToUtf8(SectionValues(f)[0].values[5]), "TrueType 字体集合，第 2 个字体 (共 2 个)");
   EXPECT_EQ(values[4].values[0], "Maker");
   EXPECT_EQ(values[7].link, "http://l");
   EXPECT_EQ(values[8].values[0], "2048");

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/FontFileList.h"
 #include "data/VLMUtil.h"
+#include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tests/win32/fileops_scratch.h"
 
@@ -69,20 +72,73 @@ TEST_F(RealScanTest, FolderTreeScanReadsEveryFontsNameAndAMissingFileIsABadRecor
   EXPECT_EQ(missing.Items(0)->FontName().rfind("(2) ", 0), 0u) << missing.Items(0)->FontName();
 }
 
-TEST(RealInstalledScan, ListsThePrefixsInstalledFonts) {
+TEST(RealInstalledScan, ListsEveryFontFileOfThePrefixsTableFaceByFace) {
   TFontFileList list;
   list.SetMode(flmInstalled);
   ASSERT_GT(list.Count(), 0) << "Wine lists the machine's fonts";
-  int good = 0;
+  // Every value naming a font file gives its file's faces; no other file comes in.
+  std::set<std::string> tableFiles, listedFiles;
+  std::vector<sys::RegValueInfo> values;
+  ASSERT_TRUE(OpenFontsRegKey()->ListValues(values));
+  for (const auto& value : values) {
+    if (value.type != sys::kRegSz || !IsFontFileName(value.text)) continue;
+    const bool bare = ExtractFilePath(value.text).empty();
+    tableFiles.insert(UpperAscii(bare ? GetFontsFolder() + value.text : value.text));
+  }
+  int good = 0, secondFaces = 0;
   for (int i = 0; i < list.Count(); ++i) {
-    const TFontFileInfo& record = *list.Items(i);
-    EXPECT_EQ(UpperAscii(ExtractFileExt(record.FileName())), ".TTF") << record.FileName();
+    TFontFileInfo& record = *list.Items(i);
+    listedFiles.insert(UpperAscii(record.FileName()));
     EXPECT_FALSE(ExtractFilePath(record.FileName()).empty()) << record.FileName();
     if (!record.Bad() && record.Installed() && !record.Bodgey()) ++good;
+    if (record.FaceIndex() == 1) {
+      ++secondFaces;
+      EXPECT_TRUE(record.Installed() && !record.Bodgey()) << record.FontName();
+      EXPECT_TRUE(list.Contains(record.FileName(), 0)) << "its first face too";
+    }
   }
+  EXPECT_EQ(listedFiles, tableFiles);
   EXPECT_GT(good, 0);
+  EXPECT_GE(secondFaces, 1) << "wqy-microhei.ttc, Wine's face for Chinese text, has two";
   ExpectSortedByName(list);
   EXPECT_EQ(list.Path(), GetFontsFolder());
+}
+
+// Each face of a collection added for the session is drawn by the name the
+// record gives the system: the proportional face and the monospaced one.
+TEST(RealCollectionFaces, EachFaceIsDrawnByItsOwnName) {
+  const std::string file = "Z:\\usr\\share\\fonts\\truetype\\wqy\\wqy-microhei.ttc";
+  if (!sys::Current().FileExists(file)) GTEST_SKIP() << "fonts-wqy-microhei is not installed";
+  scratch::Folder folder{"vlm-faces"};
+  const std::string copy = folder.Path() + "faces.ttc";
+  ASSERT_TRUE(sys::Current().CopyFileTo(file, copy, false));
+  ASSERT_GT(AddFontResourceA(copy.c_str()), 0);
+  const auto widths = [](const std::string& face) {
+    const std::wstring name = sys::Widen(face);
+    HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, name.c_str());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"MMMM", 4, &wide);
+    wchar_t chosen[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, chosen);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return std::make_tuple(narrow.cx, wide.cx, std::wstring(chosen));
+  };
+  TFontFileList list;
+  list.AddFile(copy, 0);
+  list.AddFile(copy, 1);
+  ASSERT_EQ(list.Count(), 2);
+  const auto [propNarrow, propWide, propFace] = widths(list.Items(0)->DisplayName());
+  const auto [monoNarrow, monoWide, monoFace] = widths(list.Items(1)->DisplayName());
+  RemoveFontResourceA(copy.c_str());
+  EXPECT_EQ(propFace, sys::Widen(list.Items(0)->DisplayName()));
+  EXPECT_EQ(monoFace, sys::Widen(list.Items(1)->DisplayName()));
+  EXPECT_LT(propNarrow, propWide) << "proportional";
+  EXPECT_EQ(monoNarrow, monoWide) << "monospaced";
 }
 
 }  // namespace

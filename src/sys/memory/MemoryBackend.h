@@ -33,6 +33,7 @@ class MemoryBackend : public Backend {
   bool KeyExists(Hive hive, std::string_view key) const;
   void SetPlatformId(int id) { platformId_ = id; }
   void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+  void SetLocalAppDataFolder(std::string folder) { localAppData_ = std::move(folder); }
   void SetShiftDown(bool down) { shiftDown_ = down; }
   void SetDrives(std::vector<std::string> drives) { drives_ = std::move(drives); }
   // The clipboard: one block of bytes per format (15 CF_HDROP, 1 CF_TEXT...).
@@ -144,6 +145,7 @@ class MemoryBackend : public Backend {
   bool ShiftDown() override { return shiftDown_; }
   void ProcessMessages() override;
   std::string ProgramPath() override { return programPath_; }
+  std::string LocalAppDataFolder() override { return localAppData_; }
   void NotifyAssociationsChanged() override;
   int PlatformId() override { return platformId_; }
 
@@ -160,6 +162,7 @@ class MemoryBackend : public Backend {
   std::unique_ptr<Impl> impl_;
   int platformId_ = 2;
   std::string programPath_ = "C:\\Program Files\\Velmara\\velmara.exe";
+  std::string localAppData_ = "C:\\Users\\User\\AppData\\Local\\";
   bool shiftDown_ = false;
   std::vector<std::string> drives_{"C:\\"};
   std::vector<ShellOpRecord> shellOps_;

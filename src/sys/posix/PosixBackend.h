@@ -31,6 +31,7 @@ class PosixBackend : public MemoryBackend {
   // There is no printing here: every job fails with kErrorNoPrinter.
   std::unique_ptr<PrintJob> StartPrintJob(std::wstring_view title) override;
   std::string ProgramPath() override;
+  std::string LocalAppDataFolder() override;
 
  private:
   bool FailWithErrno(const std::string& osPath);

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -375,6 +376,16 @@ bool PosixBackend::SetAttributes(std::string_view path, uint32_t attributes) {
 bool PosixBackend::MakeDirectory(std::string_view path) {
   const std::string osPath = OsPath(path);
   return ::mkdir(osPath.c_str(), 0777) == 0 || FailWithErrno(osPath);
+}
+
+std::string PosixBackend::LocalAppDataFolder() {
+  // The program joins paths with "\\": this backend turns them into "/".
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  std::string folder = std::string(home) + "/.local/share";
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  return folder + "\\";
 }
 
 std::string PosixBackend::ProgramPath() {

@@ -117,6 +117,14 @@ void Win32Backend::ProcessMessages() {
   }
 }
 
+std::string Win32Backend::LocalAppDataFolder() {
+  char path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  std::string folder = path;
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
 std::string Win32Backend::ProgramPath() {
   std::string path(MAX_PATH, '\0');
   for (;;) {

@@ -42,6 +42,7 @@ class Win32Backend : public Backend {
   bool ShiftDown() override;
   void ProcessMessages() override;
   std::string ProgramPath() override;
+  std::string LocalAppDataFolder() override;
   void NotifyAssociationsChanged() override;
   int PlatformId() override;
 };

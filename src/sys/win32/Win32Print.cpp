@@ -39,15 +39,34 @@ class Win32PrintJob : public PrintJob {
   }
 
   bool UseFont(const PrintFont& font) override {
+    // The locale's character set first, as the screen does. In a Chinese
+    // locale that may land a Latin face such as "Arial" on a substitute with
+    // PostScript (CFF) outlines, which the printer driver may not draw at
+    // all: a substitute without TrueType outlines gives way to the face's own
+    // character set. A face asked for by its own name is never swapped.
+    if (!Select(font, DEFAULT_CHARSET)) return false;
+    if (!SubstituteWithoutTrueType(font.face)) return true;
+    return Select(font, ANSI_CHARSET) || Select(font, DEFAULT_CHARSET);
+  }
+
+  bool Select(const PrintFont& font, BYTE charset) {
     const int height = -::MulDiv(font.points, ::GetDeviceCaps(dc_.Get(), LOGPIXELSY), 72);
     HFONT handle = ::CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
-                                 font.underline, font.strikeOut, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+                                 font.underline, font.strikeOut, charset, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 font.face.c_str());
     if (!handle) return false;
     ::SelectObject(dc_.Get(), handle);
     font_.Reset(handle);  // the one it replaces is no longer selected
     return true;
+  }
+
+  bool SubstituteWithoutTrueType(const std::string& face) {
+    TEXTMETRICA metrics{};
+    char chosen[LF_FACESIZE] = {};
+    if (!::GetTextMetricsA(dc_.Get(), &metrics) || !::GetTextFaceA(dc_.Get(), LF_FACESIZE, chosen))
+      return false;
+    return (metrics.tmPitchAndFamily & TMPF_TRUETYPE) == 0 && ::lstrcmpiA(chosen, face.c_str()) != 0;
   }
 
   int TextHeight(std::string_view text) override {

@@ -131,9 +131,20 @@ class JsonObject {
 
 }  // namespace
 
+namespace {
+
+// Which face of a collection, and the face's outlines: "TrueType" or "CFF".
+void FaceMembers(JsonObject& o, const TFontFields& f) {
+  if (f.FaceCount > 0) o.Int("face", f.FaceIndex);
+  o.Utf8("Format", f.Format == ffCff ? "CFF" : "TrueType");
+}
+
+}  // namespace
+
 void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
   JsonObject o(out);
   o.Text("FileName", f.FileName);
+  FaceMembers(o, f);
   o.Bool("Bad", f.Bad);
   o.Bool("InfoRead", f.InfoRead);
   o.Bool("Installed", f.Installed);
@@ -179,6 +190,7 @@ void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
 void AppendListRecordJson(TTextBuffer& out, const TFontFields& f) {
   JsonObject o(out);
   o.Text("FileName", f.FileName);
+  FaceMembers(o, f);
   o.Text("FontName", f.FontName);
   o.Bool("Bad", f.Bad);
   o.Bool("Installed", f.Installed);

@@ -1,5 +1,5 @@
 // vlminfo: the data layer on the command line. Prints one JSON line per font
-// file record.
+// file record: per face of a collection.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,15 +22,18 @@ const char kUsage[] =
     "usage: vlminfo [--names-only] [--codepage N] PATH...\n"
     "       vlminfo --list FOLDER [--subfolders [--depth N]]\n"
     "       vlminfo --collection FILE | --installed\n"
-    "  Prints one JSON object per font file: a PATH that is a folder means its\n"
-    "  *.TTF files (not its subfolders).\n"
+    "  Prints one JSON object per font, each face of a collection with its\n"
+    "  \"face\" (from 0): a PATH that is a folder means its *.TTF, *.TTC, *.OTC\n"
+    "  and *.OTF files (not its subfolders).\n"
     "  --names-only   read only the font's full name, as folder listings do\n"
     "  --codepage N   the ANSI code page of file names and names (default: the\n"
     "                 system's on Windows, 936 elsewhere)\n"
     "  --list, --collection, --installed  scan as the font lists do (names\n"
-    "                 only) and print FileName, FontName, Bad, Installed and\n"
-    "                 Bodgey of each record in list order; --depth: levels of\n"
-    "                 subfolders (default 3, negative: all)\n"
+    "                 only) and print FileName, face, Format, FontName, Bad,\n"
+    "                 Installed and Bodgey of each record in list order;\n"
+    "                 --installed reads the machine's table and the current\n"
+    "                 user's; --depth: levels of subfolders (default 3,\n"
+    "                 negative: all)\n"
     "  No window is ever opened: the warning of a scan that met trouble with\n"
     "  the registry or the file system goes to standard error.\n"
     "Exit status: 0 (unreadable fonts are printed as bad records), 1 when a\n"
@@ -106,7 +109,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + (slashes ? "/" : "\\") + name;
 }
 
-// The font files a PATH stands for: a folder's *.TTF files sorted by name, or
+// The font files a PATH stands for: a folder's font files sorted by name, or
 // the path itself. False when a folder cannot be listed.
 bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   sys::Backend& os = sys::Current();
@@ -115,7 +118,7 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
     return true;
   }
   std::vector<sys::FindEntry> entries;
-  if (!os.FindNames(JoinPath(path, "*.TTF"), entries)) {
+  if (!os.FindNames(JoinPath(path, "*"), entries)) {
     std::fprintf(stderr, "vlminfo: cannot list %s: %s\n", sys::AnsiToUtf8(path).c_str(),
                  sys::AnsiToUtf8(SysErrorText()).c_str());
     return false;
@@ -124,7 +127,7 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   // is taken as it is.
   std::vector<const std::string*> names;
   for (const sys::FindEntry& e : entries)
-    if (!e.IsDirectory()) names.push_back(&e.name);
+    if (!e.IsDirectory() && IsFontFileName(e.name)) names.push_back(&e.name);
   const auto byName = [](const std::string* a, const std::string* b) { return sys::LessNoCase(*a, *b); };
   if (!std::is_sorted(names.begin(), names.end(), byName))
     std::stable_sort(names.begin(), names.end(), byName);
@@ -132,12 +135,22 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   return true;
 }
 
-void PrintRecord(const std::string& file, bool namesOnly, TInstalledFonts& installed,
-                 TJsonLines& lines) {
-  TFontFileInfo record;
-  record.SetFileNameAndRead(file, !namesOnly, installed);
-  record.LookAtFields([&lines](const TFontFields& fields) { AppendRecordJson(lines.text, fields); });
-  lines.EndLine();
+// Real collections hold a few dozen faces; a hostile header is not believed further.
+constexpr uint32_t kMaxPrintedFaces = 256;
+
+// The file's first face, then the other faces its collection header announces.
+void PrintRecords(const std::string& file, bool namesOnly, TInstalledFonts& installed,
+                  TJsonLines& lines) {
+  uint32_t faces = 1;
+  for (uint32_t face = 0; face < faces; ++face) {
+    TFontFileInfo record;
+    record.SetFileNameAndRead(file, !namesOnly, installed, face);
+    record.LookAtFields([&](const TFontFields& fields) {
+      AppendRecordJson(lines.text, fields);
+      if (face == 0) faces = std::clamp<uint32_t>(fields.FaceCount, 1, kMaxPrintedFaces);
+    });
+    lines.EndLine();
+  }
 }
 
 }  // namespace
@@ -153,7 +166,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     lines.Flush();  // what went before stays before a listing's complaint
     if (!FontFiles(path, files)) status = 1;
-    for (const std::string& file : files) PrintRecord(file, options.namesOnly, installed, lines);
+    for (const std::string& file : files) PrintRecords(file, options.namesOnly, installed, lines);
   }
   lines.Flush();
   std::fflush(stdout);

@@ -1,5 +1,7 @@
 #include "views/model/FontInfoModel.h"
 
+#include "sys/codepage.h"
+
 namespace fontinfo {
 
 namespace {
@@ -13,7 +15,7 @@ enum : int { kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kTop = 6, k
 const std::vector<TSectionDef>& Sections() {
   static const std::vector<TSectionDef> sections = {
       {L"名称详细资料", TSectionKind::Rows,
-       {L"字体名称", L"字体系列名", L"字体子系列名", L"附记名称", L"字体唯一标识符"}, 1, 0},
+       {L"字体名称", L"字体系列名", L"字体子系列名", L"附记名称", L"字体唯一标识符", L"字体格式"}, 1, 0},
       {L"版本", TSectionKind::Single, {}, 0, 0},
       {L"版权", TSectionKind::Single, {}, 0, 0},
       {L"商标", TSectionKind::Single, {}, 0, 0},
@@ -39,7 +41,7 @@ std::vector<TSectionValues> SectionValues(const TFontFields& f) {
   };
   const auto d = [](int64_t v) { return FormatDecimal(v); };
   return {
-      {{f.FontName, f.FamilyName, f.SubfamilyName, f.PostScriptName, f.UniqueID}, {}},
+      {{f.FontName, f.FamilyName, f.SubfamilyName, f.PostScriptName, f.UniqueID, FormatText(f)}, {}},
       one(f.Version),
       one(f.Copyright),
       one(f.Trademark),
@@ -95,6 +97,15 @@ std::string WidthClassName(int32_t widthClass) {
       "Ultra-expanded (200% of normal)"};
   if (widthClass < 1 || widthClass > 9) return Unknown(widthClass);
   return kNames[widthClass - 1];
+}
+
+std::string FormatText(const TFontFields& f) {
+  std::wstring text = f.Format == ffCff ? L"OpenType (CFF)" : L"TrueType";
+  if (f.FaceCount > 0) {
+    text += L" 字体集合，第 " + std::to_wstring(f.FaceIndex + 1) + L" 个字体 (共 " +
+            std::to_wstring(f.FaceCount) + L" 个)";
+  }
+  return sys::Narrow(text);
 }
 
 std::string YesNo(bool value) { return value ? "Yes" : "No"; }

@@ -46,6 +46,8 @@ std::string FormatDecimal(int64_t value);
 std::string WeightClassName(int32_t weightClass);
 std::string WidthClassName(int32_t widthClass);
 std::string YesNo(bool value);
+// The face's outlines and, for a face of a collection, which face of how many.
+std::string FormatText(const TFontFields& fields);
 // Without the blanks and control characters around it.
 std::string TrimBlanks(std::string_view text);
 

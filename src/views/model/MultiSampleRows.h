@@ -14,6 +14,7 @@
 struct TSampleRow {
   int listIndex = 0;        // the record's place in the font file list
   std::string fileName;     // full path, ANSI
+  uint32_t face = 0;        // which face of the file
   bool installed = false;
   std::wstring faceName;    // the record's display name
   std::wstring info;        // font name, five spaces, file name

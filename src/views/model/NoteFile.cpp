@@ -67,6 +67,12 @@ bool TNoteModel::Switch(std::string& stored, std::string value) {
   return true;
 }
 
+std::string NoteNameFor(std::string_view fileName, uint32_t face) {
+  std::string name = FileNameNoExt(fileName);
+  if (face != 0) name += "#" + std::to_string(face);
+  return name;
+}
+
 std::string TNoteModel::NoteFileName() const { return notesFolder_ + noteName_ + extension_; }
 
 void TNoteModel::LoadNote() {

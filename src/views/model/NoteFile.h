@@ -6,8 +6,13 @@
 // written keeps the previous file as it was.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+// The note name of a font: its file's name without the extension, and for a
+// face of a collection other than the first, "#" and the face's number.
+std::string NoteNameFor(std::string_view fileName, uint32_t face);
 
 class TNoteModel {
  public:
