@@ -89,20 +89,20 @@ class TBesideTheManual : public TAnsweringBackend {
   }
 };
 
+BOOL CALLBACK AddViewer(HWND window, LPARAM list) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t kind[64] = {};
+  GetClassNameW(window, kind, 64);
+  if (process == GetCurrentProcessId() && std::wstring(kind) == L"HH Parent" && IsWindowVisible(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 // The process's viewer windows.
 std::vector<HWND> Viewers() {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND window, LPARAM list) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t kind[64] = {};
-        GetClassNameW(window, kind, 64);
-        if (process == GetCurrentProcessId() && std::wstring(kind) == L"HH Parent" && IsWindowVisible(window))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(AddViewer, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
