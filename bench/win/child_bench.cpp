@@ -138,12 +138,12 @@ int main(int argc, char** argv) {
     const int from = installed.SelectedIndex();
     start = Clock::now();
     PressDown(VK_DOWN);
-    PumpUntil([&] { return installed.SelectedIndex() != from && child.FontInfo.CurrentFont() == installed.SelectedRecord(); },
+    PumpUntil([&] { return installed.SelectedIndex() != from && child.FontInfo.Shows(installed.SelectedRecord()); },
               3000);
     toShowFont += Millis(start);
     const bool filled = PumpUntil(
         [&] {
-          return installed.SelectedIndex() != from && child.FontInfo.CurrentFont() == installed.SelectedRecord() &&
+          return installed.SelectedIndex() != from && child.FontInfo.Shows(installed.SelectedRecord()) &&
                  child.FontInfo.Visible() && child.FontInfo.RunningWorkers() == 0;
         },
         3000);

@@ -96,7 +96,11 @@ void TfrmVLMChild::FormCreate() {
     return true;
   };
   CollectionsList.OnEditCancel = [this](int) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
-  CollectionsList.OnEdited = [this](int, std::wstring&) { CollectionsList.SetPopupMenu(&pmCollectionsList); };
+  CollectionsList.OnEdited = [this](int item, std::wstring&) {
+    CollectionsList.SetPopupMenu(&pmCollectionsList);
+    // The collection shown was renamed: its fonts, saves and caption follow.
+    if (item == CollectionsList.ItemIndex()) CollectionsListChange(nullptr);
+  };
   CollectionsList.OnEnter = [this] { CollectionsListEnter(); };
   CollectionsList.OnExit = [this] { FocusChange(&CollectionsList); };
   for (TControl* control : std::initializer_list<TControl*>{&InstalledFontList, &CollectionsFontList,
@@ -262,6 +266,8 @@ void TfrmVLMChild::CollectionsListChange(TControl* sender) {
     item->SetEnabled(selected);
   }
   pmCollectionsListPaste.SetEnabled(selected && sys::Current().ClipboardHasFiles());
+  // Without a collection the shell's drag shows that nothing may be dropped.
+  fdhCollectionsFontList.SetAccepting(selected);
   CollectionsFontList.SetCollection(CollectionsList.SelectedCollection());
   CollectionsFontList.UpdateList();
   if (sender == &CollectionsList) RefreshMultiSampleAll();
@@ -428,13 +434,15 @@ bool TfrmVLMChild::IsLoaded(const std::string& fileName) const {
 
 void TfrmVLMChild::AddTempFont(const std::string& fileName) {
   if (!FTempFontFile.empty()) RemoveTempFont();
-  sys::Current().AddFont(fileName);
+  FTempFontAdded = sys::Current().AddFont(fileName) != 0;
   FTempFontFile = fileName;
 }
 
 void TfrmVLMChild::RemoveTempFont() {
   if (FTempFontFile.empty()) return;
-  // A file the user loaded for the session stays loaded.
-  if (FLoadedFonts && !IsLoaded(FTempFontFile)) sys::Current().RemoveFont(FTempFontFile);
+  // The system counts every addition of a file: taking back only the
+  // preview's own leaves a font the user loaded for the session loaded.
+  if (FTempFontAdded) sys::Current().RemoveFont(FTempFontFile);
+  FTempFontAdded = false;
   FTempFontFile.clear();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/FontKind.h"
+#include "data/FontListOps.h"
 #include "data/VLMOptions.h"
 #include "lists/CollectionList.h"
 #include "lists/FontList.h"
@@ -301,8 +302,9 @@ class TfrmVLMChild : public TMDIChild {
   void RemoveTempFont();
   bool IsLoaded(const std::string& fileName) const;
   TFontList* FocusedFontList();
-  // Runs `action` on each record of the selected collection, then refreshes.
-  void CollectionCommand(const std::function<void(TFontFileInfo&)>& action);
+  // Runs a list operation on every record of the selected collection, then refreshes.
+  using TCollectionAction = std::function<void(TFontListOps&, const std::vector<TFontFileInfo*>&)>;
+  void CollectionCommand(const TCollectionAction& action);
   HWND EditTarget(const TMenuItem* sender);
 
   // View pages (VLMChildView.cpp).
@@ -342,6 +344,8 @@ class TfrmVLMChild : public TMDIChild {
   // The fonts selected in the current list, for the multi-sample view.
   TFontFileList FSelectedFonts;
   std::string FTempFontFile;
+  // Whether the system took FTempFontFile: only then is there a reference to give back.
+  bool FTempFontAdded = false;
   bool FInstalledStale = false;
   bool FCollectionsStale = false;
   bool FBrowseStale = false;

@@ -107,7 +107,10 @@ void TfrmVLMChild::pmFontListRenameClick() {
     FontListChange();
     MarkOtherListsStale(list);
   } else {
+    // The shell's reason is the one to show, whatever adding the preview back leaves.
+    const uint32_t reason = sys::Current().LastError();
     AddTempFont(record->FileName());
+    sys::Current().SetLastError(reason);
     ShowError(FileMessage(oldFile, ReplacePercent(L"不能重命名文件为 %.", sys::Widen(newFile))), true);
   }
 }
@@ -208,12 +211,13 @@ void TfrmVLMChild::pmFontListAddToCollClick(const std::string& collection) {
 }
 
 void TfrmVLMChild::CollectionAddFromFontList(TFontList& list, const std::string& collection) {
+  if (collection.empty()) return;  // a nameless collection would be a file named ".VLM"
   if (!SameText(collection, CollectionsFontList.Collection())) {
     TCollectionRecords target(CollectionsList.Path(), collection);
-    const std::vector<std::string> files = list.SelectedFileNames();
-    const std::vector<std::string> names = list.SelectedFontNames();
-    for (size_t i = 0; i < files.size() && i < names.size(); ++i)
-      target.list.AddFileWithName(files[i], names[i]);
+    // A row whose file could not be read shows the reason, not a name: the
+    // name it had before goes in (none: the file's own is read next time).
+    for (const TFontFileInfo* record : list.SelectedRecords())
+      target.list.AddFileWithName(record->FileName(), record->KnownName());
     SaveCollectionOrTell(target.list);
   } else {
     const std::vector<std::string> files = list.SelectedFileNames();
@@ -223,48 +227,37 @@ void TfrmVLMChild::CollectionAddFromFontList(TFontList& list, const std::string&
 
 // ---- the collections
 
-void TfrmVLMChild::CollectionCommand(const std::function<void(TFontFileInfo&)>& action) {
+void TfrmVLMChild::CollectionCommand(const TCollectionAction& action) {
   const std::string name = CollectionsList.SelectedCollection();
   if (name.empty()) return;
   {
     TCollectionRecords collection(CollectionsList.Path(), name);
-    for (int i = 0; i < collection.list.Count(); ++i) action(*collection.list.Items(i));
+    std::vector<TFontFileInfo*> records;
+    for (int i = 0; i < collection.list.Count(); ++i) records.push_back(collection.list.Items(i));
+    TFontListOps ops(collection.list, FLoadedFonts);
+    action(ops, records);
   }
   RefreshWindow();
   MarkOtherListsStale(&CollectionsFontList);
 }
 
 void TfrmVLMChild::pmCollectionsListInstallClick() {
-  CollectionCommand([](TFontFileInfo& record) {
-    if (!record.Install()) ShowError(FileMessage(record.FileName(), L"不能安装字体."), true);
-  });
+  CollectionCommand([](TFontListOps& ops, const auto& records) { ops.InstallFonts(records); });
 }
 
 void TfrmVLMChild::pmCollectionsListUninstallClick() {
+  // As a list's own: only files that no font of the table names any more are recycled.
   const bool deleteFiles = ShiftHeld();
-  const std::string fontsFolder = GetFontsFolder();
-  std::vector<std::string> recycle;
-  CollectionCommand([&](TFontFileInfo& record) {
-    if (!record.Uninstall(deleteFiles ? dmDelete : dmLeave)) {
-      ShowError(FileMessage(record.FileName(), L"不能反安装字体."), true);
-    } else if (!deleteFiles) {
-      recycle.push_back(fontsFolder + ExtractFileName(record.FileName()));
-    }
-  });
-  if (!recycle.empty())
-    ShellFileOpList(sys::kFoDelete, sys::kFofAllowUndo | sys::kFofNoConfirmation, recycle, "");
+  CollectionCommand(
+      [=](TFontListOps& ops, const auto& records) { ops.UninstallFonts(records, deleteFiles); });
 }
 
 void TfrmVLMChild::pmCollectionsListLoadClick() {
-  CollectionCommand([this](TFontFileInfo& record) {
-    if (!record.Load(FLoadedFonts)) ShowError(FileMessage(record.FileName(), L"不能载入字体"), true);
-  });
+  CollectionCommand([](TFontListOps& ops, const auto& records) { ops.LoadFonts(records); });
 }
 
 void TfrmVLMChild::pmCollectionsListUnloadClick() {
-  CollectionCommand([this](TFontFileInfo& record) {
-    if (!record.Unload(FLoadedFonts)) ShowError(FileMessage(record.FileName(), L"不能反载入字体"), true);
-  });
+  CollectionCommand([](TFontListOps& ops, const auto& records) { ops.UnloadFonts(records); });
 }
 
 void TfrmVLMChild::pmCollectionsListPrintClick() {
@@ -275,9 +268,15 @@ void TfrmVLMChild::pmCollectionsListPrintClick() {
     FPrintList->Hide();
     FPrintList->SetMode(flmCollection);
   }
+  // The same collection again is read again: it may have changed since.
+  const bool same = SameText(FPrintList->Path(), CollectionsList.Path()) &&
+                    SameText(FPrintList->Collection(), Trim(name));
   FPrintList->SetPath(CollectionsList.Path());
   FPrintList->SetCollection(name);
-  FPrintList->UpdateList();
+  if (same)
+    FPrintList->Reload();
+  else
+    FPrintList->UpdateList();
   FPrintList->SelectAll();
   FPrintList->PrintSampleSheet(name, FOptions->SampleSheetText(), FOptions->SampleSheetFontSize());
 }
@@ -328,6 +327,8 @@ void TfrmVLMChild::pmDirTreePasteClick() {
 bool TfrmVLMChild::FontListDragOver(TFontList& target, TControl& source) {
   TFontList* dragged = DraggedFontList(source);
   if (!dragged || dragged == &target) return false;
+  // A collection list without a collection has nowhere to put them.
+  if (target.Mode() == flmCollection && target.Collection().empty()) return false;
   if (dragged->Mode() != flmCollection && target.Mode() != flmCollection)
     return !SameText(dragged->Path(), target.Path());
   return true;

@@ -407,6 +407,8 @@ void TfrmVLMChild::pcViewChange() {
 
 void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   const bool readable = record && !record->Bad();
+  // Each view keeps copies: the record may go with the list's next rescan.
+  const std::string noteName = readable ? FileNameNoExt(record->FileName()) : std::string();
   if (readable) {
     const std::string name = record->DisplayName();
     SetSampleFont(name, esSampleSize.Value());
@@ -415,10 +417,10 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   }
   if (ViewPageShowing(tsViewFontInfo)) {
     FontInfo.ShowFont(record);
-  } else if (FontInfo.CurrentFont() == record && readable) {
+  } else if (FontInfo.Shows(record) && readable) {
     FontInfo.Show();
   } else if (FontInfo.CurrentFont()) {
-    // Hidden until its page shows; it must not keep a record its list may free.
+    // Hidden and emptied until its page shows again.
     FontInfo.ShowFont(nullptr);
   }
   if (ViewPageShowing(tsViewMulti)) {
@@ -429,7 +431,7 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
       FontListSelectionChange();
     }
   }
-  if (readable) memNotes.SetNoteName(FileNameNoExt(record->FileName()));
+  if (readable) memNotes.SetNoteName(noteName);
 }
 
 // ---- Sample page --------------------------------------------------------------------

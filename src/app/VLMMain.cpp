@@ -51,6 +51,7 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
   // Neither way to the commands may go: a tool bar closed by its box brings the menu bar back.
   tb97Main.OnChanged = [this] {
     if (!tb97Main.BarVisible() && !MenuBarVisible()) SetMenuBarVisible(true);
+    ApplyTextLabels();
   };
   tb97Filter.OnChanged = [this] { ApplyTextLabels(); };
   tb97Filter.SetBarVisible(false);
@@ -89,25 +90,32 @@ void TfrmVLMMain::FormShow() {
 
 void TfrmVLMMain::HandleCommandLine() {
   TfrmVLMChild* child = ActiveChild();
-  if (!child || Arguments.empty()) return;
+  if (!child) return;
+  // Only a collection file changes the page; anything else leaves the window as it starts.
+  const auto file = std::find_if(Arguments.begin(), Arguments.end(), [](const std::string& argument) {
+    return UpperAscii(ExtractFileExt(argument)) == ".VLM";
+  });
+  if (file == Arguments.end()) return;
   child->pcNav.SetActivePage(&child->tsNavCollections);
-  for (const std::string& argument : Arguments) {
-    if (UpperAscii(ExtractFileExt(argument)) != ".VLM") continue;
-    const std::string name = ExtractFileName(argument);
-    const std::string collection = name.substr(0, name.size() - 4);
-    child->CollectionsList.SelectCollection(collection);
-    // Already selected, the list raises no change; it must still be listed.
-    if (child->CollectionsList.SelectedCollection() == collection &&
-        child->CollectionsFontList.Collection() != collection)
-      child->CollectionsListChange(&child->CollectionsList);
-    return;
-  }
+  const std::string name = ExtractFileName(*file);
+  const std::string collection = name.substr(0, name.size() - 4);
+  child->CollectionsList.SelectCollection(collection);
+  // Already selected, the list raises no change; it must still be listed.
+  if (child->CollectionsList.SelectedCollection() == collection &&
+      child->CollectionsFontList.Collection() != collection)
+    child->CollectionsListChange(&child->CollectionsList);
 }
 
 void TfrmVLMMain::FormClose(TCloseAction&) {
   SaveStatus(*this);
   mmFileCloseAllClick();
   QuitHelp();
+}
+
+// The session ends without closing the windows: what a close would save is saved now.
+void TfrmVLMMain::SessionEnding() {
+  for (const auto& child : children_) child->memNotes.SaveNote();
+  SaveStatus(*this);
 }
 
 void TfrmVLMMain::mmFileNewClick() {
@@ -150,11 +158,16 @@ void TfrmVLMMain::mmWindowTileClick() { Tile(); }
 void TfrmVLMMain::mmWindowCascadeClick() { Cascade(); }
 
 void TfrmVLMMain::mmWindowMinimiseAllClick() {
-  for (TMDIChild* child : MDIChildren()) ShowWindow(child->Handle(), SW_MINIMIZE);
+  const std::vector<TMDIChild*> open = MDIChildren();
+  for (auto it = open.rbegin(); it != open.rend(); ++it) ShowWindow((*it)->Handle(), SW_MINIMIZE);
 }
 
 void TfrmVLMMain::mmWindowRestoreAllClick() {
-  for (TMDIChild* child : MDIChildren()) ShowWindow(child->Handle(), SW_RESTORE);
+  TMDIChild* active = ActiveMDIChild();
+  const std::vector<TMDIChild*> open = MDIChildren();
+  for (TMDIChild* child : open) ShowWindow(child->Handle(), SW_RESTORE);
+  // Each restore activates its window: the one the user was in comes back to the front.
+  if (active) active->Activate();
 }
 
 void TfrmVLMMain::mmWindowRefreshClick() {
@@ -233,18 +246,18 @@ void TfrmVLMMain::LoadGlyphs() {
 
 void TfrmVLMMain::ApplyTextLabels() {
   const bool labels = pmToolbarsTextLabels.Checked();
-  std::vector<TToolbar97*> bars{&tb97Main};
-  if (tb97Filter.BarVisible()) bars.push_back(&tb97Filter);
+  // One width for every button: the widest caption on a shown bar decides it.
   int width = 52;
   if (labels) {
     const TWindowDC screen(nullptr);
-    const TSelectObject font(screen.Get(), tb97Main.CaptionFont());
-    for (const TToolbar97* bar : bars) {
+    for (const TToolbar97* bar : {&tb97Main, &tb97Filter}) {
+      if (!bar->BarVisible()) continue;
+      const TSelectObject font(screen.Get(), bar->CaptionFont());
       for (int i = 0; i < bar->ButtonCount(); ++i) {
         const std::wstring& caption = bar->Button(i).Caption();
         SIZE size{};
         GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-        width = std::max(width, static_cast<int>(size.cx) + 12);
+        width = std::max(width, static_cast<int>(size.cx) + 4);
       }
     }
   }
@@ -274,7 +287,12 @@ void TfrmVLMMain::pmToolbarsPopup() {
   }
   for (TMenuItem* entry : {&pmToolbarsFilterBar, &mmViewToolbarsFilterBar})
     entry->SetChecked(tb97Filter.BarVisible());
-  mmViewToolbarsTextLabels.SetChecked(pmToolbarsTextLabels.Checked());
+  // Labels only change what a shown bar looks like.
+  const bool aBarShown = toolBar || tb97Filter.BarVisible();
+  for (TMenuItem* entry : {&pmToolbarsTextLabels, &mmViewToolbarsTextLabels}) {
+    entry->SetChecked(pmToolbarsTextLabels.Checked());
+    entry->SetEnabled(aBarShown);
+  }
 }
 
 void TfrmVLMMain::pmToolbarsMenuBarClick() {
@@ -285,6 +303,7 @@ void TfrmVLMMain::pmToolbarsMenuBarClick() {
 void TfrmVLMMain::pmToolbarsToolBarClick() {
   if (tb97Main.BarVisible() && !MenuBarVisible()) return;
   tb97Main.SetBarVisible(!tb97Main.BarVisible());
+  ApplyTextLabels();
 }
 
 void TfrmVLMMain::pmToolbarsFilterBarClick() {
@@ -393,6 +412,11 @@ bool TfrmVLMMain::AppMessage(UINT msg) {
 
 LRESULT TfrmVLMMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (AppMessage(msg)) return 0;
+  // Asked whether the session may end, the default answers yes; once it ends no close will come.
+  if (msg == WM_ENDSESSION) {
+    if (wParam) SessionEnding();
+    return 0;
+  }
   return TMDIFrame::OnMessage(msg, wParam, lParam);
 }
 
@@ -410,6 +434,8 @@ void TfrmVLMMain::SetCommandEnabled(TMenuItem& entry, bool enabled) {
 }
 
 void TfrmVLMMain::ChildReleased(TMDIChild& child) {
+  // Its entries may be the released window's: the next opening of the menu fills it again.
+  EmptyAddToColl();
   children_.erase(std::remove_if(children_.begin(), children_.end(),
                                  [&](const auto& c) { return c.get() == &child; }),
                   children_.end());

@@ -200,6 +200,10 @@ class TfrmVLMMain : public TMDIFrame {
   void ChildReleased(TMDIChild& child);
   void BindRoutedCommands();
   void UpdateFileCommands();
+  // The "add to collection" submenu without entries, disabled.
+  void EmptyAddToColl();
+  // Saves the notes and the layout, as a close would.
+  void SessionEnding();
   void UpdateEditCommands();
   void UpdateWindowCommands();
   void EnableFilterControls(bool enabled);

@@ -89,15 +89,15 @@ void TfrmVLMMain::BindRoutedCommands() {
       {&mmFileProperties, [](TfrmVLMChild& c) { return &c.pmFontListProperties; }, nullptr},
       {&mmFileDelete, [](TfrmVLMChild& c) { return &c.pmFontListDelete; },
        [](TfrmVLMChild& c) { return &c.pmCollectionsListDelete; }},
+      // The shown list's selection, wherever the focus is.
+      {&mmFileCopyToFolder, [](TfrmVLMChild& c) { return &c.pmFontListCopyToFolder; },
+       [](TfrmVLMChild& c) { return &c.pmFontListCopyToFolder; }},
   };
   for (const TVLMFileRoute& route : fileRoutes_) {
     route.entry->OnClick = [this, route] {
       if (TMenuItem* source = FileSource(ActiveChild(), route)) source->Click();
     };
   }
-  mmFileCopyToFolder.OnClick = [this] {
-    if (TfrmVLMChild* child = ActiveChild()) child->pmFontListCopyToFolderClick();
-  };
 
   const std::pair<TMenuItem*, TEditEntry> edits[] = {
       {&mmEditCut, {TEditCommand::Cut, WM_CUT}},
@@ -127,10 +127,19 @@ void TfrmVLMMain::BindRoutedCommands() {
 
 void TfrmVLMMain::mmFileClick() {
   TfrmVLMChild* child = ActiveChild();
-  if (!child) return;
+  if (!child) {
+    EmptyAddToColl();
+    return;
+  }
   child->pmFontListPopup();
   mmFileAddToColl.SetEnabled(child->pmFontListAddToColl.Enabled());
   child->pmFontListAddToCollPopup(mmFileAddToColl);
+}
+
+// Its entries run the window that filled them: none may outlive that window.
+void TfrmVLMMain::EmptyAddToColl() {
+  mmFileAddToColl.Clear();
+  mmFileAddToColl.SetEnabled(false);
 }
 
 void TfrmVLMMain::UpdateFileCommands() {
@@ -139,6 +148,7 @@ void TfrmVLMMain::UpdateFileCommands() {
     const TMenuItem* source = FileSource(child, route);
     SetCommandEnabled(*route.entry, source && source->Enabled());
   }
+  if (!child) EmptyAddToColl();
   const bool any = ChildCount() > 0;
   mmFileClose.SetEnabled(any);
   mmFileCloseAll.SetEnabled(any);

@@ -62,6 +62,46 @@ std::string Field(std::string_view bar, std::string_view field) {
   return std::string(bar) + " " + std::string(field);
 }
 
+// A key being written: notes the names written, so that whatever else it
+// holds can go once the new values are all in.
+class TWrittenKey : public sys::RegKey {
+ public:
+  explicit TWrittenKey(sys::RegKey& key) : key_(key) {}
+
+  bool ValueExists(std::string_view name) override { return key_.ValueExists(name); }
+  bool ReadString(std::string_view name, std::string& value) override { return key_.ReadString(name, value); }
+  bool WriteString(std::string_view name, std::string_view value) override {
+    written_.emplace_back(name);
+    return key_.WriteString(name, value);
+  }
+  bool DeleteValue(std::string_view name) override { return key_.DeleteValue(name); }
+  bool ListValues(std::vector<sys::RegValueInfo>& values) override { return key_.ListValues(values); }
+  bool ListSubkeys(std::vector<std::string>& names) override { return key_.ListSubkeys(names); }
+  bool DeleteSubkey(std::string_view name) override { return key_.DeleteSubkey(name); }
+
+  // Deletes every value not written through it and every subkey not named.
+  void DeleteTheRest(const std::vector<std::string>& subkeysKept) {
+    std::vector<sys::RegValueInfo> values;
+    key_.ListValues(values);
+    for (const sys::RegValueInfo& value : values)
+      if (!Holds(written_, value.name)) key_.DeleteValue(value.name);
+    std::vector<std::string> subkeys;
+    key_.ListSubkeys(subkeys);
+    for (const std::string& subkey : subkeys)
+      if (!Holds(subkeysKept, subkey)) key_.DeleteSubkey(subkey);
+  }
+
+ private:
+  // Registry names are the same whatever the case of their letters.
+  static bool Holds(const std::vector<std::string>& names, std::string_view name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& held) { return SameText(held, name); });
+  }
+
+  sys::RegKey& key_;
+  std::vector<std::string> written_;
+};
+
 // The part of the frame the font windows are placed in. A minimised frame
 // has none on the screen: its normal size stands for it then.
 TRect ChildArea(TfrmVLMMain& main, TfrmVLMChild& child) {
@@ -231,27 +271,34 @@ void RestoreChildStatus(TfrmVLMMain& main, int index) {
 
 void SaveStatus(TfrmVLMMain& main) {
   sys::Current().ProcessMessages();
-  DeleteKeyTree(Hive::CurrentUser, SaveStatusKey());
-  SaveMainStatus(main);
+  // Written over the old layout and only then cleared of what it no longer
+  // holds: a program stopped at any moment leaves every value of a layout in
+  // place. The windows go first, so that the count never names a window whose
+  // values are still to come.
   for (int i = 0; i < main.ChildCount(); ++i) SaveChildStatus(main, i);
+  SaveMainStatus(main);
 }
 
 void SaveMainStatus(TfrmVLMMain& main) {
-  auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), true);
-  if (!key) return;
+  auto opened = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), true);
+  if (!opened) return;
+  TWrittenKey key(*opened);
   const TRect normal = ui::NormalBounds(main);
-  WriteInt(*key, "Main Form Top", normal.top);
-  WriteInt(*key, "Main Form Left", normal.left);
-  WriteInt(*key, "Main Form Height", normal.Height());
-  WriteInt(*key, "Main Form Width", normal.Width());
-  WriteInt(*key, "Main Form State", main.WindowState());
-  WriteInt(*key, "Main Form Child Count", main.ChildCount());
+  WriteInt(key, "Main Form Top", normal.top);
+  WriteInt(key, "Main Form Left", normal.left);
+  WriteInt(key, "Main Form Height", normal.Height());
+  WriteInt(key, "Main Form Width", normal.Width());
+  WriteInt(key, "Main Form State", main.WindowState());
+  WriteInt(key, "Main Form Child Count", main.ChildCount());
   int active = 0;
   for (int i = 0; i < main.ChildCount(); ++i)
     if (&main.Child(i) == main.ActiveChild()) active = i;
-  WriteInt(*key, "Main Form Active Child", active);
-  SaveToolbar(main, *key, main.tb97Main, "Tool Bar", true);
-  SaveToolbar(main, *key, main.tb97Filter, "Filter Bar", false);
+  WriteInt(key, "Main Form Active Child", active);
+  SaveToolbar(main, key, main.tb97Main, "Tool Bar", true);
+  SaveToolbar(main, key, main.tb97Filter, "Filter Bar", false);
+  std::vector<std::string> windows;
+  for (int i = 0; i < main.ChildCount(); ++i) windows.push_back(std::to_string(i));
+  key.DeleteTheRest(windows);
 }
 
 void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
@@ -271,9 +318,9 @@ void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::stri
 }
 
 void SaveChildStatus(TfrmVLMMain& main, int index) {
-  auto key = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(index), true);
-  if (!key) return;
-  sys::RegKey& k = *key;
+  auto opened = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(index), true);
+  if (!opened) return;
+  TWrittenKey k(*opened);
   TfrmVLMChild& child = main.Child(index);
   // The normal bounds: a window closed minimised or maximised comes back to
   // its own size when restored, not to an icon's or the frame's.
@@ -304,4 +351,5 @@ void SaveChildStatus(TfrmVLMMain& main, int index) {
   WriteFlag(k, "Show Values", characters.cbValues.Checked());
   WriteFlag(k, "Show Chars", characters.cbChars.Checked());
   WriteInt(k, "Font Filter", child.Filter());
+  k.DeleteTheRest({});
 }

@@ -1,5 +1,5 @@
 // The working layout that comes back at every start: the frame, its tool
-// bars and every font window, rewritten from scratch into the user's
+// bars and every font window, written over the last one in the user's
 // registry when the frame closes. Stored values are outside input: whatever
 // they say, the program starts on the screen, at sane sizes, with a bounded
 // number of windows; a value that makes no sense keeps the control as it is.
@@ -28,8 +28,8 @@ void RestoreChildren(TfrmVLMMain& main);
 void RestoreToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
                     bool withCaptions);
 void RestoreChildStatus(TfrmVLMMain& main, int index);
-// Writes the whole layout anew; run as the frame closes, while its font
-// windows are still open.
+// Writes the whole layout over the saved one, then deletes what it no longer
+// holds; run as the frame closes, while its font windows are still open.
 void SaveStatus(TfrmVLMMain& main);
 void SaveMainStatus(TfrmVLMMain& main);
 void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,

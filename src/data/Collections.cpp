@@ -38,7 +38,17 @@ std::string CollectionLine(std::string_view fontName, std::string_view path) {
   std::string line;
   line.reserve(fontName.size() + path.size() + 7);
   line += '"';
-  line += fontName;
+  // The format has no escapes: a line end would split the line, a quote end
+  // the name there and, with a comma after it, take the path from the name.
+  // Neither byte is ever part of a double-byte character.
+  for (char c : fontName) {
+    if (c == '"')
+      line += '\'';
+    else if (c == '\r' || c == '\n')
+      line += ' ';
+    else
+      line += c;
+  }
   line += "\",\"";
   line += path;
   line += "\"\r\n";
@@ -83,25 +93,40 @@ bool ReadCollectionLines(std::string_view path, const std::function<void(std::st
 
 bool WriteFileReplacing(std::string_view path, std::string_view content) {
   auto& os = sys::Current();
+  // The file put in place takes the name it is moved to and brings its own
+  // attributes: it is moved onto the name the file has (a rename that changed
+  // only letter case stands), and a hidden or system file stays one.
+  std::string target(path);
+  uint32_t attributes = 0;
+  std::vector<sys::FindEntry> found;
+  if (path.find_first_of("*?") == std::string_view::npos && os.FindFiles(path, found) &&
+      found.size() == 1 && !found[0].IsDirectory()) {
+    target = ExtractFilePath(path) + found[0].name;
+    attributes = found[0].attributes & (sys::kAttrHidden | sys::kAttrSystem);
+  }
   const std::string temp = std::string(path) + ".tmp";
   bool ok = false;
   if (auto out = os.CreateWrite(temp)) {
     const bool written = out->Write(content);
     ok = out->Close() && written;
   }
-  if (ok) ok = os.MoveFileReplace(temp, path);
+  if (ok) ok = os.MoveFileReplace(temp, target);
   if (!ok) {
     const uint32_t error = os.LastError();
     os.RemoveFile(temp);
     os.SetLastError(error);
+  } else if (attributes) {
+    os.SetAttributes(target, attributes | sys::kAttrArchive);  // the content is saved either way
   }
   return ok;
 }
 
 std::string CollectionFile(std::string_view folder, std::string_view name) {
+  // A bare name is the file's name less exactly one extension, as the listing
+  // reads it: "x.VLM" is the file "x.VLM.VLM", never the collection "x".
+  if (ExtractFilePath(name).empty())
+    return IncludeTrailingBackslash(folder) + std::string(name) + std::string(kCollectionFileExt);
   std::string file(name);
-  if (ExtractFilePath(name).empty()) file.insert(0, IncludeTrailingBackslash(folder));
-  // Any other extension is part of the name ("v1.0"), as the listing reads it.
   if (!SameText(ExtractFileExt(file), kCollectionFileExt)) file += kCollectionFileExt;
   return file;
 }

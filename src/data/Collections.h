@@ -9,7 +9,8 @@
 
 inline constexpr std::string_view kCollectionFileExt = ".VLM";
 
-// The written form of one line, line end included.
+// The written form of one line, line end included. A name reads back as
+// written: its quotes become apostrophes, its CR and LF blanks.
 std::string CollectionLine(std::string_view fontName, std::string_view path);
 // Splits a line into its two fields; quotes are optional, a missing path is empty.
 void ParseCollectionLine(std::string line, std::string& fontName, std::string& path);
@@ -20,13 +21,14 @@ void ParseCollectionLine(std::string line, std::string& fontName, std::string& p
 bool ReadCollectionLines(std::string_view path, const std::function<void(std::string&)>& onLine);
 
 // Writes `content` to a temporary file beside `path` and puts it in place of
-// `path` only when it was written completely. On failure the old file is
+// `path` only when it was written completely, under the name the file has
+// and with its hidden and system attributes. On failure the old file is
 // untouched, the temporary file is gone and the system error stays pending.
 bool WriteFileReplacing(std::string_view path, std::string_view content);
 
 // The file a collection is read from and written to: the name in the folder
-// (a name with a folder part stands alone), with ".VLM" appended unless the
-// name already ends in it, in any case.
+// with ".VLM" appended, always. A name with a folder part is a file of its
+// own, given ".VLM" only when it does not end in it.
 std::string CollectionFile(std::string_view folder, std::string_view name);
 // Whether the name makes a file of the collections folder itself: not blank,
 // no folder part, no character the system reads as a wildcard or forbids.

@@ -81,7 +81,14 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
   // file; with no file to read, the given name is all there is.
   const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
   if (!trusted && !path.empty()) {
-    SetFileName(path, installed);
+    {
+      Guard g(lock_);
+      if (SameText(path, f_.FileName)) return;
+      StartOver(path);
+      // Kept should the file not be read: better cut short than lost.
+      f_.KnownName = fontName;
+    }
+    Refresh(false, installed);
     return;
   }
   {
@@ -89,6 +96,7 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
     if (!SameText(path, f_.FileName)) StartOver(path);
     f_.FileName = path;
     f_.FontName = fontName;
+    f_.KnownName = fontName;
     f_.InfoRead = false;
   }
   CheckInstalled(installed);
@@ -156,12 +164,22 @@ void TFontFileInfo::TakeFileValues(TFontFields&& read) {
   read.Installed = f_.Installed;
   read.InFontsFolder = f_.InFontsFolder;
   read.InfoRead = read.InfoRead || f_.InfoRead;
+  // A read that failed knows no name; the record's stays.
+  if (read.Bad) read.KnownName = f_.KnownName;
   f_ = std::move(read);
+}
+
+bool TablesUnread(const TFontFields& fields) {
+  return !fields.InfoRead && !fields.Bad && !fields.FileName.empty();
+}
+
+bool SameListedFont(const TFontFields& a, const TFontFields& b) {
+  return SameText(a.FileName, b.FileName) && SameText(a.FontName, b.FontName) && a.Bad == b.Bad;
 }
 
 bool TFontFileInfo::NeedsRead() const {
   Guard g(lock_);
-  return !f_.InfoRead && !f_.Bad && !f_.FileName.empty();  // a record of no file has nothing to read
+  return TablesUnread(f_);
 }
 
 void TFontFileInfo::EnsureRead() {
@@ -193,6 +211,10 @@ std::string TFontFileInfo::FileName() const {
 std::string TFontFileInfo::FontName() const {
   Guard g(lock_);
   return f_.FontName;
+}
+std::string TFontFileInfo::KnownName() const {
+  Guard g(lock_);
+  return f_.KnownName;
 }
 bool TFontFileInfo::Bad() const {
   Guard g(lock_);

@@ -1,7 +1,6 @@
 // The record of one TrueType font file. Values only the file holds are read
-// on first request. The information panel's worker thread reads tables into a
-// record the window thread is showing, so every access goes through a lock;
-// the file itself is read outside it.
+// on first request. Every access goes through a lock, so that a record stays
+// whole whichever thread asks; the file itself is read outside it.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +23,10 @@ struct TFontFields {
   bool InFontsFolder = false;
   TFontKind FontKind = fkUnknown;
   std::string FontName;
+  // The font's name as last known: given by the list that named the record or
+  // read from the file. A failed read leaves it, while FontName then holds
+  // the system's error text; it is what a collection stores.
+  std::string KnownName;
   std::string FamilyName;
   std::string SubfamilyName;
   std::string PostScriptName;
@@ -91,9 +94,10 @@ class TFontFileInfo {
   // Changes to the font's standing with the system and to its file; each
   // returns true on success (FontFileOps.cpp). `mode` is a TDeleteMode.
   bool Install();
-  // `registeredFile`, when given, receives the full path of the file the
-  // installed-font table named, so a caller may dispose of it.
-  bool Uninstall(int mode, std::string* registeredFile = nullptr);
+  // `freedFile`, when given, receives the full path of the fonts folder's
+  // file that this font's registration named and that no other registration
+  // names, the one file a caller may dispose of; empty when there is none.
+  bool Uninstall(int mode, std::string* freedFile = nullptr);
   // `loadedFonts`: the session's upper-cased loaded file names, or none.
   bool Load(std::vector<std::string>* loadedFonts);
   bool Unload(std::vector<std::string>* loadedFonts);
@@ -105,6 +109,7 @@ class TFontFileInfo {
   // Read as they stand.
   std::string FileName() const;
   std::string FontName() const;
+  std::string KnownName() const;
   bool Bad() const;
   bool Bodgey() const;
   bool Installed() const;
@@ -176,6 +181,15 @@ class TFontFileInfo {
   std::mutex readLock_;  // one read of the file at a time, so none undoes another
   TFontFields f_;
 };
+
+// Whether the file's tables are still to be read into `fields`: not for a
+// record of no file, nor for a bad one, which shows what it holds.
+bool TablesUnread(const TFontFields& fields);
+// Whether two records' values stand for the same font as a list shows it:
+// the same file (compared as file names are) under the same name and
+// standing. A record's address says nothing: a rescan frees the records and
+// a new one may be given a freed one's place.
+bool SameListedFont(const TFontFields& a, const TFontFields& b);
 
 // Reads the file named by the record into it (names-only or all tables).
 void ReadFontFile(TFontFileInfo& info, bool allTables);

@@ -65,7 +65,12 @@ class TFontFileList {
   // Collection files. Loading is refused (false) during a scan.
   bool LoadCollection(std::string_view path);
   // An empty path means the current collection in the collection mode.
+  // Refused (false, error 30 pending) while the list holds a collection
+  // read only in part: writing it would drop the rest.
   bool SaveCollection(std::string_view path = {});
+  // The last collection read failed part-way (or could not be opened); the
+  // list holds what came before the failure until it is read whole again.
+  bool PartlyRead() const { return partlyRead_; }
 
   TFontListMode Mode() const { return mode_; }
   const std::string& Path() const { return path_; }
@@ -111,6 +116,7 @@ class TFontFileList {
   int32_t inclSubfoldersDepth_ = 3;
 
   bool scanning_ = false;
+  bool partlyRead_ = false;
   Pending pending_ = Pending::None;
   // Cleared by the destructor, so a scan whose list was destroyed by a window
   // message it handled stops without touching the list again.

@@ -123,12 +123,15 @@ void TFontFileList::Scan() {
 
 void TFontFileList::ScanOnce(ScanRun& run) {
   ClearNow();
+  partlyRead_ = false;
   switch (run.mode) {
     case flmInstalled:
       ScanInstalled(run);
       break;
     case flmCollection:
       LoadCollectionNow(CollectionFile(run.path, run.collection), run.mode, run.installed);
+      // A missing file is an empty collection; one that failed is trouble.
+      run.trouble = partlyRead_;
       break;
     case flmBrowse:
       ScanFolders(run);

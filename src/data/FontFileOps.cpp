@@ -57,6 +57,19 @@ bool UnregisterValues(const FileRefs& refs) {
   return removed;
 }
 
+// Whether a value of the installed-font table names the file. A table that
+// is there but cannot be read may name it.
+bool TableNames(const FileRefs& refs) {
+  auto key = OpenFontsKey(false);
+  if (!key) return sys::Current().LastError() != sys::kErrorFileNotFound;
+  std::vector<sys::RegValueInfo> values;
+  if (!key->ListValues(values)) return true;
+  std::string data;
+  for (const sys::RegValueInfo& value : values)
+    if (key->ReadString(value.name, data) && refs.Match(data)) return true;
+  return false;
+}
+
 // Points the values that name the old file at the new one. True when any changed.
 bool RewriteValues(const FileRefs& old, std::string_view newPath) {
   auto key = OpenFontsKey(false);
@@ -132,17 +145,20 @@ bool TFontFileInfo::Install() {
   return true;
 }
 
-bool TFontFileInfo::Uninstall(int mode, std::string* registeredFile) {
+bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
+  if (freedFile) freedFile->clear();
   if (!ValidMode(mode)) return false;
   if (!Installed()) return true;
   sys::Backend& os = sys::Current();
   const std::string fontsFolder = GetFontsFolder();
   std::string path = fontsFolder + ExtractFileName(FileName());
 
+  bool unregistered = false;
   if (auto key = OpenFontsKey(false)) {
     const std::string valueName = FontRegValueName(FontName());
     if (key->ValueExists(valueName)) {
       if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
+      unregistered = true;
     }
   } else if (os.LastError() != sys::kErrorFileNotFound) {
     return false;  // a table that is there but refused is no table that is missing
@@ -154,12 +170,15 @@ bool TFontFileInfo::Uninstall(int mode, std::string* registeredFile) {
     path = fontsFolder + path;
     if (os.RemoveFont(path)) AnnounceFontChange();
   }
-  if (registeredFile) *registeredFile = path;
 
-  // Only the fonts folder's own copy is ever disposed of.
-  if (SameText(ExtractFilePath(path), fontsFolder)) {
+  // Only the fonts folder's own copy of this font is ever disposed of, and
+  // only while no other font of the table names it.
+  const bool freed =
+      unregistered && SameText(ExtractFilePath(path), fontsFolder) && !TableNames(RefsOf(path));
+  if (freed) {
     if (mode == dmDelete && !os.RemoveFile(path)) return false;
     if (mode == dmRecycle && !RecycleFiles({path})) return false;
+    if (freedFile) *freedFile = path;
   }
 
   {
@@ -220,8 +239,8 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
     // Windows holds the file open while it is a font resource: let it go first.
     bool unregistered = false;
     if (Installed()) unregistered = UnregisterValues(old);
-    os.RemoveFont(oldFile);
-    if (Installed() && inFonts) os.RemoveFont(ExtractFileName(oldFile));
+    bool released = os.RemoveFont(oldFile);
+    if (Installed() && inFonts) released |= os.RemoveFont(ExtractFileName(oldFile));
     if (unregistered) AnnounceFontChange();
 
     const int shellResult = ShellFileOp(sys::kFoRename, kUndoNoConfirm, oldFile, newFile);
@@ -233,6 +252,7 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
       }
       if (Installed() && RewriteValues(old, newFile)) {
         os.AddFont(newFile);
+        released = false;  // taken up again
         AnnounceFontChange();
       }
       const std::string folder = collectionsFolder.empty() ? GetCollectionsFolder()
@@ -240,9 +260,11 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
       RewriteCollectionReferences(folder, oldFile, newFile);
     }
 
+    // Only what was let go is taken up again: whoever else held the font
+    // (the preview, say) adds its own back.
     if (unregistered)
       Install();  // registers the font again under its current file name
-    else if (!Installed())
+    else if (released)
       os.AddFont(FileName());
     // The shell's reason, for the message; putting the font back may have
     // cleared the last error.

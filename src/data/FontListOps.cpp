@@ -16,6 +16,8 @@ constexpr std::wstring_view kCannotUnload = L"不能反载入字体";
 constexpr std::wstring_view kCannotDelete = L"不能删除字体文件.";
 constexpr std::wstring_view kCannotCopyTo = L"不能复制文件到 %.";
 constexpr std::wstring_view kCannotSaveCollection = L"不能保存藏品 \"%\".";
+constexpr std::wstring_view kCollectionReadPartly =
+    L"藏品文件没有被完整读出: 保存它会丢失其余的字体. 请在能完整读出它 (刷新) 之后再试.";
 constexpr std::string_view kTrueTypeExt = ".TTF";
 
 // The message of one failed font among several: its file first.
@@ -27,6 +29,15 @@ void ShowFileError(std::string_view file, std::wstring_view message) {
 }
 
 bool IsTrueTypeFile(std::string_view path) { return SameText(ExtractFileExt(path), kTrueTypeExt); }
+
+// A collection read only in part is never written: the user is told why.
+bool RefusedAsPartlyRead(const TFontFileList& list) {
+  if (!list.PartlyRead()) return false;
+  ShowError(ReplacePercent(kCannotSaveCollection, sys::Widen(list.Collection())) + L"\r\n" +
+                std::wstring(kCollectionReadPartly),
+            false);
+  return true;
+}
 
 template <typename Operation>
 TListOpOutcome ForEachRecord(const std::vector<TFontFileInfo*>& selected, std::wstring_view failure,
@@ -68,23 +79,19 @@ TListOpOutcome TFontListOps::UnloadFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& selected,
                                             bool deleteFiles) {
   const int mode = deleteFiles ? dmDelete : dmLeave;
-  const std::string fontsFolder = GetFontsFolder();
   const bool listIsFontsFolder = ListIsFontsFolder();
   std::vector<std::string> batch;
   std::vector<TFontFileInfo*> gone;
   bool uninstalled = false;
 
   for (TFontFileInfo* record : selected) {
-    const bool inFontsFolder = record->InFontsFolder();
-    std::string registered;
-    if (!record->Uninstall(mode, &registered)) {
+    std::string freed;
+    if (!record->Uninstall(mode, &freed)) {
       ShowFileError(record->FileName(), kCannotUninstall);
       continue;
     }
     uninstalled = true;
-    // Only a font that is no longer registered may lose its file.
-    if (mode == dmLeave && inFontsFolder && SameText(ExtractFilePath(registered), fontsFolder))
-      AddUnique(batch, registered);
+    if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
     if (listIsFontsFolder) gone.push_back(record);
   }
 
@@ -101,7 +108,10 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
 
 TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& selected, bool permanent) {
   if (selected.empty()) return {};
-  if (list_.Mode() == flmCollection) return RemoveRecords(selected);  // the files stay
+  if (list_.Mode() == flmCollection) {
+    if (RefusedAsPartlyRead(list_)) return {};
+    return RemoveRecords(selected);  // the files stay
+  }
   if (ListIsFontsFolder()) return UninstallFonts(selected, permanent);
 
   const int mode = permanent ? dmDelete : selected.size() == 1 ? dmRecycle : dmLeave;
@@ -134,7 +144,9 @@ TListOpOutcome TFontListOps::DeleteFonts(const std::vector<TFontFileInfo*>& sele
 TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames) {
   const std::string target = list_.Path();
   const bool collection = list_.Mode() == flmCollection;
-  if (!collection && target.empty()) return {};  // no folder to put them in
+  // No folder to put them in, or no collection: a nameless one would be a file named ".VLM".
+  if (collection ? list_.Collection().empty() : target.empty()) return {};
+  if (collection && RefusedAsPartlyRead(list_)) return {};
   bool added = false;
   auto addListed = [&](const std::string& path) {
     if (list_.Contains(path)) return;
@@ -199,6 +211,7 @@ TListOpOutcome TFontListOps::RemoveRecords(const std::vector<TFontFileInfo*>& go
 }
 
 bool SaveCollectionOrTell(TFontFileList& list) {
+  if (RefusedAsPartlyRead(list)) return false;
   if (list.SaveCollection()) return true;
   ShowError(ReplacePercent(kCannotSaveCollection, sys::Widen(list.Collection())), true);
   return false;

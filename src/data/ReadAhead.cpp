@@ -1,12 +1,24 @@
 #include "data/ReadAhead.h"
 
+#include <algorithm>
+#include <exception>
+
 // The scan and the readers meet on the mutex only to sleep and to wake: a
 // result is published through its flag, and a reader takes the next file by
 // counting, so a warm scan whose readers keep ahead costs no system call.
 
-TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers)
+TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start)
     : files_(files), results_(files.size()), done_(files.size()) {
-  for (int i = 0; i < readers; ++i) threads_.emplace_back([this] { Work(); });
+  // Out of threads or memory, the readers that run do all the reading; an
+  // exception here would leave them running on a reader that never was.
+  try {
+    threads_.reserve(static_cast<size_t>(std::max(readers, 0)));
+    for (int i = 0; i < readers; ++i) {
+      std::function<void()> work = [this] { Work(); };
+      threads_.push_back(start ? start(std::move(work)) : std::thread(std::move(work)));
+    }
+  } catch (const std::exception&) {
+  }
 }
 
 TReadAhead::~TReadAhead() {
@@ -47,6 +59,7 @@ void TReadAhead::Work() {
 }
 
 std::optional<TFontFields> TReadAhead::Take(size_t index) {
+  if (threads_.empty()) return std::nullopt;  // no reader started: the scan reads
   if (!done_[index].load()) {
     std::unique_lock<std::mutex> lock(mutex_);
     waiting_ = index;

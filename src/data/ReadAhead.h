@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -18,8 +19,14 @@
 
 class TReadAhead {
  public:
-  // Starts `readers` threads over `files`, read in their order.
-  TReadAhead(const std::vector<std::string>& files, int readers);
+  // Starts one reader thread running `work`; may throw when the system has
+  // no thread to give.
+  using TStarter = std::function<std::thread(std::function<void()> work)>;
+
+  // Starts `readers` threads over `files`, read in their order. Readers that
+  // fail to start leave their files to the others, and with none running
+  // every Take is none. `start` (tests) stands in for starting a thread.
+  TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start = {});
   // Stops the readers; a read under way is finished and dropped.
   ~TReadAhead();
   TReadAhead(const TReadAhead&) = delete;

@@ -288,6 +288,7 @@ bool ReadInto(const std::string& path, TFontFields& fields, bool allTables) {
 void ReadFontFields(TFontFields& fields, bool allTables) {
   fields.Bad = false;
   if (ReadInto(fields.FileName, fields, allTables)) {
+    fields.KnownName = fields.FontName;
     if (allTables) fields.InfoRead = true;
   } else {
     fields.Bad = true;

@@ -54,6 +54,7 @@ int TCollectionList::AddRow(std::string_view name) {
 
 void TCollectionList::UpdateList() {
   const int remembered = std::max(ItemIndex(), 0);
+  const std::wstring selected = ItemIndex() >= 0 ? ItemText(ItemIndex()) : std::wstring();
   const auto held = eventsHeld_.Hold();
   const TUpdateScope<TListView> update(*this);
   Clear();
@@ -63,11 +64,27 @@ void TCollectionList::UpdateList() {
   // The rows are new: none of them is the one selected last.
   lastSelected_ = 0;
   const int count = ItemCount();
-  if (count > 0 && SelCount() == 0) SetItemIndex(std::min(remembered, count - 1));
+  if (count == 0) return;
+  // The selected collection stays selected wherever the order put it (a
+  // rename moves it); no change is reported, so the fonts shown stay its own.
+  const int same = selected.empty() ? -1 : FindCaption(selected);
+  SetItemIndex(same >= 0 ? same : std::min(remembered, count - 1));
 }
 
+namespace {
+// Posted to the list when a row loses the selection.
+constexpr UINT kSelectionLeft = WM_APP + 0x3C1;
+}  // namespace
+
 void TCollectionList::RowSelected(bool selected) {
-  if (eventsHeld_.Active() || !selected) return;
+  if (eventsHeld_.Active()) return;
+  if (!selected) {
+    // A click on another row takes the selection from the old row before it
+    // gives it to the new one: only a list still without one afterwards lost it.
+    if (!leftPosted_ && Handle())
+      leftPosted_ = PostMessageW(Handle(), kSelectionLeft, 0, 0) != FALSE;
+    return;
+  }
   const int item = ItemIndex();
   if (item < 0) return;
   const LPARAM serial = ItemData(item);
@@ -76,15 +93,32 @@ void TCollectionList::RowSelected(bool selected) {
   Fire(OnChange);
 }
 
+LRESULT TCollectionList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != kSelectionLeft) return TListView::OnMessage(msg, wParam, lParam);
+  leftPosted_ = false;
+  if (ItemIndex() < 0) {
+    lastSelected_ = 0;
+    Fire(OnChange);
+  }
+  return 0;
+}
+
 bool TCollectionList::CaptionEdited(int item, std::wstring& text) {
   // An edit that ends because the rows are being rebuilt renames nothing.
   if (eventsHeld_.Active()) return false;
   const std::wstring oldCaption = ItemText(item);
-  const std::string newName = sys::Narrow(text);
-  // A name the code page cannot hold could never be found again.
-  const bool representable = sys::Widen(newName) == text;
-  if (!representable || !RenameCollectionFile(path_, sys::Narrow(oldCaption), newName))
+  const std::string typed = sys::Narrow(text);
+  // A name the code page cannot hold could never be found again; blanks
+  // around it go as a new collection's do, or the file would not be the one
+  // the name is looked up by.
+  const bool representable = sys::Widen(typed) == text;
+  const std::string newName = Trim(typed);
+  if (representable && RenameCollectionFile(path_, sys::Narrow(oldCaption), newName))
+    text = sys::Widen(newName);
+  else
     text = oldCaption;
+  // The row shows its new name before anyone hears of it.
+  if (text != oldCaption) SetItemText(item, 0, text);
   if (auto handler = OnEdited) handler(item, text);
   return text != oldCaption;
 }

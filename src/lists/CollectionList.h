@@ -23,7 +23,8 @@ class TCollectionList : public TListView {
   COLORREF Color() const;
   void SetColor(COLORREF color);
 
-  // Reads the folder again; the selection stays at its row number.
+  // Reads the folder again; the selection stays on its collection, or at its
+  // row number when that collection is gone.
   void UpdateList();
   // Creates an empty collection and a selected, focused row for it. False
   // when the file exists (last error 183) or could not be made.
@@ -37,15 +38,19 @@ class TCollectionList : public TListView {
   int CollectionCount() const { return ItemCount(); }
   std::string CollectionNames(int index) const;
 
-  // Another collection was selected, or the selected one was deleted.
+  // Another collection was selected, the selected one was deleted, or the
+  // selection was taken away (reported once the click that took it is over).
   std::function<void()> OnChange;
   // After an in-place rename, with the caption the row now shows (the old
-  // one when the file could not be renamed); the handler may change it.
+  // one when the file could not be renamed, the typed one trimmed); the
+  // handler may change it.
   // The view's own edit event is the list's.
   std::function<void(int item, std::wstring& text)> OnEdited;
 
- private:
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+ private:
   void RowSelected(bool selected);
   bool CaptionEdited(int item, std::wstring& text);
   int AddRow(std::string_view name);
@@ -56,5 +61,6 @@ class TCollectionList : public TListView {
   // while others come and go.
   LPARAM lastSelected_ = 0;
   LPARAM nextSerial_ = 1;
+  bool leftPosted_ = false;
   TScopeCount eventsHeld_;
 };

@@ -1,6 +1,7 @@
 #include "sys/DropFiles.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "sys/codepage.h"
 
@@ -23,16 +24,20 @@ std::string Cut(std::string name) {
   return name;
 }
 
-void ReadAnsi(std::string_view list, std::vector<std::string>& names) {
-  for (size_t at = 0; at < list.size() && list[at] != '\0';) {
+// The names of a list, each ended by NUL, the list by one more. False when
+// a name or the list runs off the block.
+bool ReadAnsi(std::string_view list, std::vector<std::string>& names) {
+  for (size_t at = 0; at < list.size();) {
+    if (list[at] == '\0') return true;
     const size_t end = list.find('\0', at);
-    if (end == std::string_view::npos) return;
+    if (end == std::string_view::npos) return false;
     names.push_back(Cut(std::string(list.substr(at, end - at))));
     at = end + 1;
   }
+  return false;
 }
 
-void ReadWide(std::string_view list, std::vector<std::string>& names) {
+bool ReadWide(std::string_view list, std::vector<std::string>& names) {
   std::u16string name;
   for (size_t at = 0; at + 1 < list.size(); at += 2) {
     const auto unit = static_cast<char16_t>(static_cast<unsigned char>(list[at]) |
@@ -41,12 +46,13 @@ void ReadWide(std::string_view list, std::vector<std::string>& names) {
       name.push_back(unit);
       continue;
     }
-    if (name.empty()) return;
+    if (name.empty()) return true;
     // As the wide name is read: cut in characters, then turned into ANSI.
     if (name.size() > kMaxDropName) name.resize(kMaxDropName);
     names.push_back(Cut(Utf16ToAnsi(name)));
     name.clear();
   }
+  return false;
 }
 
 }  // namespace
@@ -67,14 +73,14 @@ bool ParseDropFiles(std::string_view block, DroppedFiles& dropped) {
   dropped = {};
   if (block.size() < kDropFilesHeader) return false;
   const uint32_t offset = GetDword(block, 0);
-  if (offset > block.size()) return false;
-  dropped.x = static_cast<int32_t>(GetDword(block, 4));
-  dropped.y = static_cast<int32_t>(GetDword(block, 8));
+  if (offset < kDropFilesHeader || offset > block.size()) return false;
+  DroppedFiles read;
+  read.x = static_cast<int32_t>(GetDword(block, 4));
+  read.y = static_cast<int32_t>(GetDword(block, 8));
   const std::string_view list = block.substr(offset);
-  if (GetDword(block, 16) != 0)
-    ReadWide(list, dropped.names);
-  else
-    ReadAnsi(list, dropped.names);
+  const bool wide = GetDword(block, 16) != 0;
+  if (!(wide ? ReadWide(list, read.names) : ReadAnsi(list, read.names))) return false;
+  dropped = std::move(read);
   return true;
 }
 

@@ -19,13 +19,15 @@ inline constexpr size_t kMaxDropName = 258;
 // ANSI names, point (0, 0), empty names left out: an empty name would end
 // the list early and lose the names after it.
 std::string MakeDropFiles(const std::vector<std::string>& names);
-// Any block, ANSI or wide (turned into ANSI), names cut to kMaxDropName; a
-// name the block does not end is not read. False when the header is cut
-// short or points outside the block.
+// Any block, ANSI or wide (turned into ANSI), names cut to kMaxDropName.
+// A block that lies is refused whole (false, nothing read): a header cut
+// short or pointing outside the names' part, a name or the list that runs
+// off the block's end.
 bool ParseDropFiles(std::string_view block, DroppedFiles& dropped);
 
-// Windows builds: the names and point of a dropped-file handle (HDROP), read
-// as the shell reads them, cut as above; the handle stays its owner's.
-DroppedFiles ReadDropHandle(void* drop);
+// Windows builds: the names and point of a dropped-file handle (HDROP, the
+// clipboard's CF_HDROP block), read as above no further than the block's
+// size; the handle stays its owner's.
+bool ReadDropHandle(void* drop, DroppedFiles& dropped);
 
 }  // namespace sys

@@ -199,6 +199,8 @@ class Backend {
   virtual bool RemoveFile(std::string_view path) = 0;
   // Replaces `to` if it exists, written through to the disk.
   virtual bool MoveFileReplace(std::string_view from, std::string_view to) = 0;
+  // Sets a file's read-only, hidden, system and archive attributes (kAttr...).
+  virtual bool SetAttributes(std::string_view path, uint32_t attributes) = 0;
   virtual bool MakeDirectory(std::string_view path) = 0;
   // Drive roots such as "C:\".
   virtual std::vector<std::string> LogicalDrives() = 0;

@@ -36,11 +36,18 @@ TFileDropHelper::~TFileDropHelper() {
   if (control->Handle()) DragAcceptFiles(control->Handle(), FALSE);
 }
 
+void TFileDropHelper::SetAccepting(bool accepting) {
+  TControl* control = control_.Get();
+  if (control && control->Handle()) DragAcceptFiles(control->Handle(), accepting ? TRUE : FALSE);
+}
+
 void TFileDropHelper::Drop(WPARAM wParam) {
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const TDropScope release(drop);
   if (!OnDropFiles) return;
-  sys::DroppedFiles dropped = sys::ReadDropHandle(drop);
+  sys::DroppedFiles dropped;
+  files_.clear();
+  if (!sys::ReadDropHandle(drop, dropped)) return;  // a block that lies names no file
   files_ = std::move(dropped.names);
   const auto handler = OnDropFiles;
   ui::RunReporting([&] { handler(dropped.x, dropped.y, files_); });

@@ -24,6 +24,9 @@ class TFileDropHelper {
 
   // Null once the control has gone.
   TControl* Control() const { return control_.Get(); }
+  // Whether the shell offers the control files; a drag over one that takes
+  // none shows that it is refused.
+  void SetAccepting(bool accepting);
   // The names of the last drop; refilled at the next.
   const std::vector<std::string>& DropFiles() const { return files_; }
 

@@ -76,20 +76,25 @@ void TFontInfoPanel::Reap() {
   std::erase_if(workers_, [](const auto& w) { return w->Finished(); });
 }
 
-void TFontInfoPanel::ShowFont(TFontFileInfo* record) {
-  if (record == currentFont_) return;
+void TFontInfoPanel::ShowFont(const TFontFileInfo* record) {
+  if (Shows(record)) return;
   MakeLabels();
   Hide();
-  currentFont_ = record;
-  TFontInfoPanelThread::TJob job;
-  job.ticket = ++ticket_;
-  job.none = record == nullptr;
   if (record) {
-    job.infoRead = record->InfoRead();
-    job.fields = record->Snapshot();
+    font_ = record->Snapshot();
+  } else {
+    font_.reset();
   }
   Reap();
+  TFontInfoPanelThread::TJob job{++ticket_, font_};
   workers_.push_back(std::make_unique<TFontInfoPanelThread>(channel_, std::move(job)));
+}
+
+bool TFontInfoPanel::Shows(const TFontFileInfo* record) const {
+  if (!record || !font_) return !record && !font_;
+  bool same = false;
+  record->LookAtFields([&](const TFontFields& fields) { same = SameListedFont(fields, *font_); });
+  return same;
 }
 
 void TFontInfoPanel::ApplySteps() {
@@ -112,7 +117,7 @@ void TFontInfoPanel::ApplySteps() {
 
 void TFontInfoPanel::Apply(TInfoStep& step) {
   // A later ShowFont started another worker, which does all this for the
-  // font shown now; the data of a stale step may be of a record long gone.
+  // font shown now.
   if (step.ticket != ticket_) {
     ++counts_.dropped;
     return;
@@ -124,9 +129,10 @@ void TFontInfoPanel::Apply(TInfoStep& step) {
       break;
     case TInfoStepKind::Fill:
       ++counts_.fills;
-      if (step.read && currentFont_ && !currentFont_->InfoRead())
-        currentFont_->TakeFileValues(std::move(*step.read));
-      FillValues();
+      if (!font_) break;
+      // A worker that could not read (out of memory) leaves the reading to this thread.
+      if (!step.read && TablesUnread(*font_)) ReadFontFields(*font_, true);
+      FillValues(step.read ? *step.read : *font_);
       break;
     case TInfoStepKind::Layout:
       ++counts_.layouts;
@@ -148,17 +154,8 @@ void TFontInfoPanel::ClearValues() {
   filledTicket_ = 0;
 }
 
-void TFontInfoPanel::FillValues() {
-  if (!currentFont_) return;
+void TFontInfoPanel::FillValues(const TFontFields& fields) {
   const uint64_t ticket = ticket_;
-  TFontFields fields;
-  {
-    // The name as the record holds it; the rest lazily, read now when no
-    // worker read this record.
-    const std::string fontName = currentFont_->FontName();
-    fields = currentFont_->Fields();
-    fields.FontName = fontName;
-  }
   std::vector<fontinfo::TSectionValues> values = fontinfo::SectionValues(fields);
   const TWeakRef<TFontInfoPanel> alive(this);
   for (size_t s = 0; s < views_.size(); ++s) {

@@ -2,10 +2,15 @@
 // panel of labels in sections laid out for the panel's width. The file is read
 // by a worker (TFontInfoPanelThread); the labels are filled and placed here,
 // on the window thread, always with the values of CurrentFont.
+//
+// The panel keeps its own copy of the font it shows, never the list's record:
+// a rescan frees every record and then lets window messages run, while a
+// worker's step may still be on its way.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/FontFileInfo.h"
@@ -23,10 +28,13 @@ class TFontInfoPanel : public TCustomControl {
   explicit TFontInfoPanel(TControl& parent);
   ~TFontInfoPanel() override;
 
-  // Starts showing `record` (not owned; null for none): hides the panel and
-  // starts a worker, unless it is the record already shown.
-  void ShowFont(TFontFileInfo* record);
-  TFontFileInfo* CurrentFont() const { return currentFont_; }
+  // Starts showing a copy of `record` as it stands (null for none): hides the
+  // panel and starts a worker, unless that font is shown already.
+  void ShowFont(const TFontFileInfo* record);
+  // Whether `record` (null: none) is the font shown or on its way.
+  bool Shows(const TFontFileInfo* record) const;
+  // The panel's copy of that font, as it was given; null for none.
+  const TFontFields* CurrentFont() const { return font_ ? &*font_ : nullptr; }
 
   // The keys scroll only while this is on (as the font window has it).
   bool VertScrollBarVisible = true;
@@ -71,7 +79,7 @@ class TFontInfoPanel : public TCustomControl {
   // A worker's step is waiting in the channel.
   static constexpr UINT kStepMessage = WM_APP + 0x3B2;
   void ClearValues();
-  void FillValues();
+  void FillValues(const TFontFields& fields);
   void LayoutSections();
   void ApplySteps();
   void Apply(TInfoStep& step);
@@ -85,7 +93,7 @@ class TFontInfoPanel : public TCustomControl {
   std::vector<std::unique_ptr<TControl>> owned_;
   std::vector<TSectionView> views_;
   std::vector<fontinfo::TSectionValues> shown_;  // what the value labels hold
-  TFontFileInfo* currentFont_ = nullptr;
+  std::optional<TFontFields> font_;
   int lastLayoutWidth_ = 0;
   uint64_t ticket_ = 0;
   uint64_t filledTicket_ = 0;  // the ShowFont whose values the labels hold

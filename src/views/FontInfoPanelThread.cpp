@@ -1,6 +1,7 @@
 #include "views/FontInfoPanelThread.h"
 
 #include <chrono>
+#include <exception>
 #include <utility>
 
 bool TInfoChannel::Post(TInfoStep step) {
@@ -45,22 +46,30 @@ TFontInfoPanelThread::~TFontInfoPanelThread() {
 }
 
 void TFontInfoPanelThread::Run(std::shared_ptr<TInfoChannel> channel, TJob job,
-                               std::shared_ptr<std::atomic<bool>> finished) {
+                               std::shared_ptr<std::atomic<bool>> finished) try {
   const uint64_t ticket = job.ticket;
-  if (channel->Post({ticket, TInfoStepKind::Clear, {}}) && !job.none) {
+  if (channel->Post({ticket, TInfoStepKind::Clear, {}}) && job.font) {
     std::optional<TFontFields> read;
-    if (!job.infoRead && !job.fields.FileName.empty()) {
-      // A record of our own for the same file: the shown one may be freed or
-      // changed meanwhile, and reading it here would race with its owner.
-      TFontFileInfo copy;
-      copy.SetFileNameAndName(job.fields.FileName, job.fields.FontName);
-      if (!channel->Closed()) {
-        ReadFontFile(copy, true);
-        read = copy.Snapshot();
-      }
+    // Into a copy of the values: the record they came from may be freed or
+    // changed meanwhile. A bad record is shown as it stands, not mended
+    // behind its row's back.
+    if (TablesUnread(*job.font) && !channel->Closed()) {
+      read = std::move(job.font);
+      ReadFontFields(*read, true);
     }
     if (channel->Pause(kPauseMs)) channel->Post({ticket, TInfoStepKind::Fill, std::move(read)});
   }
   channel->Post({ticket, TInfoStepKind::Layout, {}});
+  finished->store(true);
+} catch (const std::exception&) {
+  // Out of memory, say: an exception leaving the thread would end the
+  // program. The window thread fills the panel itself, as for a record no
+  // worker read, and lays it out.
+  for (TInfoStepKind kind : {TInfoStepKind::Fill, TInfoStepKind::Layout}) {
+    try {
+      channel->Post({job.ticket, kind, {}});
+    } catch (const std::exception&) {
+    }
+  }
   finished->store(true);
 }

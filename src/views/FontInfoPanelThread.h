@@ -53,13 +53,10 @@ class TInfoChannel {
 
 class TFontInfoPanelThread {
  public:
-  // What the worker needs of a record, taken on the window thread. An empty
-  // file name with `none` set stands for no record.
+  // What the worker needs of a record, taken on the window thread.
   struct TJob {
     uint64_t ticket = 0;
-    bool none = true;
-    bool infoRead = false;
-    TFontFields fields;  // the record's fields as they stood
+    std::optional<TFontFields> font;  // the record's fields as they stood; none for no record
   };
   // The pause between reading the file and handing over the fill step.
   static constexpr int kPauseMs = 100;

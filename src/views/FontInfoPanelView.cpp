@@ -84,7 +84,7 @@ void TFontInfoPanel::LayoutSections() {
   }
   // Not while the labels hold another font's values (or none yet): the
   // worker of the font shown now lays it out again once it has filled them.
-  if (currentFont_ && filledTicket_ == ticket_) Show();
+  if (font_ && filledTicket_ == ticket_) Show();
 }
 
 void TFontInfoPanel::Resized() {

@@ -4,6 +4,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
+#include "tests/support/RealFonts.h"
 #include "ui/Application.h"
 
 namespace frame_test {
@@ -92,6 +93,37 @@ std::vector<std::string> Files(const std::string& folder) {
   for (const sys::FindEntry& entry : entries)
     if (!entry.IsDirectory()) names.push_back(entry.name);
   return names;
+}
+
+void SharedFrameTest::SetUp() {
+  ASSERT_NE(frame_->ActiveChild(), nullptr);
+  child_ = frame_->ActiveChild();
+  input::Activate(frame_->Handle());
+  os_->boxes.clear();
+  os_->answers.clear();
+  folderA_ = root_.Make("A\\");
+  for (const RealFont* font : kRealFonts) {
+    const std::string from = NativePath(*font);
+    root_.Copy(from, "A\\" + ExtractFileName(from));
+  }
+  folderB_ = root_.Make("B\\");
+}
+
+bool SharedFrameTest::NewCollection(const std::string& name) {
+  os_->RemoveFile(child_->CollectionsList.Path() + name + ".VLM");
+  child_->CollectionsList.UpdateList();
+  return child_->CollectionsList.NewCollection(name);
+}
+
+void SharedFrameTest::ShowCollection(const std::string& name) {
+  ShowPage(child_->tsNavCollections);
+  child_->CollectionsList.SelectCollection(name);
+  child_->CollectionsListChange(nullptr);
+}
+
+void SharedFrameTest::DeleteSelectedCollection() {
+  os_->answers = {sys::kIdYes};
+  child_->pmCollectionsListDeleteClick();
 }
 
 }  // namespace frame_test

@@ -12,6 +12,7 @@
 
 #include "app/VLMChild.h"
 #include "app/VLMMain.h"
+#include "tests/support/AnsweringBackend.h"
 #include "tests/support/Input.h"
 
 namespace frame_test {
@@ -57,29 +58,45 @@ class TFontFolder {
 };
 
 // A suite that shares one frame, started before its first test and closed
-// after its last; each test starts on the active font window, in front, and
-// leaves it on its Installed page.
+// after its last, on the product's backend with message boxes answered by
+// the test; each test starts on the active font window, in front, with two
+// folders of its own (A with copies of the real fonts, B empty), and leaves
+// it on its Installed page.
 class SharedFrameTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { frame_ = Start().release(); }
+  static void SetUpTestSuite() {
+    os_ = new TAnsweringBackend;
+    guard_ = new sys::ScopedBackend(*os_);
+    frame_ = Start().release();
+  }
   static void TearDownTestSuite() {
     delete frame_;
     frame_ = nullptr;
+    delete guard_;
+    delete os_;
   }
-  void SetUp() override {
-    ASSERT_NE(frame_->ActiveChild(), nullptr);
-    child_ = frame_->ActiveChild();
-    input::Activate(frame_->Handle());
-  }
+  void SetUp() override;
   void TearDown() override {
     if (child_) ShowPage(child_->tsNavInstalled);
   }
 
   void ShowPage(TTabSheet& page) { frame_test::ShowPage(*child_, page); }
   TFontList& Browse(const std::string& folder) { return frame_test::Browse(*child_, folder); }
+  // A new, empty collection, whatever an earlier failed run left behind.
+  bool NewCollection(const std::string& name);
+  // The Collections page on `name`.
+  void ShowCollection(const std::string& name);
+  // The selected collection deleted, the question answered Yes.
+  void DeleteSelectedCollection();
 
+  static inline TAnsweringBackend* os_ = nullptr;
+  static inline sys::ScopedBackend* guard_ = nullptr;
   static inline TfrmVLMMain* frame_ = nullptr;
   TfrmVLMChild* child_ = nullptr;
+  // A folder of its own per test: a list shown the same folder again keeps its rows.
+  static inline int serial_ = 0;
+  TFontFolder root_{"vlm-frame-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial_)};
+  std::string folderA_, folderB_;
 };
 
 }  // namespace frame_test

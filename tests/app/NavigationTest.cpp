@@ -58,14 +58,52 @@ TEST_F(NavigationTest, BrowsePageListsTheFolderChosenInTheTree) {
 
 TEST_F(NavigationTest, CollectionsPageWithoutASelectionShowsAnEmptyCollection) {
   ShowPage(child_->tsNavCollections);
-  EXPECT_EQ(child_->CurrentFontList(), &child_->CollectionsFontList);
-  EXPECT_FALSE(child_->CollectionsList.Path().empty());
-  EXPECT_EQ(child_->CollectionsFontList.Path(), child_->CollectionsList.Path());
-  if (child_->CollectionsList.SelectedCollection().empty()) {
-    EXPECT_EQ(child_->CollectionsFontList.Collection(), "");
-    EXPECT_EQ(child_->CollectionsFontList.ListView().ItemCount(), 0);
-    EXPECT_EQ(child_->Text(), L"藏品(C) - ");
-  }
+  TCollectionList& collections = child_->CollectionsList;
+  TFontList& list = child_->CollectionsFontList;
+  EXPECT_EQ(child_->CurrentFontList(), &list);
+  ASSERT_FALSE(collections.Path().empty());
+  EXPECT_EQ(list.Path(), collections.Path());
+  sys::Backend& os = sys::Current();
+  const std::string name = "nav-test-unselected";
+  const std::string nameless = collections.Path() + ".VLM";
+  os.RemoveFile(collections.Path() + name + ".VLM");
+  os.RemoveFile(nameless);  // what a run before the mend left
+  collections.UpdateList();
+
+  // A collection of one font, selected; then none, as a click on the
+  // list's empty space leaves it.
+  ASSERT_TRUE(collections.NewCollection(name));
+  input::Settle();
+  ASSERT_EQ(list.Collection(), name);
+  const std::string font = std::string(kDejaVuFolder) + "DEJAVUSANS.TTF";
+  list.AddFiles({font});
+  ASSERT_EQ(list.ListView().ItemCount(), 1);
+  ASSERT_LT(collections.CollectionCount() * 20, collections.ClientHeight()) << "no empty space to click";
+  input::Click(collections.Handle(), 4, collections.ClientHeight() - 4);
+  input::Settle();
+  ASSERT_EQ(collections.SelectedCollection(), "");
+  EXPECT_EQ(list.Collection(), "");
+  EXPECT_EQ(list.ListView().ItemCount(), 0);
+  EXPECT_EQ(child_->Text(), L"藏品(C) - ");
+  for (const TMenuItem* item :
+       {&child_->pmCollectionsListInstall, &child_->pmCollectionsListUninstall, &child_->pmCollectionsListLoad,
+        &child_->pmCollectionsListUnload, &child_->pmCollectionsListPrint, &child_->pmCollectionsListRename,
+        &child_->pmCollectionsListDelete, &child_->pmCollectionsListPaste})
+    EXPECT_FALSE(item->Enabled()) << sys::Narrow(item->Caption());
+
+  // Files pasted or dragged onto the list have nowhere to go: they add
+  // nothing, and the drag and the shell's drop are refused.
+  ASSERT_TRUE(os.SetClipboardFiles({font}));
+  list.SetFocus();
+  input::Press('V', ssCtrl);
+  EXPECT_FALSE(os.FileExists(nameless));
+  EXPECT_EQ(list.ListView().ItemCount(), 0);
+  EXPECT_FALSE(child_->FontListDragOver(list, child_->BrowseFontList.ListView()));
+  EXPECT_EQ(GetWindowLongW(list.ListView().Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+
+  os.RemoveFile(collections.Path() + name + ".VLM");
+  os.RemoveFile(nameless);
+  collections.UpdateList();
 }
 
 TEST_F(NavigationTest, AltUTogglesIncludeSubfoldersOnTheBrowsePageOnly) {

@@ -27,6 +27,8 @@ using frame_test::Start;
 using sys::Hive;
 
 // The real registry, with every value written noted in the order written.
+// With a budget, the program is as if stopped after that many changes (writes
+// and deletions): whatever follows never reaches the registry.
 class TWriteRecorder : public sys::Win32Backend {
  public:
   struct Write {
@@ -38,7 +40,10 @@ class TWriteRecorder : public sys::Win32Backend {
   std::unique_ptr<sys::RegKey> OpenKey(Hive hive, std::string_view path, bool create) override {
     auto key = Win32Backend::OpenKey(hive, path, create);
     if (!key) return key;
-    return std::make_unique<Key>(std::move(key), std::string(path), writes);
+    return std::make_unique<Key>(std::move(key), std::string(path), *this);
+  }
+  bool DeleteKey(Hive hive, std::string_view path) override {
+    return Spend() && Win32Backend::DeleteKey(hive, path);
   }
 
   // The names written into one key, in order.
@@ -50,29 +55,37 @@ class TWriteRecorder : public sys::Win32Backend {
   }
 
   std::vector<Write> writes;
+  // Changes that still reach the registry; negative: all of them.
+  int budget = -1;
 
  private:
+  bool Spend() {
+    if (budget == 0) return false;
+    if (budget > 0) --budget;
+    return true;
+  }
+
   class Key : public sys::RegKey {
    public:
-    Key(std::unique_ptr<sys::RegKey> key, std::string path, std::vector<Write>& writes)
-        : key_(std::move(key)), path_(std::move(path)), writes_(writes) {}
+    Key(std::unique_ptr<sys::RegKey> key, std::string path, TWriteRecorder& recorder)
+        : key_(std::move(key)), path_(std::move(path)), recorder_(recorder) {}
     bool ValueExists(std::string_view name) override { return key_->ValueExists(name); }
     bool ReadString(std::string_view name, std::string& value) override {
       return key_->ReadString(name, value);
     }
     bool WriteString(std::string_view name, std::string_view value) override {
-      writes_.push_back({path_, std::string(name)});
-      return key_->WriteString(name, value);
+      recorder_.writes.push_back({path_, std::string(name)});
+      return recorder_.Spend() && key_->WriteString(name, value);
     }
-    bool DeleteValue(std::string_view name) override { return key_->DeleteValue(name); }
+    bool DeleteValue(std::string_view name) override { return recorder_.Spend() && key_->DeleteValue(name); }
     bool ListValues(std::vector<sys::RegValueInfo>& values) override { return key_->ListValues(values); }
     bool ListSubkeys(std::vector<std::string>& names) override { return key_->ListSubkeys(names); }
-    bool DeleteSubkey(std::string_view name) override { return key_->DeleteSubkey(name); }
+    bool DeleteSubkey(std::string_view name) override { return recorder_.Spend() && key_->DeleteSubkey(name); }
 
    private:
     std::unique_ptr<sys::RegKey> key_;
     std::string path_;
-    std::vector<Write>& writes_;
+    TWriteRecorder& recorder_;
   };
 };
 
@@ -302,6 +315,62 @@ TEST_F(StatusTest, ThreeWindowsOneBrowsingAFolderWithSubfoldersComeBackAsTheyWer
     EXPECT_TRUE(Inside(frame->Child(i).BoundsRect(), client))
         << i << ": " << Text(frame->Child(i).BoundsRect()) << " in " << Text(client);
   }
+}
+
+// Every value a layout needs is in the key: the frame's, and each counted window's.
+void ExpectWholeLayout(const std::string& when) {
+  auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false);
+  ASSERT_NE(key, nullptr) << when;
+  for (const std::string& name : kFrameValues) EXPECT_TRUE(key->ValueExists(name)) << when << ": " << name;
+  const int count = ReadIntValue(*key, "Main Form Child Count", -1);
+  ASSERT_GT(count, 0) << when;
+  for (int i = 0; i < count; ++i) {
+    auto window = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(i), false);
+    ASSERT_NE(window, nullptr) << when << ": window " << i;
+    for (const std::string& name : kChildValues)
+      EXPECT_TRUE(window->ValueExists(name)) << when << ": window " << i << ": " << name;
+  }
+}
+
+TEST_F(StatusTest, ASaveStoppedAtAnyPointLeavesAWholeLayoutAndAFinishedOneNothingElse) {
+  auto frame = Start();
+  frame->mmFileNewClick();
+  frame->mmFileNewClick();
+  ASSERT_EQ(frame->ChildCount(), 3);
+  SaveStatus(*frame);
+  SetValues(SaveStatusKey(), {{"Left Over", "1"}});
+  SetValues(ChildKey(1), {{"Left Over", "1"}});
+  SetValues(ChildKey(7), {{"Top", "1"}});
+  frame->Child(2).Close();
+  ui::ProcessMessages();
+  ASSERT_EQ(frame->ChildCount(), 2);
+
+  // The program stopped after each change in turn: the next start finds a whole layout.
+  TWriteRecorder stopped;
+  int changes = 0;
+  for (bool finished = false; !finished; ++changes) {
+    stopped.writes.clear();
+    stopped.budget = changes;
+    {
+      const sys::ScopedBackend stopping(stopped);
+      SaveStatus(*frame);
+    }
+    finished = stopped.budget > 0;
+    ExpectWholeLayout("stopped after " + std::to_string(changes) + " changes");
+    if (HasFailure()) break;
+  }
+  EXPECT_GT(changes, static_cast<int>(kFrameValues.size() + 2 * kChildValues.size()));
+
+  // Finished, the key holds the two windows' values and nothing of the old layout.
+  ExpectValues(SaveStatusKey(), {{"Main Form Child Count", "2"}});
+  auto saved = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_FALSE(saved->ValueExists("Left Over"));
+  EXPECT_FALSE(sys::Current().OpenKey(Hive::CurrentUser, ChildKey(1), false)->ValueExists("Left Over"));
+  std::vector<std::string> subkeys;
+  ASSERT_TRUE(saved->ListSubkeys(subkeys));
+  std::sort(subkeys.begin(), subkeys.end());
+  EXPECT_EQ(subkeys, (std::vector<std::string>{"0", "1"}));
 }
 
 TEST_F(StatusTest, AMaximisedFrameWithItsBarsMovedComesBackSoAndRestoresToItsNormalSize) {

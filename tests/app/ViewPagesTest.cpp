@@ -6,12 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "app/VLMRenameFile.h"
+#include "app/VLMStatus.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/memory/MemoryBackend.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/support/TrueTypeWriter.h"
 #include "tests/views/MultiSampleFixture.h"
+#include "ui/Dialog.h"
 
 namespace {
 
@@ -124,32 +127,78 @@ TEST_F(ViewPagesTest, ASelectionReachesEveryPageAndItsPreviewFontGoesAgainUnless
   // The information panel is given the font only while its page shows.
   input::Press('O', ssAlt);
   ASSERT_EQ(child->pcView.ActivePage(), &child->tsViewFontInfo);
-  EXPECT_EQ(child->FontInfo.CurrentFont(), List().SelectedRecord());
+  EXPECT_TRUE(child->FontInfo.Shows(List().SelectedRecord()));
   Pump(400);
   EXPECT_TRUE(child->FontInfo.Visible());
   child->BrowseFontList.SetFocus();
   input::Press(VK_DOWN);
-  EXPECT_EQ(child->FontInfo.CurrentFont(), List().SelectedRecord());
+  EXPECT_TRUE(child->FontInfo.Shows(List().SelectedRecord()));
   input::Press('S', ssAlt);
   child->BrowseFontList.SetFocus();
   input::Press(VK_DOWN);
   EXPECT_FALSE(child->FontInfo.Visible());
-  EXPECT_EQ(child->FontInfo.CurrentFont(), nullptr) << "keeps no record its list may free";
+  EXPECT_EQ(child->FontInfo.CurrentFont(), nullptr);
 
   // A folder without fonts: no font in the caption, the views keep the last.
   ASSERT_TRUE(child->DirTree.SetDirectory("C:\\EMPTY\\"));
   EXPECT_EQ(child->Text(), L"浏览(B) - C:\\EMPTY\\");
 
-  // A file the user loaded for the session stays loaded when the preview ends.
+  // Load adds the session's reference beside the preview's. Selection
+  // changes, a rename and Unload each take back only what they added: at the
+  // end the file holds no reference at all.
   ASSERT_TRUE(child->DirTree.SetDirectory(kFonts));
-  const std::string preview = child->TempFontFile();
-  ASSERT_FALSE(preview.empty());
-  EXPECT_EQ(os.FontResourceCount(preview), 1);
-  frame->LoadedFonts().push_back(UpperAscii(preview));
+  child->BrowseFontList.SetFocus();
+  input::Press(VK_HOME);
+  const std::string first = File(0);
+  ASSERT_EQ(child->TempFontFile(), first);
+  EXPECT_EQ(os.FontResourceCount(first), 1);
+  ASSERT_TRUE(child->pmFontListLoad.Enabled());
+  child->pmFontListLoad.Click();
+  EXPECT_EQ(frame->LoadedFonts(), std::vector<std::string>{first});
+  EXPECT_EQ(os.FontResourceCount(first), 2);
+  input::Press(VK_DOWN);
+  input::Press(VK_UP);
+  ASSERT_EQ(Selected(), "Font A0");
+  EXPECT_EQ(os.FontResourceCount(first), 2);
+  EXPECT_EQ(os.FontResourceCount(File(1)), 0);
+
+  std::wstring answer = L"RENAMED";
+  const ui::TScopedModalRunner runner([&](TDialog& shown) {
+    dynamic_cast<TfrmVLMRenameFile&>(shown).edtNewName.SetText(answer);
+    return mrOK;
+  });
+  input::Press(VK_F2);
+  const std::string renamed = std::string(kFonts) + "RENAMED.ttf";
+  ASSERT_EQ(child->TempFontFile(), renamed);
+  EXPECT_EQ(os.FontResourceCount(first), 0);
+  EXPECT_EQ(os.FontResourceCount(renamed), 2);
+  EXPECT_EQ(frame->LoadedFonts(), std::vector<std::string>{UpperAscii(renamed)});
+
+  ASSERT_TRUE(child->pmFontListUnload.Enabled());
+  child->pmFontListUnload.Click();
+  EXPECT_TRUE(frame->LoadedFonts().empty());
+  EXPECT_EQ(os.FontResourceCount(renamed), 1);  // the preview's own
   input::Press('I', ssAlt);
   EXPECT_EQ(child->TempFontFile(), "");
-  EXPECT_EQ(os.FontResourceCount(preview), 1);
-  frame->LoadedFonts().clear();
+  EXPECT_EQ(os.FontResourceCount(renamed), 0);
+  EXPECT_TRUE(os.Messages().empty());
+
+  // A rename the shell refuses names the shell's reason, whatever putting
+  // the preview back did to the last error.
+  input::Press('B', ssAlt);
+  child->BrowseFontList.SetFocus();
+  input::Press(VK_DOWN);
+  ASSERT_EQ(child->TempFontFile(), File(1));
+  os.FailAddFont(File(1));
+  answer = L"FONT102";  // taken
+  os.SetLastError(sys::kErrorAlreadyExists);
+  const std::wstring reason = sys::Widen(SysErrorText());
+  input::Press(VK_F2);
+  ASSERT_EQ(os.Messages().size(), 1u);
+  EXPECT_EQ(os.Messages()[0].text,
+            sys::Widen(File(1)) + L"\r\n不能重命名文件为 " + sys::Widen(std::string(kFonts)) +
+                L"FONT102.ttf.\r\n" + reason);
+  EXPECT_EQ(os.FontResourceCount(File(1)), 0);
 }
 
 TEST_F(ViewPagesTest, NotesGoToTheDocumentsFolderWhenTheProgramFolderTakesNone) {
@@ -168,7 +217,7 @@ TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
   EXPECT_TRUE(os.DirectoryExists("C:\\Program Files\\Velmara\\Notes\\"));
   std::string saved;
   EXPECT_FALSE(os.GetValue(sys::Hive::LocalMachine, kSettingsKey, "Notes Folder", saved));
-  // Leaving the note and closing the window write it.
+  // Leaving the note, the end of the session and closing the window write it.
   Browse(kFonts);
   input::Press('N', ssAlt);
   ASSERT_TRUE(child->memNotes.Focused());
@@ -179,8 +228,16 @@ TEST_F(ViewPagesTest, NotesGoToTheProgramFolderWhichIsMadeAndNothingIsSaved) {
   child->memNotes.SetFocus();
   input::Press(VK_END, ssCtrl);
   input::Type("2");
-  frame->mmFileCloseAllClick();
+  // The session ends with the windows open; the layout is written as a close writes it.
+  EXPECT_TRUE(SendMessageW(frame->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageW(frame->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok2");
+  std::string layout;
+  EXPECT_TRUE(os.GetValue(sys::Hive::CurrentUser, SaveStatusKey() + "\\0", "Navigation Page", layout));
+  EXPECT_EQ(layout, "2");
+  input::Type("3");
+  frame->mmFileCloseAllClick();
+  EXPECT_EQ(os.FileContent("C:\\Program Files\\Velmara\\Notes\\FONT100.TXT"), "ok23");
 }
 
 TEST_F(ViewPagesTest, ABurstOfSelectionChangesRebuildsTheSelectedFontsOnce) {

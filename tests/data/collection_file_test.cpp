@@ -39,6 +39,17 @@ TEST_F(CollectionFileTest, SaveWritesQuotedLinesAndLoadReadsThemBack) {
   EXPECT_EQ(os.Opens(), opens + 1) << "short names open no font file";
   ASSERT_TRUE(again.SaveCollection("C:\\Coll\\Copy.VLM"));
   EXPECT_EQ(os.FileContent("C:\\Coll\\Copy.VLM"), written);
+
+  // Names as fonts may hold them: every line reads back to its name and path.
+  os.AddFile("C:\\F\\c.ttf", "x");
+  TFontFileList odd;
+  odd.AddFileWithName("C:\\F\\a.ttf", "Say \"Hi\", there");
+  odd.AddFileWithName("C:\\F\\b.ttf", "Two\r\nLines\r");
+  odd.AddFileWithName("C:\\F\\c.ttf", "Cut\"");
+  ASSERT_TRUE(odd.SaveCollection(kColl));
+  ASSERT_TRUE(again.LoadCollection(kColl));
+  EXPECT_EQ(Names(again), (Strings{"Say 'Hi', there", "Two  Lines ", "Cut'"}));
+  EXPECT_EQ(Files(again), (Strings{"C:\\F\\a.ttf", "C:\\F\\b.ttf", "C:\\F\\c.ttf"}));
 }
 
 TEST_F(CollectionFileTest, ReaderAcceptsLooseLines) {
@@ -122,9 +133,7 @@ TEST_F(CollectionFileTest, SavingWithoutAPathWritesTheCurrentCollectionsOwnFileW
             "\"Ay\",\"C:\\F\\a.ttf\"\r\n\"Bee\",\"C:\\F\\b.ttf\"\r\n");
   EXPECT_EQ(os.FilesIn("C:\\Coll"), (Strings{"C:\\Coll\\v1.0.VLM"}));
 
-  // A name ending in the extension, in any case, or a full path, is the file itself.
-  coll.SetCollection("v1.0.vlm");
-  EXPECT_EQ(coll.Count(), 2);
+  // A full path ending in the extension, in any case, is the file itself.
   coll.SetCollection("C:\\Coll\\v1.0.Vlm");
   EXPECT_EQ(coll.Count(), 2);
   coll.Delete(0);
@@ -141,6 +150,47 @@ TEST_F(CollectionFileTest, SavingWithoutAPathWritesTheCurrentCollectionsOwnFileW
 
   list.AddFileWithName("C:\\F\\a.ttf", "Ay");
   EXPECT_FALSE(list.SaveCollection());
+}
+
+TEST_F(CollectionFileTest, RecordsThatCannotBeReadShowTheReasonAndSaveTheirNames) {
+  const std::string longName(45, 'L');  // read from the file, which is locked
+  AddFont("C:\\F\\long.ttf", longName);
+  AddFont("C:\\F\\short.ttf", "Short");  // trusted, then locked before its tables are read
+  AddFont("C:\\F\\read.ttf", "Was Read");  // read, then locked
+  os.LockFile("C:\\F\\long.ttf");
+  const std::string lines =
+      "\"Short\",\"C:\\F\\short.ttf\"\r\n\"" + longName + "\",\"C:\\F\\long.ttf\"\r\n";
+  ASSERT_TRUE(Load(lines));
+  list.AddFile("C:\\F\\read.ttf");
+  os.LockFile("C:\\F\\short.ttf");
+  os.LockFile("C:\\F\\read.ttf");
+  os.SetLastError(sys::kErrorSharingViolation);
+  const std::string reason = SysErrorText();
+  ASSERT_FALSE(reason.empty());
+  for (int i = 0; i < list.Count(); ++i) {
+    TFontFileInfo& record = *list.Items(i);
+    record.FamilyName();  // reads the tables, or fails to
+    EXPECT_TRUE(record.Bad()) << i;
+    EXPECT_EQ(record.FontName(), reason) << i << " shows why";
+  }
+  ASSERT_TRUE(list.SaveCollection(kColl));
+  EXPECT_EQ(os.FileContent(kColl), lines + "\"Was Read\",\"C:\\F\\read.ttf\"\r\n");
+}
+
+TEST_F(CollectionFileTest, SavingKeepsTheFilesOwnNameAndAttributes) {
+  // Renamed by the user in letter case only, and hidden.
+  os.AddFile("C:\\Coll\\mINE.vlm", "\"Ay\",\"C:\\F\\a.ttf\"\r\n", sys::kAttrHidden);
+  TFontFileList coll;
+  OpenCollection(coll, "C:\\Coll", "Mine");
+  coll.AddFileWithName("C:\\F\\b.ttf", "Bee");
+  ASSERT_TRUE(coll.SaveCollection());
+  std::vector<sys::FindEntry> found;
+  ASSERT_TRUE(os.FindFiles("C:\\Coll\\*", found));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "mINE.vlm");
+  EXPECT_EQ(found[0].attributes, sys::kAttrHidden | sys::kAttrArchive);
+  EXPECT_EQ(os.FileContent("C:\\Coll\\Mine.VLM"),
+            "\"Ay\",\"C:\\F\\a.ttf\"\r\n\"Bee\",\"C:\\F\\b.ttf\"\r\n");
 }
 
 class CollectionSaveFaultTest : public CollectionFileTest {

@@ -77,15 +77,27 @@ TEST_F(CollectionOpsTest, RenameGoesThroughTheShellWithUndoDeleteRecyclesUnlessS
   EXPECT_EQ(os.RecycleBin().size(), 1u);
 }
 
-TEST_F(CollectionOpsTest, ListingGivesTheCollectionFilesOfTheFolderItself) {
+TEST_F(CollectionOpsTest, ListingGivesTheCollectionFilesOfTheFolderItselfEachNameItsOwnFile) {
   os.AddFile("C:\\Coll\\One.VLM", "");
   os.AddFile("C:\\Coll\\two.vlm", "", sys::kAttrHidden | sys::kAttrReadOnly);
   os.AddFile("C:\\Coll\\Notes.TXT", "");
   os.AddDirectory("C:\\Coll\\Folder.VLM");
   os.AddFile("C:\\Coll\\Sub\\Deep.VLM", "");
+  os.AddFile("C:\\Coll\\x.VLM", "\"Ex\",\"C:\\F\\x.ttf\"\r\n");
+  os.AddFile("C:\\Coll\\x.VLM.VLM", "\"Double\",\"C:\\F\\d.ttf\"\r\n");
   Strings names = ListCollectionNames("C:\\Coll");
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (Strings{"One", "two"}));
+  EXPECT_EQ(names, (Strings{"One", "two", "x", "x.VLM"})) << "exactly one extension goes";
+
+  // Each listed name reads and deletes its own file.
+  TFontFileList list;
+  OpenCollection(list, kDir, "x.VLM");
+  EXPECT_EQ(Names(list), (Strings{"Double"}));
+  OpenCollection(list, kDir, "x");
+  EXPECT_EQ(Names(list), (Strings{"Ex"}));
+  DeleteCollection(kDir, "x.VLM", true);
+  EXPECT_FALSE(os.HasFile("C:\\Coll\\x.VLM.VLM"));
+  EXPECT_TRUE(os.HasFile("C:\\Coll\\x.VLM"));
   EXPECT_TRUE(ListCollectionNames("C:\\Missing\\").empty());
   os.AddFile("C:\\Stray.VLM", "");
   EXPECT_TRUE(ListCollectionNames("").empty()) << "no folder is not the current folder";

@@ -120,6 +120,15 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNot
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
   EXPECT_TRUE(os.HasFile("D:\\Src\\C.TTF"));
   EXPECT_EQ(Registered("Gamma"), "<none>");
+
+  // A file that another font of the table still names stays.
+  auto shared = InstalledFont("D.TTF", "Delta");
+  Install("Delta Bold", "C:\\Windows\\Fonts\\D.TTF");
+  std::string freed = "?";
+  ASSERT_TRUE(shared->Uninstall(dmDelete, &freed));
+  EXPECT_EQ(Registered("Delta"), "<none>");
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\D.TTF"));
+  EXPECT_EQ(freed, "");
 }
 
 TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
@@ -228,14 +237,19 @@ TEST_F(RenameTest, KeepsTheFolderAndRewritesExactlyTheCollectionsThatReferToTheF
   EXPECT_EQ(CollectionText("One"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n" + other);
   EXPECT_EQ(CollectionText("Two"), other);  // byte for byte
   EXPECT_EQ(CollectionText("Three"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
-  // A font that was not installed is still available for the preview.
-  EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 1);
+  // Nobody had added the font: the rename adds it for nobody.
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 0);
+  EXPECT_TRUE(os.FontsAdded().empty());
 
-  // A collections folder given instead is the one rewritten.
+  // A collections folder given instead is the one rewritten. A font loaded
+  // for the session is let go for the rename and taken up again by its new name.
   os.AddFile("D:\\Mine\\C.VLM", "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n");
+  ASSERT_GT(os.AddFont("D:\\Src\\B.TTF"), 0);
   ASSERT_TRUE(r->Rename("C.TTF", "D:\\Mine\\"));
   EXPECT_EQ(os.FileContent("D:\\Mine\\C.VLM"), "\"Alpha\",\"D:\\Src\\C.TTF\"\r\n");
   EXPECT_EQ(CollectionText("One"), "\"Alpha\",\"D:\\Src\\B.TTF\"\r\n" + other);
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\B.TTF"), 0);
+  EXPECT_EQ(os.FontResourceCount("D:\\Src\\C.TTF"), 1);
 }
 
 TEST_F(RenameTest, AnInstalledFontRefusedANameStaysAsItWasGivenOneStaysInstalled) {

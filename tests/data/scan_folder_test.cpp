@@ -1,6 +1,14 @@
 // The folder scan: which files and folders, the progress window, trouble.
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "data/ReadAhead.h"
 
 #include "tests/data/scan_fixture.h"
 #include "tests/support/TrueTypeWriter.h"
@@ -146,6 +154,65 @@ TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {
             }), 6);
   EXPECT_EQ(progress.Last().steps, 60);
   EXPECT_EQ(progress.Last().captions, single.captions);
+}
+
+TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongScan) {
+  constexpr int kFiles = 700, kAhead = 256;
+  for (int i = 0; i < kFiles; ++i)
+    AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i));
+  auto scan = [&](int readers) {
+    const int before = TFontFileList::ScanReaders();
+    TFontFileList::SetScanReaders(readers);
+    const int base = os.Opens();
+    int furthest = 0;  // how far the reads ran ahead of the results taken
+    os.onProcessMessages = [&] {
+      if (progress.Count() == 0) return;
+      const ProgressRecord& bar = progress.Last();  // its step comes before the file's result
+      const int taken = bar.destroyed ? bar.steps : std::max(bar.steps - 1, 0);
+      if (bar.steps == 1 && readers > 1) {
+        // The scan waits at its first file: the readers run as far as they may.
+        for (int wait = 0; wait < 10000 && os.Opens() - base < kAhead; ++wait)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      furthest = std::max(furthest, os.Opens() - base - taken);
+    };
+    TFontFileList scanned;
+    Browse(scanned, "D:\\F\\", false);
+    os.onProcessMessages = nullptr;
+    TFontFileList::SetScanReaders(before);
+    EXPECT_EQ(os.Opens() - base, kFiles) << readers << " readers: each file read once";
+    EXPECT_EQ(furthest, readers > 1 ? kAhead : 0) << readers << " readers";
+    return Names(scanned);
+  };
+  const Strings one = scan(1);
+  ASSERT_EQ(one.size(), static_cast<size_t>(kFiles));
+  EXPECT_EQ(scan(16), one);
+  EXPECT_EQ(scan(3), one);
+}
+
+TEST_F(FolderScanTest, ReadersThatFailToStartLeaveTheirFilesToTheOthersOrToTheScan) {
+  std::vector<std::string> files;
+  for (int i = 0; i < 20; ++i)
+    files.push_back(AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i)));
+  for (int startable : {2, 0}) {
+    SCOPED_TRACE(startable);
+    int started = 0;
+    const auto start = [&](std::function<void()> work) {
+      if (started == startable)
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+      ++started;
+      return std::thread(std::move(work));
+    };
+    TReadAhead ahead(files, 4, start);
+    for (size_t i = 0; i < files.size(); ++i) {
+      const std::optional<TFontFields> read = ahead.Take(i);
+      ASSERT_EQ(read.has_value(), startable > 0) << i;
+      if (read) {
+        EXPECT_EQ(read->FontName, "Font " + std::to_string(i));
+      }
+    }
+  }
 }
 
 }  // namespace

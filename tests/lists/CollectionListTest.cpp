@@ -99,6 +99,14 @@ TEST_F(CollectionListTest, UpdateKeepsTheSelectedRowNumberOrTakesTheLastRow) {
   list->UpdateList();
   EXPECT_EQ(list->SelectedCollection(), "D");
   EXPECT_EQ(list->CollectionCount(), 1);
+
+  // Another row before it: the selection stays on its collection, not its row.
+  changes = 0;
+  AddCollections({"B"});
+  list->UpdateList();
+  EXPECT_EQ(list->SelectedCollection(), "D");
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(changes, 0);
 }
 
 TEST_F(CollectionListTest, NewCollectionMakesAnEmptyFileAndASelectedFocusedRowAtTheEndButNotOverAnExistingFile) {
@@ -170,10 +178,24 @@ TEST_F(CollectionListTest, RenameInPlaceRenamesTheFileAndPassesTheNameOnUnlessTh
   EXPECT_EQ(os.FileContent("C:\\C\\" + renamed + ".VLM"), "\"A\",\"C:\\A.TTF\"\r\n");
   EXPECT_EQ(os.FileContent("C:\\C\\Taken.VLM"), "\"B\",\"C:\\B.TTF\"\r\n");
 
+  // Blanks around a name go, as for a new collection: the file is the one
+  // the name finds, and the handler hears the name the row shows.
+  std::wstring shown;
+  list->OnEdited = [&](int item, std::wstring& text) {
+    edited = text;
+    shown = list->ItemText(item);
+  };
+  EditCaption(row, L"  Spaced  ");
+  EXPECT_EQ(list->CollectionNames(row), "Spaced");
+  EXPECT_EQ(edited, L"Spaced");
+  EXPECT_EQ(shown, L"Spaced");
+  EXPECT_EQ(os.FileContent("C:\\C\\Spaced.VLM"), "\"A\",\"C:\\A.TTF\"\r\n");
+  EXPECT_EQ(os.FilesIn("C:\\C").size(), 2u);
+
   os.FailShellOps(1223);  // the user cancelled the shell's question
   EditCaption(row, L"Other");
-  EXPECT_EQ(list->CollectionNames(row), renamed);
-  EXPECT_TRUE(os.HasFile("C:\\C\\" + renamed + ".VLM"));
+  EXPECT_EQ(list->CollectionNames(row), "Spaced");
+  EXPECT_TRUE(os.HasFile("C:\\C\\Spaced.VLM"));
 }
 
 }  // namespace

@@ -29,7 +29,10 @@ check() { if ! eval "$2"; then echo "FAIL: $1"; fail=1; fi; }
 pages() { pdfinfo "$1" | sed -n 's/^Pages: *//p'; }
 count() { grep -o -- "$2" <<<"$1" | wc -l; }
 
-first=$(pdftotext -layout "${fresh[0]}" -)
+# The printed text. Liberation's hyphen glyph also serves the soft hyphen, and
+# the printer driver names it so: it is read back as the hyphen it shows.
+text() { pdftotext -layout "$1" - | sed 's/\xc2\xad/-/g'; }
+first=$(text "${fresh[0]}")
 check "titled sheet is one page" '[ "$(pages "${fresh[0]}")" = 1 ]'
 check "title printed once" '[ "$(count "$first" "Velmara Test Collection")" = 1 ]'
 check "three samples" '[ "$(count "$first" "Sphinx of black quartz")" = 3 ]'
@@ -39,7 +42,7 @@ order=$(grep -n -o -E "DejaVu Sans Mono|DejaVu Sans|Liberation Serif|Z:.usr.shar
 check "information lines in row order ($order)" \
   '[ "$order" = "DejaVu Sans|Z:\usr\share\fonts\truetype\dejavu\DejaVuSans.ttf|DejaVu Sans Mono|Z:\usr\share\fonts\truetype\dejavu\DejaVuSansMono.ttf|Liberation Serif|Z:\usr\share\fonts\truetype\liberation\LiberationSerif-Regular.ttf|" ]'
 
-second=$(pdftotext -layout "${fresh[1]}" -)
+second=$(text "${fresh[1]}")
 check "long sheet is two pages" '[ "$(pages "${fresh[1]}")" = 2 ]'
 check "title on the first page only" '[ "$(count "$second" "Long")" = 1 ]'
 check "sixteen samples" '[ "$(count "$second" "Sphinx of black quartz")" = 16 ]'

@@ -177,17 +177,6 @@ inline void PostRightClick(HWND window, int x, int y) {
   Settle();
 }
 
-// Seconds to keep a shown state on screen for a look or a screenshot: those
-// of VLM_HOLD_SECONDS, else none.
-inline int HoldSeconds() {
-  const char* seconds = std::getenv("VLM_HOLD_SECONDS");
-  return seconds ? std::atoi(seconds) : 0;
-}
-// Keeps what is shown up for HoldSeconds(), handling its messages.
-inline void HoldForALook() {
-  Pump(static_cast<DWORD>(HoldSeconds()) * 1000);
-}
-
 // Brings a top-level window to the front so that it gets the keys.
 inline void Activate(HWND window) {
   ShowWindow(window, SW_SHOW);

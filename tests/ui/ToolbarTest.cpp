@@ -316,24 +316,6 @@ TEST_F(ToolbarTest, RowsAndPositionsSetUnderSuspensionAndFloatingBoundsComeBack)
   // A hidden docked bar gives its row up.
   first.SetBarVisible(false);
   EXPECT_EQ(frame_.top.Height(), second.Height());
-
-  if (input::HoldSeconds() > 0) {
-    // For a look at the frame: a left bar with glyphs only, the rest as above.
-    first.SetBarVisible(true);
-    TToolbar97 side(frame_, frame_.left, L"四");
-    for (int i = 0; i < 4; ++i) {
-      TToolbarButton97& b = side.AddButton(L"");
-      b.SetDisplayMode(dmGlyphOnly);
-      b.SetSize(29, 26);
-      b.SetGlyph(i % 2 ? AlphaGlyph(RGB(0, 128, 0)) : FourBitGlyph(RGB(255, 0, 255), RGB(0, 0, 160)));
-    }
-    for (TToolbar97* bar : {&first, &second, &floating}) {
-      for (int i = 0; i < 3; ++i) bar->Button(i).SetGlyph(AlphaGlyph(RGB(200, 0, 0)));
-    }
-    side.Button(1).SetDown(true);
-    side.Button(2).SetEnabled(false);
-    input::HoldForALook();
-  }
 }
 
 TEST_F(ToolbarTest, RightClicksShowTheDocksTheBarsAndTheFloatingBarsMenus) {

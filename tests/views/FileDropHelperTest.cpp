@@ -98,6 +98,15 @@ TEST_F(FileDropTest, OneDropGivesTheFullNamesInTheShellsOrderCutAt258AndThePoint
 }
 
 TEST_F(FileDropTest, EveryDropIsReleasedWithoutAHandlerAndWhenTheHandlerFails) {
+  // A block whose names would lie past its end reaches no handler.
+  HGLOBAL lie = MakeDrop({L"C:\\a.ttf"}, POINT{1, 1}, false);
+  static_cast<DROPFILES*>(GlobalLock(lie))->pFiles = 4096;
+  GlobalUnlock(lie);
+  EXPECT_EQ(Send(lie), 0);
+  EXPECT_TRUE(Released(lie));
+  EXPECT_TRUE(drops.empty());
+  EXPECT_TRUE(helper->DropFiles().empty());
+
   helper->OnDropFiles = nullptr;
   HGLOBAL drop = MakeDrop({L"C:\\a.ttf"}, POINT{1, 1}, true);
   EXPECT_EQ(Send(drop), 0);

@@ -116,8 +116,4 @@ TEST(InfoPanelRealFont, DejaVuSerifFromDisk) {
   EXPECT_TRUE(panel.Section(2).header->Visible());  // copyright
   EXPECT_TRUE(panel.Section(7).header->Visible());  // licence, with its address
   EXPECT_TRUE(panel.Section(7).link->Openable());
-  // For a look: the top, then the end.
-  input::HoldForALook();
-  panel.Perform(WM_VSCROLL, SB_BOTTOM);
-  input::HoldForALook();
 }

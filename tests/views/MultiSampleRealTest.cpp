@@ -1,6 +1,5 @@
 // The multiple sample view over Debian's real fonts, copied under names Wine
-// has not installed into a folder with a Chinese name, against the system's real font table. With
-// VLM_HOLD_SECONDS set the view stays on screen that long (for a screenshot).
+// has not installed into a folder with a Chinese name, against the system's real font table.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,8 +71,6 @@ TEST_F(MultiSampleRealTest, TheSystemsFontTableHoldsExactlyTheRowsInView) {
     highest = std::max(highest, grid.Rows().Height(r));
   }
   EXPECT_LT(lowest, highest);
-
-  input::HoldForALook();
 
   // One row down: the top row's font goes, the next one's below comes.
   const size_t added = os.added.size();

@@ -47,6 +47,13 @@ TEST_F(RealCollectionTest, SavedFileHasExactlyTheWrittenFormLoadsBackAndIsKeptWh
   EXPECT_EQ(scratch::ReadAll(file), written + "\"Cee\",\"C:\\Fonts\\c.ttf\"\r\n");
   EXPECT_EQ(FileCount(), 1);
 
+  // Hidden by its user: a save keeps it hidden.
+  ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(again.SaveCollection(file));
+  EXPECT_TRUE(::GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(FileCount(), 1);
+  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
   // Another program holds the file open without sharing it: the file in use is kept.
   again.AddFileWithName("C:\\Fonts\\d.ttf", "Dee");
   HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

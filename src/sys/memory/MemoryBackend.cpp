@@ -163,12 +163,18 @@ int MemoryBackend::FontResourceCount(std::string_view path) const {
 int MemoryBackend::AddFont(std::string_view path) {
   // FileExists is virtual: a derived backend with real files counts those.
   const bool exists = FileExists(path);
-  std::lock_guard lock(impl_->mutex);
-  const std::string key = UpperAscii(path);
-  if (!exists || impl_->failedAddFonts.count(key)) return 0;
-  ++impl_->fontCounts[key];
-  fontsAdded_.emplace_back(path);
-  return 1;
+  {
+    std::lock_guard lock(impl_->mutex);
+    const std::string key = UpperAscii(path);
+    if (exists && !impl_->failedAddFonts.count(key)) {
+      ++impl_->fontCounts[key];
+      fontsAdded_.emplace_back(path);
+      return 1;
+    }
+  }
+  // A refusal leaves its reason, as the system's does.
+  SetLastError(exists ? kErrorInvalidData : kErrorFileNotFound);
+  return 0;
 }
 
 std::unique_ptr<PrintJob> MemoryBackend::StartPrintJob(std::wstring_view title) {

@@ -2,6 +2,7 @@
 // fault injection and recording. Tests install it with sys::ScopedBackend.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <set>
@@ -52,7 +53,7 @@ class MemoryBackend : public Backend {
   void LockFile(std::string_view path);            // opens fail with a sharing violation
   void FailMove(std::string_view toPath);          // MoveFileReplace onto this path fails
   void FailShellOps(int result);                   // every later shell operation returns this
-  void FailAddFont(std::string_view path);
+  void FailAddFont(std::string_view path);         // refused as holding no font (last error 13)
   void FailClipboard();                            // opening the clipboard fails
   void FailRemoveFont(std::string_view path);
   void LackHelpViewer();                           // the manual's viewer is not installed
@@ -116,6 +117,7 @@ class MemoryBackend : public Backend {
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
   bool RemoveFile(std::string_view path) override;
   bool MoveFileReplace(std::string_view from, std::string_view to) override;
+  bool SetAttributes(std::string_view path, uint32_t attributes) override;
   bool MakeDirectory(std::string_view path) override;
   std::vector<std::string> LogicalDrives() override;
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,
@@ -179,8 +181,9 @@ class MemoryBackend : public Backend {
   std::vector<MessageRecord> messages_;
   std::vector<int> answers_;
   int processMessagesCalls_ = 0;
-  int opens_ = 0;
-  int reads_ = 0;
+  // Counted by reader threads too, read by the test meanwhile.
+  std::atomic<int> opens_{0};
+  std::atomic<int> reads_{0};
 };
 
 }  // namespace sys

@@ -348,6 +348,19 @@ bool MemoryBackend::MoveFileReplace(std::string_view from, std::string_view to) 
   return true;
 }
 
+bool MemoryBackend::SetAttributes(std::string_view path, uint32_t attributes) {
+  std::lock_guard lock(impl_->mutex);
+  const std::string key = NormalisePath(path);
+  MemFile* file = impl_->Find(key);
+  if (!file) {
+    SetLastError(impl_->MissingError(key, drives_));
+    return false;
+  }
+  constexpr uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+  file->attributes = (file->attributes & ~kSettable) | (attributes & kSettable);
+  return true;
+}
+
 void MemoryBackend::Impl::MoveTree(const std::string& source, const std::string& to) {
   const std::string target = NormalisePath(to);
   const std::string display = DisplayPath(to);

@@ -23,6 +23,7 @@ class PosixBackend : public MemoryBackend {
   bool CopyFileTo(std::string_view from, std::string_view to, bool failIfExists) override;
   bool RemoveFile(std::string_view path) override;
   bool MoveFileReplace(std::string_view from, std::string_view to) override;
+  bool SetAttributes(std::string_view path, uint32_t attributes) override;
   bool MakeDirectory(std::string_view path) override;
   std::vector<std::string> LogicalDrives() override { return {"/"}; }
   int ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,

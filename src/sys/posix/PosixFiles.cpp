@@ -358,6 +358,20 @@ bool PosixBackend::MoveFileReplace(std::string_view from, std::string_view to) {
   return true;
 }
 
+bool PosixBackend::SetAttributes(std::string_view path, uint32_t attributes) {
+  // Only read-only has a meaning here: a hidden file is one whose name starts
+  // with a dot, and there are no system or archive bits.
+  const std::string osPath = OsPath(path);
+  struct stat info;
+  if (!StatPath(osPath, info)) return FailWithErrno(osPath);
+  mode_t mode = info.st_mode & 07777;
+  if (attributes & kAttrReadOnly)
+    mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
+  else
+    mode |= S_IWUSR;
+  return ::chmod(osPath.c_str(), mode) == 0 || FailWithErrno(osPath);
+}
+
 bool PosixBackend::MakeDirectory(std::string_view path) {
   const std::string osPath = OsPath(path);
   return ::mkdir(osPath.c_str(), 0777) == 0 || FailWithErrno(osPath);

@@ -1,8 +1,8 @@
 // Font files on the clipboard as the shell's dropped-file list.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
+#include <string_view>
 
 #include "sys/DropFiles.h"
 #include "sys/win32/Win32Backend.h"
@@ -35,21 +35,16 @@ class ClipboardScope {
 
 }  // namespace
 
-DroppedFiles ReadDropHandle(void* handle) {
-  const auto drop = static_cast<HDROP>(handle);
-  DroppedFiles dropped;
-  POINT pt{0, 0};
-  ::DragQueryPoint(drop, &pt);
-  dropped.x = pt.x;
-  dropped.y = pt.y;
-  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    // Zeroed and ended here: a name too long for the buffer may come back unended.
-    char name[kMaxDropName + 1] = {};
-    ::DragQueryFileA(drop, i, name, sizeof(name));
-    dropped.names.emplace_back(name, strnlen(name, kMaxDropName));
-  }
-  return dropped;
+bool ReadDropHandle(void* handle, DroppedFiles& dropped) {
+  dropped = {};
+  // Another program made the block: its size is the system's, not its own word.
+  const auto memory = static_cast<HGLOBAL>(handle);
+  const SIZE_T size = ::GlobalSize(memory);
+  const void* bytes = size != 0 ? ::GlobalLock(memory) : nullptr;
+  if (!bytes) return false;
+  const bool read = ParseDropFiles(std::string_view(static_cast<const char*>(bytes), size), dropped);
+  ::GlobalUnlock(memory);
+  return read;
 }
 
 bool Win32Backend::SetClipboardFiles(const std::vector<std::string>& names) {
@@ -73,9 +68,7 @@ bool Win32Backend::GetClipboardFiles(DroppedFiles& dropped) {
   const ClipboardScope clipboard;
   if (!clipboard.Open()) return false;
   HANDLE drop = ::GetClipboardData(CF_HDROP);
-  if (!drop) return false;
-  dropped = ReadDropHandle(drop);
-  return true;
+  return drop && ReadDropHandle(drop, dropped);
 }
 
 bool Win32Backend::ClipboardHasFiles() { return ::IsClipboardFormatAvailable(CF_HDROP) != FALSE; }

@@ -141,6 +141,11 @@ bool Win32Backend::MoveFileReplace(std::string_view from, std::string_view to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool Win32Backend::SetAttributes(std::string_view path, uint32_t attributes) {
+  return ::SetFileAttributesA(std::string(path).c_str(),
+                              attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
 bool Win32Backend::MakeDirectory(std::string_view path) {
   return ::CreateDirectoryA(std::string(path).c_str(), nullptr) != 0;
 }
