@@ -1,5 +1,8 @@
 #include "app/VLMAbout.h"
 
+#include "app/HelpContexts.h"
+#include "app/VLMHelp.h"
+
 TVLMAbout::TVLMAbout(const TControl& owner) : TDialog(&owner, L"关于 Velmara", 260, 118) {
   SetFont(ui::SongFont());
   nameFont_ = ui::CreateFontByNames({L"宋体", L"SimSun", L"WenQuanYi Micro Hei", L"文泉驿微米黑"}, 16, FW_BOLD);
@@ -12,4 +15,5 @@ TVLMAbout::TVLMAbout(const TControl& owner) : TDialog(&owner, L"关于 Velmara",
   btnOK.SetCancel(true);
   btnOK.ModalResult = mrOK;
   CenterOn(owner);
+  ShowHelpOnF1(*this, IDH_ABOUT);
 }

@@ -1,13 +1,20 @@
-// The program's help file: "VLM.hlp" in the program's own folder.
+// The program's manual: "VLM.chm" in the program's own folder, shown in the
+// system's HTML Help viewer. Where the manual or the viewer is missing, one
+// box names the missing file.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+class TForm;
+
 std::string HelpFileName();
-// Opens the help file at a topic (the help context of a dialog).
+// Opens the manual at a topic of its map (HelpContexts.h).
 void ShowHelpContext(uint32_t context);
-// Opens the help file's contents and index.
+// Opens the manual at its contents.
 void ShowHelpContents();
-// Closes the viewer, when this run of the program opened it.
+// Closes the viewers this run of the program opened.
 void QuitHelp();
+// F1 in `form` opens the topic of `context`; the form's other keys go on to
+// whatever handled them before.
+void ShowHelpOnF1(TForm& form, uint32_t context);

@@ -126,10 +126,7 @@ void TfrmVLMOptions::PlaceControls() {
 void TfrmVLMOptions::ConnectEvents() {
   OnShow = [this] { FormShow(); };
   OnKeyDown = [this](WORD& key, TShiftState shift) {
-    if (key == VK_F1 && shift == 0) {
-      btnHelpClick();
-      key = 0;
-    } else if (key == VK_TAB && (shift & ssCtrl) && !(shift & ssAlt)) {
+    if (key == VK_TAB && (shift & ssCtrl) && !(shift & ssAlt)) {
       // Ctrl+Tab and Ctrl+Shift+Tab page through the tabs, as in every tabbed dialog.
       const int count = pcOptions.PageCount();
       const int step = (shift & ssShift) ? count - 1 : 1;
@@ -150,6 +147,7 @@ void TfrmVLMOptions::ConnectEvents() {
   memSample.OnChange = [this] { memSampleChange(); };
   btnHelp.OnClick = [this] { btnHelpClick(); };
   btnOK.OnClick = [this] { btnOKClick(); };
+  ShowHelpOnF1(*this, kHelpContext);
 }
 
 void TfrmVLMOptions::FormCreate(const TControl& owner) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/HelpContexts.h"
 #include "data/VLMOptions.h"
 #include "ui/Controls.h"
 #include "views/SelectionEdit.h"
@@ -14,7 +15,7 @@
 
 class TfrmVLMOptions : public TDialog {
  public:
-  static constexpr int kHelpContext = 3700;
+  static constexpr int kHelpContext = IDH_OPTIONS;
 
   // Centred over `owner`.
   explicit TfrmVLMOptions(const TControl& owner);

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "app/HelpContexts.h"
+#include "app/VLMHelp.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 
@@ -17,6 +19,8 @@ TfrmVLMQuestion::TfrmVLMQuestion(const TControl* owner) : TDialog(owner, L"", 24
   btnCancel.SetCancel(true);
   btnCancel.ModalResult = mrCancel;
   OnShow = [this] { edtAnswer.SetFocus(); };
+  // Its one question is the name of a new collection.
+  ShowHelpOnF1(*this, IDH_NEW_COLLECTION);
 }
 
 bool AskQuestion(std::wstring_view caption, std::wstring_view question, const TControl* anchor,

@@ -1,5 +1,7 @@
 #include "app/VLMRenameFile.h"
 
+#include "app/HelpContexts.h"
+#include "app/VLMHelp.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 
@@ -34,6 +36,7 @@ TfrmVLMRenameFile::TfrmVLMRenameFile(const TControl* owner)
   btnCancel.ModalResult = mrCancel;
   edtNewName.OnChange = [this] { edtNewNameChange(); };
   OnShow = [this] { edtNewName.SetFocus(); };
+  ShowHelpOnF1(*this, IDH_RENAME_FILE);
 }
 
 void TfrmVLMRenameFile::SetFontName(std::string_view fontName) {

@@ -81,8 +81,16 @@ enum : unsigned {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
-// Help viewer commands (WinHelp).
-enum : unsigned { kHelpContext = 0x0001, kHelpQuit = 0x0002, kHelpFinder = 0x000B };
+// What opening the manual came to. The viewer is the system's HTML Help,
+// a library loaded when first asked for, so that the program also starts
+// where it is absent.
+enum class HelpResult {
+  Shown,
+  NoManual,  // the manual's file is not there
+  NoViewer,  // the viewer's library (kHelpViewerLibrary) is not there
+  NoTopic,   // the manual has no topic for the context, or the viewer refused
+};
+inline constexpr char kHelpViewerLibrary[] = "hhctrl.ocx";
 
 enum class Hive { LocalMachine, CurrentUser, ClassesRoot };
 
@@ -208,9 +216,14 @@ class Backend {
   // The shell's properties sheet of a file; false when the shell refused.
   virtual bool ShowFileProperties(std::string_view path) = 0;
 
-  // The help viewer (WinHelp): `command` and `data` as WinHelp takes them
-  // (kHelpContext with a context number...). False when it could not start.
-  virtual bool ShowHelp(std::string_view file, unsigned command, uintptr_t data) = 0;
+  // Opens the compiled manual `file` in its viewer window `window` (a window
+  // type the manual defines; one viewer, reused by later calls) at the topic
+  // its context map ties to `context`, or at its contents when `context` is
+  // 0. The viewer belongs to the top window the user is in (the one that owns
+  // a dialog), so it closes with that window and stays when a dialog goes.
+  virtual HelpResult ShowHelp(std::string_view file, std::string_view window, uint32_t context) = 0;
+  // Closes every viewer this process opened.
+  virtual void CloseHelp() = 0;
 
   // The clipboard. Font files travel on it as a dropped-file list (CF_HDROP).
   // Replaces everything the clipboard holds with the list of the names (full

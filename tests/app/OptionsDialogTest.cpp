@@ -91,6 +91,7 @@ TEST_F(OptionsDialogTest, CancelAfterEditsAdditionsMovesAndABrowseLeavesTheRegis
   os.SetValue(Hive::LocalMachine, kVelmaraKey, "Collections Folder", "C:\\Coll\\");
   os.SetValue(Hive::CurrentUser, kVelmaraKey, "Notes Font Size", "9");
   SeedSamples({"alpha", "beta"});
+  os.AddFile("C:\\Program Files\\Velmara\\VLM.chm", "manual");
   const auto before = Registry();
   std::wstring browseTitle;
   const TScopedBrowseRunner browse([&](TBrowseDirDlg& dialog, HWND) {
@@ -109,6 +110,7 @@ TEST_F(OptionsDialogTest, CancelAfterEditsAdditionsMovesAndABrowseLeavesTheRegis
     focusedFolder = dialog.edtCollectionsFolder.Focused();
     input::Type("x");
     input::Press('H', ssAlt);
+    input::Press(VK_F1);
     input::Press('R', ssAlt);  // the collections folder's browser, cancelled
     GoToPage(3);
     input::Press('A', ssAlt);
@@ -124,10 +126,12 @@ TEST_F(OptionsDialogTest, CancelAfterEditsAdditionsMovesAndABrowseLeavesTheRegis
   EXPECT_EQ(clientWidth, 454);
   EXPECT_EQ(clientHeight, 318);
   EXPECT_EQ(left, 40 + (641 - width) / 2);
-  ASSERT_EQ(os.HelpShown().size(), 1u);
-  EXPECT_EQ(os.HelpShown()[0].file, "C:\\Program Files\\Velmara\\VLM.hlp");
-  EXPECT_EQ(os.HelpShown()[0].command, sys::kHelpContext);
-  EXPECT_EQ(os.HelpShown()[0].data, 3700u);
+  ASSERT_EQ(os.HelpShown().size(), 2u) << "the Help button, then F1";
+  for (const auto& shown : os.HelpShown()) {
+    EXPECT_EQ(shown.file, "C:\\Program Files\\Velmara\\VLM.chm");
+    EXPECT_EQ(shown.context, 3700u);
+  }
+  EXPECT_TRUE(os.Messages().empty());
   EXPECT_EQ(browseTitle, L"选择你希望的文件夹去存储藏品(c):") << "titled from its label";
 }
 

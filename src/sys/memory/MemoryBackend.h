@@ -57,6 +57,7 @@ class MemoryBackend : public Backend {
   void FailAddFont(std::string_view path);         // refused as holding no font (last error 13)
   void FailClipboard();                            // opening the clipboard fails
   void FailRemoveFont(std::string_view path);
+  void LackHelpViewer();                           // the manual's viewer is not installed
 
   // ---- Recording ------------------------------------------------------------
   struct ShellOpRecord {
@@ -68,8 +69,8 @@ class MemoryBackend : public Backend {
   };
   struct HelpRecord {
     std::string file;
-    unsigned command = 0;
-    uintptr_t data = 0;
+    std::string window;
+    uint32_t context = 0;  // 0: the contents
   };
   struct MessageRecord {
     std::wstring text;
@@ -79,7 +80,9 @@ class MemoryBackend : public Backend {
   const std::vector<ShellOpRecord>& ShellOps() const { return shellOps_; }
   const std::vector<std::string>& UrlsOpened() const { return urlsOpened_; }
   const std::vector<std::string>& PropertiesShown() const { return propertiesShown_; }
+  // Every request to show the manual, answered or not.
   const std::vector<HelpRecord>& HelpShown() const { return helpShown_; }
+  int HelpCloses() const { return helpCloses_; }
   const std::vector<std::string>& RecycleBin() const { return recycleBin_; }  // paths deleted with undo
   const std::vector<std::string>& FontsAdded() const { return fontsAdded_; }
   const std::vector<std::string>& FontsRemoved() const { return fontsRemoved_; }
@@ -125,8 +128,10 @@ class MemoryBackend : public Backend {
                          std::string_view to) override;
   bool OpenUrl(std::string_view url) override;
   bool ShowFileProperties(std::string_view path) override;
-  // Recorded; there is no viewer.
-  bool ShowHelp(std::string_view file, unsigned command, uintptr_t data) override;
+  // Recorded; there is no viewer. A manual missing from the file system
+  // fails as it would, any topic of one that is there is found.
+  HelpResult ShowHelp(std::string_view file, std::string_view window, uint32_t context) override;
+  void CloseHelp() override;
   bool SetClipboardFiles(const std::vector<std::string>& names) override;
   bool GetClipboardFiles(DroppedFiles& dropped) override;
   bool ClipboardHasFiles() override;
@@ -170,6 +175,8 @@ class MemoryBackend : public Backend {
   std::vector<std::string> urlsOpened_;
   std::vector<std::string> propertiesShown_;
   std::vector<HelpRecord> helpShown_;
+  int helpCloses_ = 0;
+  bool helpViewerMissing_ = false;
   std::map<uint32_t, std::string> clipboard_;
   bool clipboardFails_ = false;
   std::vector<std::string> fontsAdded_;

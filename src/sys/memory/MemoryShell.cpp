@@ -40,10 +40,22 @@ bool MemoryBackend::ShowFileProperties(std::string_view path) {
   return true;
 }
 
-bool MemoryBackend::ShowHelp(std::string_view file, unsigned command, uintptr_t data) {
+void MemoryBackend::LackHelpViewer() {
   std::lock_guard lock(impl_->mutex);
-  helpShown_.push_back({std::string(file), command, data});
-  return true;
+  helpViewerMissing_ = true;
+}
+
+HelpResult MemoryBackend::ShowHelp(std::string_view file, std::string_view window, uint32_t context) {
+  const bool manual = FileExists(file);
+  std::lock_guard lock(impl_->mutex);
+  helpShown_.push_back({std::string(file), std::string(window), context});
+  if (!manual) return HelpResult::NoManual;
+  return helpViewerMissing_ ? HelpResult::NoViewer : HelpResult::Shown;
+}
+
+void MemoryBackend::CloseHelp() {
+  std::lock_guard lock(impl_->mutex);
+  ++helpCloses_;
 }
 
 int MemoryBackend::ShellFileOperation(unsigned op, uint16_t flags, std::string_view from,

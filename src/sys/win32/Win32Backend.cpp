@@ -53,13 +53,6 @@ bool Win32Backend::ShowFileProperties(std::string_view path) {
   return ::ShellExecuteExA(&info) != FALSE;
 }
 
-bool Win32Backend::ShowHelp(std::string_view file, unsigned command, uintptr_t data) {
-  // The viewer keeps track of its callers by window: the one the user is in.
-  HWND window = ::GetActiveWindow();
-  if (!window) window = ::GetForegroundWindow();
-  return ::WinHelpA(window, std::string(file).c_str(), command, data) != FALSE;
-}
-
 int Win32Backend::AddFont(std::string_view path) {
   return ::AddFontResourceA(std::string(path).c_str());
 }

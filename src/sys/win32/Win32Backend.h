@@ -25,7 +25,8 @@ class Win32Backend : public Backend {
                          std::string_view to) override;
   bool OpenUrl(std::string_view url) override;
   bool ShowFileProperties(std::string_view path) override;
-  bool ShowHelp(std::string_view file, unsigned command, uintptr_t data) override;
+  HelpResult ShowHelp(std::string_view file, std::string_view window, uint32_t context) override;
+  void CloseHelp() override;
   bool SetClipboardFiles(const std::vector<std::string>& names) override;
   bool GetClipboardFiles(DroppedFiles& dropped) override;
   bool ClipboardHasFiles() override;

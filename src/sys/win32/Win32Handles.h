@@ -41,10 +41,17 @@ struct GdiObjectTraits {
   static bool Close(Handle h) { return ::DeleteObject(h) != 0; }
 };
 
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ::FreeLibrary(h) != 0; }
+};
+
 using FileHandle = UniqueHandle<FileTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 using KeyHandle = UniqueHandle<KeyTraits>;
 using DcHandle = UniqueHandle<DcTraits>;
 using GdiObjectHandle = UniqueHandle<GdiObjectTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 }  // namespace sys::win32
