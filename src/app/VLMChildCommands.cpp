@@ -48,7 +48,7 @@ TFontList* DraggedFontList(TControl& source) {
 void TfrmVLMChild::pmFontListInstallClick() {
   TFontList* list = CurrentFontList();
   if (!list) return;
-  list->InstallFonts();
+  list->InstallFonts(FOptions->InstallForUser());
   MarkOtherListsStale(list);
   if (list == &InstalledFontList) RefreshMultiSampleAll();
 }
@@ -243,7 +243,9 @@ void TfrmVLMChild::CollectionCommand(const TCollectionAction& action) {
 }
 
 void TfrmVLMChild::pmCollectionsListInstallClick() {
-  CollectionCommand([](TFontListOps& ops, const auto& records) { ops.InstallFonts(records); });
+  CollectionCommand([forUser = FOptions->InstallForUser()](TFontListOps& ops, const auto& records) {
+    ops.InstallFonts(records, forUser);
+  });
 }
 
 void TfrmVLMChild::pmCollectionsListUninstallClick() {
@@ -342,7 +344,7 @@ void TfrmVLMChild::FontListDragDrop(TFontList& target, TControl& source) {
     const std::vector<std::string> files = dragged->SelectedFileNames();
     if (TFontList* list = CurrentFontList()) list->AddFiles(files);
   } else {
-    dragged->InstallFonts();
+    dragged->InstallFonts(FOptions->InstallForUser());
     MarkOtherListsStale(dragged);
     InstalledFontList.Reload();
   }
@@ -371,7 +373,7 @@ void TfrmVLMChild::DirTreeDragDrop(TControl& source, TPoint point) {
   const std::vector<std::string> files = dragged->SelectedFileNames();
   TFontList* current = CurrentFontList();
   if (SameText(folder, GetFontsFolder())) {
-    dragged->InstallFonts();
+    dragged->InstallFonts(FOptions->InstallForUser());
     MarkOtherListsStale(dragged);
   } else if (current && SameText(current->Path(), folder)) {
     current->AddFiles(files);

@@ -89,6 +89,7 @@ void TfrmVLMOptions::PlaceControls() {
     top += kRowHeight;
   }
   cbTrueTypeOnly.SetBounds(kEditLeft, top, folderWidth, kEditHeight);
+  cbInstallForUser.SetBounds(kEditLeft, top + kEditHeight + 4, folderWidth, kEditHeight);
 
   PlaceHeading(lblColours, bvlColours, kMargin + 2, pageWidth);
   top = kFirstRowTop;
@@ -155,6 +156,7 @@ void TfrmVLMOptions::FormCreate(const TControl& owner) {
   edtCollectionsFolder.SetText(sys::Widen(FOptions.CollectionsFolder()));
   edtNotesFolder.SetText(sys::Widen(FOptions.NotesFolder()));
   cbTrueTypeOnly.SetChecked(FOptions.TrueTypeOnly());
+  cbInstallForUser.SetChecked(FOptions.InstallForUser());
   rccFontColor.SetColour(FOptions.FontColour());
   rccFontBgColor.SetColour(FOptions.FontBackgroundColour());
   rccFontInfoColor.SetColour(FOptions.FontInformationColour());
@@ -288,6 +290,7 @@ void TfrmVLMOptions::btnOKClick() {
   FOptions.SetCollectionsFolder(sys::Narrow(edtCollectionsFolder.Text()));
   FOptions.SetNotesFolder(sys::Narrow(edtNotesFolder.Text()));
   FOptions.SetTrueTypeOnly(cbTrueTypeOnly.Checked());
+  FOptions.SetInstallForUser(cbInstallForUser.Checked());
   FOptions.SetFontColour(rccFontColor.Colour());
   FOptions.SetFontBackgroundColour(rccFontBgColor.Colour());
   FOptions.SetFontInformationColour(rccFontInfoColor.Colour());

@@ -48,6 +48,7 @@ class TfrmVLMOptions : public TDialog {
   TEdit2 edtNotesFolder{tsGeneral};
   TButton btnNotesFolder{tsGeneral, L"浏览(&W)..."};
   TCheckBox cbTrueTypeOnly{tsGeneral, L"浏览文件夹时只列出 .TTF 文件(&T)"};
+  TCheckBox cbInstallForUser{tsGeneral, L"安装字体时只为当前用户安装(&U)"};
 
   TTabSheet TabSheet1{pcOptions, L"外观"};
   TLabel lblColours{TabSheet1, L"颜色 "};

@@ -81,8 +81,9 @@ bool TFontListOps::ListIsFontsFolder() const {
   return list_.Mode() != flmCollection && SameText(list_.Path(), GetFontsFolder());
 }
 
-TListOpOutcome TFontListOps::InstallFonts(const std::vector<TFontFileInfo*>& selected) {
-  return ForEachRecord(selected, kCannotInstall, [](TFontFileInfo& r) { return r.Install(); });
+TListOpOutcome TFontListOps::InstallFonts(const std::vector<TFontFileInfo*>& selected, bool forUser) {
+  return ForEachRecord(selected, kCannotInstall,
+                       [forUser](TFontFileInfo& r) { return forUser ? r.InstallForUser() : r.Install(); });
 }
 
 TListOpOutcome TFontListOps::LoadFonts(const std::vector<TFontFileInfo*>& selected) {

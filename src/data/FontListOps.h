@@ -25,7 +25,8 @@ class TFontListOps {
       : list_(list), loadedFonts_(loadedFonts) {}
 
   // `selected`: records of `list` in display order.
-  TListOpOutcome InstallFonts(const std::vector<TFontFileInfo*>& selected);
+  // `forUser`: into the current user's own fonts folder and table alone.
+  TListOpOutcome InstallFonts(const std::vector<TFontFileInfo*>& selected, bool forUser);
   // `deleteFiles` (Shift held): the fonts folder's files are deleted for good
   // one by one; otherwise they go to the recycle bin together at the end.
   TListOpOutcome UninstallFonts(const std::vector<TFontFileInfo*>& selected, bool deleteFiles);

@@ -19,6 +19,7 @@ constexpr std::string_view kBackgroundColourValue = "Font Background Colour";
 constexpr std::string_view kInformationColourValue = "Font Information Colour";
 constexpr std::string_view kNotesFontSizeValue = "Notes Font Size";
 constexpr std::string_view kTrueTypeOnlyValue = "TrueType Files Only";
+constexpr std::string_view kInstallForUserValue = "Install For Current User";
 
 std::string SampleTextKey() { return std::string(kVelmaraKey) + "\\Sample Text"; }
 
@@ -143,6 +144,7 @@ bool TVLMOptions::LoadUserPart() {
       {kInformationColourValue, fontInformationColour_, kDefaultFontInformationColour},
       {kNotesFontSizeValue, notesFontSize_, kDefaultNotesFontSize},
       {kTrueTypeOnlyValue, trueTypeOnly_, 0},
+      {kInstallForUserValue, installForUser_, 0},
   };
   std::string value;
   for (const Setting& s : settings) {
@@ -194,6 +196,7 @@ bool TVLMOptions::SaveUserPart() const {
       {kInformationColourValue, fontInformationColour_},
       {kNotesFontSizeValue, notesFontSize_},
       {kTrueTypeOnlyValue, trueTypeOnly_},
+      {kInstallForUserValue, installForUser_},
   };
   for (const auto& [name, number] : settings)
     if (!key->WriteString(name, std::to_string(number))) return false;

@@ -38,6 +38,8 @@ class TVLMOptions {
   int32_t NotesFontSize() const { return notesFontSize_; }
   // Folders list their .TTF files alone (the user's choice), not every font file.
   bool TrueTypeOnly() const { return trueTypeOnly_ != 0; }
+  // Install puts fonts in the current user's own folder and table, never the machine's.
+  bool InstallForUser() const { return installForUser_ != 0; }
   std::vector<std::string>& SampleTexts() { return sampleTexts_; }
   const std::vector<std::string>& SampleTexts() const { return sampleTexts_; }
 
@@ -53,6 +55,7 @@ class TVLMOptions {
   void SetFontInformationColour(TColour colour) { fontInformationColour_ = colour; }
   void SetNotesFontSize(int32_t size) { notesFontSize_ = size; }
   void SetTrueTypeOnly(bool value) { trueTypeOnly_ = value ? 1 : 0; }
+  void SetInstallForUser(bool value) { installForUser_ = value ? 1 : 0; }
 
   // Value name of a sample text by its position: "000".."999", then plain.
   static std::string SampleTextValueName(size_t position);
@@ -73,6 +76,7 @@ class TVLMOptions {
   TColour fontInformationColour_ = kDefaultFontInformationColour;
   int32_t notesFontSize_ = kDefaultNotesFontSize;
   int32_t trueTypeOnly_ = 0;  // stored as a number like the others
+  int32_t installForUser_ = 0;
 };
 
 // Decimal text with an optional sign, within 32 bits; anything else is not a

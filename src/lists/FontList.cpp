@@ -596,8 +596,8 @@ void TFontList::SetFocus() {
 
 // --- File operations
 
-void TFontList::InstallFonts() {
-  RunOperation([](TFontListOps& ops, const auto& selected) { return ops.InstallFonts(selected); });
+void TFontList::InstallFonts(bool forUser) {
+  RunOperation([forUser](TFontListOps& ops, const auto& selected) { return ops.InstallFonts(selected, forUser); });
 }
 
 void TFontList::UninstallFonts(bool deleteFiles) {

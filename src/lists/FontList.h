@@ -105,7 +105,7 @@ class TFontList : public TCompPanel {
   // own message; the rows are rebuilt once at the end when anything changed.
   // While the list is scanning, building its rows or running another of
   // these, they do nothing: the records they would act on may be going.
-  void InstallFonts();
+  void InstallFonts(bool forUser);
   // `deleteFiles` (Shift held): the fonts folder's files are deleted for good;
   // otherwise they go to the recycle bin together.
   void UninstallFonts(bool deleteFiles);

@@ -215,6 +215,7 @@ TEST_F(OptionsDialogTest, OkStoresFoldersTrimmedAndIgnoresABlankSheetTextAndShee
     notesEdit = dialog.edtNotesFolder.Text();
     trueTypeOnlyBefore = dialog.cbTrueTypeOnly.Checked();
     input::Press('T', ssAlt);  // folders list their .TTF files alone
+    input::Press('U', ssAlt);  // fonts installed for this user alone
     GoToPage(2);  // the focus in the sheet size
     ClearFocusedEdit();
     input::Type("0");
@@ -238,6 +239,7 @@ TEST_F(OptionsDialogTest, OkStoresFoldersTrimmedAndIgnoresABlankSheetTextAndShee
   EXPECT_EQ(Value(Hive::CurrentUser, "Notes Font Size"), "0");
   EXPECT_FALSE(trueTypeOnlyBefore) << "off unless chosen";
   EXPECT_EQ(Value(Hive::CurrentUser, "TrueType Files Only"), "1");
+  EXPECT_EQ(Value(Hive::CurrentUser, "Install For Current User"), "1");
 }
 
 TEST_F(OptionsDialogTest, ColoursChosenByKeyAreStoredAndAnUntouchedSystemColourStaysOne) {

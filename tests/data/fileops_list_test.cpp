@@ -31,7 +31,7 @@ TEST_F(ListOpsTest, InstallFontsReportsEachFailureAndGoesOn) {
   os.FailAddFont("C:\\Windows\\Fonts\\A.TTF");
   os.SetLastError(0);
 
-  TListOpOutcome outcome = ops.InstallFonts(All());
+  TListOpOutcome outcome = ops.InstallFonts(All(), false);
   EXPECT_TRUE(outcome.Update);
   EXPECT_FALSE(outcome.Reload);
   EXPECT_EQ(Registered("Beta"), "B.TTF");
@@ -41,8 +41,16 @@ TEST_F(ListOpsTest, InstallFontsReportsEachFailureAndGoesOn) {
 
   os.ClearMessages();
   os.FailAddFont("C:\\Windows\\Fonts\\B.TTF");
-  EXPECT_FALSE(ops.InstallFonts({list.Items(0)}).Update);
+  EXPECT_FALSE(ops.InstallFonts({list.Items(0)}, false).Update);
   EXPECT_EQ(os.Messages().size(), 1u);
+
+  // Chosen for this user alone: the user's own table, the machine's left as it is.
+  os.ClearMessages();
+  ASSERT_TRUE(ops.InstallFonts({list.Items(0)}, true).Update);
+  EXPECT_TRUE(os.Messages().empty());
+  std::string data;
+  EXPECT_TRUE(os.GetValue(sys::Hive::CurrentUser, kFontsKey, "Alpha (TrueType)", data));
+  EXPECT_EQ(Registered("Alpha"), "<none>");
 }
 
 TEST_F(ListOpsTest, LoadAndUnloadFontsUseTheSharedList) {

@@ -45,6 +45,7 @@ TEST_F(OptionsTest, DefaultsWithoutAnyKey) {
   EXPECT_EQ(o.FontInformationColour(), -2147483632);
   EXPECT_EQ(o.NotesFontSize(), 8);
   EXPECT_FALSE(o.TrueTypeOnly());
+  EXPECT_FALSE(o.InstallForUser());
 
   const std::string& text = o.SampleSheetText();
   ASSERT_EQ(text.size(), 92u);
@@ -130,6 +131,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   o.SetFontColour(255);
   o.SetNotesFontSize(-1);
   o.SetTrueTypeOnly(true);
+  o.SetInstallForUser(true);
   o.SampleTexts() = {"a", "b"};
   o.Save();
 
@@ -143,6 +145,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(User("Font Information Colour"), "-2147483632");
   EXPECT_EQ(User("Notes Font Size"), "-1");
   EXPECT_EQ(User("TrueType Files Only"), "1");
+  EXPECT_EQ(User("Install For Current User"), "1");
   EXPECT_EQ(User("Collections Folder"), "<missing>");
   EXPECT_EQ(SampleTextNames(), (std::vector<std::string>{"000", "001"}));
 
@@ -153,6 +156,7 @@ TEST_F(OptionsTest, SaveWritesEachHiveItsOwnSettings) {
   EXPECT_EQ(back.FontColour(), 255);
   EXPECT_EQ(back.NotesFontSize(), -1);
   EXPECT_TRUE(back.TrueTypeOnly());
+  EXPECT_TRUE(back.InstallForUser());
   EXPECT_EQ(back.SampleTexts(), (std::vector<std::string>{"a", "b"}));
 }
 

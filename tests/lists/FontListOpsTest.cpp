@@ -43,7 +43,7 @@ class FontListOpsTest : public lists_test::FontListTest {
 TEST_F(FontListOpsTest, InstallingLoadingAndUnloadingMarkTheSelectedRowsAndWithNothingSelectedNothingHappens) {
   BrowseFolder();
   SelectRows({});
-  list->InstallFonts();
+  list->InstallFonts(false);
   list->LoadFonts();
   list->DeleteFonts(true);
   list->UninstallFonts(true);
@@ -53,7 +53,7 @@ TEST_F(FontListOpsTest, InstallingLoadingAndUnloadingMarkTheSelectedRowsAndWithN
 
   SelectRows({0, 3});
   os.FailAddFont(std::string(kFontsFolder) + "GAMMA.TTF");
-  list->InstallFonts();
+  list->InstallFonts(false);
   EXPECT_EQ(list->RowMark(0), fmInstalled);
   EXPECT_EQ(list->RowMark(1), fmNone);
   EXPECT_EQ(list->RowMark(2), fmNone);
@@ -68,7 +68,7 @@ TEST_F(FontListOpsTest, InstallingLoadingAndUnloadingMarkTheSelectedRowsAndWithN
 
   os.ClearMessages();
   SelectRows({3});
-  list->InstallFonts();
+  list->InstallFonts(false);
   EXPECT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(changes, 0) << "nothing installed, nothing rebuilt";
 
@@ -209,7 +209,7 @@ TEST_F(FontListOpsTest, CommandsArrivingDuringAnOperationWaitOrAreDropped) {
     list->SetPath("C:\\G");   // waits for the operation's end
     list->UpdateList();
   };
-  list->InstallFonts();
+  list->InstallFonts(false);
   os.onMessageBox = nullptr;
   EXPECT_TRUE(asked);
   EXPECT_FALSE(recordHandedOut);

@@ -119,4 +119,76 @@ TEST(FileOpsWin32, RenameTakesTheCollectionsThatReferToTheFileAlong) {
   EXPECT_TRUE(scratch::FaceExists("VlmRen Sans"));  // still available under its new file
 }
 
+// A face of a collection and a CFF font, installed for the machine and then
+// for the current user alone, each uninstalled from where it went.
+TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninstallFromThere) {
+  struct Font {
+    const char* source;
+    const char* family;  // of the original, renamed to `renamed` (as long)
+    const char* renamed;
+    const char* file;
+    uint32_t face;
+    const char* drawn;  // a face name GDI knows once it is installed
+    const char* kind;
+  };
+  const Font fonts[] = {
+      {"Z:\\usr\\share\\fonts\\truetype\\wqy\\wqy-microhei.ttc", "WenQuanYi", "VlmQuanYi", "VlmWqy.ttc", 1,
+       "VlmQuanYi Micro Hei Mono", " (TrueType)"},
+      {"Z:\\usr\\share\\fonts\\opentype\\urw-base35\\NimbusSans-Regular.otf", "Nimbus", "VlmNim", "VlmNim.otf", 0,
+       "VlmNim Sans", " (OpenType)"},
+  };
+  const scratch::SavedKey machine(HKEY_LOCAL_MACHINE, GetFontsRegKey());
+  const scratch::SavedKey user(HKEY_CURRENT_USER, GetFontsRegKey());
+  const std::string userFolder = sys::Current().LocalAppDataFolder() + "\\Microsoft\\Windows\\Fonts\\";
+  scratch::Folder folder("vlm-formats");
+  for (const Font& font : fonts) {
+    SCOPED_TRACE(font.file);
+    std::string bytes = scratch::ReadAll(font.source);
+    if (bytes.empty()) GTEST_SKIP() << font.source << " is not installed";
+    scratch::ReplaceAll(bytes, font.family, font.renamed);
+    scratch::ReplaceAll(bytes, scratch::Utf16BE(font.family), scratch::Utf16BE(font.renamed));
+    const std::string source = folder.Path() + font.file;
+    ASSERT_TRUE(scratch::WriteAll(source, bytes));
+    const std::string inFontsFolder = GetFontsFolder() + font.file;
+    const std::string inUserFolder = userFolder + font.file;
+    FontCleanup machineCopy("", inFontsFolder);
+    FontCleanup userCopy("", inUserFolder);
+    ASSERT_FALSE(scratch::FaceExists(font.drawn));
+
+    const auto valuesNaming = [](sys::Hive hive, const std::string& data) {
+      std::vector<std::string> names;
+      auto key = sys::Current().OpenKey(hive, GetFontsRegKey(), false);
+      std::vector<sys::RegValueInfo> values;
+      if (key && key->ListValues(values))
+        for (const sys::RegValueInfo& value : values)
+          if (value.text == data) names.push_back(value.name);
+      return names;
+    };
+    for (const bool forUser : {false, true}) {
+      SCOPED_TRACE(forUser ? "for the user" : "for the machine");
+      const std::string target = forUser ? inUserFolder : inFontsFolder;
+      const sys::Hive hive = forUser ? sys::Hive::CurrentUser : sys::Hive::LocalMachine;
+      const std::string data = forUser ? target : std::string(font.file);  // the user's table holds full paths
+      TFontFileInfo record;
+      record.SetFileName(source, font.face);
+      ASSERT_FALSE(record.Bad());
+      ASSERT_TRUE(forUser ? record.InstallForUser() : record.Install());
+      EXPECT_EQ(scratch::ReadAll(target), bytes);
+      const std::vector<std::string> named = valuesNaming(hive, data);
+      ASSERT_EQ(named.size(), 1u) << "one value for the whole file";
+      EXPECT_TRUE(named[0].ends_with(font.kind)) << named[0];
+      EXPECT_TRUE(scratch::FaceExists(font.drawn));
+      TFontFileInfo fresh;
+      fresh.SetFileName(target, font.face);
+      EXPECT_TRUE(fresh.Installed());
+
+      ASSERT_TRUE(fresh.Uninstall(dmDelete));
+      EXPECT_TRUE(valuesNaming(hive, data).empty());
+      EXPECT_FALSE(Exists(target));
+      EXPECT_TRUE(Exists(source));
+      EXPECT_FALSE(scratch::FaceExists(font.drawn));
+    }
+  }
+}
+
 }  // namespace
