@@ -24,17 +24,13 @@ void TFontFileList::ClearNow() {
   records_.clear();
 }
 
-namespace {
-
-// The index's key of a face: the upper-cased file name, and for a face other
-// than the first its number after a character no file name holds.
-std::string FaceKey(std::string_view path, uint32_t face) {
+// The upper-cased file name, and for a face other than the first its number
+// after a character no file name holds.
+std::string TFontFileList::FaceKey(std::string_view path, uint32_t face) {
   std::string key = UpperAscii(path);
   if (face != 0) key += '|' + std::to_string(face);
   return key;
 }
-
-}  // namespace
 
 bool TFontFileList::Contains(std::string_view path, uint32_t face) const {
   return Listed(FaceKey(path, face), path, face);

@@ -39,6 +39,11 @@ class TFontFileList {
   // Adds a record with a known name (a short name is trusted, the file not
   // opened), unless the face is listed.
   void AddFileWithName(std::string_view path, std::string_view fontName, uint32_t face = 0);
+  // AddFile for every face of the file: one for a single-font file.
+  void AddFileFaces(std::string_view path);
+  // Frees the records of the file's faces (found by the index, not by a pass
+  // over the list); how many went.
+  int RemoveFileFaces(std::string_view path);
   // Callers that change a listed record's file name call this afterwards.
   void Reindex();
   // Frees the given records and drops them from the list, in one pass however
@@ -111,6 +116,9 @@ class TFontFileList {
   // list has just read.
   void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
+
+  // The index's key of a face.
+  static std::string FaceKey(std::string_view path, uint32_t face);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
   // FaceKey of a record's face -> the record, so Contains and AddFile stay O(1).

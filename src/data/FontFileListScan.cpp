@@ -186,6 +186,24 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
   if (run.Alive()) run.EndProgress();
 }
 
+void TFontFileList::AddFileFaces(std::string_view path) {
+  TInstalledFonts installed;
+  const std::string file(path);
+  AddRecord(file, 0, nullptr, mode_, installed);
+  if (IsCollectionFileName(file)) AddOtherFaces(file, mode_, installed);
+}
+
+int TFontFileList::RemoveFileFaces(std::string_view path) {
+  const auto first = index_.find(UpperAscii(path));
+  const uint32_t faces = first == index_.end() ? 1 : std::clamp(first->second->Snapshot().FaceCount, 1u, kMaxListedFaces);
+  std::vector<TFontFileInfo*> records;
+  for (uint32_t face = 0; face < faces; ++face) {
+    const auto it = index_.find(FaceKey(path, face));
+    if (it != index_.end()) records.push_back(const_cast<TFontFileInfo*>(it->second));
+  }
+  return Remove(records);
+}
+
 void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed) {
   const auto it = index_.find(UpperAscii(file));
   if (it == index_.end()) return;

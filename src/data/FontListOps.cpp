@@ -20,7 +20,6 @@ constexpr std::wstring_view kStillNamed = L"已安装字体表中仍有字体使
 constexpr std::wstring_view kOutsideFontsFolder = L"此文件不在字体文件夹中.";
 constexpr std::wstring_view kCollectionReadPartly =
     L"藏品文件没有被完整读出: 保存它会丢失其余的字体. 请在能完整读出它 (刷新) 之后再试.";
-constexpr std::string_view kTrueTypeExt = ".TTF";
 
 // The message of one failed font among several: its file first.
 void ShowFileError(std::string_view file, std::wstring_view message) {
@@ -39,8 +38,6 @@ void ShowFileKept(std::string_view file, std::wstring_view reason) {
   text += reason;
   ShowError(text, false);
 }
-
-bool IsTrueTypeFile(std::string_view path) { return SameText(ExtractFileExt(path), kTrueTypeExt); }
 
 // A collection read only in part is never written: the user is told why.
 bool RefusedAsPartlyRead(const TFontFileList& list) {
@@ -62,12 +59,6 @@ TListOpOutcome ForEachRecord(const std::vector<TFontFileInfo*>& selected, std::w
       ShowFileError(record->FileName(), failure);
   }
   return outcome;
-}
-
-TFontFileInfo* ListedRecord(const TFontFileList& list, std::string_view path) {
-  for (int i = 0; i < list.Count(); ++i)
-    if (SameText(list.Items(i)->FileName(), path)) return list.Items(i);
-  return nullptr;
 }
 
 void AddUnique(std::vector<std::string>& files, std::string file) {
@@ -229,22 +220,20 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
   // `copied`: the file was written over whatever had its name, so a record
   // of that name shows another font now and is made afresh.
   auto addListed = [&](const std::string& path, bool copied) {
-    if (copied) {
-      if (TFontFileInfo* stale = ListedRecord(list_, path)) list_.Remove(stale);
-    }
+    if (copied) list_.RemoveFileFaces(path);
     if (list_.Contains(path)) return;
-    list_.AddFile(path);
+    list_.AddFileFaces(path);
     added = true;
   };
   const std::wstring cannotCopy = ReplacePercent(kCannotCopyTo, sys::Widen(target));
 
   if (collection) {
     for (const std::string& name : fileNames)
-      if (IsTrueTypeFile(name)) addListed(name, false);
+      if (IsFontFileName(name)) addListed(name, false);
   } else if (SameText(target, GetFontsFolder())) {
     TFontFileList dropped;
     for (const std::string& name : fileNames)
-      if (!SameText(ExtractFilePath(name), target) && IsTrueTypeFile(name)) dropped.AddFile(name);
+      if (!SameText(ExtractFilePath(name), target) && IsFontFileName(name)) dropped.AddFile(name);
     for (int i = 0; i < dropped.Count(); ++i) {
       TFontFileInfo& record = *dropped.Items(i);
       if (record.Install())
@@ -258,7 +247,7 @@ TListOpOutcome TFontListOps::AddFiles(const std::vector<std::string>& fileNames)
       const std::string copy = target + ExtractFileName(name);
       if (!sys::Current().CopyFileTo(name, copy, false))
         ShowFileError(name, cannotCopy);
-      else if (IsTrueTypeFile(copy))
+      else if (list_.TrueTypeOnly() ? IsPlainTrueTypeFileName(copy) : IsFontFileName(copy))
         addListed(copy, true);
     }
   }

@@ -335,6 +335,16 @@ TEST_F(AddFilesTest, IntoAnotherFolderCopiesButWithoutOneNowhere) {
   EXPECT_FALSE(ops.AddFiles({"D:\\Src\\Old.TTF", "E:\\In\\Missing.TTF"}).Update);
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(LastMessage().rfind(L"E:\\In\\Missing.TTF\r\n不能复制文件到 D:\\Src\\.\r\n(2)", 0), 0u);
+
+  // A collection copied over a file of its name: every face of the new file, none of the old.
+  os.AddFile("E:\\In\\pair.ttc", tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
+  os.AddFile("D:\\Src\\pair.ttc", tt::Collection({tt::StandardFont("Gone Sans")}));
+  list.Scan();
+  ASSERT_TRUE(list.Contains("D:\\Src\\pair.ttc"));
+  EXPECT_TRUE(ops.AddFiles({"E:\\In\\pair.ttc"}).Update);
+  Strings names;
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i)->FontName());
+  EXPECT_EQ(names, (Strings{"Alpha", "Beta", "Old", "Pair Mono", "Pair Sans"}));
 }
 
 // ---- Renaming -------------------------------------------------------------------
