@@ -29,14 +29,6 @@ constexpr int kMaxDockRow = 16;
 
 std::string ChildKey(int index) { return SaveStatusKey() + "\\" + std::to_string(index); }
 
-void WriteInt(sys::RegKey& key, std::string_view name, int value) {
-  key.WriteString(name, std::to_string(value));
-}
-
-void WriteFlag(sys::RegKey& key, std::string_view name, bool value) {
-  key.WriteString(name, value ? "1" : "0");
-}
-
 bool ReadFlag(sys::RegKey& key, std::string_view name, bool fallback) {
   return ReadIntValue(key, name, fallback ? 1 : 0) != 0;
 }
@@ -61,46 +53,6 @@ int ReadSize(sys::RegKey& key, std::string_view name, int fallback, int low, int
 std::string Field(std::string_view bar, std::string_view field) {
   return std::string(bar) + " " + std::string(field);
 }
-
-// A key being written: notes the names written, so that whatever else it
-// holds can go once the new values are all in.
-class TWrittenKey : public sys::RegKey {
- public:
-  explicit TWrittenKey(sys::RegKey& key) : key_(key) {}
-
-  bool ValueExists(std::string_view name) override { return key_.ValueExists(name); }
-  bool ReadString(std::string_view name, std::string& value) override { return key_.ReadString(name, value); }
-  bool WriteString(std::string_view name, std::string_view value) override {
-    written_.emplace_back(name);
-    return key_.WriteString(name, value);
-  }
-  bool DeleteValue(std::string_view name) override { return key_.DeleteValue(name); }
-  bool ListValues(std::vector<sys::RegValueInfo>& values) override { return key_.ListValues(values); }
-  bool ListSubkeys(std::vector<std::string>& names) override { return key_.ListSubkeys(names); }
-  bool DeleteSubkey(std::string_view name) override { return key_.DeleteSubkey(name); }
-
-  // Deletes every value not written through it and every subkey not named.
-  void DeleteTheRest(const std::vector<std::string>& subkeysKept) {
-    std::vector<sys::RegValueInfo> values;
-    key_.ListValues(values);
-    for (const sys::RegValueInfo& value : values)
-      if (!Holds(written_, value.name)) key_.DeleteValue(value.name);
-    std::vector<std::string> subkeys;
-    key_.ListSubkeys(subkeys);
-    for (const std::string& subkey : subkeys)
-      if (!Holds(subkeysKept, subkey)) key_.DeleteSubkey(subkey);
-  }
-
- private:
-  // Registry names are the same whatever the case of their letters.
-  static bool Holds(const std::vector<std::string>& names, std::string_view name) {
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& held) { return SameText(held, name); });
-  }
-
-  sys::RegKey& key_;
-  std::vector<std::string> written_;
-};
 
 // The part of the frame the font windows are placed in. A minimised frame
 // has none on the screen: its normal size stands for it then.
@@ -269,6 +221,26 @@ void RestoreChildStatus(TfrmVLMMain& main, int index) {
 
 // ---- Saving ---------------------------------------------------------------------
 
+void TLayoutWriter::Text(std::string_view name, std::string_view value) {
+  written_.emplace_back(name);
+  key_.WriteString(name, value);
+}
+
+void TLayoutWriter::DeleteTheRest(const std::vector<std::string>& subkeysKept) {
+  // Registry names are the same whatever the case of their letters.
+  const auto holds = [](const std::vector<std::string>& names, std::string_view name) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& held) { return SameText(held, name); });
+  };
+  std::vector<sys::RegValueInfo> values;
+  key_.ListValues(values);
+  for (const sys::RegValueInfo& value : values)
+    if (!holds(written_, value.name)) key_.DeleteValue(value.name);
+  std::vector<std::string> subkeys;
+  key_.ListSubkeys(subkeys);
+  for (const std::string& subkey : subkeys)
+    if (!holds(subkeysKept, subkey)) key_.DeleteSubkey(subkey);
+}
+
 void SaveStatus(TfrmVLMMain& main) {
   sys::Current().ProcessMessages();
   // Written over the old layout and only then cleared of what it no longer
@@ -282,18 +254,18 @@ void SaveStatus(TfrmVLMMain& main) {
 void SaveMainStatus(TfrmVLMMain& main) {
   auto opened = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), true);
   if (!opened) return;
-  TWrittenKey key(*opened);
+  TLayoutWriter key(*opened);
   const TRect normal = ui::NormalBounds(main);
-  WriteInt(key, "Main Form Top", normal.top);
-  WriteInt(key, "Main Form Left", normal.left);
-  WriteInt(key, "Main Form Height", normal.Height());
-  WriteInt(key, "Main Form Width", normal.Width());
-  WriteInt(key, "Main Form State", main.WindowState());
-  WriteInt(key, "Main Form Child Count", main.ChildCount());
+  key.Int("Main Form Top", normal.top);
+  key.Int("Main Form Left", normal.left);
+  key.Int("Main Form Height", normal.Height());
+  key.Int("Main Form Width", normal.Width());
+  key.Int("Main Form State", main.WindowState());
+  key.Int("Main Form Child Count", main.ChildCount());
   int active = 0;
   for (int i = 0; i < main.ChildCount(); ++i)
     if (&main.Child(i) == main.ActiveChild()) active = i;
-  WriteInt(key, "Main Form Active Child", active);
+  key.Int("Main Form Active Child", active);
   SaveToolbar(main, key, main.tb97Main, "Tool Bar", true);
   SaveToolbar(main, key, main.tb97Filter, "Filter Bar", false);
   std::vector<std::string> windows;
@@ -301,55 +273,55 @@ void SaveMainStatus(TfrmVLMMain& main) {
   key.DeleteTheRest(windows);
 }
 
-void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+void SaveToolbar(TfrmVLMMain& main, TLayoutWriter& key, TToolbar97& bar, std::string_view name,
                  bool withCaptions) {
   const TRect bounds = bar.Bounds();
-  WriteInt(key, Field(name, "Top"), bounds.top);
-  WriteInt(key, Field(name, "Left"), bounds.left);
-  WriteInt(key, Field(name, "Height"), bounds.Height());
-  WriteInt(key, Field(name, "Width"), bounds.Width());
+  key.Int(Field(name, "Top"), bounds.top);
+  key.Int(Field(name, "Left"), bounds.left);
+  key.Int(Field(name, "Height"), bounds.Height());
+  key.Int(Field(name, "Width"), bounds.Width());
   const TDock97* dock = bar.DockedTo();
-  WriteInt(key, Field(name, "Dock Status"), dock ? dock->Position() : -1);
-  WriteInt(key, Field(name, "Dock Position"), bar.DockPos());
-  WriteInt(key, Field(name, "Dock Row"), bar.DockRow());
-  WriteFlag(key, Field(name, "Visible"), bar.BarVisible());
+  key.Int(Field(name, "Dock Status"), dock ? dock->Position() : -1);
+  key.Int(Field(name, "Dock Position"), bar.DockPos());
+  key.Int(Field(name, "Dock Row"), bar.DockRow());
+  key.Flag(Field(name, "Visible"), bar.BarVisible());
   if (withCaptions)
-    WriteFlag(key, Field(name, "Text Captions"), main.tbb97New.DisplayMode() == dmGlyphAndCaption);
+    key.Flag(Field(name, "Text Captions"), main.tbb97New.DisplayMode() == dmGlyphAndCaption);
 }
 
 void SaveChildStatus(TfrmVLMMain& main, int index) {
   auto opened = sys::Current().OpenKey(Hive::CurrentUser, ChildKey(index), true);
   if (!opened) return;
-  TWrittenKey k(*opened);
+  TLayoutWriter k(*opened);
   TfrmVLMChild& child = main.Child(index);
   // The normal bounds: a window closed minimised or maximised comes back to
   // its own size when restored, not to an icon's or the frame's.
   const TRect bounds = ui::NormalBounds(child);
-  WriteInt(k, "Top", bounds.top);
-  WriteInt(k, "Left", bounds.left);
-  WriteInt(k, "Height", bounds.Height());
-  WriteInt(k, "Width", bounds.Width());
-  WriteInt(k, "State", child.WindowState());
-  WriteInt(k, "Navigation Width", child.pnlNav.Width());
-  WriteInt(k, "Navigation Page", child.pcNav.ActivePageIndex());
-  k.WriteString("Installed Column Widths", child.InstalledFontList.ColumnWidths());
-  k.WriteString("Collections Column Widths", child.CollectionsFontList.ColumnWidths());
-  WriteInt(k, "Collections List Height", child.CollectionsList.Height());
-  k.WriteString("Browse Column Widths", child.BrowseFontList.ColumnWidths());
-  WriteInt(k, "Browse Location Height", child.DirTree.Height());
-  k.WriteString("Browse Address", child.DirTree.Directory());
-  WriteFlag(k, "Include Subfolders", child.cbInclSubfolders.Checked());
-  WriteInt(k, "View Page", child.pcView.ActivePageIndex());
-  WriteInt(k, "Sample Font Size", child.esSampleSize.Value());
-  k.WriteString("Sample Text", sys::Narrow(child.memSample.Text()));
+  k.Int("Top", bounds.top);
+  k.Int("Left", bounds.left);
+  k.Int("Height", bounds.Height());
+  k.Int("Width", bounds.Width());
+  k.Int("State", child.WindowState());
+  k.Int("Navigation Width", child.pnlNav.Width());
+  k.Int("Navigation Page", child.pcNav.ActivePageIndex());
+  k.Text("Installed Column Widths", child.InstalledFontList.ColumnWidths());
+  k.Text("Collections Column Widths", child.CollectionsFontList.ColumnWidths());
+  k.Int("Collections List Height", child.CollectionsList.Height());
+  k.Text("Browse Column Widths", child.BrowseFontList.ColumnWidths());
+  k.Int("Browse Location Height", child.DirTree.Height());
+  k.Text("Browse Address", child.DirTree.Directory());
+  k.Flag("Include Subfolders", child.cbInclSubfolders.Checked());
+  k.Int("View Page", child.pcView.ActivePageIndex());
+  k.Int("Sample Font Size", child.esSampleSize.Value());
+  k.Text("Sample Text", sys::Narrow(child.memSample.Text()));
   TMultiSamplePage& multi = child.Multi();
-  WriteInt(k, "Multiple Sample Font Size", multi.esMultiSize.Value());
-  WriteFlag(k, "Multiple Sample Mode", multi.rbMultiSelected.Checked());
+  k.Int("Multiple Sample Font Size", multi.esMultiSize.Value());
+  k.Flag("Multiple Sample Mode", multi.rbMultiSelected.Checked());
   TCharactersPage& characters = child.Characters();
-  WriteInt(k, "Characters Font Size", characters.esCharactersSize.Value());
-  WriteInt(k, "Column Count", characters.esColumns.Value());
-  WriteFlag(k, "Show Values", characters.cbValues.Checked());
-  WriteFlag(k, "Show Chars", characters.cbChars.Checked());
-  WriteInt(k, "Font Filter", child.Filter());
+  k.Int("Characters Font Size", characters.esCharactersSize.Value());
+  k.Int("Column Count", characters.esColumns.Value());
+  k.Flag("Show Values", characters.cbValues.Checked());
+  k.Flag("Show Chars", characters.cbChars.Checked());
+  k.Int("Font Filter", child.Filter());
   k.DeleteTheRest({});
 }

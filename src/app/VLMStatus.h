@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sys/sys.h"
 
@@ -32,7 +33,22 @@ void RestoreChildStatus(TfrmVLMMain& main, int index);
 // holds; run as the frame closes, while its font windows are still open.
 void SaveStatus(TfrmVLMMain& main);
 void SaveMainStatus(TfrmVLMMain& main);
-void SaveToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::string_view name,
+// Writes a layout's values into a key, noting their names, so that whatever
+// else the key holds can go once the new values are all in.
+class TLayoutWriter {
+ public:
+  explicit TLayoutWriter(sys::RegKey& key) : key_(key) {}
+  void Int(std::string_view name, int value) { Text(name, std::to_string(value)); }
+  void Flag(std::string_view name, bool value) { Text(name, value ? "1" : "0"); }
+  void Text(std::string_view name, std::string_view value);
+  // Deletes every value not written through it and every subkey not named.
+  void DeleteTheRest(const std::vector<std::string>& subkeysKept);
+
+ private:
+  sys::RegKey& key_;
+  std::vector<std::string> written_;
+};
+void SaveToolbar(TfrmVLMMain& main, TLayoutWriter& key, TToolbar97& bar, std::string_view name,
                  bool withCaptions);
 void SaveChildStatus(TfrmVLMMain& main, int index);
 
