@@ -48,9 +48,8 @@ bool UnregisterValues(const FileRefs& refs) {
   std::vector<sys::RegValueInfo> values;
   key->ListValues(values);  // on failure, the values listed so far
   bool removed = false;
-  std::string data;
   for (const sys::RegValueInfo& value : values) {
-    if (!key->ReadString(value.name, data) || !refs.Match(data)) continue;
+    if (!refs.Match(value.text)) continue;
     if (!key->DeleteValue(value.name)) break;
     removed = true;
   }
@@ -58,16 +57,15 @@ bool UnregisterValues(const FileRefs& refs) {
 }
 
 // Whether a value of the installed-font table names the file. A table that
-// is there but cannot be read may name it.
+// is there but cannot be read may name it. One listing with the values' texts:
+// the table holds thousands of values.
 bool TableNames(const FileRefs& refs) {
   auto key = OpenFontsKey(false);
   if (!key) return sys::Current().LastError() != sys::kErrorFileNotFound;
   std::vector<sys::RegValueInfo> values;
   if (!key->ListValues(values)) return true;
-  std::string data;
-  for (const sys::RegValueInfo& value : values)
-    if (key->ReadString(value.name, data) && refs.Match(data)) return true;
-  return false;
+  return std::any_of(values.begin(), values.end(),
+                     [&](const sys::RegValueInfo& value) { return refs.Match(value.text); });
 }
 
 // Points the values that name the old file at the new one. True when any changed.
@@ -77,10 +75,8 @@ bool RewriteValues(const FileRefs& old, std::string_view newPath) {
   std::vector<sys::RegValueInfo> values;
   key->ListValues(values);
   bool rewritten = false;
-  std::string data;
   for (const sys::RegValueInfo& value : values) {
-    if (!key->ReadString(value.name, data)) continue;
-    const std::string upper = UpperAscii(data);
+    const std::string upper = UpperAscii(value.text);
     if (upper == old.upperPath)
       rewritten |= key->WriteString(value.name, newPath);
     else if (!old.upperBareName.empty() && upper == old.upperBareName)
