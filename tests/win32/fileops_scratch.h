@@ -120,7 +120,9 @@ inline std::string CreatedFace(const std::string& face, int height) {
 // that did not exist is deleted again with everything below it.
 class SavedKey {
  public:
+  // `path` as the program names keys, with or without a leading backslash.
   SavedKey(HKEY hive, std::string path) : hive_(hive), path_(std::move(path)) {
+    if (!path_.empty() && path_[0] == '\\') path_.erase(0, 1);
     HKEY key = nullptr;
     existed_ = ::RegOpenKeyExA(hive_, path_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
     if (!existed_) return;

@@ -124,22 +124,26 @@ TEST(FileOpsWin32, RenameTakesTheCollectionsThatReferToTheFileAlong) {
 TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninstallFromThere) {
   struct Font {
     const char* source;
-    const char* family;  // of the original, renamed to `renamed` (as long)
+    // Names of the original renamed to others as long: `family` in ASCII
+    // and UTF-16, `wide` as UTF-16 bytes only.
+    const char* family;
     const char* renamed;
+    std::string wide;
+    std::string wideRenamed;
     const char* file;
     uint32_t face;
-    const char* drawn;  // a face name GDI knows once it is installed
     const char* kind;
   };
   const Font fonts[] = {
-      {"Z:\\usr\\share\\fonts\\truetype\\wqy\\wqy-microhei.ttc", "WenQuanYi", "VlmQuanYi", "VlmWqy.ttc", 1,
-       "VlmQuanYi Micro Hei Mono", " (TrueType)"},
-      {"Z:\\usr\\share\\fonts\\opentype\\urw-base35\\NimbusSans-Regular.otf", "Nimbus", "VlmNim", "VlmNim.otf", 0,
-       "VlmNim Sans", " (OpenType)"},
+      // 文泉 -> 维拉, so that the Chinese names are no installed face's either.
+      {"Z:\\usr\\share\\fonts\\truetype\\wqy\\wqy-microhei.ttc", "WenQuanYi", "VlmQuanYi",
+       std::string("\x65\x87\x6C\xC9", 4), std::string("\x7E\xF4\x62\xC9", 4), "VlmWqy.ttc", 1, " (TrueType)"},
+      {"Z:\\usr\\share\\fonts\\opentype\\urw-base35\\NimbusSans-Regular.otf", "Nimbus", "VlmNim", {}, {},
+       "VlmNim.otf", 0, " (OpenType)"},
   };
   const scratch::SavedKey machine(HKEY_LOCAL_MACHINE, GetFontsRegKey());
   const scratch::SavedKey user(HKEY_CURRENT_USER, GetFontsRegKey());
-  const std::string userFolder = sys::Current().LocalAppDataFolder() + "\\Microsoft\\Windows\\Fonts\\";
+  const std::string userFolder = sys::Current().LocalAppDataFolder() + "Microsoft\\Windows\\Fonts\\";
   scratch::Folder folder("vlm-formats");
   for (const Font& font : fonts) {
     SCOPED_TRACE(font.file);
@@ -147,13 +151,17 @@ TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninsta
     if (bytes.empty()) GTEST_SKIP() << font.source << " is not installed";
     scratch::ReplaceAll(bytes, font.family, font.renamed);
     scratch::ReplaceAll(bytes, scratch::Utf16BE(font.family), scratch::Utf16BE(font.renamed));
+    if (!font.wide.empty()) scratch::ReplaceAll(bytes, font.wide, font.wideRenamed);
     const std::string source = folder.Path() + font.file;
     ASSERT_TRUE(scratch::WriteAll(source, bytes));
     const std::string inFontsFolder = GetFontsFolder() + font.file;
     const std::string inUserFolder = userFolder + font.file;
     FontCleanup machineCopy("", inFontsFolder);
     FontCleanup userCopy("", inUserFolder);
-    ASSERT_FALSE(scratch::FaceExists(font.drawn));
+    TFontFileInfo probe;  // the name the program draws the face by
+    probe.SetFileName(source, font.face);
+    const std::string drawn = probe.DisplayName();
+    ASSERT_FALSE(scratch::FaceExists(drawn)) << drawn;
 
     const auto valuesNaming = [](sys::Hive hive, const std::string& data) {
       std::vector<std::string> names;
@@ -177,7 +185,7 @@ TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninsta
       const std::vector<std::string> named = valuesNaming(hive, data);
       ASSERT_EQ(named.size(), 1u) << "one value for the whole file";
       EXPECT_TRUE(named[0].ends_with(font.kind)) << named[0];
-      EXPECT_TRUE(scratch::FaceExists(font.drawn));
+      EXPECT_TRUE(scratch::FaceExists(drawn));
       TFontFileInfo fresh;
       fresh.SetFileName(target, font.face);
       EXPECT_TRUE(fresh.Installed());
@@ -186,7 +194,7 @@ TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninsta
       EXPECT_TRUE(valuesNaming(hive, data).empty());
       EXPECT_FALSE(Exists(target));
       EXPECT_TRUE(Exists(source));
-      EXPECT_FALSE(scratch::FaceExists(font.drawn));
+      EXPECT_FALSE(scratch::FaceExists(drawn));
     }
   }
 }
