@@ -4,8 +4,9 @@
 # repository), and prints, each beside the floor's over the same files in the
 # same run: names only (vlminfo over a folder and over a tree, the in-program
 # scan), all four tables, a cold cache, and vlminfo's output share; with
-# --wine, the font window's Installed list beside a bare registry loop, and a
-# key typed into a font list's filter box beside a bare list view refill.
+# --wine, the font window's Installed list beside a bare registry loop, a key
+# typed into a font list's filter box beside a bare list view refill, and the
+# character map's Unicode mode showing a face of 35,000 characters.
 #
 #   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace] [--wine]
 #   bench/run.sh --multi [OPTIONS]   the multiple sample view under Wine (bench/multi.sh)
@@ -239,6 +240,8 @@ if [ "$wine" = 1 ]; then
     "$root/scripts/wine-run" "${exe%installed_bench.exe}window_bench.exe" "Z:${flat//\//\\}"
     echo "-- a key in the filter box of a list of 26,000 fonts, beside a bare view refill"
     "$root/scripts/wine-run" "${exe%installed_bench.exe}filter_bench.exe" 26000
+    echo "-- the character map's Unicode mode showing a CJK face and a Latin one"
+    "$root/scripts/wine-run" "${exe%installed_bench.exe}charmap_bench.exe"
   else
     echo "build it first: scripts/build win64" >&2
   fi

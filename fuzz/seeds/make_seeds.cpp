@@ -1,6 +1,6 @@
 // Writes the fuzzers' font seeds into a folder: fonts made by the test writer,
 // and compact copies of real fonts given on the command line (their directory
-// as it is, but only the tables the reader looks at keep their contents, so
+// as it is, but only the tables the readers look at keep their contents, so
 // that the fuzzer does not spend its time mutating glyph data).
 #include <cstdint>
 #include <fstream>
@@ -22,7 +22,7 @@ uint32_t BigEndian(const std::string& bytes, size_t pos, size_t size) {
 
 // One face: the directory at `base`, the tables wherever it says.
 tt::FontBuilder CompactFace(const std::string& font, size_t base) {
-  static const std::set<std::string> kRead = {"name", "head", "hhea", "OS/2"};
+  static const std::set<std::string> kRead = {"name", "head", "hhea", "OS/2", "cmap"};
   tt::FontBuilder builder;
   builder.Version(BigEndian(font, base, 4));
   const uint32_t count = BigEndian(font, base + 4, 2);
@@ -76,6 +76,13 @@ int main(int argc, char** argv) {
       {"cff", tt::StandardFont("Seed Cff", "Seed").Version(tt::kOtto).Build()},
       {"collection", tt::Collection({tt::StandardFont("Seed One", "Seed"),
                                      tt::StandardFont("Seed Two", "Seed").Version(tt::kOtto)})},
+      {"cmap", tt::StandardFont("Seed Map", "Seed")
+                   .Table("cmap", tt::CmapTable({{3, 1, tt::CmapFormat4({{0x20, 0x7E, 0xFFE3}, {0x4E00, 0x4E02, 0, 4},
+                                                                         {0xFFFF, 0xFFFF, 1}},
+                                                                        {5, 0, 7})},
+                                                 {3, 10, tt::CmapFormat12({{0x20, 0x7E, 1}, {0x20000, 0x20010, 99}})},
+                                                 {3, 0, tt::CmapFormat4({{0xF020, 0xF0FF, 1}, {0xFFFF, 0xFFFF, 1}})}}))
+                   .Build()},
       {"collection_v2", tt::Collection({tt::StandardFont("Seed V2", "Seed")}, {.version = 0x00020000})},
   };
   bool ok = true;

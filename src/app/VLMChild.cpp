@@ -39,6 +39,8 @@ void TfrmVLMChild::FormCreate() {
   pmFontListProperties.SetShortCut({VK_RETURN, ssAlt});
   pmCharMatrixZoomIn.SetCaption(pmCharMatrixZoomIn.Caption() + L"     ");
   pmCharMatrixZoomIn.SetShortCut({VK_RETURN, 0});
+  pmCharMatrixCopy.SetVisible(false);  // the Unicode mode's, as is the next
+  pmCharMatrixCollect.SetVisible(false);
   pmEditBoxAddTextSample.SetVisible(false);
   pmEditBoxSep3.SetVisible(false);
   SetMinSize(300, 150);

@@ -12,6 +12,7 @@
 #include "data/FontListOps.h"
 #include "data/VLMOptions.h"
 #include "lists/CollectionList.h"
+#include "lists/FilterBox.h"
 #include "lists/FontList.h"
 #include "ui/Controls.h"
 #include "views/CharMatrix.h"
@@ -50,6 +51,20 @@ struct TCharactersPage {
   TCheckBox cbChars{pnlCharactersBottom, L"字符(&R)"};
   TLabel lblCharactersSize{pnlCharactersBottom, L"大小(&Z):"};
   TEditSlider esCharactersSize{pnlCharactersBottom};
+  // The Unicode mode: its switch and the face's blocks above the map; the
+  // go-to box and the line of collected characters below it, in that mode only.
+  TPanel pnlCharactersTop{sheet};
+  TCheckBox cbUnicode{pnlCharactersTop, L"Unicode 全部字符(&Q)"};
+  TLabel lblBlocks{pnlCharactersTop, L"区块(&K):"};
+  TComboBox cmbBlocks{pnlCharactersTop, true};
+  TPanel pnlUnicode{sheet};
+  TLabel lblGoTo{pnlUnicode, L"转到(&G):"};
+  TFilterBox edtGoTo{pnlUnicode};
+  TLabel lblCollected{pnlUnicode, L"已收集(&J):"};
+  TEdit2 edtCollected{pnlUnicode};
+  TButton btnCopyCollected{pnlUnicode, L"复制(&Y)"};
+  // The range of each entry of cmbBlocks.
+  std::vector<std::pair<char32_t, char32_t>> blockRanges;
 };
 
 class TfrmVLMChild : public TMDIChild {
@@ -192,6 +207,13 @@ class TfrmVLMChild : public TMDIChild {
   void cbCharsClick();
   void memNotesExit();
   void pmCharMatrixZoomInClick();
+  void cbUnicodeClick();
+  void cmbBlocksSelect();
+  void edtGoToLeave();
+  void btnCopyCollectedClick();
+  void CharMatrixCollect(char32_t c);
+  void pmCharMatrixCopyClick();
+  void pmCharMatrixCollectClick();
   // After an operation changed the current list.
   void RefreshMultiSampleAll();
   // The label column of the view pages' bottom panels.
@@ -286,6 +308,9 @@ class TfrmVLMChild : public TMDIChild {
 
   TPopupMenu pmCharMatrix;
   TMenuItem& pmCharMatrixZoomIn = pmCharMatrix.Items().Add(L"放大(&Z)");
+  // The Unicode mode's.
+  TMenuItem& pmCharMatrixCopy = pmCharMatrix.Items().Add({L"复制(&C)", {'C', ssCtrl}});
+  TMenuItem& pmCharMatrixCollect = pmCharMatrix.Items().Add(L"收集(&J)");
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -317,6 +342,12 @@ class TfrmVLMChild : public TMDIChild {
   void BindFocusReports(std::initializer_list<TControl*> controls);
   void SetUpMultiPage(TMultiSamplePage& page);
   void SetUpCharactersPage(TCharactersPage& page);
+  void SetUpUnicodeControls(TCharactersPage& page);
+  void UnicodeModeChanged();
+  void CharMatrixCodePointsChange();
+  void CharMatrixSelectionChange();
+  void pnlCharactersTopResize();
+  void pnlUnicodeResize();
   void ApplyViewOptions();
   void ApplyMultiPageOptions();
   // The caption of the "all fonts" mode, which names what the current list shows.
@@ -334,6 +365,9 @@ class TfrmVLMChild : public TMDIChild {
   bool ViewPageShowing(const TTabSheet& page) const;
   // The face the character map shows, kept while the page is not made.
   std::string FCharactersFontName;
+  // The file and face of the font the character map shows.
+  std::string FCharactersFile;
+  uint32_t FCharactersFace = 0;
   TFontHandle FSampleFont;
   TFontHandle FNotesFont;
   std::string FSampleFontName;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/VLMChild.h"
+#include "app/ViewLayout.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
@@ -21,18 +22,6 @@ constexpr int kRowTop = 2;
 constexpr int kSecondRowTop = 27;
 constexpr int kLabelTop = 5;
 
-// A caption's width in `font`, without its "&" and with `suffix` after it.
-int CaptionWidth(HFONT font, std::wstring_view caption, std::wstring_view suffix) {
-  std::wstring text(caption);
-  const size_t amp = text.find(L'&');
-  if (amp != std::wstring::npos) text.erase(amp, 1);
-  text += suffix;
-  const TMemoryDC dc;
-  const TSelectObject select(dc.Get(), font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 // `base` with another size in points and, when given, another face.
 TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr) {
@@ -128,6 +117,8 @@ void TfrmVLMChild::CreateViewPages() {
     control->SetPopupMenu(&pmEditBox);
   esSampleSize.SetPopupMenu(&pmEditBox);
   pmCharMatrixZoomIn.OnClick = [this] { pmCharMatrixZoomInClick(); };
+  pmCharMatrixCopy.OnClick = [this] { pmCharMatrixCopyClick(); };
+  pmCharMatrixCollect.OnClick = [this] { pmCharMatrixCollectClick(); };
 
   // Handlers.
   pcView.OnChange = [this] { pcViewChange(); };
@@ -281,6 +272,7 @@ void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   BindFocusReports({&matrix, &page.cbValues, &page.cbChars});
   pnlCharactersBottomResize();
   CharMatrixResize();
+  SetUpUnicodeControls(page);
 }
 
 const wchar_t* TfrmVLMChild::MultiAllCaption() const {
@@ -414,7 +406,12 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
     const std::string name = record->DisplayName();
     SetSampleFont(name, esSampleSize.Value());
     FCharactersFontName = name;
-    if (FCharactersPage) FCharactersPage->CharMatrix.SetFontName(name);
+    FCharactersFile = record->FileName();
+    FCharactersFace = record->FaceIndex();
+    if (FCharactersPage) {
+      FCharactersPage->CharMatrix.SetFontName(name);
+      FCharactersPage->CharMatrix.SetFontFile(FCharactersFile, FCharactersFace);
+    }
   }
   if (ViewPageShowing(tsViewFontInfo)) {
     FontInfo.ShowFont(record);

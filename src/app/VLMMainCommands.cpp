@@ -7,7 +7,7 @@
 
 namespace {
 
-enum class TFocusKind { None, CollectionsList, FontList, DirTree, EditBox, ComboBox, Other };
+enum class TFocusKind { None, CollectionsList, FontList, DirTree, EditBox, ComboBox, CharMatrix, Other };
 
 TFocusKind FocusKindOf(TfrmVLMChild& child) {
   TControl* focused = child.ActiveControl();
@@ -17,6 +17,7 @@ TFocusKind FocusKindOf(TfrmVLMChild& child) {
     if (focused == &list->ListView() || focused == list) return TFocusKind::FontList;
   }
   if (focused == &child.DirTree.Tree() || focused == &child.DirTree) return TFocusKind::DirTree;
+  if (dynamic_cast<TCharMatrixGrid*>(focused)) return TFocusKind::CharMatrix;
   if (dynamic_cast<TComboBox*>(focused)) return TFocusKind::ComboBox;
   if (dynamic_cast<TEdit*>(focused) || dynamic_cast<TVxSlider*>(focused)) return TFocusKind::EditBox;
   return TFocusKind::Other;
@@ -50,6 +51,8 @@ TMenuItem* EditSource(TfrmVLMChild& child, TFocusKind focus, TEditCommand comman
       return nullptr;
     case TFocusKind::DirTree:
       return command == TEditCommand::Paste ? &child.pmDirTreePaste : nullptr;
+    case TFocusKind::CharMatrix:
+      return command == TEditCommand::Copy ? &child.pmCharMatrixCopy : nullptr;
     case TFocusKind::EditBox:
     case TFocusKind::ComboBox:
       switch (command) {

@@ -21,6 +21,11 @@ std::u16string AnsiToUtf16(std::string_view text);
 std::string AnsiToUtf8(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text);
 
+// The code page's own bytes for one code point (two for a double-byte
+// character), or nothing when the code page has no character of its own for
+// it: no default character and no look-alike stand in.
+std::string CodePointToAnsi(char32_t c);
+
 // For the window layer, whose wchar_t is UTF-16 on Windows.
 std::wstring Widen(std::string_view ansi);
 std::string Narrow(std::wstring_view wide);

@@ -236,6 +236,9 @@ class Backend {
   virtual bool ClipboardHasFiles() = 0;
   // Text in any of the forms the system turns into ANSI text (CF_TEXT).
   virtual bool ClipboardHasText() = 0;
+  // Replaces everything the clipboard holds with the text as Unicode text
+  // (CF_UNICODETEXT), from which the system makes the other text forms.
+  virtual bool SetClipboardUnicodeText(std::u16string_view text) = 0;
 
   // Font resources.
   virtual int AddFont(std::string_view path) = 0;

@@ -1,6 +1,11 @@
 #include "views/CharMatrix.h"
 
+#include <algorithm>
 #include <memory>
+
+#include "data/CharacterMap.h"
+#include "sys/sys.h"
+#include "views/model/CodePointText.h"
 
 #include "sys/PathText.h"
 #include "ui/Gdi.h"
@@ -17,7 +22,10 @@ TCharMatrix::TCharMatrix(TControl& parent)
   SetMainChild(&grid_);
   charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
   grid_.SetCharFont(charFont_.Get());
-  grid_.OnDblClick = [this] { Zoom(); };
+  grid_.OnDblClick = [this] { DoubleClicked(); };
+  grid_.OnSelectionChange = [this] {
+    if (OnSelectionChange) OnSelectionChange();
+  };
   ColorsChanged();
 }
 
@@ -62,17 +70,114 @@ void TCharMatrix::SelectChar(int code) {
   grid_.Change([code](TCharGrid& grid) { grid.SelectChar(code); });
 }
 
+void TCharMatrix::SetFontFile(const std::string& path, uint32_t face) {
+  if (sys::EqualNoCase(path, fontFile_) && face == fontFace_) return;
+  fontFile_ = path;
+  fontFace_ = face;
+  if (unicode_) ShowCodePoints();
+}
+
+void TCharMatrix::SetUnicodeMode(bool unicode) {
+  if (unicode == unicode_) return;
+  unicode_ = unicode;
+  if (unicode) {
+    codeSelected_ = SelectedChar();
+    ShowCodePoints();
+    return;
+  }
+  grid_.SetCodePoints(nullptr);
+  SelectChar(std::max(0, codeSelected_));
+  if (OnCodePointsChange) OnCodePointsChange();
+}
+
+// The face's code points into the grid, read unless a face kept holds them;
+// the code point selected before stays selected where the face maps it.
+void TCharMatrix::ShowCodePoints() {
+  const std::optional<char32_t> before = SelectedCodePoint();
+  auto kept = std::find_if(faces_.begin(), faces_.end(), [this](const auto& f) {
+    return f->face == fontFace_ && sys::EqualNoCase(f->path, fontFile_);
+  });
+  std::unique_ptr<TFaceCodePoints> face;
+  if (kept != faces_.end()) {
+    face = std::move(*kept);
+    faces_.erase(kept);
+  } else {
+    face = std::make_unique<TFaceCodePoints>();
+    face->path = fontFile_;
+    face->face = fontFace_;
+    if (!fontFile_.empty()) face->points = ReadCodePoints(fontFile_, fontFace_);
+  }
+  faces_.push_back(std::move(face));
+  if (faces_.size() > kFacesKept) faces_.erase(faces_.begin());
+  grid_.SetCodePoints(&faces_.back()->points);
+  if (!before || !GoTo(*before)) grid_.Change([](TCharGrid& grid) { grid.SelectChar(0); });
+  if (OnCodePointsChange) OnCodePointsChange();
+}
+
+const std::vector<char32_t>& TCharMatrix::CodePoints() const {
+  static const std::vector<char32_t> kNone;
+  return grid_.CodePoints() ? *grid_.CodePoints() : kNone;
+}
+
+std::optional<char32_t> TCharMatrix::SelectedCodePoint() const {
+  const std::vector<char32_t>* points = grid_.CodePoints();
+  const int index = grid_.Model().Selected();
+  if (!points || index < 0 || static_cast<size_t>(index) >= points->size()) return std::nullopt;
+  return (*points)[static_cast<size_t>(index)];
+}
+
+bool TCharMatrix::GoTo(char32_t c) {
+  const std::vector<char32_t>& points = CodePoints();
+  const auto at = std::lower_bound(points.begin(), points.end(), c);
+  if (at == points.end()) return false;
+  const int index = static_cast<int>(at - points.begin());
+  grid_.Change([index](TCharGrid& grid) { grid.SelectChar(index); });
+  return true;
+}
+
+bool TCharMatrix::GoToRange(char32_t first, char32_t last) {
+  const std::vector<char32_t>& points = CodePoints();
+  const auto at = std::lower_bound(points.begin(), points.end(), first);
+  if (at == points.end() || *at > last) return false;
+  const int index = static_cast<int>(at - points.begin());
+  grid_.Change([index](TCharGrid& grid) {
+    grid.SelectChar(index);
+    grid.SetTopRow(grid.SelectedRow());
+  });
+  return true;
+}
+
+bool TCharMatrix::CopyChar() {
+  const std::optional<char32_t> c = SelectedCodePoint();
+  return c && sys::Current().SetClipboardUnicodeText(Utf16Of(*c));
+}
+
+void TCharMatrix::DoubleClicked() {
+  if (!unicode_) {
+    Zoom();
+  } else if (const std::optional<char32_t> c = SelectedCodePoint(); c && OnCollect) {
+    OnCollect(*c);
+  }
+}
+
 void TCharMatrix::Zoom() {
   const int code = SelectedChar();
-  if (code < 0 || code >= kCharCodes || TCharMatrixZoomForm::IsOpen() || !Handle()) return;
+  const std::optional<char32_t> point = SelectedCodePoint();
+  if (unicode_ && !point) return;
+  if (code < 0 || (!unicode_ && code >= kCharCodes) || TCharMatrixZoomForm::IsOpen() || !Handle()) return;
   const auto form = std::make_unique<TCharMatrixZoomForm>();
   form->SetFontName(fontName_);
   form->SetFontSize(256);
   form->SetCharColor(fontColor_);
   form->SetColor(FontBgColor());
   form->SetInfoColor(infoColor_);
-  form->SetInfoText(CharLabel(code, ShowASCIIValues(), ShowASCIIChars()));
-  form->SetCharCode(code);
+  if (point) {
+    form->SetInfoText(ShowASCIIValues() ? CodePointLabel(*point) : std::string());
+    form->SetCharText(charmap::WideOf(*point));
+  } else {
+    form->SetInfoText(CharLabel(code, ShowASCIIValues(), ShowASCIIChars()));
+    form->SetCharCode(code);
+  }
   RECT r{};
   GetWindowRect(Handle(), &r);
   form->SetBounds(r.left + (Width() - form->Width()) / 2, r.top + (Height() - form->Height()) / 2,

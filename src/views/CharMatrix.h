@@ -1,11 +1,17 @@
 // TCharMatrix: the character map. The 256 codes of one font's default
 // character set in a grid of cells 1.2 times as high as wide, each with the
 // character drawn large and a small label of its code and name; a double
-// click (or Zoom) shows the selected character magnified.
+// click (or Zoom) shows the selected character magnified. In the Unicode
+// mode the cells hold every code point the face maps instead, and a double
+// click collects the character.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Handles.h"
 #include "ui/Menu.h"
@@ -51,6 +57,30 @@ class TCharMatrix : public TCompPanel {
   // window ends it. Nothing when no code is selected.
   void Zoom();
 
+  // The face the Unicode mode shows: its file and which face of it. Its code
+  // points are read when the mode needs them, once per face.
+  void SetFontFile(const std::string& path, uint32_t face);
+  bool UnicodeMode() const { return grid_.CodePoints() != nullptr; }
+  // Each mode keeps its own selection.
+  void SetUnicodeMode(bool unicode);
+  // The face's code points, ascending; empty outside the Unicode mode.
+  const std::vector<char32_t>& CodePoints() const;
+  // The selected one in the Unicode mode.
+  std::optional<char32_t> SelectedCodePoint() const;
+  // Selects the code point, or the first the face maps after it, and scrolls
+  // it into view; false when there is none.
+  bool GoTo(char32_t c);
+  // Selects the face's first code point of the range and puts its row on top.
+  bool GoToRange(char32_t first, char32_t last);
+  // The selected code point onto the clipboard as Unicode text.
+  bool CopyChar();
+
+  // A double click in the Unicode mode: the character to collect.
+  std::function<void(char32_t)> OnCollect;
+  std::function<void()> OnSelectionChange;
+  // The Unicode mode came or went, or shows another face's code points.
+  std::function<void()> OnCodePointsChange;
+
   TCharMatrixGrid& Grid() { return grid_; }
   const TCharMatrixGrid& Grid() const { return grid_; }
 
@@ -61,6 +91,8 @@ class TCharMatrix : public TCompPanel {
 
  private:
   void ColorsChanged();
+  void ShowCodePoints();
+  void DoubleClicked();
 
   TCharMatrixGrid grid_;
   std::string fontName_;
@@ -68,4 +100,18 @@ class TCharMatrix : public TCompPanel {
   COLORREF fontColor_;
   COLORREF infoColor_;
   TFontHandle charFont_;
+
+  // The face's code points, read on demand; a few faces are kept, so that
+  // going back and forth in a list reads each once.
+  struct TFaceCodePoints {
+    std::string path;
+    uint32_t face = 0;
+    std::vector<char32_t> points;
+  };
+  static constexpr size_t kFacesKept = 8;
+  std::vector<std::unique_ptr<TFaceCodePoints>> faces_;  // the newest last
+  std::string fontFile_;
+  uint32_t fontFace_ = 0;
+  bool unicode_ = false;
+  int codeSelected_ = 0;  // the 256 codes' selection while the other mode shows
 };

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "sys/codepage.h"
 #include "views/CharMatrixText.h"
+#include "views/model/CodePointText.h"
 
 namespace {
 
@@ -51,6 +53,13 @@ void TCharMatrixGrid::Change(const std::function<void(TCharGrid&)>& change) {
     }
   }
   UpdateScrollBar();
+  if (model_.Selected() != oldSelected && OnSelectionChange) OnSelectionChange();
+}
+
+void TCharMatrixGrid::SetCodePoints(const std::vector<char32_t>* points) {
+  points_ = points;
+  Invalidate(false);
+  Change([points](TCharGrid& grid) { grid.SetCellCount(points ? static_cast<int>(points->size()) : kCharCodes); });
 }
 
 void TCharMatrixGrid::SizeChanged() {
@@ -123,14 +132,17 @@ void TCharMatrixGrid::DrawCell(HDC dc, int column, int row, HBRUSH lineBrush) {
   FillRect(dc, &right, lineBrush);
   FillRect(dc, &below, lineBrush);
   const int code = model_.CodeAt(column, row);
-  if (code < 0 || code >= kCharCodes) return;
+  if (code < 0 || code >= model_.CellCount()) return;
   const bool selected = code == model_.Selected();
   if (selected) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);
   const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
 
-  const std::wstring label = charmap::WideLabel(CharLabel(code, values_, chars_));
-  if (!label.empty()) {
+  const std::wstring label = points_ ? std::wstring() : charmap::WideLabel(CharLabel(code, values_, chars_));
+  if (points_ && values_) {
+    SetTextColor(dc, selected ? highlightText : infoColor_);
+    DrawCodePointLabels(dc, (*points_)[static_cast<size_t>(code)], r);
+  } else if (!label.empty()) {
     const TSelectObject font(dc, Font());
     SetTextColor(dc, selected ? highlightText : infoColor_);
     RECT labelRect{r.left + 2, r.top + 2, r.right, r.bottom};
@@ -139,12 +151,28 @@ void TCharMatrixGrid::DrawCell(HDC dc, int column, int row, HBRUSH lineBrush) {
   }
   if (charFont_) {
     const TSelectObject font(dc, charFont_);
-    const std::wstring text = charmap::CharOfCode(dc, code);
+    const std::wstring text =
+        points_ ? charmap::WideOf((*points_)[static_cast<size_t>(code)]) : charmap::CharOfCode(dc, code);
     SetTextColor(dc, selected ? highlightText : charColor_);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   if (selected && GetFocus() == Handle()) DrawFocusRect(dc, &r);
+}
+
+// U+ and the code point top left; the ANSI code page's code, where it has
+// one of its own, bottom left.
+void TCharMatrixGrid::DrawCodePointLabels(HDC dc, char32_t c, const RECT& r) {
+  const TSelectObject font(dc, Font());
+  RECT labelRect{r.left + 2, r.top + 2, r.right, r.bottom - 1};
+  const std::wstring point = charmap::WideLabel(CodePointLabel(c));
+  DrawTextW(dc, point.c_str(), static_cast<int>(point.size()), &labelRect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  const std::string ansi = sys::CodePointToAnsi(c);
+  // A code of one byte is the code point's own below 0x80: no news there.
+  if (ansi.empty() || (ansi.size() == 1 && c < 0x80)) return;
+  const std::wstring code = charmap::WideLabel(HexBytes(ansi));
+  DrawTextW(dc, code.c_str(), static_cast<int>(code.size()), &labelRect,
+            DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void TCharMatrixGrid::SelectAt(LPARAM point) {

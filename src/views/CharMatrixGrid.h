@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "ui/Handles.h"
 #include "ui/Panel.h"
@@ -28,8 +29,15 @@ class TCharMatrixGrid : public TCustomControl {
   void SetLabels(bool values, bool chars);
   bool ShowValues() const { return values_; }
   bool ShowChars() const { return chars_; }
+  // The code points the cells show in code point order, each labelled with
+  // U+ and its code in the ANSI code page; null for the 256 codes. Not
+  // owned; must outlive the grid's use of it.
+  void SetCodePoints(const std::vector<char32_t>* points);
+  const std::vector<char32_t>* CodePoints() const { return points_; }
 
   std::function<void()> OnDblClick;
+  // The selected cell changed, by the user or by a call.
+  std::function<void()> OnSelectionChange;
 
  protected:
   void Paint(HDC dc, const RECT& update) override;
@@ -37,6 +45,7 @@ class TCharMatrixGrid : public TCustomControl {
 
  private:
   void DrawCell(HDC dc, int column, int row, HBRUSH lineBrush);
+  void DrawCodePointLabels(HDC dc, char32_t c, const RECT& r);
   void InvalidateCode(int code);
   void UpdateScrollBar();
   void ScrollBy(int request, int wheelRows);
@@ -50,4 +59,5 @@ class TCharMatrixGrid : public TCustomControl {
   COLORREF infoColor_;
   bool values_ = true;
   bool chars_ = false;
+  const std::vector<char32_t>* points_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sys/codepage.h"
+#include "views/model/CodePointText.h"
 
 namespace charmap {
 
@@ -55,6 +56,11 @@ std::wstring CharOfCode(HDC dc, int code) {
   wchar_t wide[2]{};
   const int n = MultiByteToWideChar(codePage, 0, &byte, 1, wide, 2);
   return n > 0 ? std::wstring(wide, static_cast<size_t>(n)) : std::wstring();
+}
+
+std::wstring WideOf(char32_t c) {
+  const std::u16string units = Utf16Of(c);
+  return std::wstring(units.begin(), units.end());
 }
 
 std::wstring WideLabel(const std::string& label) { return std::wstring(label.begin(), label.end()); }

@@ -23,6 +23,9 @@ int PointSize(HFONT font);
 // selected into `dc`; empty when that charset has none (a lone lead byte).
 std::wstring CharOfCode(HDC dc, int code);
 
+// One code point as wide text: a surrogate pair past the BMP.
+std::wstring WideOf(char32_t c);
+
 // The text of an ASCII label.
 std::wstring WideLabel(const std::string& label);
 

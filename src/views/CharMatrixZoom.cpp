@@ -75,6 +75,12 @@ void TCharMatrixZoomForm::SetCharCode(int code) {
   Resize();
 }
 
+void TCharMatrixZoomForm::SetCharText(const std::wstring& text) {
+  if (text == charText_) return;
+  charText_ = text;
+  Resize();
+}
+
 void TCharMatrixZoomForm::SetCharColor(COLORREF color) {
   if (color == charColor_) return;
   charColor_ = color;
@@ -103,7 +109,7 @@ void TCharMatrixZoomForm::Resize() {
   charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
   const TWindowDC screen(nullptr);
   const TSelectObject select(screen.Get(), charFont_.Get());
-  const std::wstring text = charmap::CharOfCode(screen.Get(), charCode_);
+  const std::wstring text = charText_.empty() ? charmap::CharOfCode(screen.Get(), charCode_) : charText_;
   SIZE extent{};
   GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
   if (text.empty()) {
@@ -140,7 +146,7 @@ void TCharMatrixZoomForm::Paint(HDC dc) {
   }
   const TSelectObject font(dc, charFont_.Get());
   SetTextColor(dc, charColor_);
-  const std::wstring text = charmap::CharOfCode(dc, charCode_);
+  const std::wstring text = charText_.empty() ? charmap::CharOfCode(dc, charCode_) : charText_;
   RECT r{1, 1, width - 2, height - 2};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -26,6 +26,9 @@ class TCharMatrixZoomForm : public TForm {
   int CharCode() const { return charCode_; }
   // Clamped into 0 .. 255.
   void SetCharCode(int code);
+  // Shown instead of the code's character when not empty: a code point's.
+  const std::wstring& CharText() const { return charText_; }
+  void SetCharText(const std::wstring& text);
 
   COLORREF CharColor() const { return charColor_; }
   void SetCharColor(COLORREF color);
@@ -59,6 +62,7 @@ class TCharMatrixZoomForm : public TForm {
   COLORREF color_;
   std::string infoText_;
   int charCode_ = 0;
+  std::wstring charText_;
   TFontHandle charFont_;
   TFontHandle infoFont_;
   bool closed_ = false;

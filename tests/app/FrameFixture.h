@@ -26,6 +26,9 @@ void ShowPage(TfrmVLMChild& child, TTabSheet& page);
 // The Browse page on `folder`, its list focused.
 TFontList& Browse(TfrmVLMChild& child, const std::string& folder);
 
+// The window as the screen shows it, as a 24-bit bitmap file.
+void SaveShot(HWND window, const std::string& path);
+
 // The clipboard holding `text` alone (as Unicode text), or nothing for "".
 void SetClipboardText(const std::wstring& text);
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "data/VLMUtil.h"
@@ -25,40 +24,6 @@ const char* const kFontFiles[] = {
     "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSerif-Regular.ttf",
     "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf",
 };
-
-// The window as the screen shows it, as a 24-bit bitmap file.
-void SaveShot(HWND window, const std::string& path) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  const TWindowDC screen(nullptr);
-  const TMemoryDC dc(screen.Get());
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  TBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  ASSERT_TRUE(bitmap);
-  {
-    const TSelectObject select(dc.Get(), bitmap.Get());
-    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
-  }
-  GdiFlush();
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  const DWORD size = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-  file.bfSize = file.bfOffBits + size;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
-  out.write(static_cast<const char*>(bits), size);
-}
 
 TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
   frame_test::TFontFolder fonts("VLMJOURNEY");
@@ -122,7 +87,7 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
       EXPECT_TRUE(child->FontInfo.Shows(record));
       EXPECT_EQ(child->FontInfo.Section(0).values[0]->Text(), sys::Widen(record->FontName()));
     }
-    if (shots) SaveShot(frame->Handle(), std::string(shots) + "\\" + page.name + ".bmp");
+    if (shots) frame_test::SaveShot(frame->Handle(), std::string(shots) + "\\" + page.name + ".bmp");
     ++row;
   }
 
@@ -130,14 +95,14 @@ TEST(Journey, ArrowKeysThroughAFolderOfRealFontsOnEveryViewPage) {
     // The frame's bars: the filter bar docked, glyphs alone, the filter bar floating.
     frame->pmToolbarsFilterBarClick();
     Pump(200);
-    SaveShot(frame->Handle(), std::string(shots) + "\\frame-filterbar.bmp");
+    frame_test::SaveShot(frame->Handle(), std::string(shots) + "\\frame-filterbar.bmp");
     frame->pmToolbarsTextLabelsClick();
     Pump(200);
-    SaveShot(frame->Handle(), std::string(shots) + "\\frame-nolabels.bmp");
+    frame_test::SaveShot(frame->Handle(), std::string(shots) + "\\frame-nolabels.bmp");
     frame->pmToolbarsTextLabelsClick();
     frame->tb97Filter.Float();
     Pump(300);
-    SaveShot(GetDesktopWindow(), std::string(shots) + "\\frame-floating.bmp");
+    frame_test::SaveShot(GetDesktopWindow(), std::string(shots) + "\\frame-floating.bmp");
   }
 
   frame.reset();

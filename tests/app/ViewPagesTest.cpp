@@ -110,7 +110,8 @@ TEST_F(ViewPagesTest, ASelectionReachesEveryPageAndItsPreviewFontGoesAgainUnless
   TCharactersPage& characters = child->Characters();
   EXPECT_EQ(characters.CharMatrix.FontName(), "Font A0");
   EXPECT_TRUE(characters.CharMatrix.Grid().Focused());
-  EXPECT_EQ(characters.CharMatrix.Height() + characters.pnlCharactersBottom.Height(),
+  EXPECT_EQ(characters.pnlCharactersTop.Height() + characters.CharMatrix.Height() +
+                characters.pnlCharactersBottom.Height(),
             child->tsViewCharacters.ClientHeight());
   EXPECT_FALSE(child->HasMultiPage());
   input::Press('S', ssAlt);

@@ -2,8 +2,10 @@
 // what it makes of broken files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
+#include "data/CharacterMap.h"
 #include "data/VLMUtil.h"
 #include "tests/support/ScopedCodePage.h"
 #include "tests/data/reader_fixture.h"
@@ -387,6 +389,70 @@ TEST_F(ReaderTest, NamesOnlyReadTouchesDirectoryAndTheFrontOfTheNameTable) {
   EXPECT_EQ(record.UnitsPerEm(), 2048);
   EXPECT_EQ(os.Opens(), 2);
   EXPECT_LE(os.Reads(), 3 + 8) << "one block per table and a few for the names";
+}
+
+std::vector<char32_t> CodePointsOf(const std::string& path, uint32_t face = 0) {
+  return ReadCodePoints(path, face);
+}
+
+TEST_F(ReaderTest, CodePointsComeFromTheWindowsSubtablesLessGlyphZeroInOrderPerFace) {
+  using tt::CmapFormat4, tt::CmapFormat12;
+  // 0x21 maps to glyph 0 by its delta, 0x42 through the glyph index array,
+  // the sentinel 0xFFFF by its delta: none of them is mapped.
+  const std::string bmp = CmapFormat4({{0x20, 0x22, 0xFFDF}, {0x41, 0x43, 0, 4}, {0xFFFF, 0xFFFF, 1}}, {5, 0, 7});
+  const std::string symbol = CmapFormat4({{0xF020, 0xF021, 1}, {0xFFFF, 0xFFFF, 1}});
+  const std::string full = CmapFormat12({{0x22, 0x22, 1}, {0x1F600, 0x1F601, 9}});
+  const std::string mac = CmapFormat12({{0x30, 0x39, 1}});
+  const FontBuilder whole = tt::StandardFont("Whole").Table(
+      "cmap", tt::CmapTable({{1, 0, mac}, {3, 1, bmp}, {3, 10, full}, {3, 0, symbol}}));
+  const std::vector<char32_t> expected{0x20, 0x22, 0x41, 0x43, 0xF020, 0xF021, 0x1F600, 0x1F601};
+  os.AddFile(kPath, whole.Build());
+  EXPECT_EQ(CodePointsOf(kPath), expected);
+
+  // Each face its own; a face the collection lacks, or a font without cmap, maps nothing.
+  const FontBuilder latin = tt::StandardFont("Latin").Table("cmap", tt::CmapTable({{3, 10, CmapFormat12({{0x41, 0x5A, 1}})}}));
+  os.AddFile(kPath, tt::Collection({whole, latin}));
+  EXPECT_EQ(CodePointsOf(kPath, 0), expected);
+  EXPECT_EQ(CodePointsOf(kPath, 1).size(), 26u);
+  EXPECT_TRUE(CodePointsOf(kPath, 2).empty());
+  os.AddFile(kPath, tt::StandardFont("None").Build());
+  EXPECT_TRUE(CodePointsOf(kPath).empty());
+}
+
+TEST_F(ReaderTest, CmapSubtablesAreCutAtTheirTableAndHugeCountsAreCheap) {
+  using tt::CmapFormat4, tt::CmapFormat12;
+  // The glyph index array entry of 0x30 lies just past the format 4
+  // subtable, on the format 12 one's nonzero format field; the format 12
+  // subtable claims three groups where its table holds one, and the table
+  // after it holds two more.
+  const std::string bmp = CmapFormat4({{0x30, 0x31, 0, 4}, {0xFFFF, 0xFFFF, 1}});
+  const std::string full = CmapFormat12({{0x41, 0x41, 3}}, 3);
+  const std::string font = tt::StandardFont("Cut")
+                               .Table("cmap", tt::CmapTable({{3, 1, bmp}, {3, 10, full}}))
+                               .Table("zzzz", tt::U32(0x61) + tt::U32(0x62) + tt::U32(4) + tt::U32(0x100) +
+                                                  tt::U32(0x100) + tt::U32(5))
+                               .Build();
+  os.AddFile(kPath, font);
+  EXPECT_EQ(CodePointsOf(kPath), std::vector<char32_t>{0x41});
+  // Cut by the end of the file inside the group: nothing, and no fault.
+  os.AddFile(kPath, font.substr(0, font.size() - 24 - 6));
+  EXPECT_TRUE(CodePointsOf(kPath).empty());
+
+  // 2^32 - 1 groups claimed in a small file; a group past the last code
+  // point is cut there; ranges going back over earlier ones count once.
+  std::vector<tt::CmapGroup> groups{{0x10, 0xFFFFFFFF, 1}};
+  for (int i = 0; i < 2000; ++i) groups.push_back({0, 0x10FFFF, 2});
+  os.AddFile(kPath, tt::StandardFont("Huge")
+                        .Table("cmap", tt::CmapTable({{3, 10, CmapFormat12(groups, 0xFFFFFFFF)},
+                                                      {3, 1, CmapFormat4({{0, 0xF, 1}, {0xFFFF, 0xFFFF, 1}})}}))
+                        .Build());
+  const int readsBefore = os.Reads();
+  const std::vector<char32_t> points = CodePointsOf(kPath);
+  EXPECT_LE(os.Reads() - readsBefore, 12);
+  ASSERT_EQ(points.size(), 0x110000u) << "every code point, once";
+  EXPECT_EQ(points.front(), 0u);
+  EXPECT_EQ(points.back(), 0x10FFFFu);
+  EXPECT_TRUE(std::is_sorted(points.begin(), points.end()));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/support/TrueTypeWriter.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tt {
@@ -83,6 +84,39 @@ std::string HheaTable(const Hhea& h) {
   t += std::string(8, '\0');      // reserved
   t += S16(0) + U16(1);           // metricDataFormat, numberOfHMetrics
   return t;
+}
+
+std::string CmapFormat4(const std::vector<CmapSegment>& segments, const std::vector<uint16_t>& glyphIds) {
+  const auto n = uint16_t(segments.size());
+  std::string ends, starts, deltas, offsets, glyphs;
+  for (const CmapSegment& s : segments) {
+    ends += U16(s.end);
+    starts += U16(s.start);
+    deltas += U16(s.delta);
+    offsets += U16(s.rangeOffset);
+  }
+  for (uint16_t g : glyphIds) glyphs += U16(g);
+  const auto length = uint16_t(16 + 8 * n + 2 * glyphIds.size());
+  return U16(4) + U16(length) + U16(0) + U16(uint16_t(2 * n)) + U16(0) + U16(0) + U16(0) + ends + U16(0) +
+         starts + deltas + offsets + glyphs;
+}
+
+std::string CmapFormat12(const std::vector<CmapGroup>& groups, std::optional<uint32_t> count) {
+  const uint32_t n = count.value_or(uint32_t(groups.size()));
+  const uint64_t length = std::min<uint64_t>(16 + 12 * uint64_t(n), 0xFFFFFFFF);
+  std::string out = U16(12) + U16(0) + U32(uint32_t(length)) + U32(0) + U32(n);
+  for (const CmapGroup& g : groups) out += U32(g.first) + U32(g.last) + U32(g.glyph);
+  return out;
+}
+
+std::string CmapTable(const std::vector<CmapEncoding>& encodings) {
+  std::string records, subtables;
+  size_t at = 4 + 8 * encodings.size();
+  for (const CmapEncoding& e : encodings) {
+    records += U16(e.platform) + U16(e.encoding) + U32(uint32_t(at + subtables.size()));
+    subtables += e.subtable;
+  }
+  return U16(0) + U16(uint16_t(encodings.size())) + records + subtables;
 }
 
 std::string Os2Table(const Os2& o) {

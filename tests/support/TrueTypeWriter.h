@@ -77,6 +77,32 @@ struct Os2 {
 };
 std::string Os2Table(const Os2& os2);  // 86 bytes, the version 0/1 layout
 
+// cmap subtables. Format 4: the segments as given (add the 0xFFFF sentinel
+// yourself), then the glyph index array; a segment's rangeOffset counts from
+// its own rangeOffset field, as the format has it.
+struct CmapSegment {
+  uint16_t start = 0;
+  uint16_t end = 0;
+  uint16_t delta = 0;
+  uint16_t rangeOffset = 0;
+};
+std::string CmapFormat4(const std::vector<CmapSegment>& segments, const std::vector<uint16_t>& glyphIds = {});
+struct CmapGroup {
+  uint32_t first = 0;
+  uint32_t last = 0;
+  uint32_t glyph = 0;
+};
+// Format 12; `count` is written instead of the number of groups, and the
+// length follows it.
+std::string CmapFormat12(const std::vector<CmapGroup>& groups, std::optional<uint32_t> count = {});
+struct CmapEncoding {
+  uint16_t platform = 3;
+  uint16_t encoding = 1;
+  std::string subtable;
+};
+// The encoding records, then their subtables in the same order.
+std::string CmapTable(const std::vector<CmapEncoding>& encodings);
+
 class FontBuilder {
  public:
   // Adds a table with the given raw contents. The directory lists tables in

@@ -72,6 +72,11 @@ TEST_F(CodePage936, ChineseTextRoundTripsWhatItLacksIsMarkedMalformedInputNeverS
 
   EXPECT_EQ(sys::Utf16ToAnsi(u"a\u0E01b"), "a?b");          // Thai
   EXPECT_EQ(sys::Utf16ToAnsi(u"x\U0001F600y"), "x??y");    // one mark per UTF-16 unit
+  // One character's own code, never a stand-in.
+  EXPECT_EQ(sys::CodePointToAnsi(U'\x4E00'), "\xD2\xBB");
+  EXPECT_EQ(sys::CodePointToAnsi(U'A'), "A");
+  EXPECT_EQ(sys::CodePointToAnsi(U'\x0E01'), "");
+  EXPECT_EQ(sys::CodePointToAnsi(U'\x1F600'), "");
   EXPECT_EQ(sys::Narrow(L""), "");
   EXPECT_EQ(sys::AnsiToUtf16(""), u"");
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "views/model/CharGrid.h"
+#include "views/model/CodePointText.h"
 
 namespace {
 
@@ -218,6 +219,36 @@ TEST(CharGrid, ZoomBoxIs1Point2TimesAsHighAsWideRoundedHalfToEvenPlus40) {
   EXPECT_EQ(ZoomFormSize(1, 21), (TZoomSize{58, 61}));
   EXPECT_EQ(ZoomFormSize(25, 29), (TZoomSize{65, 70}));  // 29 < 30: height 30
   EXPECT_EQ(ZoomFormSize(-5, -5), (TZoomSize{40, 40}));
+}
+
+TEST(CharGrid, AFacesCodePointsFillAsManyCellsAsItMapsAndTheGoToBoxReadsCodesOrCharacters) {
+  TCharGrid grid = GridOf(500, 300);
+  grid.SetCellCount(34600);
+  EXPECT_EQ(grid.RowCount(), 6920);
+  grid.SelectChar(99999);
+  EXPECT_EQ(grid.Selected(), 34599);
+  EXPECT_EQ(Moved(grid, TGridMove::Right), -1) << "no step past the last code point";
+  EXPECT_EQ(Moved(grid, TGridMove::First), 0);
+  grid.SetCellCount(3);  // another face: the selection stays within it
+  EXPECT_EQ(grid.RowCount(), 1);
+  EXPECT_EQ(Moved(grid, TGridMove::Last), 2);
+  grid.SetCellCount(0);
+  EXPECT_EQ(grid.Selected(), -1);
+  EXPECT_FALSE(grid.SelectCell(0, 0));
+
+  EXPECT_EQ(ParseGoTo(u"U+4E00"), U'\x4E00');
+  EXPECT_EQ(ParseGoTo(u" u+1f600 "), U'\x1F600');
+  EXPECT_EQ(ParseGoTo(u"4e00"), U'\x4E00');
+  EXPECT_EQ(ParseGoTo(u"41"), U'A');
+  EXPECT_EQ(ParseGoTo(u"A"), U'A') << "one character is itself";
+  EXPECT_EQ(ParseGoTo(u"一"), U'\x4E00');
+  EXPECT_EQ(ParseGoTo(u"\xD83D\xDE00"), U'\x1F600');
+  for (const char16_t* bad : {u"", u"U+", u"U+110000", u"4G00", u"一二", u"1234567", u"\xD83D"})
+    EXPECT_EQ(ParseGoTo(bad), std::nullopt) << std::u16string(bad).size();
+  EXPECT_EQ(CodePointLabel(0x41), "U+0041");
+  EXPECT_EQ(CodePointLabel(0x1F600), "U+1F600");
+  EXPECT_EQ(HexBytes("\xD2\xBB"), "D2BB");
+  EXPECT_EQ(Utf16Of(0x1F600), u"\xD83D\xDE00");
 }
 
 }  // namespace

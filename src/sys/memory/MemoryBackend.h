@@ -136,6 +136,7 @@ class MemoryBackend : public Backend {
   bool GetClipboardFiles(DroppedFiles& dropped) override;
   bool ClipboardHasFiles() override;
   bool ClipboardHasText() override;
+  bool SetClipboardUnicodeText(std::u16string_view text) override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;

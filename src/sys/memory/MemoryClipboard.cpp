@@ -56,4 +56,19 @@ bool MemoryBackend::ClipboardHasText() {
   return clipboard_.count(kCfText) || clipboard_.count(kCfOemText) || clipboard_.count(kCfUnicodeText);
 }
 
+bool MemoryBackend::SetClipboardUnicodeText(std::u16string_view text) {
+  std::lock_guard lock(impl_->mutex);
+  if (clipboardFails_) return false;
+  clipboard_.clear();
+  // Little-endian UTF-16 with its terminating zero, as the system keeps it.
+  std::string block;
+  for (char16_t unit : text) {
+    block += static_cast<char>(unit & 0xFF);
+    block += static_cast<char>(unit >> 8);
+  }
+  block.append(2, '\0');
+  clipboard_[kCfUnicodeText] = std::move(block);
+  return true;
+}
+
 }  // namespace sys

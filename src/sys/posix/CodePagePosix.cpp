@@ -128,6 +128,23 @@ std::string AnsiToUtf8(std::string_view text) {
 }
 std::string Utf8ToAnsi(std::string_view text) { return Utf16ToAnsi(Utf8ToUtf16(text)); }
 
+std::string CodePointToAnsi(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {};
+  std::u16string units;
+  if (c >= 0x10000) {
+    units = {char16_t(0xD800 + ((c - 0x10000) >> 10)), char16_t(0xDC00 + ((c - 0x10000) & 0x3FF))};
+  } else {
+    units = std::u16string(1, char16_t(c));
+  }
+  std::string bytes(units.size() * 2, '\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+  }
+  // An empty replacement: a character iconv cannot convert leaves nothing.
+  return ConverterFor(CodePage(), false).Run(bytes, units.size() * 2, "");
+}
+
 // wchar_t holds whole code points here.
 std::wstring Widen(std::string_view ansi) {
   std::u16string units = AnsiToUtf16(ansi);

@@ -52,6 +52,28 @@ std::u16string AnsiToUtf16(std::string_view text) {
 std::string AnsiToUtf8(std::string_view text) { return Utf16ToUtf8(AnsiToUtf16(text)); }
 std::string Utf8ToAnsi(std::string_view text) { return Utf16ToAnsi(Utf8ToUtf16(text)); }
 
+std::string CodePointToAnsi(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {};
+  wchar_t units[2];
+  int count = 1;
+  if (c >= 0x10000) {
+    units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    count = 2;
+  } else {
+    units[0] = static_cast<wchar_t>(c);
+  }
+  char bytes[8];
+  BOOL usedDefault = FALSE;
+  const UINT codePage = CodePage();
+  // UTF-7 and UTF-8 take neither the flag nor the question.
+  const bool unicodePage = codePage == CP_UTF7 || codePage == CP_UTF8;
+  const int n = ::WideCharToMultiByte(codePage, unicodePage ? 0 : WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                                      sizeof bytes, nullptr, unicodePage ? nullptr : &usedDefault);
+  if (n <= 0 || usedDefault) return {};
+  return std::string(bytes, static_cast<size_t>(n));
+}
+
 std::wstring Widen(std::string_view ansi) {
   std::u16string units = AnsiToUtf16(ansi);
   return std::wstring(units.begin(), units.end());

@@ -31,6 +31,7 @@ class Win32Backend : public Backend {
   bool GetClipboardFiles(DroppedFiles& dropped) override;
   bool ClipboardHasFiles() override;
   bool ClipboardHasText() override;
+  bool SetClipboardUnicodeText(std::u16string_view text) override;
   int AddFont(std::string_view path) override;
   bool RemoveFont(std::string_view path) override;
   void BroadcastFontChange() override;

@@ -73,6 +73,22 @@ bool Win32Backend::GetClipboardFiles(DroppedFiles& dropped) {
 
 bool Win32Backend::ClipboardHasFiles() { return ::IsClipboardFormatAvailable(CF_HDROP) != FALSE; }
 
+bool Win32Backend::SetClipboardUnicodeText(std::u16string_view text) {
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  UniqueHandle<GlobalTraits> memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
+  if (!memory) return false;
+  void* block = ::GlobalLock(memory.Get());
+  if (!block) return false;
+  std::memcpy(block, text.data(), text.size() * sizeof(char16_t));  // the zero is there already
+  ::GlobalUnlock(memory.Get());
+
+  const ClipboardScope clipboard;
+  if (!clipboard.Open() || !::EmptyClipboard()) return false;
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
+  memory.Release();  // the system's now
+  return true;
+}
+
 bool Win32Backend::ClipboardHasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
 
 }  // namespace sys

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <cstdio>
+#include <string>
 
+#include "data/UnicodeBlocks.h"
 #include "sys/codepage.h"
 
 namespace {
@@ -108,6 +110,8 @@ class JsonObject {
     const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     Member(name, {digits, static_cast<size_t>(end - digits)});
   }
+  // A value written as it stands: a number or an object made of them.
+  void Raw(std::string_view name, std::string_view json) { Member(name, json); }
   void Finish() { out_ += first_ ? "{}" : "}"; }
 
  private:
@@ -139,9 +143,35 @@ void FaceMembers(JsonObject& o, const TFontFields& f) {
   o.Utf8("Format", f.Format == ffCff ? "CFF" : "TrueType");
 }
 
+// How many code points the face maps, and how many in each block that holds
+// any, by the blocks' standard names.
+void CoverageMembers(JsonObject& o, const std::vector<char32_t>& points) {
+  o.Int("CodePoints", static_cast<long long>(points.size()));
+  std::string blocks;
+  const TUnicodeBlock* block = nullptr;
+  size_t count = 0;
+  const auto flush = [&] {
+    if (!block || count == 0) return;
+    blocks += blocks.empty() ? "{\"" : ",\"";
+    blocks += block->name;
+    blocks += "\":" + std::to_string(count);
+  };
+  for (char32_t c : points) {
+    if (block && c <= block->last) {
+      ++count;
+      continue;
+    }
+    flush();
+    block = BlockOf(c);
+    count = block ? 1 : 0;
+  }
+  flush();
+  o.Raw("Blocks", blocks.empty() ? "{}" : blocks + "}");
+}
+
 }  // namespace
 
-void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
+void AppendRecordJson(TTextBuffer& out, const TFontFields& f, const std::vector<char32_t>* codePoints) {
   JsonObject o(out);
   o.Text("FileName", f.FileName);
   FaceMembers(o, f);
@@ -184,6 +214,7 @@ void AppendRecordJson(TTextBuffer& out, const TFontFields& f) {
   o.Bool("Bold", f.Bold);
   o.Bool("Regular", f.Regular);
   o.Utf8("FontKind", FontKindName(f.FontKind));
+  if (codePoints) CoverageMembers(o, *codePoints);
   o.Finish();
 }
 

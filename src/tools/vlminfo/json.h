@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "data/FontFileInfo.h"
 
@@ -45,8 +46,10 @@ class TTextBuffer {
 };
 
 // The record as one JSON object, keys in the record's field order, no
-// newline, appended to `out`.
-void AppendRecordJson(TTextBuffer& out, const TFontFields& fields);
+// newline, appended to `out`; with `codePoints`, also "CodePoints", their
+// number, and "Blocks", the number in each Unicode block that holds any.
+void AppendRecordJson(TTextBuffer& out, const TFontFields& fields,
+                      const std::vector<char32_t>* codePoints = nullptr);
 // The list modes' object: FileName, FontName, Bad, Installed and Bodgey.
 void AppendListRecordJson(TTextBuffer& out, const TFontFields& fields);
 

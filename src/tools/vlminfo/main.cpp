@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/CharacterMap.h"
 #include "data/FontFileInfo.h"
 #include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
@@ -19,13 +20,17 @@
 namespace {
 
 const char kUsage[] =
-    "usage: vlminfo [--names-only] [--codepage N] PATH...\n"
+    "usage: vlminfo [--names-only] [--coverage] [--codepage N] PATH...\n"
     "       vlminfo --list FOLDER [--subfolders [--depth N]]\n"
     "       vlminfo --collection FILE | --installed\n"
     "  Prints one JSON object per font, each face of a collection with its\n"
     "  \"face\" (from 0): a PATH that is a folder means its *.TTF, *.TTC, *.OTC\n"
     "  and *.OTF files (not its subfolders).\n"
     "  --names-only   read only the font's full name, as folder listings do\n"
+    "  --coverage     add \"CodePoints\", the number of code points the face\n"
+    "                 maps (its Windows cmap subtables 3,0, 3,1 and 3,10 of\n"
+    "                 formats 4 and 12; glyph 0 maps nothing), and \"Blocks\",\n"
+    "                 how many of them fall in each Unicode block\n"
     "  --codepage N   the ANSI code page of file names and names (default: the\n"
     "                 system's on Windows, 936 elsewhere)\n"
     "  --list, --collection, --installed  scan as the font lists do (names\n"
@@ -42,6 +47,7 @@ const char kUsage[] =
 
 struct Options {
   bool namesOnly = false;
+  bool coverage = false;
   TListRequest list;
   std::vector<std::string> paths;
 };
@@ -63,6 +69,8 @@ int ParseArguments(int argc, char** argv, Options& options) {
       optionsEnded = true;
     } else if (arg == "--names-only") {
       options.namesOnly = true;
+    } else if (arg == "--coverage") {
+      options.coverage = true;
     } else if (arg == "--codepage") {
       if (++i == argc) return Usage("--codepage needs a number");
       char* end = nullptr;
@@ -139,14 +147,16 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
 constexpr uint32_t kMaxPrintedFaces = 256;
 
 // The file's first face, then the other faces its collection header announces.
-void PrintRecords(const std::string& file, bool namesOnly, TInstalledFonts& installed,
+void PrintRecords(const std::string& file, const Options& options, TInstalledFonts& installed,
                   TJsonLines& lines) {
   uint32_t faces = 1;
   for (uint32_t face = 0; face < faces; ++face) {
     TFontFileInfo record;
-    record.SetFileNameAndRead(file, !namesOnly, installed, face);
+    record.SetFileNameAndRead(file, !options.namesOnly, installed, face);
+    std::vector<char32_t> points;
+    if (options.coverage) points = ReadCodePoints(file, face);
     record.LookAtFields([&](const TFontFields& fields) {
-      AppendRecordJson(lines.text, fields);
+      AppendRecordJson(lines.text, fields, options.coverage ? &points : nullptr);
       if (face == 0) faces = std::clamp<uint32_t>(fields.FaceCount, 1, kMaxPrintedFaces);
     });
     lines.EndLine();
@@ -166,7 +176,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     lines.Flush();  // what went before stays before a listing's complaint
     if (!FontFiles(path, files)) status = 1;
-    for (const std::string& file : files) PrintRecords(file, options.namesOnly, installed, lines);
+    for (const std::string& file : files) PrintRecords(file, options, installed, lines);
   }
   lines.Flush();
   std::fflush(stdout);

@@ -4,9 +4,17 @@
 
 TCharGrid::TCharGrid() { ComputeWidths(); }
 
-int TCharGrid::RowsFor(int columns) {
+int TCharGrid::RowsFor(int columns, int cells) {
   columns = std::max(1, columns);
-  return kCharCodes / columns + (kCharCodes % columns != 0 ? 1 : 0);
+  return std::max(1, cells / columns + (cells % columns != 0 ? 1 : 0));
+}
+
+void TCharGrid::SetCellCount(int cells) {
+  cells = std::max(0, cells);
+  if (cells == cellCount_) return;
+  cellCount_ = cells;
+  selected_ = cells == 0 ? -1 : std::min(std::max(selected_, 0), cells - 1);
+  SetTopRow(topRow_);
 }
 
 bool TCharGrid::SetColumns(int columns) {
@@ -74,7 +82,8 @@ int TCharGrid::CodeAt(int column, int row) const {
 }
 
 void TCharGrid::SelectChar(int code) {
-  code = std::clamp(code, 0, kCharCodes - 1);
+  if (cellCount_ == 0) return;
+  code = std::clamp(code, 0, cellCount_ - 1);
   selected_ = code;
   const int row = code / columns_;
   const int rows = ViewRows();
@@ -84,7 +93,7 @@ void TCharGrid::SelectChar(int code) {
 
 bool TCharGrid::SelectCell(int column, int row) {
   const int code = CodeAt(column, row);
-  if (code < 0 || code >= kCharCodes) return false;
+  if (code < 0 || code >= cellCount_) return false;
   selected_ = code;
   ScrollIntoView(row);
   return true;
@@ -145,9 +154,9 @@ bool TCharGrid::Move(TGridMove move) {
       break;
   }
   int code = row * columns_ + column;
-  if (code >= kCharCodes) {
+  if (code >= cellCount_) {
     if (!jump) return false;
-    code = kCharCodes - 1;
+    code = cellCount_ - 1;
   }
   if (code == selected_) return false;
   // A page key turns the view by a page as well as the selection.

@@ -33,8 +33,12 @@ class TCharGrid {
   TCharGrid();
 
   int Columns() const { return columns_; }
-  int RowCount() const { return RowsFor(columns_); }
-  static int RowsFor(int columns);
+  int RowCount() const { return RowsFor(columns_, cellCount_); }
+  static int RowsFor(int columns, int cells = kCharCodes);
+  // How many cells hold a character: 256 codes, or a face's code points.
+  // The selection stays within them (none when there are none).
+  int CellCount() const { return cellCount_; }
+  void SetCellCount(int cells);
   // Keeps the selected code selected and scrolled into view; below 1 counts
   // as 1. False when the count did not change.
   bool SetColumns(int columns);
@@ -91,6 +95,7 @@ class TCharGrid {
   std::vector<int> widths_;
   std::vector<int> lefts_;
   int rowHeight_ = 1;
+  int cellCount_ = kCharCodes;
   int selected_ = 0;
   int topRow_ = 0;
 };
