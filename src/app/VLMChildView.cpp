@@ -35,7 +35,7 @@ int CaptionWidth(HFONT font, std::wstring_view caption, std::wstring_view suffix
 }
 
 // `base` with another size in points and, when given, another face.
-TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr) {
+TFontHandle FontLike(HFONT base, int points, const TFontFileInfo::TDrawnFace* face = nullptr) {
   LOGFONTW font{};
   GetObjectW(base, sizeof(font), &font);
   const TWindowDC screen(nullptr);
@@ -43,8 +43,10 @@ TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr)
   font.lfWidth = 0;
   if (face) {
     font.lfCharSet = DEFAULT_CHARSET;
+    font.lfWeight = face->weight;
+    font.lfItalic = face->italic ? TRUE : FALSE;
     std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
-    face->copy(font.lfFaceName, LF_FACESIZE - 1);
+    sys::Widen(face->name).copy(font.lfFaceName, LF_FACESIZE - 1);
   }
   return TFontHandle(CreateFontIndirectW(&font));
 }
@@ -117,9 +119,9 @@ void TfrmVLMChild::CreateViewPages() {
   esSampleSize.SetMaxValue(kMaxSampleSize);
 
   // Initial values, before the handlers that would pass them on are bound.
-  FSampleFontName = sys::Narrow(L"宋体");
-  FCharactersFontName = FSampleFontName;
-  SetSampleFont(FSampleFontName, kSampleFontSize);
+  FSampleFace.name = sys::Narrow(L"宋体");
+  FCharactersFontName = FSampleFace.name;
+  SetSampleFont(FSampleFace, kSampleFontSize);
   memSample.SetText(kSampleText);
   esSampleSize.SetValue(kSampleFontSize);
 
@@ -304,13 +306,12 @@ void TfrmVLMChild::ApplyMultiPageOptions() {
   FMultiPage->cmbSamplesMulti.SetItems(Widened(FOptions->SampleTexts()));
 }
 
-void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
-  const std::wstring face = sys::Widen(name);
+void TfrmVLMChild::SetSampleFont(const TFontFileInfo::TDrawnFace& face, int points) {
   TFontHandle font = FontLike(Font(), points, &face);
   if (!font) return;
   memSample.SetFont(font.Get());
   FSampleFont = std::move(font);  // the old one goes once the memo has let it go
-  FSampleFontName = name;
+  FSampleFace = face;
 }
 
 void TfrmVLMChild::SetNotesFontSize(int points) {
@@ -411,10 +412,10 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   // Each view keeps copies: the record may go with the list's next rescan.
   const std::string noteName = readable ? NoteNameFor(record->FileName(), record->FaceIndex()) : std::string();
   if (readable) {
-    const std::string name = record->DisplayName();
-    SetSampleFont(name, esSampleSize.Value());
-    FCharactersFontName = name;
-    if (FCharactersPage) FCharactersPage->CharMatrix.SetFontName(name);
+    const TFontFileInfo::TDrawnFace face = record->DrawnFace();
+    SetSampleFont(face, esSampleSize.Value());
+    FCharactersFontName = face.name;
+    if (FCharactersPage) FCharactersPage->CharMatrix.SetFontName(face.name);
   }
   if (ViewPageShowing(tsViewFontInfo)) {
     FontInfo.ShowFont(record);
@@ -447,7 +448,7 @@ void TfrmVLMChild::memSampleChange() {
   if (cmbSamples.Text() != text) cmbSamples.SetText(text);
 }
 
-void TfrmVLMChild::esSampleSizeChange() { SetSampleFont(FSampleFontName, esSampleSize.Value()); }
+void TfrmVLMChild::esSampleSizeChange() { SetSampleFont(FSampleFace, esSampleSize.Value()); }
 
 // ---- Multi-sample page -------------------------------------------------------------
 
