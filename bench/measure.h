@@ -34,7 +34,9 @@ inline double BytesRead() {
 }
 
 // Every *.ttf file below `folder`, in the order the folders list them.
-inline void FontFilesBelow(const std::string& folder, std::vector<std::string>& files) {
+// The .ttf files below a folder; with `allFormats`, the .ttc, .otc and .otf
+// files too.
+inline void FontFilesBelow(const std::string& folder, std::vector<std::string>& files, bool allFormats = false) {
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   while (dirent* entry = ::readdir(dir)) {
@@ -42,8 +44,11 @@ inline void FontFilesBelow(const std::string& folder, std::vector<std::string>& 
     std::string path = folder + "/" + entry->d_name;
     const size_t n = std::strlen(entry->d_name);
     if (entry->d_type == DT_DIR) {
-      FontFilesBelow(path, files);
-    } else if (n > 4 && strcasecmp(entry->d_name + n - 4, ".ttf") == 0) {
+      FontFilesBelow(path, files, allFormats);
+    } else if (n > 4 && (strcasecmp(entry->d_name + n - 4, ".ttf") == 0 ||
+                         (allFormats && (strcasecmp(entry->d_name + n - 4, ".ttc") == 0 ||
+                                         strcasecmp(entry->d_name + n - 4, ".otc") == 0 ||
+                                         strcasecmp(entry->d_name + n - 4, ".otf") == 0)))) {
       files.push_back(std::move(path));
     }
   }

@@ -3,10 +3,11 @@
 # from Debian's font packages (flat and as a three-level tree, outside the
 # repository), and prints, each beside the floor's over the same files in the
 # same run: names only (vlminfo over a folder and over a tree, the in-program
-# scan), all four tables, a cold cache, and vlminfo's output share; with
-# --wine, the font window's Installed list beside a bare registry loop, a key
-# typed into a font list's filter box beside a bare list view refill, and the
-# character map's Unicode mode showing a face of 35,000 characters.
+# scan), all four tables, a cold cache, vlminfo's output share, and the
+# faces of collections and CFF fonts beside the floor taught their headers;
+# with --wine, the font window's Installed list beside a bare registry loop, a
+# key typed into a font list's filter box beside a bare list view refill, and
+# the character map's Unicode mode showing a face of 35,000 characters.
 #
 #   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace] [--wine]
 #   bench/run.sh --multi [OPTIONS]   the multiple sample view under Wine (bench/multi.sh)
@@ -222,6 +223,35 @@ echo "== 5. vlminfo's own output"
 "$output_bench" "$flat" --repeat "$repeat"
 "$output_bench" "$flat" --repeat "$repeat" --names-only
 echo "(target: output <= 10 % of the run)"
+
+echo
+echo "== 6. collections and CFF fonts (.ttc, .otc, .otf of the installed packages), names only, warm cache"
+formats=$corpus/formats
+if [ ! -f "$formats/.done" ]; then
+  rm -rf "$formats" && mkdir -p "$formats"
+  find /usr/share/fonts -type f \( -iname '*.ttc' -o -iname '*.otc' -o -iname '*.otf' \) -exec cp {} "$formats/" \;
+  touch "$formats/.done"
+fi
+cat "$formats"/* > /dev/null
+f_out=$("$floor" "$formats" --repeat "$repeat" --formats)
+faces=$(echo "$f_out" | sed -n 's/^floor: \([0-9]*\) fonts.*/\1/p')
+if [ "${faces:-0}" -gt 0 ]; then
+  f_fmt="$(echo "$f_out" | figure floor "us per font") $(echo "$f_out" | figure floor "us CPU per font")"
+  files=$(find "$formats" -type f ! -name .done | wc -l)
+  saved_count=$count
+  count=$faces  # the figures below are per face
+  p_fmt=$(best_us "$floor" "$formats" --repeat 1 --formats)
+  v_fmt=$(best_us "$vlminfo" --names-only "$formats")
+  s_fmt=$(figures "$scan_bench" "$formats" --repeat "$repeat" --flat)
+  row "floor, $faces faces in $files files (in-loop)" "$f_fmt" "$f_fmt" "$floor" "$formats" --repeat 1 --formats
+  row "floor, as a process" "$p_fmt" "$p_fmt" "$floor" "$formats" --repeat 1 --formats
+  row "vlminfo --names-only FOLDER" "$v_fmt" "$p_fmt" "$vlminfo" --names-only "$formats"
+  row "scan of the folder, reader threads" "$s_fmt" "$f_fmt" "$scan_bench" "$formats" --repeat 1 --flat
+  count=$saved_count
+  echo "(target: x <= 1.5 per face; figures per face, not per file)"
+else
+  echo "no collection or CFF font is installed (scripts/setup installs fonts-noto-cjk and fonts-urw-base35)"
+fi
 
 if command -v fc-scan >/dev/null; then
   echo

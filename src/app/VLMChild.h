@@ -219,7 +219,7 @@ class TfrmVLMChild : public TMDIChild {
   // The label column of the view pages' bottom panels.
   int LabelColumnWidth() const { return FLabelWidth; }
   // The face memSample draws in (ANSI).
-  const std::string& SampleFontName() const { return FSampleFontName; }
+  const std::string& SampleFontName() const { return FSampleFace.name; }
 
   TPanel pnlSampleTop{tsViewSample};
   TComboBox2 cmbSamples{pnlSampleTop};
@@ -355,7 +355,7 @@ class TfrmVLMChild : public TMDIChild {
   // What a list change gives the view pages: the selected record, or null.
   void ShowRecordInViews(TFontFileInfo* record);
   void CollectSelectedFonts();
-  void SetSampleFont(const std::string& name, int points);
+  void SetSampleFont(const TFontFileInfo::TDrawnFace& face, int points);
   void SetNotesFontSize(int points);
   void pnlSampleTopResize();
   void pnlSampleBottomResize();
@@ -370,7 +370,7 @@ class TfrmVLMChild : public TMDIChild {
   uint32_t FCharactersFace = 0;
   TFontHandle FSampleFont;
   TFontHandle FNotesFont;
-  std::string FSampleFontName;
+  TFontFileInfo::TDrawnFace FSampleFace;
   int FLabelWidth = 0;
   bool FDestroying = false;
 

@@ -24,7 +24,7 @@ constexpr int kLabelTop = 5;
 
 
 // `base` with another size in points and, when given, another face.
-TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr) {
+TFontHandle FontLike(HFONT base, int points, const TFontFileInfo::TDrawnFace* face = nullptr) {
   LOGFONTW font{};
   GetObjectW(base, sizeof(font), &font);
   const TWindowDC screen(nullptr);
@@ -32,8 +32,10 @@ TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr)
   font.lfWidth = 0;
   if (face) {
     font.lfCharSet = DEFAULT_CHARSET;
+    font.lfWeight = face->weight;
+    font.lfItalic = face->italic ? TRUE : FALSE;
     std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
-    face->copy(font.lfFaceName, LF_FACESIZE - 1);
+    sys::Widen(face->name).copy(font.lfFaceName, LF_FACESIZE - 1);
   }
   return TFontHandle(CreateFontIndirectW(&font));
 }
@@ -106,9 +108,9 @@ void TfrmVLMChild::CreateViewPages() {
   esSampleSize.SetMaxValue(kMaxSampleSize);
 
   // Initial values, before the handlers that would pass them on are bound.
-  FSampleFontName = sys::Narrow(L"宋体");
-  FCharactersFontName = FSampleFontName;
-  SetSampleFont(FSampleFontName, kSampleFontSize);
+  FSampleFace.name = sys::Narrow(L"宋体");
+  FCharactersFontName = FSampleFace.name;
+  SetSampleFont(FSampleFace, kSampleFontSize);
   memSample.SetText(kSampleText);
   esSampleSize.SetValue(kSampleFontSize);
 
@@ -296,13 +298,12 @@ void TfrmVLMChild::ApplyMultiPageOptions() {
   FMultiPage->cmbSamplesMulti.SetItems(Widened(FOptions->SampleTexts()));
 }
 
-void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
-  const std::wstring face = sys::Widen(name);
+void TfrmVLMChild::SetSampleFont(const TFontFileInfo::TDrawnFace& face, int points) {
   TFontHandle font = FontLike(Font(), points, &face);
   if (!font) return;
   memSample.SetFont(font.Get());
   FSampleFont = std::move(font);  // the old one goes once the memo has let it go
-  FSampleFontName = name;
+  FSampleFace = face;
 }
 
 void TfrmVLMChild::SetNotesFontSize(int points) {
@@ -403,13 +404,13 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   // Each view keeps copies: the record may go with the list's next rescan.
   const std::string noteName = readable ? NoteNameFor(record->FileName(), record->FaceIndex()) : std::string();
   if (readable) {
-    const std::string name = record->DisplayName();
-    SetSampleFont(name, esSampleSize.Value());
-    FCharactersFontName = name;
+    const TFontFileInfo::TDrawnFace face = record->DrawnFace();
+    SetSampleFont(face, esSampleSize.Value());
+    FCharactersFontName = face.name;
     FCharactersFile = record->FileName();
     FCharactersFace = record->FaceIndex();
     if (FCharactersPage) {
-      FCharactersPage->CharMatrix.SetFontName(name);
+      FCharactersPage->CharMatrix.SetFontName(face.name);
       FCharactersPage->CharMatrix.SetFontFile(FCharactersFile, FCharactersFace);
     }
   }
@@ -444,7 +445,7 @@ void TfrmVLMChild::memSampleChange() {
   if (cmbSamples.Text() != text) cmbSamples.SetText(text);
 }
 
-void TfrmVLMChild::esSampleSizeChange() { SetSampleFont(FSampleFontName, esSampleSize.Value()); }
+void TfrmVLMChild::esSampleSizeChange() { SetSampleFont(FSampleFace, esSampleSize.Value()); }
 
 // ---- Multi-sample page -------------------------------------------------------------
 

@@ -148,18 +148,22 @@ void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
   f_.InFontsFolder = inFontsFolder;
 }
 
-std::string TFontFileInfo::DisplayName() {
+std::string TFontFileInfo::DisplayName() { return DrawnFace().name; }
+
+TFontFileInfo::TDrawnFace TFontFileInfo::DrawnFace() {
   std::string fullName;
   {
     Guard g(lock_);
     // The faces of collections and CFF fonts go by their families: a full
     // name there may be one the system does not match.
-    if (f_.FontName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(f_.FileName)) return f_.FontName;
+    if (f_.FontName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(f_.FileName)) return {f_.FontName};
     fullName = f_.FontName;
   }
   std::string family = FamilyName();
-  if (family.empty() && fullName.size() <= kFaceNameLimit) return fullName;
-  return family;
+  if (family.empty() && fullName.size() <= kFaceNameLimit) return {fullName};
+  // A family holds several faces: the bold one of a collection is asked for as bold.
+  const int32_t weight = WeightClass();
+  return {family, weight >= 1 && weight <= 1000 ? weight : 400, Italic()};
 }
 
 void TFontFileInfo::SetBodgey(bool value) {

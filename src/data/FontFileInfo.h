@@ -104,6 +104,14 @@ class TFontFileInfo {
   // on another thread, into a fresh record's values.
   void SetFileNameRead(TFontFields&& read, TInstalledFonts& installed);
   std::string DisplayName();
+  // What the views ask the system for to draw the face: the display name
+  // and, where that is a family's, the face's own weight and slant.
+  struct TDrawnFace {
+    std::string name;
+    int32_t weight = 400;  // the OS/2 scale, which is the system's
+    bool italic = false;
+  };
+  TDrawnFace DrawnFace();
   void SetBodgey(bool value);
   void SetBad(bool value);
 

@@ -147,7 +147,7 @@ void TMultiSample::Changed(bool rebuild) {
   grid_.Update();
 }
 
-TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
+TFontHandle TMultiSample::SampleFont(const TSampleRow& row) const {
   // The screen's resolution does not change while the program runs; asking
   // for a screen DC per font cost more than measuring the font.
   static const int ppi = [] {
@@ -156,10 +156,11 @@ TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
   }();
   LOGFONTW font{};
   font.lfHeight = -MulDiv(fontSize_, ppi, 72);
-  font.lfWeight = FW_NORMAL;
+  font.lfWeight = row.weight;
+  font.lfItalic = row.italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  wcsncpy(font.lfFaceName, row.faceName.c_str(), LF_FACESIZE - 1);
   return TFontHandle(CreateFontIndirectW(&font));
 }
 
@@ -175,7 +176,7 @@ void TMultiSample::Rebuild() {
   const TSelectObject own(dc.Get(), Font());
   const int infoHeight = GmHeight(dc.Get());
   int maxWidth = TextSize(dc.Get(), text_).cx;
-  widest_ = {};
+  widestRow_ = -1;
   longestInfo_.clear();
   std::vector<TSampleRow> rows;
   rows.reserve(static_cast<size_t>(list_->Count()));
@@ -189,17 +190,20 @@ void TMultiSample::Rebuild() {
     row.fileName = record.FileName();
     row.face = record.FaceIndex();
     row.installed = record.Installed();
-    row.faceName = sys::Widen(record.DisplayName());
+    const TFontFileInfo::TDrawnFace drawn = record.DrawnFace();
+    row.faceName = sys::Widen(drawn.name);
+    row.weight = drawn.weight;
+    row.italic = drawn.italic;
     const std::wstring fontName = sys::Widen(record.FontName());
     {
       const TTemporaryFont added(row.fileName, row.installed);
-      const TFontHandle sample = SampleFont(row.faceName);
+      const TFontHandle sample = SampleFont(row);
       const TSelectObject select(dc.Get(), sample.Get());
       row.height = multi_sample::RowHeight(GmHeight(dc.Get()), infoHeight);
       const int width = TextSize(dc.Get(), text_).cx;
       if (width > maxWidth) {
         maxWidth = width;
-        widest_ = {true, row.fileName, row.installed, fontName};
+        widestRow_ = static_cast<int>(rows.size());
       }
     }
     row.info = multi_sample::InfoLine(fontName, sys::Widen(row.fileName));
@@ -221,9 +225,10 @@ void TMultiSample::QuickWidth() {
   const TMemoryDC dc;
   const TSelectObject own(dc.Get(), Font());
   int width = TextSize(dc.Get(), longestInfo_).cx;
-  if (widest_.known) {
-    const TTemporaryFont added(widest_.fileName, widest_.installed);
-    const TFontHandle sample = SampleFont(widest_.fontName);
+  if (widestRow_ >= 0 && widestRow_ < static_cast<int>(rows_.size())) {
+    const TSampleRow& widest = rows_[static_cast<size_t>(widestRow_)];
+    const TTemporaryFont added(widest.fileName, widest.installed);
+    const TFontHandle sample = SampleFont(widest);
     const TSelectObject select(dc.Get(), sample.Get());
     width = std::max(width, static_cast<int>(TextSize(dc.Get(), text_).cx));
   } else {
@@ -263,7 +268,7 @@ void TMultiSample::DrawCell(HDC dc, int row, const RECT& cell) {
   SetBkMode(dc, TRANSPARENT);
   int sampleHeight = 0;
   {
-    const TFontHandle font = SampleFont(sample.faceName);
+    const TFontHandle font = SampleFont(sample);
     const TSelectObject select(dc, font.Get());
     SetTextColor(dc, fontColor_);
     sampleHeight = GmHeight(dc);

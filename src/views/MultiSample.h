@@ -73,19 +73,12 @@ class TMultiSample : public TCompPanel {
   std::vector<std::string> LoadedFiles() const { return fonts_.Files(); }
 
  private:
-  struct TWidest {
-    bool known = false;
-    std::string fileName;
-    bool installed = false;
-    std::wstring fontName;
-  };
-
   void Changed(bool rebuild);
   void Rebuild();
   void UpdateLoaded();
   void QuickWidth();
   void DrawCell(HDC dc, int row, const RECT& cell);
-  TFontHandle SampleFont(const std::wstring& face) const;
+  TFontHandle SampleFont(const TSampleRow& row) const;
 
   TMultiSampleGrid grid_;
   TSampleFonts fonts_;
@@ -101,7 +94,7 @@ class TMultiSample : public TCompPanel {
   TNameFilter nameFilter_;
   bool needsRebuild_ = true;
   bool updating_ = false;
-  TWidest widest_;
+  int widestRow_ = -1;  // the row whose sample is widest, when wider than the text alone
   std::wstring longestInfo_;
   int clickedRow_ = 0;
   int rebuilds_ = 0;

@@ -141,4 +141,36 @@ TEST(RealCollectionFaces, EachFaceIsDrawnByItsOwnName) {
   EXPECT_EQ(monoNarrow, monoWide) << "monospaced";
 }
 
+// A CFF family's bold face is asked for by its family and its own weight, and
+// the system gives the bold face itself, not the regular one made heavier.
+TEST(RealCollectionFaces, AFamilysBoldFaceIsDrawnAsItself) {
+  const std::string folder = "Z:\\usr\\share\\fonts\\opentype\\urw-base35\\";
+  if (!sys::Current().FileExists(folder + "NimbusSans-Bold.otf")) GTEST_SKIP() << "fonts-urw-base35 is not installed";
+  const auto drawn = [&](const std::string& file) {
+    TFontFileInfo record;
+    record.SetFileName(folder + file);
+    const TFontFileInfo::TDrawnFace face = record.DrawnFace();
+    const std::wstring name = sys::Widen(face.name);
+    const TFontHandle font(CreateFontW(-100, 0, 0, 0, face.weight, face.italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                       name.c_str()));
+    const TMemoryDC dc;
+    const TSelectObject select(dc.Get(), font.Get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), L"iiii", 4, &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    return std::make_tuple(face.weight, size.cx, static_cast<int>(metrics.tmItalic));
+  };
+  const auto [regularWeight, regularWidth, regularItalic] = drawn("NimbusSans-Regular.otf");
+  const auto [boldWeight, boldWidth, boldItalic] = drawn("NimbusSans-Bold.otf");
+  const auto [italicWeight, italicWidth, italicItalic] = drawn("NimbusSans-Italic.otf");
+  EXPECT_EQ(regularWeight, 400);
+  EXPECT_EQ(boldWeight, 700);
+  // The bold face's i is a quarter wider (278 units against 222); a regular
+  // face made heavier gains a pixel or two.
+  EXPECT_GT(boldWidth * 100, regularWidth * 115) << boldWidth << " against " << regularWidth;
+  EXPECT_EQ(regularItalic, 0);
+  EXPECT_NE(italicItalic, 0);
+}
+
 }  // namespace

@@ -17,6 +17,8 @@ struct TSampleRow {
   uint32_t face = 0;        // which face of the file
   bool installed = false;
   std::wstring faceName;    // the record's display name
+  int weight = 400;         // and the face's weight and slant where that is a family's
+  bool italic = false;
   std::wstring info;        // font name, five spaces, file name
   int height = 0;
 };
