@@ -364,7 +364,7 @@ class TfrmVLMChild : public TMDIChild {
   void pnlCharactersBottomResize();
   bool ViewPageShowing(const TTabSheet& page) const;
   // The face the character map shows, kept while the page is not made.
-  std::string FCharactersFontName;
+  TFontFileInfo::TDrawnFace FCharactersDrawn;
   // The file and face of the font the character map shows.
   std::string FCharactersFile;
   uint32_t FCharactersFace = 0;

@@ -109,7 +109,7 @@ void TfrmVLMChild::CreateViewPages() {
 
   // Initial values, before the handlers that would pass them on are bound.
   FSampleFace.name = sys::Narrow(L"宋体");
-  FCharactersFontName = FSampleFace.name;
+  FCharactersDrawn = FSampleFace;
   SetSampleFont(FSampleFace, kSampleFontSize);
   memSample.SetText(kSampleText);
   esSampleSize.SetValue(kSampleFontSize);
@@ -246,7 +246,7 @@ void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   page.esColumns.SetMaxValue(20);
   TCharMatrix& matrix = page.CharMatrix;
   matrix.SetColumns(5);
-  matrix.SetFontName(FCharactersFontName);
+  matrix.SetFontName(FCharactersDrawn.name, {FCharactersDrawn.weight, FCharactersDrawn.italic});
   matrix.SetFontSize(36);
   matrix.SetShowASCIIValues(true);
   matrix.SetShowASCIIChars(false);
@@ -406,11 +406,11 @@ void TfrmVLMChild::ShowRecordInViews(TFontFileInfo* record) {
   if (readable) {
     const TFontFileInfo::TDrawnFace face = record->DrawnFace();
     SetSampleFont(face, esSampleSize.Value());
-    FCharactersFontName = face.name;
+    FCharactersDrawn = face;
     FCharactersFile = record->FileName();
     FCharactersFace = record->FaceIndex();
     if (FCharactersPage) {
-      FCharactersPage->CharMatrix.SetFontName(face.name);
+      FCharactersPage->CharMatrix.SetFontName(face.name, {face.weight, face.italic});
       FCharactersPage->CharMatrix.SetFontFile(FCharactersFile, FCharactersFace);
     }
   }

@@ -20,7 +20,7 @@ TCharMatrix::TCharMatrix(TControl& parent)
       infoColor_(GetSysColor(COLOR_BTNSHADOW)) {
   grid_.SetAlign(alClient);
   SetMainChild(&grid_);
-  charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
+  charFont_ = charmap::CreatePointFont(fontName_, fontSize_, style_);
   grid_.SetCharFont(charFont_.Get());
   grid_.OnDblClick = [this] { DoubleClicked(); };
   grid_.OnSelectionChange = [this] {
@@ -33,17 +33,18 @@ void TCharMatrix::SetColumns(int columns) {
   grid_.Change([columns](TCharGrid& grid) { grid.SetColumns(columns); });
 }
 
-void TCharMatrix::SetFontName(const std::string& name) {
-  if (sys::EqualNoCase(name, fontName_)) return;
+void TCharMatrix::SetFontName(const std::string& name, charmap::TFaceStyle style) {
+  if (sys::EqualNoCase(name, fontName_) && style == style_) return;
   fontName_ = name;
-  charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
+  style_ = style;
+  charFont_ = charmap::CreatePointFont(fontName_, fontSize_, style_);
   grid_.SetCharFont(charFont_.Get());
 }
 
 void TCharMatrix::SetFontSize(int points) {
   if (points == fontSize_) return;
   fontSize_ = points;
-  charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
+  charFont_ = charmap::CreatePointFont(fontName_, fontSize_, style_);
   grid_.SetCharFont(charFont_.Get());
 }
 
@@ -166,7 +167,7 @@ void TCharMatrix::Zoom() {
   if (unicode_ && !point) return;
   if (code < 0 || (!unicode_ && code >= kCharCodes) || TCharMatrixZoomForm::IsOpen() || !Handle()) return;
   const auto form = std::make_unique<TCharMatrixZoomForm>();
-  form->SetFontName(fontName_);
+  form->SetFontName(fontName_, style_);
   form->SetFontSize(256);
   form->SetCharColor(fontColor_);
   form->SetColor(FontBgColor());

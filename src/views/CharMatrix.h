@@ -17,6 +17,7 @@
 #include "ui/Menu.h"
 #include "ui/Panel.h"
 #include "views/CharMatrixGrid.h"
+#include "views/CharMatrixText.h"
 
 class TCharMatrix : public TCompPanel {
  public:
@@ -30,7 +31,8 @@ class TCharMatrix : public TCompPanel {
 
   // In the ANSI code page; compared without regard to ASCII case.
   const std::string& FontName() const { return fontName_; }
-  void SetFontName(const std::string& name);
+  // `style`: where the name is a family's, the face's own weight and slant.
+  void SetFontName(const std::string& name, charmap::TFaceStyle style = {});
   int FontSize() const { return fontSize_; }
   void SetFontSize(int points);
   bool ShowASCIIValues() const { return grid_.ShowValues(); }
@@ -96,6 +98,7 @@ class TCharMatrix : public TCompPanel {
 
   TCharMatrixGrid grid_;
   std::string fontName_;
+  charmap::TFaceStyle style_;
   int fontSize_ = 36;
   COLORREF fontColor_;
   COLORREF infoColor_;

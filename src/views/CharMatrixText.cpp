@@ -16,10 +16,11 @@ int ScreenPixelsPerInch() {
 
 }  // namespace
 
-TFontHandle CreatePointFont(std::string_view face, int points) {
+TFontHandle CreatePointFont(std::string_view face, int points, TFaceStyle style) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(std::max(1, points), ScreenPixelsPerInch(), 72);
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = style.weight;
+  lf.lfItalic = style.italic ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   const std::wstring wide = sys::Widen(face);

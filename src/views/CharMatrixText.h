@@ -11,9 +11,16 @@
 
 namespace charmap {
 
+// The weight and slant a face is asked for with, beside its name.
+struct TFaceStyle {
+  int weight = FW_NORMAL;
+  bool italic = false;
+  bool operator==(const TFaceStyle&) const = default;
+};
+
 // `face` in the ANSI code page, cut to what a LOGFONT holds; `points` at the
 // screen's resolution. The system substitutes a face it does not know.
-TFontHandle CreatePointFont(std::string_view face, int points);
+TFontHandle CreatePointFont(std::string_view face, int points, TFaceStyle style = {});
 
 // The face name and point size of a font the program already has.
 std::string FaceName(HFONT font);

@@ -56,9 +56,10 @@ void TCharMatrixZoomForm::SetInfoFontSize(int points) {
   Invalidate();
 }
 
-void TCharMatrixZoomForm::SetFontName(const std::string& name) {
-  if (sys::EqualNoCase(name, fontName_)) return;
+void TCharMatrixZoomForm::SetFontName(const std::string& name, charmap::TFaceStyle style) {
+  if (sys::EqualNoCase(name, fontName_) && style == style_) return;
   fontName_ = name;
+  style_ = style;
   Resize();
 }
 
@@ -106,7 +107,7 @@ void TCharMatrixZoomForm::SetInfoText(const std::string& text) {
 }
 
 void TCharMatrixZoomForm::Resize() {
-  charFont_ = charmap::CreatePointFont(fontName_, fontSize_);
+  charFont_ = charmap::CreatePointFont(fontName_, fontSize_, style_);
   const TWindowDC screen(nullptr);
   const TSelectObject select(screen.Get(), charFont_.Get());
   const std::wstring text = charText_.empty() ? charmap::CharOfCode(screen.Get(), charCode_) : charText_;

@@ -8,6 +8,7 @@
 
 #include "ui/Form.h"
 #include "ui/Handles.h"
+#include "views/CharMatrixText.h"
 
 class TCharMatrixZoomForm : public TForm {
  public:
@@ -20,7 +21,8 @@ class TCharMatrixZoomForm : public TForm {
   void SetInfoFontSize(int points);
   // Each of these three, changed, sizes the form again.
   const std::string& FontName() const { return fontName_; }
-  void SetFontName(const std::string& name);
+  // `style`: where the name is a family's, the face's own weight and slant.
+  void SetFontName(const std::string& name, charmap::TFaceStyle style = {});
   int FontSize() const { return fontSize_; }
   void SetFontSize(int points);
   int CharCode() const { return charCode_; }
@@ -56,6 +58,7 @@ class TCharMatrixZoomForm : public TForm {
   std::string infoFontName_;
   int infoFontSize_;
   std::string fontName_;
+  charmap::TFaceStyle style_;
   int fontSize_ = 256;
   COLORREF charColor_;
   COLORREF infoColor_;
