@@ -120,8 +120,9 @@ TEST(FileOpsWin32, RenameTakesTheCollectionsThatReferToTheFileAlong) {
 }
 
 // A face of a collection and a CFF font, installed for the machine and then
-// for the current user alone, each uninstalled from where it went.
-TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninstallFromThere) {
+// for the current user alone, each uninstalled from where it went; then
+// loaded and unloaded.
+TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserUninstallFromThereAndLoad) {
   struct Font {
     const char* source;
     // Names of the original renamed to others as long: `family` in ASCII
@@ -196,6 +197,16 @@ TEST(FileOpsWin32, CollectionsAndCffFontsInstallForTheMachineOrTheUserAndUninsta
       EXPECT_TRUE(Exists(source));
       EXPECT_FALSE(scratch::FaceExists(drawn));
     }
+
+    // Loaded for the session and unloaded again, from where it lies.
+    TFontFileInfo record;
+    record.SetFileName(source, font.face);
+    std::vector<std::string> loaded;
+    ASSERT_TRUE(record.Load(&loaded));
+    EXPECT_TRUE(scratch::FaceExists(drawn));
+    ASSERT_TRUE(record.Unload(&loaded));
+    EXPECT_TRUE(loaded.empty());
+    EXPECT_FALSE(scratch::FaceExists(drawn));
   }
 }
 
