@@ -208,7 +208,15 @@ void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, T
   const auto it = index_.find(UpperAscii(file));
   if (it == index_.end()) return;
   const uint32_t count = std::min(it->second->Snapshot().FaceCount, kMaxListedFaces);
-  for (uint32_t face = 1; face < count; ++face) AddRecord(file, face, nullptr, mode, installed);
+  if (count < 2) return;
+  std::vector<TFontFields> reads;
+  try {
+    reads = ReadFaceNames(file, 1, count - 1);
+  } catch (const std::exception&) {
+    reads.clear();  // each face then reads itself
+  }
+  for (uint32_t face = 1; face < count; ++face)
+    AddRecord(file, face, nullptr, mode, installed, reads.empty() ? nullptr : &reads[face - 1]);
 }
 
 void TFontFileList::ScanFolders(ScanRun& run) {

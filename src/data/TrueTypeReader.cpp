@@ -358,6 +358,27 @@ void ReadFontFields(TFontFields& fields, bool allTables) {
   }
 }
 
+std::vector<TFontFields> ReadFaceNames(const std::string& path, uint32_t first, uint32_t count) {
+  std::vector<TFontFields> faces(count);
+  std::unique_ptr<sys::InFile> file = sys::Current().OpenRead(path);
+  const std::string error = file ? std::string() : SysErrorText();
+  // One reader for all: the blocks of the header and the offsets are read once.
+  std::optional<TBlockReader> reader;
+  if (file) reader.emplace(*file);
+  for (uint32_t i = 0; i < count; ++i) {
+    TFontFields& fields = faces[i];
+    fields.FileName = path;
+    fields.FaceIndex = first + i;
+    if (reader && TFontReader(*reader, fields).ReadDirectory(false)) {
+      fields.KnownName = fields.FontName;
+    } else {
+      fields.Bad = true;
+      fields.FontName = reader ? SysErrorText() : error;
+    }
+  }
+  return faces;
+}
+
 void ReadFontFile(TFontFileInfo& info, bool allTables) {
   // The file is read into a copy, without the lock, so that a window thread
   // reading the record is never held up by the disk.

@@ -56,9 +56,12 @@ TEST_F(FolderScanTest, ListsEachFaceOfEveryFontFileInAnyCaseInNameOrderAndUnread
   os.AddDirectory("D:\\F\\folder.ttf");
   os.AddFile("D:\\F\\sub\\deeper.ttf", "x");
 
+  const int opens = os.Opens();
   Browse(list, "d:\\f", false);
 
   EXPECT_EQ(list.Path(), "d:\\f\\");
+  // One open per file and one more for all of a collection's other faces.
+  EXPECT_EQ(os.Opens() - opens, 10);
   EXPECT_EQ(Files(list), (Strings{"d:\\f\\locked.ttf", "d:\\f\\4.ttf", "d:\\f\\2.ttf", "d:\\f\\3.ttf",
                                   "d:\\f\\cff.Otf", "d:\\f\\pair.TTC", "d:\\f\\pair.TTC",
                                   "d:\\f\\trio.otc", "d:\\f\\trio.otc", "d:\\f\\trio.otc",
