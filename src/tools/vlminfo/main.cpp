@@ -150,9 +150,15 @@ constexpr uint32_t kMaxPrintedFaces = 256;
 void PrintRecords(const std::string& file, const Options& options, TInstalledFonts& installed,
                   TJsonLines& lines) {
   uint32_t faces = 1;
+  std::vector<TFontFields> others;  // names only: the other faces, read through one open
   for (uint32_t face = 0; face < faces; ++face) {
     TFontFileInfo record;
-    record.SetFileNameAndRead(file, !options.namesOnly, installed, face);
+    if (face > 0 && options.namesOnly) {
+      if (others.empty()) others = ReadFaceNames(file, 1, faces - 1);
+      record.SetFileNameRead(std::move(others[face - 1]), installed);
+    } else {
+      record.SetFileNameAndRead(file, !options.namesOnly, installed, face);
+    }
     std::vector<char32_t> points;
     if (options.coverage) points = ReadCodePoints(file, face);
     record.LookAtFields([&](const TFontFields& fields) {
