@@ -244,13 +244,20 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
 
   bool unregistered = false;
   if (auto key = OpenFontsKey(false)) {
-    // A plain .TTF font's value bears its name; any other's is found by its file.
+    // A plain .TTF font's value bears its name, unless that value names
+    // another file of the same name; any other is found by its file. A record
+    // of the file Install copied from stands for the fonts folder's copy.
     const std::string file = FileName();
-    // A record of the file Install copied from stands for the fonts folder's copy.
-    std::string valueName = IsPlainTrueTypeFileName(file) ? FontRegValueName(FontName())
-                                                           : ValueNaming(*key, RefsOf(file));
-    if (valueName.empty() && !IsPlainTrueTypeFileName(file))
-      valueName = ValueNaming(*key, RefsOf(path));
+    const FileRefs own = RefsOf(file);
+    const FileRefs copy = RefsOf(path);
+    std::string valueName;
+    if (IsPlainTrueTypeFileName(file)) {
+      const std::string byName = FontRegValueName(FontName());
+      std::string data;
+      if (key->ReadString(byName, data) && (own.Match(data) || copy.Match(data))) valueName = byName;
+    }
+    if (valueName.empty()) valueName = ValueNaming(*key, own);
+    if (valueName.empty()) valueName = ValueNaming(*key, copy);
     if (!valueName.empty() && key->ValueExists(valueName)) {
       if (!key->ReadString(valueName, path) || !key->DeleteValue(valueName)) return false;
       unregistered = true;

@@ -195,6 +195,20 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNot
   EXPECT_EQ(Registered("Delta"), "<none>");
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\D.TTF"));
   EXPECT_EQ(freed, "");
+
+  // Two files of one font name: the value of that name is the other file's,
+  // so this file's own value goes, and the other file keeps its value and stays.
+  auto theirs = InstalledFont("E1.TTF", "Echo");
+  AddFont(std::string(kFontsDir) + "E2.TTF", "Echo");
+  Install("Echo Copy", "E2.TTF");
+  auto mine = Record(std::string(kFontsDir) + "E2.TTF", "Echo");
+  ASSERT_TRUE(mine->Installed());
+  ASSERT_TRUE(mine->Uninstall(dmDelete, &freed));
+  EXPECT_EQ(Registered("Echo"), "E1.TTF");
+  EXPECT_EQ(Registered("Echo Copy"), "<none>");
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\E1.TTF"));
+  EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\E2.TTF"));
+  EXPECT_EQ(freed, "C:\\Windows\\Fonts\\E2.TTF");
 }
 
 TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
