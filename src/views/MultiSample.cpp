@@ -5,6 +5,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -211,7 +212,7 @@ void TMultiSample::Rebuild() {
   heights.reserve(rows.size());
   for (const TSampleRow& row : rows) heights.push_back(row.height);
   rows_ = std::move(rows);
-  grid_.SetColWidth(maxWidth + 4);
+  grid_.SetColWidth(maxWidth + ui::TScale(*this)(4));
   grid_.SetRows(std::move(heights));
   UpdateLoaded();
   needsRebuild_ = false;
