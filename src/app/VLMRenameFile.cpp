@@ -25,7 +25,8 @@ TfrmVLMRenameFile::TfrmVLMRenameFile(const TControl* owner)
   }
   // Read-only edits draw on the greyed background; their text can still be copied.
   for (TEdit* shown : {&edtFontName, &edtFolder, &edtOrigName}) shown->SetReadOnly(true);
-  btnFontName.SetBounds(editLeft, top + px(2), px(130), px(25));
+  // Clear of the OK button's row below it.
+  btnFontName.SetBounds(editLeft, top + px(1), px(130), px(22));
   btnFontName.SetEnabled(false);
   btnFontName.OnClick = [this] { btnFontNameClick(); };
   btnOK.SetBounds(px(372 - 10 - 75 - 6 - 75), px(191 - 10 - 25), px(75), px(25));
