@@ -49,6 +49,12 @@ void TfrmVLMChild::FormCreate() {
   SetMinSize(px(300), px(150));
   if (Height() < px(300)) SetHeight(px(300));
   OnShow = [this] { FormShow(); };
+  // The sizes in points stay, in the pixels of the new scale.
+  OnDpiChanged = [this] {
+    if (!FOptions) return;
+    SetSampleFont(FSampleFontName, esSampleSize.Value());
+    SetNotesFontSize(FOptions->NotesFontSize());
+  };
 
   bvlTopSpacer.SetHeight(px(2));
   bvlTopSpacer.SetAlign(alTop);

@@ -35,12 +35,11 @@ int CaptionWidth(HFONT font, std::wstring_view caption, std::wstring_view suffix
   return size.cx;
 }
 
-// `base` with another size in points and, when given, another face.
-TFontHandle FontLike(HFONT base, int points, const std::wstring* face = nullptr) {
+// `base` with another size in points at `dpi` and, when given, another face.
+TFontHandle FontLike(HFONT base, int points, int dpi, const std::wstring* face = nullptr) {
   LOGFONTW font{};
   GetObjectW(base, sizeof(font), &font);
-  const TWindowDC screen(nullptr);
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  font.lfHeight = -ui::PointsToPixels(points, dpi);
   font.lfWidth = 0;
   if (face) {
     font.lfCharSet = DEFAULT_CHARSET;
@@ -312,7 +311,7 @@ void TfrmVLMChild::ApplyMultiPageOptions() {
 
 void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
   const std::wstring face = sys::Widen(name);
-  TFontHandle font = FontLike(Font(), points, &face);
+  TFontHandle font = FontLike(Font(), points, Dpi(), &face);
   if (!font) return;
   memSample.SetFont(font.Get());
   FSampleFont = std::move(font);  // the old one goes once the memo has let it go
@@ -320,7 +319,7 @@ void TfrmVLMChild::SetSampleFont(const std::string& name, int points) {
 }
 
 void TfrmVLMChild::SetNotesFontSize(int points) {
-  TFontHandle font = FontLike(Font(), std::max(1, points));
+  TFontHandle font = FontLike(Font(), std::max(1, points), Dpi());
   if (!font) return;
   memNotes.SetFont(font.Get());
   FNotesFont = std::move(font);

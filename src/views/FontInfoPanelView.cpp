@@ -175,6 +175,15 @@ LRESULT TFontInfoPanel::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       channel_->Close();
       break;
+    case WM_SETFONT: {
+      // A new interface font (a new scale): the headers' bold follows it.
+      const LRESULT result = TCustomControl::OnMessage(msg, wParam, lParam);
+      TFontHandle bold = BoldFontOf(Font());
+      for (const TSectionView& view : views_) view.header->SetFont(bold.Get());
+      boldFont_ = std::move(bold);
+      if (!views_.empty()) LayoutSections();
+      return result;
+    }
     case WM_SIZE: {
       const LRESULT result = TCustomControl::OnMessage(msg, wParam, lParam);
       if (!layingOut_.Active()) Resized();

@@ -149,14 +149,8 @@ void TMultiSample::Changed(bool rebuild) {
 }
 
 TFontHandle TMultiSample::SampleFont(const std::wstring& face) const {
-  // The screen's resolution does not change while the program runs; asking
-  // for a screen DC per font cost more than measuring the font.
-  static const int ppi = [] {
-    const TWindowDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  }();
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(fontSize_, ppi, 72);
+  font.lfHeight = -ui::PointsToPixels(fontSize_, ui::DpiOf(*this));
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;

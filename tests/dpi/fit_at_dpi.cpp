@@ -276,6 +276,25 @@ int main(int argc, char** argv) {
       Check(shown, "progress");
     }
   }
+  if (dpi == ui::kBaseDpi) {
+    // Moved to a screen of 150 %: the frame and its font window lay
+    // themselves out again there, as far as a single-screen Wine can tell.
+    g_dpi = 144;
+    RECT r{};
+    GetWindowRect(frame->Handle(), &r);
+    const RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 3 / 2, r.top + (r.bottom - r.top) * 3 / 2};
+    SendMessageW(frame->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    if (frame->Dpi() != 144 || child.Dpi() != 144) {
+      std::printf("FAIL the frame did not follow a new scale\n");
+      ++g_failures;
+    }
+    for (TTabSheet* view : {&child.tsViewSample, &child.tsViewMulti, &child.tsViewCharacters,
+                            &child.tsViewFontInfo, &child.tsViewNotes}) {
+      child.pcView.SetActivePage(view);
+      child.pcViewChange();
+      Check(frame->Handle(), "font window moved to 144 dpi, " + Utf8(view->Caption()));
+    }
+  }
   frame->mmFileExitClick();
   std::printf("%d dpi: %d captions checked, %d failures\n", dpi, g_checked, g_failures);
   return g_failures == 0 && g_checked > 50 ? 0 : 1;
