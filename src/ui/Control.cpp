@@ -343,7 +343,8 @@ bool TControl::ShowPopupMenu(LPARAM lParam) {
   if (lParam == -1) {  // from the keyboard: below the control's top left corner
     RECT r{};
     GetWindowRect(handle_, &r);
-    pt = POINT{r.left + 8, r.top + 8};
+    const int inset = ui::TScale(*this)(8);
+    pt = POINT{r.left + inset, r.top + inset};
   }
   popupMenu_->Popup(pt.x, pt.y, handle_, this);
   return true;
