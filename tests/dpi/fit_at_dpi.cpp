@@ -186,6 +186,16 @@ void CheckDialog(const std::string& where, const std::function<void()>& show,
   show();
 }
 
+HWND zoom = nullptr;
+RECT zoomRect{};
+
+// Notes the magnifier, in front, and closes it with Esc.
+void CALLBACK CloseZoom(HWND, UINT, UINT_PTR, DWORD) {
+  zoom = GetForegroundWindow();
+  GetWindowRect(zoom, &zoomRect);
+  PostMessageW(zoom, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -251,13 +261,7 @@ int main(int argc, char** argv) {
   {
     // The magnifier runs its own loop and has no controls: it is shown, its
     // size checked against the character map's, and closed by a key.
-    static HWND zoom = nullptr;
-    static RECT zoomRect{};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR, DWORD) {
-      zoom = GetForegroundWindow();
-      GetWindowRect(zoom, &zoomRect);
-      PostMessageW(zoom, WM_KEYDOWN, VK_ESCAPE, 0);
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 500, CloseZoom);
     child.Characters().CharMatrix.Zoom();
     KillTimer(nullptr, timer);
     if (!zoom || zoom == frame->Handle() || zoomRect.right - zoomRect.left < ui::ScaleToDpi(100, dpi)) {
