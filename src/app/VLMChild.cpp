@@ -9,6 +9,8 @@
 #include "lists/FilterBox.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
+#include "ui/Dpi.h"
+#include "lists/ColumnWidths.h"
 
 namespace {
 
@@ -27,7 +29,9 @@ std::wstring ListSuffix(TFontList& list) {
 
 }  // namespace
 
-TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame) : TMDIChild(frame, L"", 518, 343, ui::SongFont()) {
+TfrmVLMChild::TfrmVLMChild(TMDIFrame& frame)
+    : TMDIChild(frame, L"", ui::ScaleToDpi(518, frame.Dpi()), ui::ScaleToDpi(343, frame.Dpi()),
+                ui::SongFont(frame.Dpi())) {
   FormCreate();
   FBuilding.End();
 }
@@ -43,30 +47,37 @@ void TfrmVLMChild::FormCreate() {
   pmCharMatrixCollect.SetVisible(false);
   pmEditBoxAddTextSample.SetVisible(false);
   pmEditBoxSep3.SetVisible(false);
-  SetMinSize(300, 150);
-  if (Height() < 300) SetHeight(300);
+  const ui::TScale px(*this);
+  SetMinSize(px(300), px(150));
+  if (Height() < px(300)) SetHeight(px(300));
   OnShow = [this] { FormShow(); };
+  // The sizes in points stay, in the pixels of the new scale.
+  OnDpiChanged = [this] {
+    if (!FOptions) return;
+    SetSampleFont(FSampleFace, esSampleSize.Value());
+    SetNotesFontSize(FOptions->NotesFontSize());
+  };
 
-  bvlTopSpacer.SetHeight(2);
+  bvlTopSpacer.SetHeight(px(2));
   bvlTopSpacer.SetAlign(alTop);
-  pnlNav.SetWidth(200);
+  pnlNav.SetWidth(px(200));
   pnlNav.SetAlign(alLeft);
   pnlNav.SetBevelOuter(bvLowered);
-  pnlNav.SetBorderWidth(5);
+  pnlNav.SetBorderWidth(px(5));
   pcNav.SetAlign(alClient);
   pnlView.SetAlign(alClient);
   pnlView.SetBevelOuter(bvLowered);
-  pnlView.SetBorderWidth(5);
+  pnlView.SetBorderWidth(px(5));
   pcView.SetAlign(alClient);
 
   InstalledFontList.SetAlign(alClient);
-  CollectionsList.SetHeight(93);
+  CollectionsList.SetHeight(px(93));
   CollectionsList.SetAlign(alTop);
-  CollectionsList.SetColumnWidth(150);
+  CollectionsList.SetColumnWidth(px(150));
   CollectionsFontList.SetAlign(alClient);
-  pnlBrowseTop.SetHeight(43);
+  pnlBrowseTop.SetHeight(px(43));
   pnlBrowseTop.SetAlign(alTop);
-  DirTree.SetHeight(67);
+  DirTree.SetHeight(px(67));
   DirTree.SetAlign(alTop);
   BrowseFontList.SetAlign(alClient);
   // The splitters go after the controls they resize.
@@ -74,9 +85,9 @@ void TfrmVLMChild::FormCreate() {
   BrowseSplitter.SetTop(DirTree.Top() + DirTree.Height());
 
   for (TLabel* label : {&lblAddress, &lblInclSubfolders}) label->AutoSize();
-  lblAddress.SetBounds(0, 4, lblAddress.Width(), lblAddress.Height());
-  edtAddress.SetBounds(0, 20, 100, 21);
-  cbInclSubfolders.SetBounds(0, 3, 15, 15);
+  lblAddress.SetBounds(0, px(4), lblAddress.Width(), lblAddress.Height());
+  edtAddress.SetBounds(0, px(20), px(100), px(21));
+  cbInclSubfolders.SetBounds(0, px(3), px(15), px(15));
   pnlBrowseTop.OnResize = [this] { pnlBrowseTopResize(); };
   pnlBrowseTopResize();
   tsNavCollections.OnResize = [this] { tsNavCollectionsResize(); };
@@ -85,7 +96,7 @@ void TfrmVLMChild::FormCreate() {
   CollectionsFontList.SetMode(flmCollection);
   BrowseFontList.SetMode(flmBrowse);
   for (TFontList* list : {&InstalledFontList, &CollectionsFontList, &BrowseFontList}) {
-    list->SetColumnWidths("150,100");
+    list->SetColumnWidths(FormatColumnWidths({px(150), px(100)}));
     list->SetInclSubfoldersDepth(3);
     list->SetFilter(kAllFontKinds);
     list->OnChange = [this] { FontListChange(); };
@@ -410,16 +421,17 @@ LRESULT TfrmVLMChild::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmVLMChild::pnlBrowseTopResize() {
+  const ui::TScale px(*this);
   const int width = pnlBrowseTop.ClientWidth();
   edtAddress.SetWidth(width - edtAddress.Left());
   cbInclSubfolders.SetLeft(width - cbInclSubfolders.Width());
-  lblInclSubfolders.SetBounds(cbInclSubfolders.Left() - 8 - lblInclSubfolders.Width(), 4,
+  lblInclSubfolders.SetBounds(cbInclSubfolders.Left() - px(8) - lblInclSubfolders.Width(), px(4),
                               lblInclSubfolders.Width(), lblInclSubfolders.Height());
 }
 
 void TfrmVLMChild::tsNavCollectionsResize() {
   const int border = tsNavCollections.BorderWidth();
-  CollectionsList.SetColumnWidth(tsNavCollections.ClientWidth() - 2 * (border + 4) -
+  CollectionsList.SetColumnWidth(tsNavCollections.ClientWidth() - 2 * (border + ui::TScale(*this)(4)) -
                                  GetSystemMetrics(SM_CXVSCROLL));
 }
 

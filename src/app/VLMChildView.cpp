@@ -9,6 +9,7 @@
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -23,12 +24,11 @@ constexpr int kSecondRowTop = 27;
 constexpr int kLabelTop = 5;
 
 
-// `base` with another size in points and, when given, another face.
-TFontHandle FontLike(HFONT base, int points, const TFontFileInfo::TDrawnFace* face = nullptr) {
+// `base` with another size in points at `dpi` and, when given, another face.
+TFontHandle FontLike(HFONT base, int points, int dpi, const TFontFileInfo::TDrawnFace* face = nullptr) {
   LOGFONTW font{};
   GetObjectW(base, sizeof(font), &font);
-  const TWindowDC screen(nullptr);
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  font.lfHeight = -ui::PointsToPixels(points, dpi);
   font.lfWidth = 0;
   if (face) {
     font.lfCharSet = DEFAULT_CHARSET;
@@ -48,11 +48,13 @@ std::vector<std::wstring> Widened(const std::vector<std::string>& texts) {
 }
 
 // A label in the label column with its slider after it, on one row.
+// Tops are pixels at 96 dpi; the label column's width is measured.
 void PlaceSliderRow(TLabel& label, int labelTop, TEditSlider& slider, int sliderTop, int labelWidth) {
+  const ui::TScale px(label);
   label.AutoSize();
-  label.SetTop(labelTop);
+  label.SetTop(px(labelTop));
   label.SetFocusControl(&slider);
-  slider.SetBounds(labelWidth, sliderTop, TEditSlider::kMinWidth, TEditSlider::kHeight);
+  slider.SetBounds(labelWidth, px(sliderTop), px(TEditSlider::kMinWidth), px(TEditSlider::kHeight));
 }
 
 // A page's controls, made on its sheet the first time: laid out once, and drawn when done.
@@ -86,16 +88,17 @@ void TakeChosenItem(TComboBox& combo) {
 
 void TfrmVLMChild::CreateViewPages() {
   const HFONT font = Font();
+  const ui::TScale px(*this);
   FLabelWidth = 0;
   for (std::wstring_view caption : {L"列数(&L)", L"大小(&Z)", L"包含"})
     FLabelWidth = std::max(FLabelWidth, CaptionWidth(font, caption, L":"));
-  FLabelWidth += 10;
+  FLabelWidth += px(10);
 
   // Sample page.
-  pnlSampleTop.SetHeight(26);
+  pnlSampleTop.SetHeight(px(26));
   pnlSampleTop.SetAlign(alTop);
-  cmbSamples.SetBounds(0, kRowTop, 100, 200);
-  pnlSampleBottom.SetHeight(26);
+  cmbSamples.SetBounds(0, px(kRowTop), px(100), px(200));
+  pnlSampleBottom.SetHeight(px(26));
   pnlSampleBottom.SetAlign(alBottom);
   memSample.SetAlign(alClient);
   PlaceSliderRow(lblSampleSize, kLabelTop + 1, esSampleSize, 3, FLabelWidth);
@@ -180,23 +183,24 @@ TCharactersPage& TfrmVLMChild::Characters() {
 
 void TfrmVLMChild::SetUpMultiPage(TMultiSamplePage& page) {
   const HFONT font = Font();
-  page.pnlMultiTop.SetHeight(26);
+  const ui::TScale px(*this);
+  page.pnlMultiTop.SetHeight(px(26));
   page.pnlMultiTop.SetAlign(alTop);
-  page.cmbSamplesMulti.SetBounds(0, kRowTop, 100, 200);
-  page.pnlMultiBottom.SetHeight(51);
+  page.cmbSamplesMulti.SetBounds(0, px(kRowTop), px(100), px(200));
+  page.pnlMultiBottom.SetHeight(px(51));
   page.pnlMultiBottom.SetAlign(alBottom);
   page.MultiSample.SetAlign(alClient);
   page.lblMultiMode.AutoSize();
-  page.lblMultiMode.SetTop(kLabelTop);
-  const int selectedWidth = CaptionWidth(font, page.rbMultiSelected.Text(), L":") + 20;
+  page.lblMultiMode.SetTop(px(kLabelTop));
+  const int selectedWidth = CaptionWidth(font, page.rbMultiSelected.Text(), L":") + px(20);
   int allWidth = 0;
   for (std::wstring_view caption : {L"所有在藏品中的字体(&L)", L"所有已安装的字体(&L)", L"文件夹中的所有字体(&L)"})
     allWidth = std::max(allWidth, CaptionWidth(font, caption, L":"));
-  allWidth += 20;
-  page.rbMultiSelected.SetBounds(0, 2, selectedWidth, 17);
-  page.rbMultiAll.SetBounds(selectedWidth + 15, 2, allWidth, 17);
+  allWidth += px(20);
+  page.rbMultiSelected.SetBounds(0, px(2), selectedWidth, px(17));
+  page.rbMultiAll.SetBounds(selectedWidth + px(15), px(2), allWidth, px(17));
   page.rbMultiAll.SetText(MultiAllCaption());
-  page.pnlMultiMode.SetBounds(FLabelWidth, kRowTop, selectedWidth + 15 + allWidth, 21);
+  page.pnlMultiMode.SetBounds(FLabelWidth, px(kRowTop), selectedWidth + px(15) + allWidth, px(21));
   PlaceSliderRow(page.lblMultiSize, kSecondRowTop + 3, page.esMultiSize, kSecondRowTop, FLabelWidth);
 
   // The size stops at 128 like the single sample's.
@@ -232,12 +236,13 @@ void TfrmVLMChild::SetUpMultiPage(TMultiSamplePage& page) {
 
 void TfrmVLMChild::SetUpCharactersPage(TCharactersPage& page) {
   const HFONT font = Font();
+  const ui::TScale px(*this);
   page.CharMatrix.SetAlign(alClient);
-  page.pnlCharactersBottom.SetHeight(51);
+  page.pnlCharactersBottom.SetHeight(px(51));
   page.pnlCharactersBottom.SetAlign(alBottom);
   PlaceSliderRow(page.lblColumns, kLabelTop, page.esColumns, kRowTop, FLabelWidth);
-  page.cbValues.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbValues.Text(), L"") + 20, 17);
-  page.cbChars.SetBounds(0, kRowTop + 2, CaptionWidth(font, page.cbChars.Text(), L"") + 20, 17);
+  page.cbValues.SetBounds(0, px(kRowTop + 2), CaptionWidth(font, page.cbValues.Text(), L"") + px(20), px(17));
+  page.cbChars.SetBounds(0, px(kRowTop + 2), CaptionWidth(font, page.cbChars.Text(), L"") + px(20), px(17));
   PlaceSliderRow(page.lblCharactersSize, kSecondRowTop + 3, page.esCharactersSize, kSecondRowTop, FLabelWidth);
 
   page.esCharactersSize.SetMinValue(kMinSize);
@@ -299,7 +304,7 @@ void TfrmVLMChild::ApplyMultiPageOptions() {
 }
 
 void TfrmVLMChild::SetSampleFont(const TFontFileInfo::TDrawnFace& face, int points) {
-  TFontHandle font = FontLike(Font(), points, &face);
+  TFontHandle font = FontLike(Font(), points, Dpi(), &face);
   if (!font) return;
   memSample.SetFont(font.Get());
   FSampleFont = std::move(font);  // the old one goes once the memo has let it go
@@ -307,7 +312,7 @@ void TfrmVLMChild::SetSampleFont(const TFontFileInfo::TDrawnFace& face, int poin
 }
 
 void TfrmVLMChild::SetNotesFontSize(int points) {
-  TFontHandle font = FontLike(Font(), std::max(1, points));
+  TFontHandle font = FontLike(Font(), std::max(1, points), Dpi());
   if (!font) return;
   memNotes.SetFont(font.Get());
   FNotesFont = std::move(font);
@@ -341,10 +346,11 @@ void TfrmVLMChild::pnlMultiBottomResize() {
 
 void TfrmVLMChild::pnlCharactersBottomResize() {
   TCharactersPage& page = *FCharactersPage;
+  const ui::TScale px(*this);
   const int width = page.pnlCharactersBottom.ClientWidth();
   page.cbChars.SetLeft(width - page.cbChars.Width());
-  page.cbValues.SetLeft(page.cbChars.Left() - 15 - page.cbValues.Width());
-  page.esColumns.SetWidth(page.cbValues.Left() - 20 - page.esColumns.Left());
+  page.cbValues.SetLeft(page.cbChars.Left() - px(15) - page.cbValues.Width());
+  page.esColumns.SetWidth(page.cbValues.Left() - px(20) - page.esColumns.Left());
   page.esCharactersSize.SetWidth(width - page.esCharactersSize.Left());
 }
 

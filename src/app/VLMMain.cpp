@@ -12,8 +12,10 @@
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 #include "ui/TProgress.h"
+#include "ui/Dpi.h"
 
-TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
+TfrmVLMMain::TfrmVLMMain()
+    : TMDIFrame(L"Velmara", ui::ScaleToDpi(640, ui::SystemDpi()), ui::ScaleToDpi(480, ui::SystemDpi())) {
   RegisterFileType();
   SetMenu(&mainMenu);
   SetWindowMenu(mmWindow.SubmenuHandle());
@@ -57,6 +59,10 @@ TfrmVLMMain::TfrmVLMMain() : TMDIFrame(L"Velmara", 640, 480) {
   tb97Filter.SetBarVisible(false);
   LoadGlyphs();
   ApplyTextLabels();
+  OnDpiChanged = [this] {
+    LoadGlyphs();
+    ApplyTextLabels();
+  };
   BindRoutedCommands();
   UpdateFileCommands();
   UpdateEditCommands();
@@ -236,8 +242,13 @@ void TfrmVLMMain::LoadGlyphs() {
       {&tbb97FilterPictorial, L"PICTORIAL"},
       {&tbb97FilterOther, L"OTHER"},
   };
+  // Drawn at the scales' sizes: the largest that the scale fills, never stretched.
+  const int wanted = ui::TScale(*this)(20);
+  std::wstring sized;
+  for (int size : {25, 30, 40})
+    if (size <= wanted) sized = L"_" + std::to_wstring(size);
   for (const auto& [button, name] : glyphs) {
-    const std::wstring resource = lowColour ? std::wstring(name) + L"16" : std::wstring(name);
+    const std::wstring resource = std::wstring(name) + (lowColour ? L"16" : L"") + sized;
     if (HBITMAP glyph = static_cast<HBITMAP>(
             LoadImageW(ui::Instance(), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
       button->SetGlyph(glyph);
@@ -247,7 +258,8 @@ void TfrmVLMMain::LoadGlyphs() {
 void TfrmVLMMain::ApplyTextLabels() {
   const bool labels = pmToolbarsTextLabels.Checked();
   // One width for every button: the widest caption on a shown bar decides it.
-  int width = 52;
+  const ui::TScale px(*this);
+  int width = px(52);
   if (labels) {
     const TWindowDC screen(nullptr);
     for (const TToolbar97* bar : {&tb97Main, &tb97Filter}) {
@@ -257,7 +269,7 @@ void TfrmVLMMain::ApplyTextLabels() {
         const std::wstring& caption = bar->Button(i).Caption();
         SIZE size{};
         GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-        width = std::max(width, static_cast<int>(size.cx) + 4);
+        width = std::max(width, static_cast<int>(size.cx) + px(4));
       }
     }
   }
@@ -266,9 +278,9 @@ void TfrmVLMMain::ApplyTextLabels() {
       TToolbarButton97& button = bar->Button(i);
       button.SetDisplayMode(labels ? dmGlyphAndCaption : dmGlyphOnly);
       if (labels) {
-        button.SetSize(width, 45);
+        button.SetSize(width, px(45));
       } else {
-        button.SetSize(29, 26);
+        button.SetSize(px(29), px(26));
       }
     }
   }

@@ -9,9 +9,11 @@
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
 #include "sys/sys.h"
+#include "ui/Dpi.h"
 
 namespace {
 
+// Pixels at 96 dpi.
 constexpr int kClientWidth = 454;
 constexpr int kClientHeight = 318;
 constexpr int kMargin = 8;
@@ -30,30 +32,33 @@ constexpr int kDroppedHeight = 400;  // room for every entry, custom ones too
 constexpr wchar_t kNewSample[] = L"<new>";
 constexpr wchar_t kBrowseTitle[] = L"选择你希望的文件夹去存储%";
 
-// A label left of its control, the two centred on one line.
-void PlaceRow(TLabel& label, TControl& control, int top, int width, int height = kEditHeight) {
-  control.SetBounds(kEditLeft, top, width, height);
+// A label left of its control, the two centred on one line; in pixels at the
+// dialog's dpi.
+void PlaceRow(TLabel& label, TControl& control, int top, int width, int height) {
+  const ui::TScale px(label);
+  control.SetBounds(px(kEditLeft), top, width, height);
   label.AutoSize();
-  label.SetBounds(kLabelLeft, top + (std::min(height, kEditHeight + 1) - label.Height()) / 2,
+  label.SetBounds(px(kLabelLeft), top + (std::min(height, px(kEditHeight + 1)) - label.Height()) / 2,
                   label.Width(), label.Height());
   label.SetFocusControl(&control);
 }
 
 // A bold heading followed by an etched line up to the page's right margin.
 void PlaceHeading(TLabel& heading, TPanel& line, int top, int pageWidth) {
-  heading.SetFont(ui::SongBoldFont());
+  const ui::TScale px(heading);
+  heading.SetFont(ui::SongBoldFont(px.Dpi()));
   heading.AutoSize();
-  heading.SetBounds(kMargin, top, heading.Width(), heading.Height());
+  heading.SetBounds(px(kMargin), top, heading.Width(), heading.Height());
   line.SetBevelOuter(bvLowered);
-  const int left = heading.Left() + heading.Width() + 2;
-  line.SetBounds(left, top + heading.Height() / 2, pageWidth - kMargin - left, 2);
+  const int left = heading.Left() + heading.Width() + px(2);
+  line.SetBounds(left, top + heading.Height() / 2, pageWidth - px(kMargin) - left, px(2));
 }
 
 }  // namespace
 
 TfrmVLMOptions::TfrmVLMOptions(const TControl& owner)
     : TDialog(&owner, L"选项", kClientWidth, kClientHeight) {
-  SetFont(ui::SongFont());
+  SetFont(ui::SongFont(Dpi()));
   KeyPreview = true;
   PlaceControls();
   ConnectEvents();
@@ -61,12 +66,13 @@ TfrmVLMOptions::TfrmVLMOptions(const TControl& owner)
 }
 
 void TfrmVLMOptions::PlaceControls() {
-  const int buttonsTop = kClientHeight - kMargin - kButtonHeight;
-  pcOptions.SetBounds(kMargin, kMargin, kClientWidth - 2 * kMargin, buttonsTop - 2 * kMargin);
-  int left = kClientWidth - kMargin - 3 * kButtonWidth - 2 * kButtonGap;
+  const ui::TScale px(*this);
+  const int buttonsTop = px(kClientHeight) - px(kMargin) - px(kButtonHeight);
+  pcOptions.SetBounds(px(kMargin), px(kMargin), px(kClientWidth) - 2 * px(kMargin), buttonsTop - 2 * px(kMargin));
+  int left = px(kClientWidth) - px(kMargin) - 3 * px(kButtonWidth) - 2 * px(kButtonGap);
   for (TButton* button : {&btnOK, &btnCancel, &btnHelp}) {
-    button->SetBounds(left, buttonsTop, kButtonWidth, kButtonHeight);
-    left += kButtonWidth + kButtonGap;
+    button->SetBounds(left, buttonsTop, px(kButtonWidth), px(kButtonHeight));
+    left += px(kButtonWidth) + px(kButtonGap);
   }
   btnOK.SetDefault(true);
   btnOK.ModalResult = mrOK;
@@ -75,53 +81,53 @@ void TfrmVLMOptions::PlaceControls() {
 
   const int pageWidth = tsGeneral.ClientWidth();
   const int pageHeight = tsGeneral.ClientHeight();
-  const int rightColumn = pageWidth - kMargin - kButtonWidth;
+  const int rightColumn = pageWidth - px(kMargin) - px(kButtonWidth);
 
-  PlaceHeading(lblFolders, bvlFolders, kMargin + 2, pageWidth);
-  const int folderWidth = rightColumn - kButtonGap - kEditLeft;
-  int top = kFirstRowTop;
+  PlaceHeading(lblFolders, bvlFolders, px(kMargin + 2), pageWidth);
+  const int folderWidth = rightColumn - px(kButtonGap) - px(kEditLeft);
+  int top = px(kFirstRowTop);
   for (auto [label, edit, button] :
        {std::tuple{&lblCollectionsFolder, &edtCollectionsFolder, &btnCollectionsFolder},
         std::tuple{&lblNotesFolder, &edtNotesFolder, &btnNotesFolder}}) {
-    PlaceRow(*label, *edit, top, folderWidth);
-    button->SetBounds(rightColumn, top - 2, kButtonWidth, kButtonHeight);
+    PlaceRow(*label, *edit, top, folderWidth, px(kEditHeight));
+    button->SetBounds(rightColumn, top - px(2), px(kButtonWidth), px(kButtonHeight));
     button->SetTabStop(false);
-    top += kRowHeight;
+    top += px(kRowHeight);
   }
-  cbTrueTypeOnly.SetBounds(kEditLeft, top, folderWidth, kEditHeight);
-  cbInstallForUser.SetBounds(kEditLeft, top + kEditHeight + 4, folderWidth, kEditHeight);
+  cbTrueTypeOnly.SetBounds(px(kEditLeft), top, folderWidth, px(kEditHeight));
+  cbInstallForUser.SetBounds(px(kEditLeft), top + px(kEditHeight + 4), folderWidth, px(kEditHeight));
 
-  PlaceHeading(lblColours, bvlColours, kMargin + 2, pageWidth);
-  top = kFirstRowTop;
+  PlaceHeading(lblColours, bvlColours, px(kMargin + 2), pageWidth);
+  top = px(kFirstRowTop);
   for (auto [label, combo] : {std::pair{&lblFontColor, &rccFontColor}, std::pair{&lblFontBgColor, &rccFontBgColor},
                               std::pair{&lblFontInfoColor, &rccFontInfoColor}}) {
     // A combo box's height is its dropped list's; the field is as high as its rows.
-    PlaceRow(*label, *combo, top, kColourWidth, kDroppedHeight);
-    top += kRowHeight;
+    PlaceRow(*label, *combo, top, px(kColourWidth), px(kDroppedHeight));
+    top += px(kRowHeight);
   }
-  PlaceHeading(lblNotes, bvlNotes, top + 6, pageWidth);
-  top += 6 + kFirstRowTop - kMargin - 2;
-  PlaceRow(lblNotesSize, medNotesSize, top, kSizeWidth);
+  PlaceHeading(lblNotes, bvlNotes, top + px(6), pageWidth);
+  top += px(6 + kFirstRowTop - kMargin - 2);
+  PlaceRow(lblNotesSize, medNotesSize, top, px(kSizeWidth), px(kEditHeight));
 
-  PlaceHeading(lblSampleSheet, bvlSampleSheet, kMargin + 2, pageWidth);
-  PlaceRow(lblSampleSize, medSampleSize, kFirstRowTop, kSizeWidth);
-  top = kFirstRowTop + kRowHeight;
-  PlaceRow(lblSampleText, memSampleText, top, pageWidth - kMargin - kEditLeft, pageHeight - kMargin - top);
-  lblSampleText.SetTop(top + 3);  // level with the memo's first line
+  PlaceHeading(lblSampleSheet, bvlSampleSheet, px(kMargin + 2), pageWidth);
+  PlaceRow(lblSampleSize, medSampleSize, px(kFirstRowTop), px(kSizeWidth), px(kEditHeight));
+  top = px(kFirstRowTop) + px(kRowHeight);
+  PlaceRow(lblSampleText, memSampleText, top, pageWidth - px(kMargin) - px(kEditLeft), pageHeight - px(kMargin) - top);
+  lblSampleText.SetTop(top + px(3));  // level with the memo's first line
   for (TEdit* size : {&medNotesSize, &medSampleSize}) {
     size->SetNumbersOnly(true);
     size->SetMaxLength(3);
   }
 
-  const int memoTop = pageHeight - kMargin - kSampleMemoHeight;
-  lvSamples.SetBounds(kMargin, kMargin, rightColumn - kButtonGap - kMargin, memoTop - 2 * kMargin);
-  lvSamples.AddColumn(L"Sample Text", 320);
-  top = kMargin;
+  const int memoTop = pageHeight - px(kMargin) - px(kSampleMemoHeight);
+  lvSamples.SetBounds(px(kMargin), px(kMargin), rightColumn - px(kButtonGap) - px(kMargin), memoTop - 2 * px(kMargin));
+  lvSamples.AddColumn(L"Sample Text", px(320));
+  top = px(kMargin);
   for (TButton* button : {&btnSampleAdd, &btnSampleDelete, &btnSampleUp, &btnSampleDown, &btnSampleSort}) {
-    button->SetBounds(rightColumn, top, kButtonWidth, kButtonHeight);
-    top += kButtonHeight + kButtonGap;
+    button->SetBounds(rightColumn, top, px(kButtonWidth), px(kButtonHeight));
+    top += px(kButtonHeight) + px(kButtonGap);
   }
-  memSample.SetBounds(kMargin, memoTop, pageWidth - 2 * kMargin, kSampleMemoHeight);
+  memSample.SetBounds(px(kMargin), memoTop, pageWidth - 2 * px(kMargin), px(kSampleMemoHeight));
 }
 
 void TfrmVLMOptions::ConnectEvents() {

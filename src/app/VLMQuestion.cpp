@@ -8,14 +8,15 @@
 #include "sys/codepage.h"
 
 TfrmVLMQuestion::TfrmVLMQuestion(const TControl* owner) : TDialog(owner, L"", 240, 106) {
-  SetFont(ui::SongFont());
-  lblQuestion.SetBounds(10, 10, 220, 14);
+  const ui::TScale px(*this);
+  SetFont(ui::SongFont(px.Dpi()));
+  lblQuestion.SetBounds(px(10), px(10), px(220), px(14));
   lblQuestion.SetFocusControl(&edtAnswer);
-  edtAnswer.SetBounds(10, 28, 220, 21);
-  btnOK.SetBounds(74, 70, 75, 25);
+  edtAnswer.SetBounds(px(10), px(28), px(220), px(21));
+  btnOK.SetBounds(px(74), px(70), px(75), px(25));
   btnOK.SetDefault(true);
   btnOK.ModalResult = mrOK;
-  btnCancel.SetBounds(155, 70, 75, 25);
+  btnCancel.SetBounds(px(155), px(70), px(75), px(25));
   btnCancel.SetCancel(true);
   btnCancel.ModalResult = mrCancel;
   OnShow = [this] { edtAnswer.SetFocus(); };

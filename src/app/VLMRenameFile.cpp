@@ -11,27 +11,29 @@ constexpr char kTrueTypeExt[] = ".ttf";
 
 TfrmVLMRenameFile::TfrmVLMRenameFile(const TControl* owner)
     : TDialog(owner, L"重命名字体文件", 372, 191) {
-  SetFont(ui::SongFont());
-  const int editLeft = 84;
-  const int editWidth = 372 - editLeft - 10;
-  int top = 10;
+  const ui::TScale px(*this);
+  SetFont(ui::SongFont(px.Dpi()));
+  const int editLeft = px(84);
+  const int editWidth = px(372) - editLeft - px(10);
+  int top = px(10);
   for (auto [label, edit] : {std::pair{&lblFontName, &edtFontName}, std::pair{&lblFolder, &edtFolder},
                              std::pair{&lblOrigName, &edtOrigName}, std::pair{&lblNewName, &edtNewName}}) {
-    label->SetBounds(10, top + 4, editLeft - 14, 14);
+    label->SetBounds(px(10), top + px(4), editLeft - px(14), px(14));
     label->SetFocusControl(edit);
-    edit->SetBounds(editLeft, top, editWidth, 21);
-    top += edit == &edtOrigName ? 38 : 28;
+    edit->SetBounds(editLeft, top, editWidth, px(21));
+    top += px(edit == &edtOrigName ? 38 : 28);
   }
   // Read-only edits draw on the greyed background; their text can still be copied.
   for (TEdit* shown : {&edtFontName, &edtFolder, &edtOrigName}) shown->SetReadOnly(true);
-  btnFontName.SetBounds(editLeft, top + 2, 130, 25);
+  // Clear of the OK button's row below it.
+  btnFontName.SetBounds(editLeft, top + px(1), px(130), px(22));
   btnFontName.SetEnabled(false);
   btnFontName.OnClick = [this] { btnFontNameClick(); };
-  btnOK.SetBounds(372 - 10 - 75 - 6 - 75, 191 - 10 - 25, 75, 25);
+  btnOK.SetBounds(px(372 - 10 - 75 - 6 - 75), px(191 - 10 - 25), px(75), px(25));
   btnOK.SetDefault(true);
   btnOK.SetEnabled(false);
   btnOK.ModalResult = mrOK;
-  btnCancel.SetBounds(372 - 10 - 75, 191 - 10 - 25, 75, 25);
+  btnCancel.SetBounds(px(372 - 10 - 75), px(191 - 10 - 25), px(75), px(25));
   btnCancel.SetCancel(true);
   btnCancel.ModalResult = mrCancel;
   edtNewName.OnChange = [this] { edtNewNameChange(); };

@@ -7,6 +7,8 @@
 #include "data/VLMOptions.h"
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "lists/ColumnWidths.h"
+#include "ui/Dpi.h"
 #include "ui/WindowPlacement.h"
 #include "widgets/Toolbar97.h"
 
@@ -14,8 +16,8 @@ namespace {
 
 using sys::Hive;
 
-// The smallest windows a layout may ask for; the frame keeps room for a font
-// window below its bars.
+// Pixels at 96 dpi. The smallest windows a layout may ask for; the frame
+// keeps room for a font window below its bars.
 constexpr int kMainMinWidth = 480;
 constexpr int kMainMinHeight = 360;
 constexpr int kChildMinWidth = 300;
@@ -45,9 +47,50 @@ void ReadPage(sys::RegKey& key, std::string_view name, TPageControl& pages) {
   if (index >= 0 && index < pages.PageCount()) pages.SetActivePage(&pages.Pages(index));
 }
 
+// A layout keeps its sizes in the pixels of the dpi it was saved at, named
+// by "Dpi" beside them (absent: 96, as every layout before there was one).
+// Read back at another dpi they are rescaled, so that windows, panes and
+// columns keep their proportions to the text; places on the screen stay.
+constexpr char kDpiValue[] = "Dpi";
+
+class TSavedScale {
+ public:
+  TSavedScale(int saved, int now) : saved_(saved > 0 ? saved : ui::kBaseDpi), now_(now) {}
+  int operator()(int pixels) const { return ui::RescaleDpi(pixels, saved_, now_); }
+  // Now's pixels for a size at 96 dpi.
+  int Base(int pixels) const { return ui::ScaleToDpi(pixels, now_); }
+  std::string Columns(const std::string& text) const {
+    if (saved_ == now_) return text;
+    // -1 marks a part that is no width: it stays one.
+    std::vector<int> widths(static_cast<size_t>(std::count(text.begin(), text.end(), ',') + 1), -1);
+    ApplyColumnWidths(text, widths);
+    for (int& width : widths)
+      if (width >= 0) width = (*this)(width);
+    return FormatColumnWidths(widths);
+  }
+
+ private:
+  int saved_;
+  int now_;
+};
+
+TSavedScale SavedScale(TfrmVLMMain& main) {
+  int saved = ui::kBaseDpi;
+  if (auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false))
+    saved = ReadIntValue(*key, kDpiValue, ui::kBaseDpi);
+  return TSavedScale(saved, main.Dpi());
+}
+
+// A size saved in pixels, at now's dpi.
+int ReadPixels(sys::RegKey& key, std::string_view name, int fallback, const TSavedScale& scale) {
+  if (!key.ValueExists(name)) return fallback;
+  return scale(ReadIntValue(key, name, fallback));
+}
+
 // A size within low .. high (high wins when they cross).
-int ReadSize(sys::RegKey& key, std::string_view name, int fallback, int low, int high) {
-  return std::clamp(ReadIntValue(key, name, fallback), low, std::max(low, high));
+int ReadSize(sys::RegKey& key, std::string_view name, int fallback, int low, int high,
+             const TSavedScale& scale) {
+  return std::clamp(ReadPixels(key, name, fallback, scale), low, std::max(low, high));
 }
 
 std::string Field(std::string_view bar, std::string_view field) {
@@ -85,14 +128,15 @@ void DeleteKeyTree(Hive hive, std::string_view path) { sys::Current().DeleteKey(
 void RestoreMainStatus(TfrmVLMMain& main) {
   auto key = sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false);
   if (!key) return;
+  const TSavedScale scale = SavedScale(main);
   const TRect now = ui::NormalBounds(main);
   const int top = ReadIntValue(*key, "Main Form Top", now.top);
   const int left = ReadIntValue(*key, "Main Form Left", now.left);
-  const int height = ReadIntValue(*key, "Main Form Height", now.Height());
-  const int width = ReadIntValue(*key, "Main Form Width", now.Width());
+  const int height = ReadPixels(*key, "Main Form Height", now.Height(), scale);
+  const int width = ReadPixels(*key, "Main Form Width", now.Width(), scale);
   ui::SetNormalBounds(main, ui::FitBounds(left, top, width, height,
                                           ui::WorkAreaNear(left, top, width, height),
-                                          kMainMinWidth, kMainMinHeight));
+                                          scale.Base(kMainMinWidth), scale.Base(kMainMinHeight)));
   main.SetWindowState(ReadState(*key, "Main Form State", main.WindowState()));
   {
     // Bars moved between docks keep the row and place they are given.
@@ -121,18 +165,21 @@ void RestoreToolbar(TfrmVLMMain& main, sys::RegKey& key, TToolbar97& bar, std::s
       }
     }
   }
+  const TSavedScale scale = SavedScale(main);
   const TRect now = bar.Bounds();
   const int top = ReadIntValue(key, Field(name, "Top"), now.top);
   const int left = ReadIntValue(key, Field(name, "Left"), now.left);
-  const int height = ReadIntValue(key, Field(name, "Height"), now.Height());
-  const int width = ReadIntValue(key, Field(name, "Width"), now.Width());
+  const int height = ReadPixels(key, Field(name, "Height"), now.Height(), scale);
+  const int width = ReadPixels(key, Field(name, "Width"), now.Width(), scale);
   if (TDock97* docked = bar.DockedTo()) {
-    bar.SetBarBounds(BoundsToRect(left, top, width, height));
+    // Docked, its place is within the dock: rescaled too.
+    bar.SetBarBounds(BoundsToRect(ReadPixels(key, Field(name, "Left"), now.left, scale),
+                                  ReadPixels(key, Field(name, "Top"), now.top, scale), width, height));
     // Along the dock, the bar keeps within the frame's width or height.
     const int length = docked->Horizontal() ? main.ClientWidth() - now.Width()
                                             : main.ClientHeight() - now.Height();
-    bar.SetDockPos(ReadSize(key, Field(name, "Dock Position"), bar.DockPos(), 0, length));
-    bar.SetDockRow(ReadSize(key, Field(name, "Dock Row"), bar.DockRow(), 0, kMaxDockRow));
+    bar.SetDockPos(ReadSize(key, Field(name, "Dock Position"), bar.DockPos(), 0, length, scale));
+    bar.SetDockRow(std::clamp(ReadIntValue(key, Field(name, "Dock Row"), bar.DockRow()), 0, kMaxDockRow));
   } else {
     // A floating bar is as large as its buttons make it; only its place is kept.
     bar.SetBarBounds(ui::FitBounds(left, top, now.Width(), now.Height(),
@@ -164,28 +211,28 @@ void RestoreChildStatus(TfrmVLMMain& main, int index) {
   if (!key) return;
   sys::RegKey& k = *key;
   TfrmVLMChild& child = main.Child(index);
+  const TSavedScale scale = SavedScale(main);
 
   const TRect now = ui::NormalBounds(child);
   const TRect bounds = ui::FitBounds(
-      ReadIntValue(k, "Left", now.left), ReadIntValue(k, "Top", now.top),
-      ReadIntValue(k, "Width", now.Width()), ReadIntValue(k, "Height", now.Height()),
-      ChildArea(main, child), kChildMinWidth, kChildMinHeight);
+      ReadPixels(k, "Left", now.left, scale), ReadPixels(k, "Top", now.top, scale),
+      ReadPixels(k, "Width", now.Width(), scale), ReadPixels(k, "Height", now.Height(), scale),
+      ChildArea(main, child), scale.Base(kChildMinWidth), scale.Base(kChildMinHeight));
   ui::SetNormalBounds(child, bounds);
   child.SetWindowState(ReadState(k, "State", child.WindowState()));
   // Pane sizes follow the window's normal size, so that every list keeps room.
-  child.pnlNav.SetWidth(ReadSize(k, "Navigation Width", child.pnlNav.Width(), kMinNavWidth,
-                                 bounds.Width() - kViewKeepsWidth));
+  child.pnlNav.SetWidth(ReadSize(k, "Navigation Width", child.pnlNav.Width(), scale.Base(kMinNavWidth),
+                                 bounds.Width() - scale.Base(kViewKeepsWidth), scale));
   ReadPage(k, "Navigation Page", child.pcNav);
-  const int maxPane = bounds.Height() - kListKeepsHeight;
-  child.InstalledFontList.SetColumnWidths(
-      ReadStrValue(k, "Installed Column Widths", child.InstalledFontList.ColumnWidths()));
-  child.CollectionsFontList.SetColumnWidths(
-      ReadStrValue(k, "Collections Column Widths", child.CollectionsFontList.ColumnWidths()));
+  const int maxPane = bounds.Height() - scale.Base(kListKeepsHeight);
+  for (auto [name, list] : {std::pair{"Installed Column Widths", &child.InstalledFontList},
+                            std::pair{"Collections Column Widths", &child.CollectionsFontList},
+                            std::pair{"Browse Column Widths", &child.BrowseFontList}}) {
+    if (k.ValueExists(name)) list->SetColumnWidths(scale.Columns(ReadStrValue(k, name, "")));
+  }
   child.CollectionsList.SetHeight(
-      ReadSize(k, "Collections List Height", child.CollectionsList.Height(), 0, maxPane));
-  child.BrowseFontList.SetColumnWidths(
-      ReadStrValue(k, "Browse Column Widths", child.BrowseFontList.ColumnWidths()));
-  child.DirTree.SetHeight(ReadSize(k, "Browse Location Height", child.DirTree.Height(), 0, maxPane));
+      ReadSize(k, "Collections List Height", child.CollectionsList.Height(), 0, maxPane, scale));
+  child.DirTree.SetHeight(ReadSize(k, "Browse Location Height", child.DirTree.Height(), 0, maxPane, scale));
   child.DirTree.SetDirectory(ReadStrValue(k, "Browse Address", child.DirTree.Directory()));
   // A folder gone since leaves the tree at what remains of its path.
   child.edtAddress.SetText(sys::Widen(child.DirTree.Directory()));
@@ -266,6 +313,8 @@ void SaveMainStatus(TfrmVLMMain& main) {
   for (int i = 0; i < main.ChildCount(); ++i)
     if (&main.Child(i) == main.ActiveChild()) active = i;
   key.Int("Main Form Active Child", active);
+  // Every size here and in the windows' keys is in the pixels of this dpi.
+  if (main.Dpi() != ui::kBaseDpi) key.Int(kDpiValue, main.Dpi());
   SaveToolbar(main, key, main.tb97Main, "Tool Bar", true);
   SaveToolbar(main, key, main.tb97Filter, "Filter Bar", false);
   std::vector<std::string> windows;

@@ -18,6 +18,7 @@
 #include "sys/sys.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -34,15 +35,16 @@ auto ScanKey(const TFontFileList& list) {
 }  // namespace
 
 TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
-  SetBounds(0, 0, 180, 120);
+  const ui::TScale px(*this);
+  SetBounds(0, 0, px(180), px(120));
 
   statusPanel_ = std::make_unique<TPanel>(*this);
   statusPanel_->SetAlign(alBottom);
-  statusPanel_->SetHeight(StatusTextHeight() + 5);
+  statusPanel_->SetHeight(StatusTextHeight() + px(5));
   countLabel_ = std::make_unique<TStatusLabel>(*statusPanel_, L"");
-  countLabel_->SetBounds(0, 5, 0, 0);
+  countLabel_->SetBounds(0, px(5), 0, 0);
   filterLabel_ = std::make_unique<TStatusLabel>(*statusPanel_, L"", COLOR_ACTIVECAPTION);
-  filterLabel_->SetTop(5);
+  filterLabel_->SetTop(px(5));
   filterLabel_->Hide();
   filterBox_ = std::make_unique<TFilterBox>(*this);
   filterBox_->SetAlign(alTop);
@@ -59,8 +61,8 @@ TFontList::TFontList(TControl& parent) : TCompPanel(parent) {
   options.ownerData = true;
   listView_ = std::make_unique<TFontRowView>(*this, options);
   listView_->SetAlign(alClient);
-  listView_->AddColumn(L"字体名", 150);
-  listView_->AddColumn(L"文件名", 100);
+  listView_->AddColumn(L"字体名", px(150));
+  listView_->AddColumn(L"文件名", px(100));
   listView_->SetStateImages(&SharedNoMarkImages());
   listView_->OnGetText = [this](int item, int subItem, std::wstring& text) {
     GetRowText(item, subItem, text);
@@ -399,11 +401,11 @@ const TLabel& TFontList::FilterLabel() const { return *filterLabel_; }
 
 int TFontList::StatusTextHeight() {
   TForm* form = ParentForm();
-  if (!form) return kDefaultTextHeight;
+  if (!form) return ui::TScale(*this)(kDefaultTextHeight);
   TWindowDC dc(nullptr);
   TSelectObject font(dc.Get(), form->Font());
   SIZE size{};
-  if (!GetTextExtentPoint32W(dc.Get(), L"gM", 2, &size)) return kDefaultTextHeight;
+  if (!GetTextExtentPoint32W(dc.Get(), L"gM", 2, &size)) return ui::TScale(*this)(kDefaultTextHeight);
   return size.cy;
 }
 
@@ -424,7 +426,7 @@ void TFontList::UpdateStatus() {
     filterLabel_->SetText(L"(显示其中 " + std::to_wstring(rows) + L" 种)");
   }
   filterLabel_->AutoSize();
-  filterLabel_->SetLeft(countLabel_->BoundsRect().right + 8);
+  filterLabel_->SetLeft(countLabel_->BoundsRect().right + ui::TScale(*this)(8));
   filterLabel_->Show();
 }
 

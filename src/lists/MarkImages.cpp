@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "lists/FontMarks.h"
+#include "ui/Dpi.h"
 #include "ui/Gdi.h"
 
 namespace {
@@ -50,16 +51,21 @@ COLORREF ColourOf(char c) {
 }
 
 
+// At the screen's scale each pixel of the picture is a block of whole pixels,
+// edges kept sharp: [px(x), px(x + 1)).
 void AddPicture(TImageList& images, int width, const std::string_view* rows) {
+  const ui::TScale px(ui::SystemDpi());
   TWindowDC screen(nullptr);
-  TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, kMarkHeight));
+  TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), px(width), px(kMarkHeight)));
   {
     TMemoryDC memory;
     TSelectObject select(memory.Get(), bitmap.Get());
     for (int y = 0; y < kMarkHeight; ++y) {
       for (int x = 0; x < width; ++x) {
         const char c = rows && static_cast<size_t>(x) < rows[y].size() ? rows[y][x] : '.';
-        SetPixelV(memory.Get(), x, y, ColourOf(c));
+        const RECT block{px(x), px(y), px(x + 1), px(y + 1)};
+        const TBrushHandle brush(CreateSolidBrush(ColourOf(c)));
+        FillRect(memory.Get(), &block, brush.Get());
       }
     }
   }
@@ -69,13 +75,15 @@ void AddPicture(TImageList& images, int width, const std::string_view* rows) {
 }  // namespace
 
 TImageList MakeMarkImages() {
-  TImageList images(kMarkWidth, kMarkHeight, kFontMarkCount);
+  const ui::TScale px(ui::SystemDpi());
+  TImageList images(px(kMarkWidth), px(kMarkHeight), kFontMarkCount);
   for (const Picture& picture : kMarks) AddPicture(images, kMarkWidth, picture.rows);
   return images;
 }
 
 TImageList MakeNoMarkImages() {
-  TImageList images(kNoMarkWidth, kMarkHeight, 1);
+  const ui::TScale px(ui::SystemDpi());
+  TImageList images(px(kNoMarkWidth), px(kMarkHeight), 1);
   AddPicture(images, kNoMarkWidth, nullptr);
   return images;
 }

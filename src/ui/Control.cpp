@@ -10,6 +10,7 @@
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "ui/AlignLayout.h"
+#include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/Menu.h"
@@ -166,6 +167,7 @@ void TControl::Attach(HWND window) {
   SetPropW(window, kObjectProp, this);
   // The slot the system leaves to the program, in the system's classes too.
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (isForm_) static_cast<TForm*>(this)->dpi_ = ui::WindowDpi(window);
 }
 
 void TControl::Detach() {
@@ -341,7 +343,8 @@ bool TControl::ShowPopupMenu(LPARAM lParam) {
   if (lParam == -1) {  // from the keyboard: below the control's top left corner
     RECT r{};
     GetWindowRect(handle_, &r);
-    pt = POINT{r.left + 8, r.top + 8};
+    const int inset = ui::TScale(*this)(8);
+    pt = POINT{r.left + inset, r.top + inset};
   }
   popupMenu_->Popup(pt.x, pt.y, handle_, this);
   return true;

@@ -1,6 +1,7 @@
 #include "ui/Dialog.h"
 
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ TDialog::TDialog(const TControl* owner, std::wstring_view caption, int clientWid
   params.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   params.parentWindow = owner && owner->Handle() ? GetAncestor(owner->Handle(), GA_ROOT) : nullptr;
   CreateOwnWindow(params, L"VelmaraDialog");
-  SetClientSize(clientWidth, clientHeight);
+  const ui::TScale px(*this);
+  SetClientSize(px(clientWidth), px(clientHeight));
 }
 
 TModalResult TDialog::ShowModal() {

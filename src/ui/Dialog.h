@@ -30,7 +30,8 @@ class TDialog : public TForm {
   void CenterOn(const TControl& anchor);
 
  protected:
-  // `owner` may be null: then the dialog has no owner window.
+  // `owner` may be null: then the dialog has no owner window. The client
+  // size is in pixels at 96 dpi.
   TDialog(const TControl* owner, std::wstring_view caption, int clientWidth, int clientHeight);
 };
 

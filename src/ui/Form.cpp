@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
+#include "ui/Gdi.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -57,6 +59,39 @@ void TForm::SetMenuBarVisible(bool visible) {
 }
 
 void TForm::SetMinSize(int width, int height) { minSize_ = SIZE{width, height}; }
+
+void TForm::ChangeDpi(int dpi, const RECT* bounds) {
+  const int old = dpi_;
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  if (old != dpi) {
+    TAlignBatch batch;
+    auto rescale = [old, dpi](int pixels) { return ui::RescaleDpi(pixels, old, dpi); };
+    minSize_ = SIZE{rescale(minSize_.cx), rescale(minSize_.cy)};
+    // Parents before their children; forms within (none but MDI children,
+    // which their frame rescales) keep their own.
+    std::vector<TControl*> pending(Controls().begin(), Controls().end());
+    while (!pending.empty()) {
+      TControl* control = pending.back();
+      pending.pop_back();
+      if (control->isForm_) continue;
+      const TRect r = control->BoundsRect();
+      control->SetBounds(rescale(r.left), rescale(r.top), rescale(r.Width()), rescale(r.Height()));
+      if (!control->parentFont_) {
+        if (HFONT font = ui::InterfaceFontAtDpi(control->Font(), dpi)) control->SetFont(font);
+      }
+      pending.insert(pending.end(), control->Controls().begin(), control->Controls().end());
+    }
+    HFONT font = ui::InterfaceFontAtDpi(Font(), dpi);
+    SetFont(font ? font : Font());
+  }
+  if (bounds) {
+    SetWindowPos(Handle(), nullptr, bounds->left, bounds->top, bounds->right - bounds->left,
+                 bounds->bottom - bounds->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Realign();
+  if (old != dpi && OnDpiChanged) OnDpiChanged();
+}
 
 TWindowState TForm::WindowState() const {
   if (!Handle()) return wsNormal;
@@ -146,6 +181,9 @@ LRESULT TForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(wParam), ui::AsPointer<RECT>(lParam));
+      return 0;
     case WM_GETMINMAXINFO: {
       auto* info = ui::AsPointer<MINMAXINFO>(lParam);
       info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, minSize_.cx);
@@ -224,6 +262,19 @@ LRESULT TMDIFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   return TForm::OnMessage(msg, wParam, lParam);
+}
+
+void TMDIFrame::ChangeDpi(int dpi, const RECT* bounds) {
+  const int old = Dpi();
+  TForm::ChangeDpi(dpi, bounds);
+  if (old == dpi) return;
+  for (TMDIChild* child : mdiChildren_) {
+    if (!child->Handle()) continue;
+    const TRect r = child->BoundsRect();
+    auto rescale = [old, dpi](int pixels) { return ui::RescaleDpi(pixels, old, dpi); };
+    const RECT moved{rescale(r.left), rescale(r.top), rescale(r.right), rescale(r.bottom)};
+    child->ChangeDpi(dpi, IsZoomed(child->Handle()) ? nullptr : &moved);
+  }
 }
 
 TMDIChild* TMDIFrame::ActiveMDIChild() const {

@@ -42,6 +42,15 @@ class TForm : public TControl {
 
   void SetMinSize(int width, int height);
 
+  // The dpi the form is laid out at (ui/Dpi.h): its window's when made, the
+  // new one after the system moved it to another scale.
+  int Dpi() const { return dpi_; }
+  // Lays the form out again at `dpi`: every control's bounds rescaled from
+  // the old dpi, the interface fonts swapped for the new dpi's, the window
+  // put at `bounds` (the system's suggestion) when given; then OnDpiChanged.
+  // WM_DPICHANGED comes here.
+  virtual void ChangeDpi(int dpi, const RECT* bounds);
+
   TWindowState WindowState() const;
   // A hidden form takes the state when it is next shown.
   void SetWindowState(TWindowState state);
@@ -57,6 +66,8 @@ class TForm : public TControl {
   std::function<void()> OnActivate;
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void(TCloseAction& action)> OnClose;
+  // After ChangeDpi: sizes the form measures or draws itself are redone here.
+  std::function<void()> OnDpiChanged;
 
   // The first form made main ends the message loop when it is destroyed.
   static TForm* MainForm();
@@ -82,6 +93,7 @@ class TForm : public TControl {
   bool menuBarVisible_ = true;
   SIZE minSize_{0, 0};
   bool shownOnce_ = false;
+  int dpi_ = 96;
   TWindowState showState_ = wsNormal;
 };
 
@@ -115,6 +127,10 @@ class TMDIFrame : public TForm {
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   TCloseAction DefaultCloseAction() const override { return caFree; }
+
+ public:
+  // The document windows follow the frame's scale.
+  void ChangeDpi(int dpi, const RECT* bounds) override;
 
  private:
   friend class TMDIChild;

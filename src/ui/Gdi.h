@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/Dpi.h"
 #include "ui/Handles.h"
 #include "ui/Win.h"
 
@@ -19,14 +20,19 @@ TFontHandle CreateFontByNames(std::initializer_list<std::wstring_view> faces, in
                               int weight = FW_NORMAL);
 
 // The interface font every control starts with: a family that has the
-// Chinese glyphs of the captions. Lives as long as the process.
-HFONT DefaultFont();
+// Chinese glyphs of the captions, 9 points at `dpi`. Lives as long as the
+// process.
+HFONT DefaultFont(int dpi = SystemDpi());
 
-// Song at 9 points (12 pixels), or a family with the same glyphs: the font
-// of the font windows and the dialogs. Lives as long as the process.
-HFONT SongFont();
+// Song at 9 points (12 pixels at 96 dpi), or a family with the same glyphs:
+// the font of the font windows and the dialogs. Lives as long as the process.
+HFONT SongFont(int dpi = SystemDpi());
 // The same in bold: headings on dialog pages.
-HFONT SongBoldFont();
+HFONT SongBoldFont(int dpi = SystemDpi());
+
+// The same interface font as `font` at another dpi; null when `font` is none
+// of them.
+HFONT InterfaceFontAtDpi(HFONT font, int dpi);
 
 // A colour as the settings store it: an RGB value, or 0x80000000 plus a
 // system colour index.

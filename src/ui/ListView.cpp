@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/ImageList.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ TListView::TListView(TControl& parent, const TListViewOptions& options)
                   (options.hideSelection ? 0 : LVS_SHOWSELALWAYS) |
                   (options.ownerData ? LVS_OWNERDATA : 0);
   params.exStyle = WS_EX_CLIENTEDGE;
-  params.width = 250;
-  params.height = 150;
+  params.width = ui::TScale(*this)(250);
+  params.height = ui::TScale(*this)(150);
   CreateSystemWindow(params);
   DWORD ex = LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP;
   if (options.rowSelect) ex |= LVS_EX_FULLROWSELECT;

@@ -1,17 +1,18 @@
 #include "ui/PageControl.h"
 
 #include <algorithm>
+#include "ui/Dpi.h"
 
 TPageControl::TPageControl(TControl& parent) : TControl(&parent) {
   CreateParams params;
   params.className = WC_TABCONTROLW;
   params.style |= WS_TABSTOP | WS_CLIPCHILDREN | TCS_TABS | TCS_FOCUSONBUTTONDOWN;
-  params.width = 289;
-  params.height = 193;
+  params.width = ui::TScale(*this)(289);
+  params.height = ui::TScale(*this)(193);
   CreateSystemWindow(params);
   // Narrow tabs, so that a page control as narrow as a navigation pane
   // shows all its captions.
-  TabCtrl_SetPadding(Handle(), 4, 3);
+  TabCtrl_SetPadding(Handle(), ui::TScale(*this)(4), ui::TScale(*this)(3));
 }
 
 TPageControl::~TPageControl() {

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
+
 TSplitter::TSplitter(TControl& parent, TAlign align, int thickness) : TCustomControl(parent) {
   const bool vertical = align == alLeft || align == alRight;
-  SetBounds(0, 0, vertical ? thickness : 100, vertical ? 100 : thickness);
+  const ui::TScale px(*this);
+  SetBounds(0, 0, px(vertical ? thickness : 100), px(vertical ? 100 : thickness));
   SetAlign(align);
 }
 

@@ -9,7 +9,7 @@
 class TSplitter : public TCustomControl {
  public:
   // `align` alTop/alBottom make a horizontal bar, alLeft/alRight a vertical
-  // one, `thickness` pixels wide.
+  // one, `thickness` pixels wide at 96 dpi.
   TSplitter(TControl& parent, TAlign align, int thickness);
 
   int MinSize = 30;

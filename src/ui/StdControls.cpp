@@ -1,6 +1,7 @@
 #include "ui/StdControls.h"
 
 #include "ui/Gdi.h"
+#include "ui/Dpi.h"
 
 // --- TLabel
 
@@ -9,8 +10,8 @@ TLabel::TLabel(TControl& parent, std::wstring_view caption) : TControl(&parent) 
   params.className = L"STATIC";
   params.text = std::wstring(caption);
   params.style |= SS_LEFT | SS_NOTIFY;
-  params.width = 60;
-  params.height = 16;
+  params.width = ui::TScale(*this)(60);
+  params.height = ui::TScale(*this)(16);
   CreateSystemWindow(params);
   AutoSize();
 }
@@ -64,8 +65,8 @@ TEdit::TEdit(TControl& parent) : TControl(&parent) {
   params.className = L"EDIT";
   params.style |= WS_TABSTOP | ES_AUTOHSCROLL;
   params.exStyle = WS_EX_CLIENTEDGE;
-  params.width = 120;
-  params.height = 21;
+  params.width = ui::TScale(*this)(120);
+  params.height = ui::TScale(*this)(21);
   CreateSystemWindow(params);
 }
 
@@ -74,8 +75,8 @@ TEdit::TEdit(TControl& parent, Multiline) : TControl(&parent) {
   params.className = L"EDIT";
   params.style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
   params.exStyle = WS_EX_CLIENTEDGE;
-  params.width = 185;
-  params.height = 89;
+  params.width = ui::TScale(*this)(185);
+  params.height = ui::TScale(*this)(89);
   CreateSystemWindow(params);
 }
 
@@ -159,8 +160,8 @@ TComboBox::TComboBox(TControl& parent, bool listOnly) : TControl(&parent) {
   params.className = L"COMBOBOX";
   params.style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
                   (listOnly ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-  params.width = 145;
-  params.height = 200;  // the height of the dropped-down list
+  params.width = ui::TScale(*this)(145);
+  params.height = ui::TScale(*this)(200);  // the height of the dropped-down list
   CreateSystemWindow(params);
 }
 
@@ -239,8 +240,8 @@ TButton::TButton(TControl& parent, std::wstring_view caption) : TButtonControl(&
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
   params.style |= WS_TABSTOP | BS_PUSHBUTTON;
-  params.width = 75;
-  params.height = 25;
+  params.width = ui::TScale(*this)(75);
+  params.height = ui::TScale(*this)(25);
   CreateSystemWindow(params);
 }
 
@@ -271,8 +272,8 @@ TCheckBox::TCheckBox(TControl& parent, std::wstring_view caption) : TButtonContr
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
   params.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
-  params.width = caption.empty() ? 15 : 97;
-  params.height = 17;
+  params.width = ui::TScale(*this)(caption.empty() ? 15 : 97);
+  params.height = ui::TScale(*this)(17);
   CreateSystemWindow(params);
 }
 
@@ -298,8 +299,8 @@ TRadioButton::TRadioButton(TControl& parent, std::wstring_view caption, bool fir
   params.className = L"BUTTON";
   params.text = std::wstring(caption);
   params.style |= BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
-  params.width = 113;
-  params.height = 17;
+  params.width = ui::TScale(*this)(113);
+  params.height = ui::TScale(*this)(17);
   CreateSystemWindow(params);
 }
 

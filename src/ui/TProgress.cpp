@@ -3,11 +3,12 @@
 #include <string>
 
 #include "sys/sys.h"
+#include "ui/Dpi.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VelmaraProgress";
-constexpr RECT kBarBounds{5, 8, 5 + 195, 8 + 13};
+constexpr RECT kBarBounds{5, 8, 5 + 195, 8 + 13};  // at 96 dpi
 constexpr std::chrono::milliseconds kFrame{16};
 
 HWND g_mainWindow = nullptr;
@@ -28,17 +29,22 @@ void RegisterClassOnce() {
   (void)registered;
 }
 
+// The window is no control of ours: it goes by the main window's scale.
+int Scaled(int pixels) {
+  return ui::ScaleToDpi(pixels, g_mainWindow ? ui::WindowDpi(g_mainWindow) : ui::SystemDpi());
+}
+
 // Where the window's top-left corner goes, in screen coordinates.
 POINT CentredOrigin() {
   if (g_mainWindow && ::IsWindow(g_mainWindow)) {
     RECT client{};
     ::GetClientRect(g_mainWindow, &client);
-    POINT origin{(client.right - TProgress::kWidth) / 2, (client.bottom - TProgress::kHeight) / 2};
+    POINT origin{(client.right - Scaled(TProgress::kWidth)) / 2, (client.bottom - Scaled(TProgress::kHeight)) / 2};
     ::ClientToScreen(g_mainWindow, &origin);
     return origin;
   }
-  return {(::GetSystemMetrics(SM_CXSCREEN) - TProgress::kWidth) / 2,
-          (::GetSystemMetrics(SM_CYSCREEN) - TProgress::kHeight) / 2};
+  return {(::GetSystemMetrics(SM_CXSCREEN) - Scaled(TProgress::kWidth)) / 2,
+          (::GetSystemMetrics(SM_CYSCREEN) - Scaled(TProgress::kHeight)) / 2};
 }
 
 }  // namespace
@@ -48,12 +54,12 @@ TProgress::TProgress(HWND owner, int maximum, std::wstring_view caption) {
   const POINT origin = CentredOrigin();
   const std::wstring text(caption);
   window_.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, text.c_str(), WS_POPUP | WS_CAPTION,
-                                  origin.x, origin.y, kWidth, kHeight, owner, nullptr,
+                                  origin.x, origin.y, Scaled(kWidth), Scaled(kHeight), owner, nullptr,
                                   ui::Instance(), nullptr));
   if (!window_) return;
-  bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kBarBounds.left,
-                           kBarBounds.top, kBarBounds.right - kBarBounds.left,
-                           kBarBounds.bottom - kBarBounds.top, window_.Get(), nullptr,
+  bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, Scaled(kBarBounds.left),
+                           Scaled(kBarBounds.top), Scaled(kBarBounds.right - kBarBounds.left),
+                           Scaled(kBarBounds.bottom - kBarBounds.top), window_.Get(), nullptr,
                            ui::Instance(), nullptr);
   if (maximum >= 0) {
     ::SendMessageW(bar_, PBM_SETRANGE32, 0, maximum);

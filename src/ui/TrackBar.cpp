@@ -1,11 +1,12 @@
 #include "ui/TrackBar.h"
+#include "ui/Dpi.h"
 
 TTrackBar::TTrackBar(TControl& parent, bool vertical) : TControl(&parent) {
   CreateParams params;
   params.className = TRACKBAR_CLASSW;
   params.style |= WS_TABSTOP | TBS_AUTOTICKS | (vertical ? TBS_VERT : TBS_HORZ);
-  params.width = vertical ? 45 : 150;
-  params.height = vertical ? 150 : 45;
+  params.width = ui::TScale(*this)(vertical ? 45 : 150);
+  params.height = ui::TScale(*this)(vertical ? 150 : 45);
   CreateSystemWindow(params);
   SetRange(0, 10);
 }

@@ -1,12 +1,13 @@
 #include "ui/TreeView.h"
+#include "ui/Dpi.h"
 
 TTreeView::TTreeView(TControl& parent) : TControl(&parent) {
   CreateParams params;
   params.className = WC_TREEVIEWW;
   params.style |= WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
   params.exStyle = WS_EX_CLIENTEDGE;
-  params.width = 150;
-  params.height = 100;
+  params.width = ui::TScale(*this)(150);
+  params.height = ui::TScale(*this)(100);
   CreateSystemWindow(params);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/Dpi.h"
+
 namespace {
 
 constexpr int kSliderTop = -4;
@@ -37,11 +39,13 @@ int NumberBoxValue(std::wstring_view text) {
 }
 
 TEditSlider::TEditSlider(TControl& parent) : TCompPanel(parent), box_(*this), slider_(*this) {
-  box_.SetBounds(0, 0, kBoxWidth, kHeight);
+  const ui::TScale px(*this);
+  box_.SetBounds(0, 0, px(kBoxWidth), px(kHeight));
   box_.SetMaxLength(3);
   SetMainChild(&box_);
-  SetBounds(Left(), Top(), std::max(Width(), kMinWidth), kHeight);
-  slider_.SetBounds(kBoxWidth, kSliderTop, Width() - kBoxWidth + kSliderOverhang, kSliderHeight);
+  SetBounds(Left(), Top(), std::max(Width(), px(kMinWidth)), px(kHeight));
+  slider_.SetBounds(px(kBoxWidth), px(kSliderTop), Width() - px(kBoxWidth) + px(kSliderOverhang),
+                    px(kSliderHeight));
   box_.SetText(std::to_wstring(slider_.Position()));
   box_.OnKeyDown = [this](WORD& key, TShiftState shift) { BoxKeyDown(key, shift); };
   box_.OnExit = [this] { ApplyTypedNumber(); };
@@ -85,11 +89,11 @@ void TEditSlider::PositionChanged() {
 LRESULT TEditSlider::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_WINDOWPOSCHANGING) {
     auto* pos = ui::AsPointer<WINDOWPOS>(lParam);
-    if (!(pos->flags & SWP_NOSIZE)) pos->cx = std::max<int>(pos->cx, kMinWidth);
+    if (!(pos->flags & SWP_NOSIZE)) pos->cx = std::max<int>(pos->cx, ui::TScale(*this)(kMinWidth));
   }
   const LRESULT result = TCompPanel::OnMessage(msg, wParam, lParam);
   if (msg == WM_SIZE) {
-    slider_.SetWidth(Width() - slider_.Left() + kSliderOverhang);
+    slider_.SetWidth(Width() - slider_.Left() + ui::TScale(*this)(kSliderOverhang));
   }
   return result;
 }

@@ -14,6 +14,7 @@
 
 class TEditSlider : public TCompPanel {
  public:
+  // Pixels at 96 dpi.
   static constexpr int kHeight = 21;
   static constexpr int kMinWidth = 64;
   static constexpr int kBoxWidth = 31;

@@ -9,14 +9,14 @@
 using fontinfo::Sections;
 using fontinfo::TSectionKind;
 
-namespace {
-
 TFontHandle BoldFontOf(HFONT font) {
   LOGFONTW lf{};
   GetObjectW(font ? font : ui::DefaultFont(), sizeof lf, &lf);
   lf.lfWeight = FW_BOLD;
   return TFontHandle(CreateFontIndirectW(&lf));
 }
+
+namespace {
 
 template <typename T, typename... Args>
 T* Make(std::vector<std::unique_ptr<TControl>>& owned, TControl& parent, Args&&... args) {

@@ -23,6 +23,9 @@
 #include "views/model/FontInfoLayout.h"
 #include "widgets/LinkLabel.h"
 
+// The bold of `font` (of the interface font when null): the headers' font.
+TFontHandle BoldFontOf(HFONT font);
+
 class TFontInfoPanel : public TCustomControl {
  public:
   explicit TFontInfoPanel(TControl& parent);

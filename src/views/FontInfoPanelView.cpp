@@ -3,6 +3,7 @@
 
 #include "ui/Application.h"
 #include "views/FontInfoPanel.h"
+#include "ui/Dpi.h"
 
 using fontinfo::Sections;
 using fontinfo::TBox;
@@ -36,6 +37,7 @@ class TFontInfoPanel::TMeasure : public fontinfo::TInfoMeasure {
   }
   int WrappedHeight(size_t s, int width) override { return p_.views_[s].values[0]->HeightFor(width); }
   int LinkHeight(size_t s, int width) override { return p_.views_[s].link->HeightFor(width); }
+  int Scaled(int pixels) override { return ui::TScale(p_)(pixels); }
 
  private:
   SIZE Header(size_t s) {
@@ -103,7 +105,7 @@ void TFontInfoPanel::Resized() {
 
 void TFontInfoPanel::UpdateScrollBars() {
   if (!Handle()) return;
-  const int contentWidth = layout_.width + 4;
+  const int contentWidth = layout_.width + ui::TScale(*this)(4);
   SCROLLINFO horz{sizeof horz, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
   horz.nMax = layout_.horzScroll ? contentWidth - 1 : 0;
   horz.nPage = layout_.horzScroll ? static_cast<UINT>(std::max(0, ClientWidth())) : 0;
@@ -126,7 +128,7 @@ void TFontInfoPanel::UpdateScrollBars() {
 
 void TFontInfoPanel::ScrollTo(int horz, int vert) {
   const int maxVert = std::max(0, layout_.height - ClientHeight());
-  const int maxHorz = layout_.horzScroll ? std::max(0, layout_.width + 4 - ClientWidth()) : 0;
+  const int maxHorz = layout_.horzScroll ? std::max(0, layout_.width + ui::TScale(*this)(4) - ClientWidth()) : 0;
   horz = std::clamp(horz, 0, maxHorz);
   vert = std::clamp(vert, 0, maxVert);
   const int dx = horzPos_ - horz;
@@ -146,8 +148,8 @@ void TFontInfoPanel::Scroll(int bar, int code) {
   const int page = vertical ? ClientHeight() : ClientWidth();
   int target = pos;
   switch (code) {
-    case SB_LINEUP: target = pos - kLineStep; break;
-    case SB_LINEDOWN: target = pos + kLineStep; break;
+    case SB_LINEUP: target = pos - ui::TScale(*this)(kLineStep); break;
+    case SB_LINEDOWN: target = pos + ui::TScale(*this)(kLineStep); break;
     case SB_PAGEUP: target = pos - page; break;
     case SB_PAGEDOWN: target = pos + page; break;
     case SB_TOP: target = 0; break;
@@ -173,6 +175,15 @@ LRESULT TFontInfoPanel::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       channel_->Close();
       break;
+    case WM_SETFONT: {
+      // A new interface font (a new scale): the headers' bold follows it.
+      const LRESULT result = TCustomControl::OnMessage(msg, wParam, lParam);
+      TFontHandle bold = BoldFontOf(Font());
+      for (const TSectionView& view : views_) view.header->SetFont(bold.Get());
+      boldFont_ = std::move(bold);
+      if (!views_.empty()) LayoutSections();
+      return result;
+    }
     case WM_SIZE: {
       const LRESULT result = TCustomControl::OnMessage(msg, wParam, lParam);
       if (!layingOut_.Active()) Resized();
@@ -185,7 +196,7 @@ LRESULT TFontInfoPanel::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL: {
       const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-      ScrollTo(horzPos_, vertPos_ - notches * 3 * kLineStep);
+      ScrollTo(horzPos_, vertPos_ - notches * 3 * ui::TScale(*this)(kLineStep));
       return 0;
     }
     case WM_GETDLGCODE:

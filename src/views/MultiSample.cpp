@@ -5,6 +5,7 @@
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -148,14 +149,8 @@ void TMultiSample::Changed(bool rebuild) {
 }
 
 TFontHandle TMultiSample::SampleFont(const TSampleRow& row) const {
-  // The screen's resolution does not change while the program runs; asking
-  // for a screen DC per font cost more than measuring the font.
-  static const int ppi = [] {
-    const TWindowDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  }();
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(fontSize_, ppi, 72);
+  font.lfHeight = -ui::PointsToPixels(fontSize_, ui::DpiOf(*this));
   font.lfWeight = row.weight;
   font.lfItalic = row.italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
@@ -215,7 +210,7 @@ void TMultiSample::Rebuild() {
   heights.reserve(rows.size());
   for (const TSampleRow& row : rows) heights.push_back(row.height);
   rows_ = std::move(rows);
-  grid_.SetColWidth(maxWidth + 4);
+  grid_.SetColWidth(maxWidth + ui::TScale(*this)(4));
   grid_.SetRows(std::move(heights));
   UpdateLoaded();
   needsRebuild_ = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Handles.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -83,8 +84,8 @@ void TMultiSampleGrid::Scroll(bool vertical, int code) {
     const int page = std::max(1, ClientWidth());
     int left = left_;
     switch (code) {
-      case SB_LINELEFT: left -= kLineWidth; break;
-      case SB_LINERIGHT: left += kLineWidth; break;
+      case SB_LINELEFT: left -= ui::TScale(*this)(kLineWidth); break;
+      case SB_LINERIGHT: left += ui::TScale(*this)(kLineWidth); break;
       case SB_PAGELEFT: left -= page; break;
       case SB_PAGERIGHT: left += page; break;
       case SB_LEFT: left = 0; break;

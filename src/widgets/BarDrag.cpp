@@ -89,7 +89,7 @@ TToolbar97::TDropSpot TToolbar97::SpotAt(POINT screen, POINT grab, bool grabInGr
     const SIZE size = NaturalSize(!horizontal, true);
     // Along the dock the bar keeps the place it was taken by, if it runs the same way.
     const bool sameWay = grabInGrip && dock_ && dock_->Horizontal() == horizontal;
-    const int grabAlong = sameWay ? (horizontal ? grab.x : grab.y) : kBorder + kGrip / 2;
+    const int grabAlong = sameWay ? (horizontal ? grab.x : grab.y) : Metrics(*this).border + Metrics(*this).grip / 2;
     TDropSpot spot;
     spot.dock = dock;
     spot.pos = std::max(0, static_cast<int>(horizontal ? screen.x - area.left : screen.y - area.top) - grabAlong);
@@ -120,7 +120,7 @@ TToolbar97::TDropSpot TToolbar97::SpotAt(POINT screen, POINT grab, bool grabInGr
   TDropSpot spot;
   const TRect now = Bounds();
   const SIZE size = dock_ ? FloatingSize() : SIZE{now.Width(), now.Height()};
-  const POINT offset = dock_ ? POINT{kBorder + kGrip, GetSystemMetrics(SM_CYSMCAPTION) / 2} : grab;
+  const POINT offset = dock_ ? POINT{Metrics(*this).border + Metrics(*this).grip, GetSystemMetrics(SM_CYSMCAPTION) / 2} : grab;
   spot.screen = BoundsToRect(screen.x - offset.x, screen.y - offset.y, size.cx, size.cy);
   return spot;
 }

@@ -6,6 +6,7 @@
 
 #include "ui/Gdi.h"
 #include "ui/Handles.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -46,8 +47,9 @@ TColorComboBox::TColorComboBox(TControl& parent) : TControl(&parent) {
   CreateParams params;
   params.className = L"COMBOBOX";
   params.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-  params.width = 145;
-  params.height = kDroppedHeight;
+  const ui::TScale px(parent);
+  params.width = px(145);
+  params.height = px(kDroppedHeight);
   CreateSystemWindow(params);
   for (const TNamedColour& entry : kStandardColours) AddColour(entry.colour, entry.name);
   Perform(CB_ADDSTRING, 0, ui::AsLParam(kOtherName));
@@ -106,7 +108,7 @@ int TColorComboBox::AddColour(COLORREF colour, const std::wstring& name) {
 }
 
 void TColorComboBox::FitItemHeight() {
-  const int height = ui::FontCharSize(Font()).cy + 4;
+  const int height = ui::FontCharSize(Font()).cy + ui::TScale(*this)(4);
   Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);  // the selection field
   Perform(CB_SETITEMHEIGHT, 0, height);
 }
@@ -195,17 +197,18 @@ void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool enabled = (item.itemState & ODS_DISABLED) == 0;
   RECT r = item.rcItem;
+  const ui::TScale px(*this);
   FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != static_cast<UINT>(-1)) {
     const auto index = static_cast<int>(item.itemID);
     if (Perform(CB_GETITEMDATA, item.itemID) != kOtherData) {
-      RECT swatch{r.left + 2, r.top + 2, r.left + 2 + kSwatchWidth, r.bottom - 2};
+      RECT swatch{r.left + px(2), r.top + px(2), r.left + px(2 + kSwatchWidth), r.bottom - px(2)};
       const TBrushHandle brush(CreateSolidBrush(Colours(index)));
       FillRect(dc, &swatch, brush.Get());
       FrameRect(dc, &swatch, GetSysColorBrush(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     }
     const std::wstring name = ItemName(index);
-    RECT text{r.left + 2 + kSwatchWidth + 5, r.top, r.right - 2, r.bottom};
+    RECT text{r.left + px(2 + kSwatchWidth + 5), r.top, r.right - px(2), r.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,

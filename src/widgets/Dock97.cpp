@@ -2,6 +2,7 @@
 #include <map>
 
 #include "widgets/Toolbar97.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -135,18 +136,19 @@ void TDock97::CompactRows() {
 TRect TDock97::DropZone() const {
   RECT r{};
   GetWindowRect(Handle(), &r);
+  const int reach = ui::TScale(*this)(kDropReach);
   switch (position_) {
     case dpTop:
-      r.bottom += kDropReach;
+      r.bottom += reach;
       break;
     case dpBottom:
-      r.top -= kDropReach;
+      r.top -= reach;
       break;
     case dpLeft:
-      r.right += kDropReach;
+      r.right += reach;
       break;
     case dpRight:
-      r.left -= kDropReach;
+      r.left -= reach;
       break;
   }
   return {r.left, r.top, r.right, r.bottom};

@@ -4,6 +4,7 @@
 
 #include "ui/Menu.h"
 #include "widgets/Toolbar97.h"
+#include "ui/Dpi.h"
 
 TFloatingBar::TFloatingBar(TToolbar97& bar, HWND owner) : TControl(nullptr), bar_(bar) {
   CreateParams params;
@@ -52,7 +53,8 @@ LRESULT TFloatingBar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (lParam == -1) {
         RECT r{};
         GetWindowRect(Handle(), &r);
-        at = POINT{r.left + 8, r.top + 8};
+        const int inset = ui::TScale(*this)(8);
+        at = POINT{r.left + inset, r.top + inset};
       }
       menu->Popup(at.x, at.y, Handle(), &bar_);
       return 0;

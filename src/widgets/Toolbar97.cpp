@@ -31,15 +31,16 @@ std::wstring WithoutAccelerator(std::wstring_view caption) {
 }
 
 void DrawGrip(HDC dc, const RECT& grip, bool vertical) {
-  // Two raised lines, three pixels thick, side by side.
+  // Two raised lines side by side, filling the grip.
+  const int thickness = (vertical ? grip.bottom - grip.top : grip.right - grip.left) / 2;
   for (int line = 0; line < 2; ++line) {
     RECT r = grip;
     if (vertical) {
-      r.top = grip.top + line * 3;
-      r.bottom = r.top + 3;
+      r.top = grip.top + line * thickness;
+      r.bottom = r.top + thickness;
     } else {
-      r.left = grip.left + line * 3;
-      r.right = r.left + 3;
+      r.left = grip.left + line * thickness;
+      r.right = r.left + thickness;
     }
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   }
@@ -131,6 +132,7 @@ TDock97* TToolbar97::DockedTo() const { return dock_.Get(); }
 bool TToolbar97::Vertical() const { return dock_ && !dock_->Horizontal(); }
 
 SIZE TToolbar97::NaturalSize(bool vertical, bool grip) const {
+  const auto [kBorder, kGrip, kSeparator, kEmptyThickness] = toolbar97::Metrics(*this);
   int along = 2 * kBorder + (grip ? kGrip : 0);
   int across = 0;
   for (const TItem& item : items_) {
@@ -146,12 +148,15 @@ SIZE TToolbar97::NaturalSize(bool vertical, bool grip) const {
 }
 
 RECT TToolbar97::GripRect() const {
+  const auto [kBorder, kGrip, kSeparator, kEmptyThickness] = toolbar97::Metrics(*this);
   if (!dock_) return RECT{};
-  if (Vertical()) return RECT{kBorder, kBorder + 1, ClientWidth() - kBorder, kBorder + 7};
-  return RECT{kBorder + 1, kBorder, kBorder + 7, ClientHeight() - kBorder};
+  const ui::TScale px(*this);
+  if (Vertical()) return RECT{kBorder, kBorder + px(1), ClientWidth() - kBorder, kBorder + px(7)};
+  return RECT{kBorder + px(1), kBorder, kBorder + px(7), ClientHeight() - kBorder};
 }
 
 void TToolbar97::LayoutItems() {
+  const auto [kBorder, kGrip, kSeparator, kEmptyThickness] = toolbar97::Metrics(*this);
   const bool vertical = Vertical();
   int at = kBorder + (dock_ ? kGrip : 0);
   for (const TItem& item : items_) {
@@ -229,6 +234,7 @@ void TToolbar97::Changed() {
 }
 
 void TToolbar97::Paint(HDC dc, const RECT&) {
+  const auto [kBorder, kGrip, kSeparator, kEmptyThickness] = toolbar97::Metrics(*this);
   RECT client{0, 0, ClientWidth(), ClientHeight()};
   const bool vertical = Vertical();
   if (dock_) {

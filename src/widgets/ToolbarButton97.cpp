@@ -1,5 +1,6 @@
 #include "widgets/ToolbarGlyph.h"
 #include "widgets/Toolbar97.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ void TToolbarButton97::Draw(HDC dc, bool hot, bool pressed) const {
   GetTextMetricsW(dc, &metrics);
   const int glyphHeight = glyph_ ? glyph_->Height() : 0;
   const int textHeight = withCaption ? metrics.tmHeight : 0;
-  const int gap = glyph_ && withCaption ? 2 : 0;
+  const int gap = glyph_ && withCaption ? ui::TScale(bar_)(2) : 0;
   int top = r.top + (r.bottom - r.top - glyphHeight - gap - textHeight) / 2 + shift;
   if (glyph_) {
     const int left = r.left + (r.right - r.left - glyph_->Width()) / 2 + shift;
@@ -115,7 +116,7 @@ void TToolbarButton97::Draw(HDC dc, bool hot, bool pressed) const {
     top += glyphHeight + gap;
   }
   if (withCaption) {
-    RECT text{r.left + 2 + shift, top, r.right - 2 + shift, top + textHeight};
+    RECT text{r.left + ui::TScale(bar_)(2) + shift, top, r.right - ui::TScale(bar_)(2) + shift, top + textHeight};
     SetBkMode(dc, TRANSPARENT);
     if (!enabled_) {
       // Embossed, as the system draws a disabled caption.

@@ -116,7 +116,8 @@ TEST(Resources, TheProgramIconComesFirstAndTheCollectionIconSecond) {
     ASSERT_TRUE(byName);
     shown[index] = IconBits(fromShell.Get());
     EXPECT_EQ(shown[index], IconBits(byName.Get())) << "icon " << index;
-    EXPECT_EQ(GroupWidths(name), (std::vector<int>{16, 32, 48, 0})) << "icon " << index;
+    // 256 is stored as 0; 20, 24, 40 and 64 are the small and large sizes at 125 to 200 %.
+    EXPECT_EQ(GroupWidths(name), (std::vector<int>{16, 32, 48, 0, 20, 24, 40, 64})) << "icon " << index;
   }
   EXPECT_NE(shown[0], shown[1]);
 }

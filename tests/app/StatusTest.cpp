@@ -487,6 +487,37 @@ TEST_F(StatusTest, AHandEditedLayoutStillStartsAUsableProgram) {
   EXPECT_EQ(lost.edtAddress.Text(), sys::Widen(lost.DirTree.Directory()));
 }
 
+TEST_F(StatusTest, ALayoutSavedAtAnotherScaleComesBackInProportionAndIsSavedAtThisOne) {
+  SetValues(SaveStatusKey(), {{"Dpi", "192"},
+                              {"Main Form Left", "10"},
+                              {"Main Form Top", "20"},
+                              {"Main Form Width", "1400"},
+                              {"Main Form Height", "1000"},
+                              {"Main Form Child Count", "1"}});
+  SetValues(ChildKey(0), {{"Left", "40"},
+                          {"Top", "20"},
+                          {"Width", "1000"},
+                          {"Height", "700"},
+                          {"Navigation Width", "400"},
+                          {"Installed Column Widths", "300,x,200"},
+                          {"Collections List Height", "201"}});
+  auto frame = Start();
+  // Sizes halved (rounded as Windows rounds), places on the screen kept.
+  EXPECT_EQ(Text(ui::NormalBounds(*frame)), "10,20 700x500");
+  TfrmVLMChild& child = frame->Child(0);
+  EXPECT_EQ(Text(ui::NormalBounds(child)), "20,10 500x350");
+  EXPECT_EQ(child.pnlNav.Width(), 200);
+  EXPECT_EQ(child.InstalledFontList.ColumnWidths(), "150,100");
+  EXPECT_EQ(child.CollectionsList.Height(), 101);
+  CloseByKeys(*frame);
+  frame.reset();
+  // Saved at 96 dpi, which needs no name.
+  EXPECT_FALSE(sys::Current().OpenKey(Hive::CurrentUser, SaveStatusKey(), false)->ValueExists("Dpi"));
+  ExpectValues(SaveStatusKey(), {{"Main Form Width", "700"}});
+  ExpectValues(ChildKey(0), {{"Width", "500"}, {"Navigation Width", "200"}});
+  DeleteKeyTree(Hive::CurrentUser, SaveStatusKey());
+}
+
 // ---- Collection files and the shell ---------------------------------------------
 
 const char* const kTypeKeys[] = {".VLM", "Velmara.Collection", "Velmara.Collection\\DefaultIcon",

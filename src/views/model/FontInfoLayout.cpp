@@ -34,7 +34,7 @@ class TLayouter {
     Header(s, place);
     if (def.kind == TSectionKind::Rows) {
       Rows(s, def, place);
-      if (s + 1 < Sections().size()) y_ += kSectionSpace;
+      if (s + 1 < Sections().size()) y_ += m_.Scaled(kSectionSpace);
       return place;
     }
     const std::string& text = v.values.empty() ? kEmpty : v.values.front();
@@ -44,7 +44,7 @@ class TLayouter {
       place.link = {0, y_, w_, v.link.empty() ? 0 : m_.LinkHeight(s, w_), true};
       y_ += place.link.height;
     }
-    y_ += kSectionSpace;
+    y_ += m_.Scaled(kSectionSpace);
     return place;
   }
 
@@ -54,19 +54,19 @@ class TLayouter {
   void Header(size_t s, TSectionPlace& place) {
     const int height = m_.HeaderHeight(s);
     place.header = {0, y_, m_.HeaderWidth(s), height, true};
-    const int left = place.header.width + kLineGap;
-    place.line = {left, y_ + kLineOffset, std::max(0, w_ - left), kLineHeight, true};
-    y_ += height + kHeaderSpace;
+    const int left = place.header.width + m_.Scaled(kLineGap);
+    place.line = {left, y_ + m_.Scaled(kLineOffset), std::max(0, w_ - left), m_.Scaled(kLineHeight), true};
+    y_ += height + m_.Scaled(kHeaderSpace);
   }
 
   void Rows(size_t s, const TSectionDef& def, TSectionPlace& place) {
     int captionWidth = 0;
     for (size_t r = 0; r < def.captions.size(); ++r)
       captionWidth = std::max(captionWidth, m_.CaptionWidth(s, r));
-    const int valueLeft = captionWidth + kValueIndent;
+    const int valueLeft = captionWidth + m_.Scaled(kValueIndent);
     const int valueWidth = std::max(0, w_ - valueLeft);
     for (size_t r = 0; r < def.captions.size(); ++r) {
-      if (def.gapBefore != 0 && r == def.gapBefore) y_ += kFlagsSpace;
+      if (def.gapBefore != 0 && r == def.gapBefore) y_ += m_.Scaled(kFlagsSpace);
       place.captions[r] = {0, y_, m_.CaptionWidth(s, r), m_.CaptionHeight(s, r), true};
       place.values[r] = {valueLeft, y_, valueWidth, m_.ValueHeight(s, r, valueWidth), true};
       y_ += std::max(place.captions[r].height, place.values[r].height);
@@ -86,9 +86,10 @@ class TLayouter {
 TInfoLayout LayoutSections(int panelWidth, int vertScrollWidth,
                            const std::vector<TSectionValues>& values, TInfoMeasure& measure) {
   TInfoLayout layout;
-  layout.width = panelWidth - vertScrollWidth - 4;
-  layout.horzScroll = layout.width < kMinLayoutWidth;
-  if (layout.horzScroll) layout.width = kMinLayoutWidth;
+  layout.width = panelWidth - vertScrollWidth - measure.Scaled(4);
+  const int minWidth = measure.Scaled(kMinLayoutWidth);
+  layout.horzScroll = layout.width < minWidth;
+  if (layout.horzScroll) layout.width = minWidth;
   TLayouter layouter(layout.width, values, measure);
   for (size_t s = 0; s < Sections().size(); ++s) layout.sections.push_back(layouter.Section(s));
   layout.height = layouter.Y();

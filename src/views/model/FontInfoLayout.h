@@ -49,6 +49,8 @@ class TInfoMeasure {
   // A Single or Linked section's value trimmed of blanks, wrapped at `width`.
   virtual int WrappedHeight(size_t section, int width) = 0;
   virtual int LinkHeight(size_t section, int width) = 0;
+  // A gap of `pixels` at 96 dpi at the panel's scale.
+  virtual int Scaled(int pixels) { return pixels; }
 };
 
 // `values` as SectionValues gives them; `vertScrollWidth` is the system's
