@@ -8,6 +8,7 @@
 #include "data/UnicodeBlocks.h"
 #include "sys/Utf8.h"
 #include "sys/sys.h"
+#include "ui/Dpi.h"
 #include "views/CharMatrixText.h"
 #include "views/model/CodePointText.h"
 
@@ -28,31 +29,33 @@ std::wstring BlockCaption(const TUnicodeBlock& block) {
 
 void TfrmVLMChild::SetUpUnicodeControls(TCharactersPage& page) {
   const HFONT font = Font();
-  page.pnlCharactersTop.SetHeight(kRowHeight);
+  const ui::TScale px(*this);
+  const int row = px(kRowHeight);
+  page.pnlCharactersTop.SetHeight(row);
   page.pnlCharactersTop.SetAlign(alTop);
-  page.cbUnicode.SetBounds(0, 4, CaptionWidth(font, page.cbUnicode.Text(), L"") + 20, 17);
+  page.cbUnicode.SetBounds(0, px(4), CaptionWidth(font, page.cbUnicode.Text(), L"") + px(20), px(17));
   page.lblBlocks.AutoSize();
-  page.lblBlocks.SetBounds(page.cbUnicode.Width() + kGap, 6, page.lblBlocks.Width(), page.lblBlocks.Height());
+  page.lblBlocks.SetBounds(page.cbUnicode.Width() + px(kGap), px(6), page.lblBlocks.Width(), page.lblBlocks.Height());
   page.lblBlocks.SetFocusControl(&page.cmbBlocks);
-  page.cmbBlocks.SetBounds(page.lblBlocks.Left() + page.lblBlocks.Width() + 4, 2, 100, 300);
+  page.cmbBlocks.SetBounds(page.lblBlocks.Left() + page.lblBlocks.Width() + px(4), px(2), px(100), px(300));
 
   // Two rows under the map, their labels in a column of their own.
-  page.pnlUnicode.SetHeight(2 * kRowHeight);
+  page.pnlUnicode.SetHeight(2 * row);
   page.pnlUnicode.SetAlign(alBottom);
-  const int labels = std::max({FLabelWidth, CaptionWidth(font, page.lblGoTo.Text(), L":") + 10,
-                               CaptionWidth(font, page.lblCollected.Text(), L":") + 10});
+  const int labels = std::max({FLabelWidth, CaptionWidth(font, page.lblGoTo.Text(), L":") + px(10),
+                               CaptionWidth(font, page.lblCollected.Text(), L":") + px(10)});
   page.lblGoTo.AutoSize();
-  page.lblGoTo.SetTop(6);
+  page.lblGoTo.SetTop(px(6));
   page.lblGoTo.SetFocusControl(&page.edtGoTo);
-  page.edtGoTo.SetBounds(labels, 2, kGoToWidth, 21);
+  page.edtGoTo.SetBounds(labels, px(2), px(kGoToWidth), px(21));
   page.edtGoTo.Perform(EM_SETCUEBANNER, TRUE, ui::AsLParam(L"U+4E00、4E00 或字符"));
   page.edtGoTo.SetPopupMenu(&pmEditBox);
   page.lblCollected.AutoSize();
-  page.lblCollected.SetTop(kRowHeight + 6);
+  page.lblCollected.SetTop(row + px(6));
   page.lblCollected.SetFocusControl(&page.edtCollected);
-  page.edtCollected.SetBounds(labels, kRowHeight + 2, 100, 21);
+  page.edtCollected.SetBounds(labels, row + px(2), px(100), px(21));
   page.edtCollected.SetPopupMenu(&pmEditBox);
-  page.btnCopyCollected.SetBounds(0, kRowHeight + 1, kButtonWidth, 23);
+  page.btnCopyCollected.SetBounds(0, row + px(1), px(kButtonWidth), px(23));
 
   TCharMatrix& matrix = page.CharMatrix;
   matrix.SetFontFile(FCharactersFile, FCharactersFace);
@@ -73,14 +76,16 @@ void TfrmVLMChild::SetUpUnicodeControls(TCharactersPage& page) {
 
 void TfrmVLMChild::pnlCharactersTopResize() {
   TCharactersPage& page = *FCharactersPage;
-  page.cmbBlocks.SetWidth(std::max(40, page.pnlCharactersTop.ClientWidth() - page.cmbBlocks.Left()));
+  const ui::TScale px(*this);
+  page.cmbBlocks.SetWidth(std::max(px(40), page.pnlCharactersTop.ClientWidth() - page.cmbBlocks.Left()));
 }
 
 void TfrmVLMChild::pnlUnicodeResize() {
   TCharactersPage& page = *FCharactersPage;
+  const ui::TScale px(*this);
   const int width = page.pnlUnicode.ClientWidth();
-  page.btnCopyCollected.SetLeft(std::max(0, width - kButtonWidth));
-  page.edtCollected.SetWidth(std::max(20, page.btnCopyCollected.Left() - 4 - page.edtCollected.Left()));
+  page.btnCopyCollected.SetLeft(std::max(0, width - px(kButtonWidth)));
+  page.edtCollected.SetWidth(std::max(px(20), page.btnCopyCollected.Left() - px(4) - page.edtCollected.Left()));
 }
 
 void TfrmVLMChild::cbUnicodeClick() {
