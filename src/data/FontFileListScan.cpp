@@ -194,20 +194,19 @@ void TFontFileList::AddFileFaces(std::string_view path) {
 }
 
 int TFontFileList::RemoveFileFaces(std::string_view path) {
-  const auto first = index_.find(UpperAscii(path));
-  const uint32_t faces = first == index_.end() ? 1 : std::clamp(first->second->Snapshot().FaceCount, 1u, kMaxListedFaces);
+  const TFontFileInfo* const first = Find(path, 0);
+  const uint32_t faces = first ? std::clamp(first->Snapshot().FaceCount, 1u, kMaxListedFaces) : 1;
   std::vector<TFontFileInfo*> records;
   for (uint32_t face = 0; face < faces; ++face) {
-    const auto it = index_.find(FaceKey(path, face));
-    if (it != index_.end()) records.push_back(const_cast<TFontFileInfo*>(it->second));
+    if (const TFontFileInfo* record = Find(path, face)) records.push_back(const_cast<TFontFileInfo*>(record));
   }
   return Remove(records);
 }
 
 void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed) {
-  const auto it = index_.find(UpperAscii(file));
-  if (it == index_.end()) return;
-  const uint32_t count = std::min(it->second->Snapshot().FaceCount, kMaxListedFaces);
+  const TFontFileInfo* const first = Find(file, 0);
+  if (!first) return;
+  const uint32_t count = std::min(first->Snapshot().FaceCount, kMaxListedFaces);
   for (uint32_t face = 1; face < count; ++face) AddRecord(file, face, nullptr, mode, installed);
 }
 
