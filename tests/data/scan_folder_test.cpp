@@ -95,6 +95,33 @@ TEST_F(FolderScanTest, FortyFilesShowNoProgressFortyOneDo) {
   ExpectOneFinishedBar(41);
 }
 
+// A long scan answers the installed state of its later fonts from one listing
+// of the table: it must answer as the look-ups by name did, also for a value
+// of another type and when the table cannot be listed.
+TEST_F(FolderScanTest, EveryFontOfALongScanIsFoundInstalledAsItsValueSays) {
+  for (int i = 0; i < 100; ++i) AddFont("D:\\Many\\m" + std::to_string(i) + ".ttf", "Many " + std::to_string(i));
+  Install("Many 3", "m3.ttf");
+  Install("Many 90", "D:\\Many\\m90.ttf");
+  os.SetValue(sys::Hive::LocalMachine, kFontsKey, "Many 95 (TrueType)", "m95.ttf", sys::kRegExpandSz);
+  const auto standing = [this] {
+    std::vector<std::string> installed;
+    for (int i = 0; i < list.Count(); ++i) {
+      const TFontFileInfo& record = *list.Items(i);
+      if (record.Installed()) installed.push_back(record.FontName() + (record.InFontsFolder() ? " in" : " out"));
+    }
+    return installed;
+  };
+  const Strings expected{"Many 3 in", "Many 90 out", "Many 95 in"};
+  Browse(list, "D:\\Many", false);
+  ASSERT_EQ(list.Count(), 100);
+  EXPECT_EQ(standing(), expected);
+
+  os.FailListValues(sys::Hive::LocalMachine, kFontsKey, 0);
+  list.Scan();
+  EXPECT_EQ(standing(), expected);
+  EXPECT_TRUE(os.Messages().empty());
+}
+
 TEST_F(FolderScanTest, DepthLimitsTheTreeZeroScansOnlyThePathMinusOneTakesItAll) {
   AddChain(5);
   TFontFileList shallow;
