@@ -6,10 +6,14 @@
 // alone, the scan with one reader and with its reader threads, the sort and
 // the rows.
 //
-//   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER [--repeat N]
+//   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER [--repeat N] [--readers N]
+//   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER --cold bare|browse [--readers N] [--at-once]
 //
 // FOLDER is a Windows path such as Z:\tmp\vlm-corpus\big. Best of N runs,
-// warm cache (a first unmeasured run of each warms it).
+// warm cache (a first unmeasured run of each warms it). --readers sets the
+// Browse's reader threads, --at-once starts them with the reading (else they
+// start when the reads turn out slow). --cold runs the one thing once, unwarmed: the
+// caller empties the cache of the tree's files before (bench/run.sh --wine).
 #include <windows.h>
 
 #include <algorithm>
@@ -38,9 +42,8 @@ uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]);
 uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
 bool ReadAt(HANDLE file, uint32_t at, void* into, DWORD size, DWORD& got) {
-  OVERLAPPED where{};
-  where.Offset = at;
-  return ReadFile(file, into, size, &got, &where) != 0;
+  return SetFilePointer(file, static_cast<LONG>(at), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+         ReadFile(file, into, size, &got, nullptr) != 0;
 }
 
 // Opens the file, reads its table directory and its name table, closes it;
@@ -160,8 +163,22 @@ double Browse(TForm& form, const std::string& folder, int& fonts, double* scanMs
   return ms;
 }
 
+// The scan alone; `readers` threads that start at once, or (0) as the
+// program starts them: when the scan's own reads are slow.
 double Scan(const std::string& folder, int readers) {
-  TFontFileList::SetScanReaders(readers);
+  const int readersBefore = TFontFileList::ScanReaders();
+  const int slowBefore = TFontFileList::SlowReadMicros();
+  if (readers > 0) {
+    TFontFileList::SetScanReaders(readers);
+    TFontFileList::SetSlowReadMicros(0);
+  }
+  struct Restore {
+    int readers, slow;
+    ~Restore() {
+      TFontFileList::SetScanReaders(readers);
+      TFontFileList::SetSlowReadMicros(slow);
+    }
+  } restore{readersBefore, slowBefore};
   TFontFileList list;
   list.SetInclSubfoldersDepth(-1);
   list.SetInclSubfolders(true);
@@ -170,8 +187,11 @@ double Scan(const std::string& folder, int readers) {
   return Millis(start);
 }
 
+bool g_cold = false;
+
 template <typename Run>
 double Best(int repeat, Run run) {
+  if (g_cold) return run();
   run();  // warms the cache
   double best = 1e300;
   for (int r = 0; r < repeat; ++r) best = std::min(best, run());
@@ -188,8 +208,15 @@ int main(int argc, char** argv) {
   std::string folder = argv[1];
   if (folder.back() != '\\') folder += '\\';
   int repeat = 3;
-  for (int i = 2; i < argc; ++i)
-    if (std::string(argv[i]) == "--repeat" && i + 1 < argc) repeat = std::max(1, std::atoi(argv[++i]));
+  std::string cold;
+  for (int i = 2; i + 1 < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--repeat") repeat = std::max(1, std::atoi(argv[++i]));
+    if (option == "--readers") TFontFileList::SetScanReaders(std::atoi(argv[++i]));
+    if (option == "--cold") cold = argv[++i];
+  }
+  bool forceReaders = false;
+  for (int i = 2; i < argc; ++i) forceReaders = forceReaders || std::string(argv[i]) == "--at-once";
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   TBenchForm form(L"browse_bench");
@@ -198,19 +225,36 @@ int main(int argc, char** argv) {
   const int readers = TFontFileList::ScanReaders();
 
   int files = 0, fonts = 0;
-  const double bare = Best(repeat, [&] { return BareLoop(folder, true, files); });
-  const double walk = Best(repeat, [&] { return BareLoop(folder, false, files); });
-  double scanPart = 1e300;
-  const double ours = Best(repeat, [&] {
+  if (!cold.empty()) {
+    g_cold = true;
+    const bool bareRun = cold == "bare";
+    if (forceReaders) TFontFileList::SetSlowReadMicros(0);
+    const double ms = bareRun ? BareLoop(folder, true, files) : Browse(form, folder, fonts);
+    std::printf("cold cache, %s: %.0f ms for %d files (%d readers)\n", bareRun ? "bare loop" : "Browse", ms,
+                bareRun ? files : fonts, readers);
+    return 0;
+  }
+  // The bare loop and the Browse take turns, so that a busy machine slows
+  // both alike; the ratio is the median of the rounds'.
+  BareLoop(folder, true, files);
+  double bare = 1e300, ours = 1e300, scanPart = 1e300;
+  std::vector<double> ratios;
+  for (int r = 0; r < repeat; ++r) {
+    const double bareMs = BareLoop(folder, true, files);
     double scan = 0;
-    const double ms = Browse(form, folder, fonts, &scan);
+    const double oursMs = Browse(form, folder, fonts, &scan);
+    bare = std::min(bare, bareMs);
+    ours = std::min(ours, oursMs);
     scanPart = std::min(scanPart, scan);
-    return ms;
-  });
+    ratios.push_back(oursMs / bareMs);
+  }
+  std::sort(ratios.begin(), ratios.end());
+  const double ratio = ratios[ratios.size() / 2];
+  const double walk = Best(repeat, [&] { return BareLoop(folder, false, files); });
+  const double asProgram = Best(repeat, [&] { return Scan(folder, 0); });
   const double oneReader = Best(repeat, [&] { return Scan(folder, 1); });
   const double threads = Best(repeat, [&] { return Scan(folder, readers); });
   const double twoReaders = Best(repeat, [&] { return Scan(folder, 2); });
-  TFontFileList::SetScanReaders(readers);
   std::vector<std::string> paths;
   Files(folder, paths);
   const double opens = Best(repeat, [&] { return OpensAndCloses(paths); });
@@ -232,13 +276,16 @@ int main(int argc, char** argv) {
   std::printf("%d files, %d fonts listed; best of %d runs, warm cache (%d-bit build)\n", files, fonts, repeat,
               static_cast<int>(sizeof(void*) * 8));
   std::printf("bare loop: walk, open, directory, name table  %8.0f ms\n", bare);
-  std::printf("Browse with subfolders to the rows            %8.0f ms   x%.2f\n", ours, ours / bare);
+  std::printf("Browse with subfolders to the rows            %8.0f ms   x%.2f (median of the rounds)\n", ours,
+              ratio);
   std::printf("  of it the scan (SetPath)                    %8.0f ms\n", scanPart);
   std::printf("  of it the rows (UpdateList and painting)    %8.0f ms\n", ours - scanPart);
   std::printf("the bare walk alone (FindFirstFileA)          %8.0f ms\n", walk);
+  std::printf("scan alone, as the program runs it            %8.0f ms   x%.2f\n", asProgram, asProgram / bare);
   std::printf("scan alone, one reader                        %8.0f ms   x%.2f\n", oneReader, oneReader / bare);
-  std::printf("scan alone, %d reader threads                  %8.0f ms   x%.2f\n", readers, threads, threads / bare);
-  std::printf("scan alone, 2 reader threads                  %8.0f ms   x%.2f\n", twoReaders, twoReaders / bare);
+  std::printf("scan alone, %d reader threads from the start   %8.0f ms   x%.2f\n", readers, threads,
+              threads / bare);
+  std::printf("scan alone, 2 reader threads from the start   %8.0f ms   x%.2f\n", twoReaders, twoReaders / bare);
   std::printf("where the time may go, one thing per file:\n");
   std::printf("  an open and a close                         %8.0f ms\n", opens);
   std::printf("  a look-up in the installed-font table       %8.0f ms\n", lookups);

@@ -67,6 +67,10 @@ class TFontFileList {
   // are the same either way.
   static void SetScanReaders(int readers);
   static int ScanReaders();
+  // The threads start once a stretch of the scan's own reads averaged this
+  // long, as a cold disk's do; 0: at the start of the reading. Process-wide.
+  static void SetSlowReadMicros(int micros);
+  static int SlowReadMicros();
 
   // Collection files. Loading is refused (false) during a scan.
   bool LoadCollection(std::string_view path);

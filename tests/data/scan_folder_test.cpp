@@ -170,13 +170,16 @@ TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {
     }
   }
   Install("Font 5", "D:\\F\\5.ttf");
+  const int slowBefore = TFontFileList::SlowReadMicros();
   auto scan = [&](int readers) {
     const int before = TFontFileList::ScanReaders();
     TFontFileList::SetScanReaders(readers);
+    TFontFileList::SetSlowReadMicros(0);  // the readers start at once
     const int opens = os.Opens();
     TFontFileList scanned;
     Browse(scanned, "D:\\F\\", false);
     TFontFileList::SetScanReaders(before);
+    TFontFileList::SetSlowReadMicros(slowBefore);
     std::vector<std::string> seen;
     for (int i = 0; i < scanned.Count(); ++i) {
       const TFontFileInfo& r = *scanned.Items(i);
@@ -203,9 +206,11 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
   constexpr int kFiles = 700, kAhead = 256;
   for (int i = 0; i < kFiles; ++i)
     AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i));
+  const int slowBefore = TFontFileList::SlowReadMicros();
   auto scan = [&](int readers) {
     const int before = TFontFileList::ScanReaders();
     TFontFileList::SetScanReaders(readers);
+    TFontFileList::SetSlowReadMicros(0);  // the readers start at once
     const int base = os.Opens();
     int furthest = 0;  // how far the reads ran ahead of the results taken
     os.onProcessMessages = [&] {
@@ -224,6 +229,7 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
     Browse(scanned, "D:\\F\\", false);
     os.onProcessMessages = nullptr;
     TFontFileList::SetScanReaders(before);
+    TFontFileList::SetSlowReadMicros(slowBefore);
     EXPECT_EQ(os.Opens() - base, kFiles) << readers << " readers: each file read once";
     EXPECT_EQ(furthest, readers > 1 ? kAhead : 0) << readers << " readers";
     return Names(scanned);
@@ -232,6 +238,35 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
   ASSERT_EQ(one.size(), static_cast<size_t>(kFiles));
   EXPECT_EQ(scan(16), one);
   EXPECT_EQ(scan(3), one);
+}
+
+// The scan reads alone until a whole stretch of its reads was slow; the
+// readers then take the files after the one it read last, and no other.
+TEST_F(FolderScanTest, ReadersStartOnlyAfterAStretchOfSlowReadsAndReadOnlyTheRest) {
+  using std::chrono::microseconds;
+  TReadPace pace(microseconds(400));
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(5000))) << i;
+  EXPECT_TRUE(pace.Slow(microseconds(5000)));
+  // A few reads held up among quick ones are no slow disk, however long they
+  // took; a stretch at the bound is.
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(i % 10 == 7 ? 9000 : 50)));
+  EXPECT_FALSE(pace.Slow(microseconds(50)));
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(400)));
+  EXPECT_TRUE(pace.Slow(microseconds(400)));
+
+  std::vector<std::string> files;
+  for (int i = 0; i < 20; ++i)
+    files.push_back(AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i)));
+  const int opens = os.Opens();
+  {
+    TReadAhead ahead(files, 3, {}, 12);
+    for (size_t i = 12; i < files.size(); ++i) {
+      const std::optional<TFontFields> read = ahead.Take(i);
+      ASSERT_TRUE(read.has_value()) << i;
+      EXPECT_EQ(read->FontName, "Font " + std::to_string(i));
+    }
+  }
+  EXPECT_EQ(os.Opens() - opens, 8);
 }
 
 TEST_F(FolderScanTest, ReadersThatFailToStartLeaveTheirFilesToTheOthersOrToTheScan) {
