@@ -71,6 +71,14 @@ bool ReadNameTable(const std::string& path, std::vector<uint8_t>& buffer) {
   return read;
 }
 
+// By ASCII alone: the runtime's case-insensitive compare asks the system for
+// the locale, which under Wine reads the registry, once a file.
+bool IsTtf(const std::string& name) {
+  if (name.size() < 4) return false;
+  const char* ext = name.c_str() + name.size() - 4;
+  return ext[0] == '.' && (ext[1] | 0x20) == 't' && (ext[2] | 0x20) == 't' && (ext[3] | 0x20) == 'f';
+}
+
 void Walk(const std::string& folder, bool readFiles, int& files, std::vector<uint8_t>& buffer) {
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
@@ -81,7 +89,7 @@ void Walk(const std::string& folder, bool readFiles, int& files, std::vector<uin
       if (name != "." && name != "..") Walk(folder + name + "\\", readFiles, files, buffer);
       continue;
     }
-    if (name.size() < 4 || _stricmp(name.c_str() + name.size() - 4, ".TTF") != 0) continue;
+    if (!IsTtf(name)) continue;
     ++files;
     if (readFiles) ReadNameTable(folder + name, buffer);
   } while (FindNextFileA(find, &found));
