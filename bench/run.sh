@@ -6,8 +6,12 @@
 # scan), all four tables, a cold cache, vlminfo's output share, and the
 # faces of collections and CFF fonts beside the floor taught their headers;
 # with --wine, the font window's Installed list beside a bare registry loop, a
-# key typed into a font list's filter box beside a bare list view refill, and
-# the character map's Unicode mode showing a face of 35,000 characters.
+# key typed into a font list's filter box beside a bare list view refill, the
+# character map's Unicode mode showing a face of 35,000 characters, and (in
+# the 32-bit build) a library of 26,420 fonts, the corpus ten times over in ten
+# folders: Browse with subfolders beside a bare Win32 loop, warm and cold, the
+# memory per listed font (also of 100,396 fonts, hard links), and the list's
+# operations on its rows.
 #
 #   bench/run.sh [--corpus DIR] [--repeat N] [--no-install] [--strace] [--wine]
 #   bench/run.sh --multi [OPTIONS]   the multiple sample view under Wine (bench/multi.sh)
@@ -281,5 +285,40 @@ if [ "$wine" = 1 ]; then
     "$root/scripts/wine-run" "${exe%installed_bench.exe}charmap_bench.exe"
   else
     echo "build it first: scripts/build win64" >&2
+  fi
+
+  echo
+  echo "== 7. a library of 26,420 fonts under Wine (build/win32)"
+  win32=$root/build/win32/bench/win
+  if [ -x "$win32/browse_bench.exe" ]; then
+    big=$corpus/big
+    if [ "$(find "$big" -type f 2>/dev/null | wc -l)" != $((count * 10)) ]; then
+      rm -rf "$big"
+      for k in 0 1 2 3 4 5 6 7 8 9; do mkdir -p "$big/d$k" && cp "$flat"/* "$big/d$k/"; done
+    fi
+    huge=$corpus/huge
+    if [ "$(find "$huge" -type f 2>/dev/null | wc -l)" != $((count * 38)) ]; then
+      rm -rf "$huge"
+      for k in $(seq -w 0 37); do mkdir -p "$huge/h$k" && cp -l "$flat"/* "$huge/h$k/"; done
+    fi
+    cat "$big"/*/* > /dev/null
+    winbig="Z:${big//\//\\}"
+    "$root/scripts/wine-run" "$win32/browse_bench.exe" "$winbig" --repeat 3
+    # Cold: the tree's own pages dropped from the cache before each run, not
+    # the whole cache, which other programs on the machine are using.
+    evict() { python3 -c 'import os, sys
+for root, dirs, files in os.walk(sys.argv[1]):
+    for f in files:
+        fd = os.open(os.path.join(root, f), os.O_RDONLY); os.posix_fadvise(fd, 0, 0, os.POSIX_FADV_DONTNEED); os.close(fd)' "$big"; }
+    for what in bare browse "browse --at-once"; do
+      evict
+      "$root/scripts/wine-run" "$win32/browse_bench.exe" "$winbig" --cold $what
+    done
+    cat "$big"/*/* > /dev/null
+    "$root/scripts/wine-run" "$win32/memory_bench.exe" "$winbig"
+    "$root/scripts/wine-run" "$win32/memory_bench.exe" "Z:${huge//\//\\}"
+    "$root/scripts/wine-run" "$win32/listops_bench.exe" "$winbig"
+  else
+    echo "build it first: scripts/build win32" >&2
   fi
 fi

@@ -3,10 +3,12 @@
 // --flat). With --all, every record is then asked for its values, as a
 // filtered list asks them, and that is timed too.
 //
-//   scan_bench FOLDER [--repeat N] [--depth N] [--flat] [--readers N] [--cold] [--all]
+//   scan_bench FOLDER [--repeat N] [--depth N] [--flat] [--readers N] [--at-once] [--cold] [--all]
 //
 // --readers N sets the threads that read ahead of the scan (1: the scan
-// reads every file itself); --cold empties the page cache before every run.
+// reads every file itself), --at-once starts them with the reading instead
+// of when the scan's own reads turn out slow; --cold empties the page cache
+// before every run.
 #include "bench/measure.h"
 
 #include <algorithm>
@@ -44,7 +46,7 @@ struct Figures {
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
-                 "usage: scan_bench FOLDER [--repeat N] [--depth N] [--flat] [--readers N] [--cold] [--all]\n");
+                 "usage: scan_bench FOLDER [--repeat N] [--depth N] [--flat] [--readers N] [--at-once] [--cold] [--all]\n");
     return 2;
   }
   const std::string folder = argv[1];
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     if (option == "--readers" && value) TFontFileList::SetScanReaders(std::atoi(argv[++i]));
     if (option == "--flat") flat = true;
     if (option == "--cold") cold = true;
+    if (option == "--at-once") TFontFileList::SetSlowReadMicros(0);
     if (option == "--all") all = true;
   }
   std::vector<std::string> files;

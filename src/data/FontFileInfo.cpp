@@ -8,31 +8,136 @@ namespace {
 
 // Face names given to the system hold 31 characters besides the terminator.
 constexpr size_t kFaceNameLimit = 31;
+// Locks the records share: enough that threads seldom meet on one.
+constexpr size_t kSharedLocks = 31;
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
+size_t LockSlot(const void* record) { return reinterpret_cast<uintptr_t>(record) / 8 % kSharedLocks; }
+
+// The records of a scan come folder by folder: the last folder made is
+// mostly the next one asked for.
+std::shared_ptr<const std::string> SharedFolder(std::string_view folder) {
+  if (folder.empty()) return nullptr;
+  static std::mutex lock;
+  static std::weak_ptr<const std::string> last;
+  std::lock_guard<std::mutex> guard(lock);
+  std::shared_ptr<const std::string> shared = last.lock();
+  if (!shared || *shared != folder) {
+    shared = std::make_shared<const std::string>(folder);
+    last = shared;
+  }
+  return shared;
+}
+
+// Whether `path` is `folder` followed by `leaf`, ASCII case ignored.
+bool SplitSameText(std::string_view path, std::string_view folder, std::string_view leaf) {
+  return path.size() == folder.size() + leaf.size() && SameText(path.substr(0, folder.size()), folder) &&
+         SameText(path.substr(folder.size()), leaf);
+}
+
 }  // namespace
 
+// Never destroyed: a record freed during the program's exit still locks.
+std::recursive_mutex& TFontFileInfo::Lock() const {
+  static auto* const locks = new std::recursive_mutex[kSharedLocks];
+  return locks[LockSlot(this)];
+}
+
+std::mutex& TFontFileInfo::ReadLock() const {
+  static auto* const locks = new std::mutex[kSharedLocks];
+  return locks[LockSlot(this)];
+}
+
+std::string TFontFileInfo::FileNameLocked() const {
+  std::string path;
+  const std::string_view leaf = Leaf();
+  path.reserve((folder_ ? folder_->size() : 0) + leaf.size());
+  if (folder_) path = *folder_;
+  path += leaf;
+  return path;
+}
+
+void TFontFileInfo::StoreFileName(std::string_view path) {
+  const size_t cut = path.find_last_of("\\/:") + 1;  // 0 when there is no folder
+  const std::string_view folder = path.substr(0, cut);
+  if (!folder_ || *folder_ != folder) folder_ = SharedFolder(folder);
+  const std::string fontName(StoredFontName());
+  const std::string knownName(StoredKnownName());
+  names_.Set({path.substr(cut), fontName, knownIsFontName_ ? std::string_view() : knownName});
+}
+
+TFontFields TFontFileInfo::Unpack() const {
+  TFontFields f = details_ ? *details_ : TFontFields{};
+  f.InfoRead = infoRead_;
+  f.FileName = FileNameLocked();
+  f.FaceIndex = faceIndex_;
+  f.FaceCount = faceCount_;
+  f.Format = format_;
+  f.Bad = bad_;
+  f.Bodgey = bodgey_;
+  f.Installed = installed_;
+  f.InFontsFolder = inFontsFolder_;
+  f.FontKind = fontKind_;
+  f.FontName = StoredFontName();
+  f.KnownName = StoredKnownName();
+  return f;
+}
+
+void TFontFileInfo::Pack(TFontFields&& f) {
+  infoRead_ = f.InfoRead;
+  faceIndex_ = f.FaceIndex;
+  faceCount_ = f.FaceCount;
+  format_ = f.Format;
+  bad_ = f.Bad;
+  bodgey_ = f.Bodgey;
+  installed_ = f.Installed;
+  inFontsFolder_ = f.InFontsFolder;
+  fontKind_ = f.FontKind;
+  knownIsFontName_ = f.KnownName == f.FontName;
+  const std::string_view path = f.FileName;
+  const size_t cut = path.find_last_of("\\/:") + 1;
+  const std::string_view folder = path.substr(0, cut);
+  if (!folder_ || *folder_ != folder) folder_ = SharedFolder(folder);
+  names_.Set({path.substr(cut), f.FontName, knownIsFontName_ ? std::string_view() : f.KnownName});
+  // What is left is what a read of all tables gave, if anything.
+  f.InfoRead = false;
+  f.FileName.clear();
+  f.FaceIndex = f.FaceCount = 0;
+  f.Format = ffTrueType;
+  f.Bad = f.Bodgey = f.Installed = f.InFontsFolder = false;
+  f.FontKind = fkUnknown;
+  f.FontName.clear();
+  f.KnownName.clear();
+  if (f == TFontFields{}) {
+    details_.reset();
+  } else if (details_) {
+    *details_ = std::move(f);
+  } else {
+    details_ = std::make_unique<TFontFields>(std::move(f));
+  }
+}
+
 void TFontFileInfo::Clear() {
-  Guard g(lock_);
-  f_ = TFontFields{};
+  Guard g(Lock());
+  Pack(TFontFields{});
 }
 
 void TFontFileInfo::StartOver(std::string_view path, uint32_t face) {
   // Nothing read from the file a record named before may linger.
-  const bool bodgey = f_.Bodgey;
-  f_ = TFontFields{};
-  f_.Bodgey = bodgey;
-  f_.FileName = path;
-  f_.FaceIndex = face;
+  TFontFields fresh;
+  fresh.Bodgey = bodgey_;
+  fresh.FileName = path;
+  fresh.FaceIndex = face;
+  Pack(std::move(fresh));
 }
 
 bool TFontFileInfo::IsFaceLocked(std::string_view path, uint32_t face) const {
-  return f_.FaceIndex == face && SameText(path, f_.FileName);
+  return faceIndex_ == face && SplitSameText(path, folder_ ? *folder_ : std::string_view(), Leaf());
 }
 
 bool TFontFileInfo::IsFace(std::string_view path, uint32_t face) const {
-  Guard g(lock_);
+  Guard g(Lock());
   return IsFaceLocked(path, face);
 }
 
@@ -43,7 +148,7 @@ void TFontFileInfo::SetFileName(std::string_view path, uint32_t face) {
 
 void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installed, uint32_t face) {
   {
-    Guard g(lock_);
+    Guard g(Lock());
     if (IsFaceLocked(path, face)) return;
     StartOver(path, face);
   }
@@ -52,7 +157,7 @@ void TFontFileInfo::SetFileName(std::string_view path, TInstalledFonts& installe
 
 void TFontFileInfo::SetFileNameRead(TFontFields&& read, TInstalledFonts& installed) {
   {
-    Guard g(lock_);
+    Guard g(Lock());
     if (IsFaceLocked(read.FileName, read.FaceIndex)) return;
     StartOver(read.FileName, read.FaceIndex);
   }
@@ -69,7 +174,7 @@ void TFontFileInfo::SetFileNameAndRead(std::string_view path, bool allTables,
                                        TInstalledFonts& installed, uint32_t face) {
   bool same;
   {
-    Guard g(lock_);
+    Guard g(Lock());
     same = IsFaceLocked(path, face);
     if (!same) StartOver(path, face);
   }
@@ -93,27 +198,30 @@ void TFontFileInfo::SetFileNameAndName(std::string_view path, std::string_view f
   const bool trusted = !fontName.empty() && !FontRegNameMayBeCut(fontName);
   if (!trusted && !path.empty()) {
     {
-      Guard g(lock_);
+      Guard g(Lock());
       if (IsFaceLocked(path, face)) return;
       StartOver(path, face);
       // Kept should the file not be read: better cut short than lost.
-      f_.KnownName = fontName;
+      knownIsFontName_ = fontName.empty();
+      names_.Set({Leaf(), {}, fontName});
     }
     Refresh(false, installed);
     return;
   }
   {
-    Guard g(lock_);
+    Guard g(Lock());
     if (!IsFaceLocked(path, face)) StartOver(path, face);
-    f_.FileName = path;
-    f_.FontName = fontName;
-    f_.KnownName = fontName;
-    f_.InfoRead = false;
+    TFontFields f = Unpack();
+    f.FileName = path;
+    f.FontName = fontName;
+    f.KnownName = fontName;
+    f.InfoRead = false;
+    Pack(std::move(f));
   }
   CheckInstalled(installed);
   const bool missing = !sys::Current().FileExists(path);
-  Guard g(lock_);
-  f_.Bad = missing;
+  Guard g(Lock());
+  bad_ = missing;
 }
 
 void TFontFileInfo::Refresh(bool allTables) {
@@ -134,18 +242,18 @@ void TFontFileInfo::CheckInstalled() {
 void TFontFileInfo::CheckInstalled(TInstalledFonts& installed) {
   std::string fontName, fileName;
   {
-    Guard g(lock_);
-    f_.Installed = false;
-    f_.InFontsFolder = false;
-    fontName = f_.FontName;
-    fileName = f_.FileName;
+    Guard g(Lock());
+    installed_ = false;
+    inFontsFolder_ = false;
+    fontName = StoredFontName();
+    fileName = FileNameLocked();
   }
   bool isInstalled = false;
   bool inFontsFolder = false;
   installed.Check(fontName, fileName, isInstalled, inFontsFolder);
-  Guard g(lock_);
-  f_.Installed = isInstalled;
-  f_.InFontsFolder = inFontsFolder;
+  Guard g(Lock());
+  installed_ = isInstalled;
+  inFontsFolder_ = inFontsFolder;
 }
 
 std::string TFontFileInfo::DisplayName() { return DrawnFace().name; }
@@ -153,11 +261,11 @@ std::string TFontFileInfo::DisplayName() { return DrawnFace().name; }
 TFontFileInfo::TDrawnFace TFontFileInfo::DrawnFace() {
   std::string fullName;
   {
-    Guard g(lock_);
+    Guard g(Lock());
     // The faces of collections and CFF fonts go by their families: a full
     // name there may be one the system does not match.
-    if (f_.FontName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(f_.FileName)) return {f_.FontName};
-    fullName = f_.FontName;
+    fullName = StoredFontName();
+    if (fullName.size() <= kFaceNameLimit && IsPlainTrueTypeFileName(Leaf())) return {fullName};
   }
   std::string family = FamilyName();
   if (family.empty() && fullName.size() <= kFaceNameLimit) return {fullName};
@@ -167,26 +275,30 @@ TFontFileInfo::TDrawnFace TFontFileInfo::DrawnFace() {
 }
 
 void TFontFileInfo::SetBodgey(bool value) {
-  Guard g(lock_);
-  f_.Bodgey = value;
+  Guard g(Lock());
+  bodgey_ = value;
 }
 
 void TFontFileInfo::SetBad(bool value) {
-  Guard g(lock_);
-  f_.Bad = value;
+  Guard g(Lock());
+  bad_ = value;
 }
 
 void TFontFileInfo::TakeFileValues(TFontFields&& read) {
-  Guard g(lock_);
-  if (f_.FileName != read.FileName || f_.FaceIndex != read.FaceIndex) return;
+  Guard g(Lock());
+  const std::string_view folder = folder_ ? std::string_view(*folder_) : std::string_view();
+  const std::string_view path = read.FileName;
+  if (faceIndex_ != read.FaceIndex || path.size() != folder.size() + Leaf().size() ||
+      path.substr(0, folder.size()) != folder || path.substr(folder.size()) != Leaf())
+    return;
   // The reader owns everything but the file's name and the record's standing.
-  read.Bodgey = f_.Bodgey;
-  read.Installed = f_.Installed;
-  read.InFontsFolder = f_.InFontsFolder;
-  read.InfoRead = read.InfoRead || f_.InfoRead;
+  read.Bodgey = bodgey_;
+  read.Installed = installed_;
+  read.InFontsFolder = inFontsFolder_;
+  read.InfoRead = read.InfoRead || infoRead_;
   // A read that failed knows no name; the record's stays.
-  if (read.Bad) read.KnownName = f_.KnownName;
-  f_ = std::move(read);
+  if (read.Bad) read.KnownName = StoredKnownName();
+  Pack(std::move(read));
 }
 
 bool TablesUnread(const TFontFields& fields) {
@@ -202,8 +314,8 @@ bool SameListedFont(const TFontFields& a, const TFontFields& b) {
 }
 
 bool TFontFileInfo::NeedsRead() const {
-  Guard g(lock_);
-  return TablesUnread(f_);
+  Guard g(Lock());
+  return !infoRead_ && !bad_ && (folder_ || !Leaf().empty());
 }
 
 void TFontFileInfo::EnsureRead() {
@@ -213,8 +325,15 @@ void TFontFileInfo::EnsureRead() {
 template <typename T>
 T TFontFileInfo::Lazy(T TFontFields::*field) {
   EnsureRead();
-  Guard g(lock_);
-  return f_.*field;
+  Guard g(Lock());
+  return details_ ? (*details_).*field : T{};
+}
+
+template <typename T>
+T TFontFileInfo::LazyHere(T TFontFileInfo::*member) {
+  EnsureRead();
+  Guard g(Lock());
+  return this->*member;
 }
 
 TFontFields TFontFileInfo::Fields() {
@@ -223,46 +342,46 @@ TFontFields TFontFileInfo::Fields() {
 }
 
 TFontFields TFontFileInfo::Snapshot() const {
-  Guard g(lock_);
-  return f_;
+  Guard g(Lock());
+  return Unpack();
 }
 
 // Values as they stand.
 std::string TFontFileInfo::FileName() const {
-  Guard g(lock_);
-  return f_.FileName;
+  Guard g(Lock());
+  return FileNameLocked();
 }
 uint32_t TFontFileInfo::FaceIndex() const {
-  Guard g(lock_);
-  return f_.FaceIndex;
+  Guard g(Lock());
+  return faceIndex_;
 }
 std::string TFontFileInfo::FontName() const {
-  Guard g(lock_);
-  return f_.FontName;
+  Guard g(Lock());
+  return std::string(StoredFontName());
 }
 std::string TFontFileInfo::KnownName() const {
-  Guard g(lock_);
-  return f_.KnownName;
+  Guard g(Lock());
+  return std::string(StoredKnownName());
 }
 bool TFontFileInfo::Bad() const {
-  Guard g(lock_);
-  return f_.Bad;
+  Guard g(Lock());
+  return bad_;
 }
 bool TFontFileInfo::Bodgey() const {
-  Guard g(lock_);
-  return f_.Bodgey;
+  Guard g(Lock());
+  return bodgey_;
 }
 bool TFontFileInfo::Installed() const {
-  Guard g(lock_);
-  return f_.Installed;
+  Guard g(Lock());
+  return installed_;
 }
 bool TFontFileInfo::InFontsFolder() const {
-  Guard g(lock_);
-  return f_.InFontsFolder;
+  Guard g(Lock());
+  return inFontsFolder_;
 }
 bool TFontFileInfo::InfoRead() const {
-  Guard g(lock_);
-  return f_.InfoRead;
+  Guard g(Lock());
+  return infoRead_;
 }
 
 // Values read on first request.
@@ -280,8 +399,8 @@ std::string TFontFileInfo::DesignerURL() { return Lazy(&TFontFields::DesignerURL
 std::string TFontFileInfo::Description() { return Lazy(&TFontFields::Description); }
 std::string TFontFileInfo::License() { return Lazy(&TFontFields::License); }
 std::string TFontFileInfo::LicenseURL() { return Lazy(&TFontFields::LicenseURL); }
-uint32_t TFontFileInfo::FaceCount() { return Lazy(&TFontFields::FaceCount); }
-TFontFormat TFontFileInfo::Format() { return Lazy(&TFontFields::Format); }
+uint32_t TFontFileInfo::FaceCount() { return LazyHere(&TFontFileInfo::faceCount_); }
+TFontFormat TFontFileInfo::Format() { return LazyHere(&TFontFileInfo::format_); }
 int32_t TFontFileInfo::UnitsPerEm() { return Lazy(&TFontFields::UnitsPerEm); }
 int32_t TFontFileInfo::Ascender() { return Lazy(&TFontFields::Ascender); }
 int32_t TFontFileInfo::Descender() { return Lazy(&TFontFields::Descender); }
@@ -301,4 +420,4 @@ bool TFontFileInfo::Outlined() { return Lazy(&TFontFields::Outlined); }
 bool TFontFileInfo::Strikeout() { return Lazy(&TFontFields::Strikeout); }
 bool TFontFileInfo::Bold() { return Lazy(&TFontFields::Bold); }
 bool TFontFileInfo::Regular() { return Lazy(&TFontFields::Regular); }
-TFontKind TFontFileInfo::FontKind() { return Lazy(&TFontFields::FontKind); }
+TFontKind TFontFileInfo::FontKind() { return LazyHere(&TFontFileInfo::fontKind_); }

@@ -1,15 +1,22 @@
 // The record of one TrueType font file. Values only the file holds are read
 // on first request. Every access goes through a lock, so that a record stays
 // whole whichever thread asks; the file itself is read outside it.
+//
+// A list may hold a hundred thousand records, most of them never read beyond
+// their names: such a record keeps its names packed in one block and its
+// folder shared with the records made from the same folder, and the values a
+// read of all tables gives live in a block made only by that read.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/FontKind.h"
+#include "data/PackedTexts.h"
 
 class TInstalledFonts;
 
@@ -74,6 +81,8 @@ struct TFontFields {
   bool Strikeout = false;
   bool Bold = false;
   bool Regular = false;
+
+  bool operator==(const TFontFields&) const = default;
 };
 
 class TFontFileInfo {
@@ -189,12 +198,13 @@ class TFontFileInfo {
   TFontFields Fields();
   // All fields as they stand, without reading anything.
   TFontFields Snapshot() const;
-  // Lets `look` read the fields as they stand, under the record's lock and
-  // without a copy; it must not call back into the record's setters.
+  // Lets `look` read the fields as they stand, under the record's lock; it
+  // must not call back into the record's setters.
   template <typename Look>
   void LookAtFields(Look&& look) const {
-    std::lock_guard<std::recursive_mutex> guard(lock_);
-    look(static_cast<const TFontFields&>(f_));
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    const TFontFields fields = Unpack();
+    look(fields);
   }
   // Stores what ReadFontFile read from the file `read` names (also into
   // another record, on another thread), unless the record has meanwhile
@@ -203,17 +213,46 @@ class TFontFileInfo {
 
  private:
   friend void ReadFontFile(TFontFileInfo& info, bool allTables);
-  friend class TFontFileInfoAccess;  // the file operations that change the record
 
   bool NeedsRead() const;
   void EnsureRead();  // without the lock: reading may take a while
   template <typename T>
   T Lazy(T TFontFields::*field);
+  template <typename T>
+  T LazyHere(T TFontFileInfo::*member);
   void StartOver(std::string_view path, uint32_t face);  // lock held
   bool IsFaceLocked(std::string_view path, uint32_t face) const;
-  mutable std::recursive_mutex lock_;  // guards f_
-  std::mutex readLock_;  // one read of the file at a time, so none undoes another
-  TFontFields f_;
+
+  // The record's lock and its lock for reads of the file, each one of a few
+  // that the records share: a lock of its own would cost every record memory
+  // (and, taken once, a block of the system's).
+  std::recursive_mutex& Lock() const;
+  std::mutex& ReadLock() const;
+  // With the lock held.
+  TFontFields Unpack() const;
+  void Pack(TFontFields&& fields);
+  std::string FileNameLocked() const;
+  void StoreFileName(std::string_view path);
+  std::string_view Leaf() const { return names_.Get(0); }
+  std::string_view StoredFontName() const { return names_.Get(1); }
+  std::string_view StoredKnownName() const { return knownIsFontName_ ? names_.Get(1) : names_.Get(2); }
+
+  // The file's folder, one string for all records made from it.
+  std::shared_ptr<const std::string> folder_;
+  // The file's own name, FontName, and KnownName when it differs.
+  TPackedTexts<3> names_;
+  // What only a read of all tables gives; none until such a read.
+  std::unique_ptr<TFontFields> details_;
+  uint32_t faceIndex_ = 0;
+  uint32_t faceCount_ = 0;
+  TFontFormat format_ = ffTrueType;
+  TFontKind fontKind_ = fkUnknown;
+  bool infoRead_ = false;
+  bool bad_ = false;
+  bool bodgey_ = false;
+  bool installed_ = false;
+  bool inFontsFolder_ = false;
+  bool knownIsFontName_ = true;
 };
 
 // Whether the file's tables are still to be read into `fields`: not for a

@@ -24,25 +24,36 @@ void TFontFileList::ClearNow() {
   records_.clear();
 }
 
-// The upper-cased file name, and for a face other than the first its number
-// after a character no file name holds.
-std::string TFontFileList::FaceKey(std::string_view path, uint32_t face) {
-  std::string key = UpperAscii(path);
-  if (face != 0) key += '|' + std::to_string(face);
-  return key;
+size_t TFontFileList::FaceKey(std::string_view path, uint32_t face) {
+  // FNV-1a over the upper-cased bytes, then the face's number.
+  uint64_t hash = 14695981039346656037ull;
+  const auto add = [&hash](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+  for (const char c : path) add(static_cast<uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+  for (int shift = 0; shift < 32; shift += 8) add(static_cast<uint8_t>(face >> shift));
+  return static_cast<size_t>(hash ^ (hash >> 32));
 }
 
-bool TFontFileList::Contains(std::string_view path, uint32_t face) const {
-  return Listed(FaceKey(path, face), path, face);
-}
+bool TFontFileList::Contains(std::string_view path, uint32_t face) const { return Find(path, face) != nullptr; }
 
-bool TFontFileList::Listed(const std::string& key, std::string_view path, uint32_t face) const {
-  const auto it = index_.find(key);
-  if (it == index_.end()) return false;
-  // A listed record whose file was deleted or renamed since no longer counts.
-  if (it->second->IsFace(path, face)) return true;
-  index_.erase(it);
-  return false;
+const TFontFileInfo* TFontFileList::Find(std::string_view path, uint32_t face) const {
+  const size_t key = FaceKey(path, face);
+  auto [it, end] = index_.equal_range(key);
+  while (it != end) {
+    const TFontFileInfo* record = it->second;
+    if (!record) {  // the place of a record being made
+      ++it;
+      continue;
+    }
+    if (record->IsFace(path, face)) return record;
+    // A record whose file was deleted or renamed since is listed under a key
+    // that no longer is its own; another one may share the key.
+    if (FaceKey(record->FileName(), record->FaceIndex()) != key) {
+      it = index_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return nullptr;
 }
 
 void TFontFileList::Reindex() {
@@ -79,10 +90,9 @@ void TFontFileList::AddFileWithName(std::string_view path, std::string_view font
 
 void TFontFileList::AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                               TFontListMode mode, TInstalledFonts& installed, TFontFields* read) {
-  // One look-up both tells whether the face is listed and holds its place.
-  const auto [slot, added] = index_.try_emplace(FaceKey(path, face), nullptr);
-  // A listed record whose file was deleted or renamed since no longer counts.
-  if (!added && slot->second->IsFace(path, face)) return;
+  if (Find(path, face)) return;
+  // Its place is held first: no record may be listed that the index misses.
+  const auto slot = index_.emplace(FaceKey(path, face), nullptr);
   try {
     auto record = std::make_unique<TFontFileInfo>();
     try {

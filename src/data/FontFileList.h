@@ -67,6 +67,10 @@ class TFontFileList {
   // are the same either way.
   static void SetScanReaders(int readers);
   static int ScanReaders();
+  // The threads start once a stretch of the scan's own reads averaged this
+  // long, as a cold disk's do; 0: at the start of the reading. Process-wide.
+  static void SetSlowReadMicros(int micros);
+  static int SlowReadMicros();
 
   // Collection files. Loading is refused (false) during a scan.
   bool LoadCollection(std::string_view path);
@@ -103,7 +107,8 @@ class TFontFileList {
   enum class Pending { None, Clear, Scan };
 
   void ClearNow();
-  bool Listed(const std::string& key, std::string_view path, uint32_t face) const;
+  // The listed record of that face, or null.
+  const TFontFileInfo* Find(std::string_view path, uint32_t face) const;
   void ScanOnce(ScanRun& run);
   void ScanInstalled(ScanRun& run);
   void ScanFolders(ScanRun& run);
@@ -117,12 +122,15 @@ class TFontFileList {
   void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
-  // The index's key of a face.
-  static std::string FaceKey(std::string_view path, uint32_t face);
+  // The index's key of a face: a hash of its file name (ASCII case ignored)
+  // and its number.
+  static size_t FaceKey(std::string_view path, uint32_t face);
 
   std::vector<std::unique_ptr<TFontFileInfo>> records_;
-  // FaceKey of a record's face -> the record, so Contains and AddFile stay O(1).
-  mutable std::unordered_map<std::string, const TFontFileInfo*> index_;
+  // FaceKey of a record's face -> the record, so Contains and AddFile stay
+  // O(1). Keys, not names: the records hold the names, and a list of many
+  // thousand fonts need not hold them twice.
+  mutable std::unordered_multimap<size_t, const TFontFileInfo*> index_;
 
   TFontListMode mode_ = flmBrowse;
   std::string path_;

@@ -1,6 +1,7 @@
 // The three scans of a font file list and their progress window.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -28,10 +29,16 @@ constexpr int kQuietFileCount = 40;
 // Fewer files than this are read by the scan itself: threads would cost more.
 constexpr size_t kReadAheadFiles = 8;
 // Disks answer more reads in flight faster: a cold tree took 0.60 of one
-// reader's time with four threads, 0.46 with eight; warm, the extra threads
-// cost little.
+// reader's time with four threads, 0.46 with eight. Warm, the threads cost:
+// under Wine a warm tree took 1.4 to 1.75 times as long with eight as the
+// scan alone, so they start only once the scan's own reads turn out slow.
 constexpr int kDefaultReaders = 8;
 std::atomic<int> g_scanReaders{kDefaultReaders};
+// A warm read takes some 15 us natively and 75 under Wine; a cold one waits
+// for the disk: 250 to 400 us under Wine here, and more with the disk's
+// directories dropped too; a busy machine keeps warm ones under Wine near 100.
+constexpr int kDefaultSlowReadMicros = 150;
+std::atomic<int> g_slowReadMicros{kDefaultSlowReadMicros};
 constexpr std::string_view kTrueTypePattern = "*.TTF";
 constexpr std::string_view kAnyPattern = "*";
 constexpr std::string_view kValueSuffixes[] = {" (TrueType)", " (OpenType)"};
@@ -90,6 +97,10 @@ struct TFontFileList::ScanRun {
 void TFontFileList::SetScanReaders(int readers) { g_scanReaders = std::max(1, readers); }
 
 int TFontFileList::ScanReaders() { return g_scanReaders; }
+
+void TFontFileList::SetSlowReadMicros(int micros) { g_slowReadMicros = std::max(0, micros); }
+
+int TFontFileList::SlowReadMicros() { return g_slowReadMicros; }
 
 void TFontFileList::Scan() {
   if (scanning_) {
@@ -194,20 +205,19 @@ void TFontFileList::AddFileFaces(std::string_view path) {
 }
 
 int TFontFileList::RemoveFileFaces(std::string_view path) {
-  const auto first = index_.find(UpperAscii(path));
-  const uint32_t faces = first == index_.end() ? 1 : std::clamp(first->second->Snapshot().FaceCount, 1u, kMaxListedFaces);
+  const TFontFileInfo* const first = Find(path, 0);
+  const uint32_t faces = first ? std::clamp(first->Snapshot().FaceCount, 1u, kMaxListedFaces) : 1;
   std::vector<TFontFileInfo*> records;
   for (uint32_t face = 0; face < faces; ++face) {
-    const auto it = index_.find(FaceKey(path, face));
-    if (it != index_.end()) records.push_back(const_cast<TFontFileInfo*>(it->second));
+    if (const TFontFileInfo* record = Find(path, face)) records.push_back(const_cast<TFontFileInfo*>(record));
   }
   return Remove(records);
 }
 
 void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed) {
-  const auto it = index_.find(UpperAscii(file));
-  if (it == index_.end()) return;
-  const uint32_t count = std::min(it->second->Snapshot().FaceCount, kMaxListedFaces);
+  const TFontFileInfo* const first = Find(file, 0);
+  if (!first) return;
+  const uint32_t count = std::min(first->Snapshot().FaceCount, kMaxListedFaces);
   if (count < 2) return;
   std::vector<TFontFields> reads;
   try {
@@ -263,14 +273,24 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   // current read dropped, whenever the scan ends, also by its list's end.
   std::unique_ptr<TReadAhead> ahead;
   const int readers = ScanReaders();
-  if (readers > 1 && files.size() >= kReadAheadFiles)
-    ahead = std::make_unique<TReadAhead>(files, static_cast<int>(std::min<size_t>(readers, files.size())));
+  const bool mayReadAhead = readers > 1 && files.size() >= kReadAheadFiles;
+  const auto readAhead = [&](size_t from) {
+    const size_t left = files.size() - from;
+    ahead = std::make_unique<TReadAhead>(files, static_cast<int>(std::min<size_t>(readers, left)),
+                                         TReadAhead::TStarter{}, from);
+  };
+  const std::chrono::microseconds slowRead(SlowReadMicros());
+  if (mayReadAhead && slowRead.count() == 0) readAhead(0);
+  TReadPace pace(slowRead);
   for (size_t i = 0; i < files.size(); ++i) {
     if (!run.Alive()) return;
     run.StepProgress();
     if (!run.Alive()) return;
     std::optional<TFontFields> read = ahead ? ahead->Take(i) : std::nullopt;
+    const auto began = std::chrono::steady_clock::now();
     AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &*read : nullptr);
+    if (!ahead && mayReadAhead && pace.Slow(std::chrono::steady_clock::now() - began) && i + 1 < files.size())
+      readAhead(i + 1);
     if (IsCollectionFileName(files[i])) AddOtherFaces(files[i], run.mode, run.installed);
   }
   if (run.Alive()) run.EndProgress();

@@ -192,9 +192,9 @@ bool TFontFileInfo::Install() {
   }
   key.reset();
   {
-    std::lock_guard guard(lock_);
-    f_.Installed = true;
-    f_.InFontsFolder = true;
+    std::lock_guard guard(Lock());
+    installed_ = true;
+    inFontsFolder_ = true;
   }
   AnnounceFontChange();
   return true;
@@ -226,9 +226,9 @@ bool TFontFileInfo::InstallForUser() {
     return false;
   }
   {
-    std::lock_guard guard(lock_);
-    f_.Installed = true;
-    f_.InFontsFolder = false;
+    std::lock_guard guard(Lock());
+    installed_ = true;
+    inFontsFolder_ = false;
   }
   AnnounceFontChange();
   return true;
@@ -302,9 +302,9 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
   }
 
   {
-    std::lock_guard guard(lock_);
-    f_.Installed = false;
-    f_.InFontsFolder = false;
+    std::lock_guard guard(Lock());
+    installed_ = false;
+    inFontsFolder_ = false;
   }
   AnnounceFontChange();
   return true;
@@ -367,8 +367,8 @@ bool TFontFileInfo::Rename(std::string_view newName, std::string_view collection
     const bool renamed = shellResult == 0;
     if (renamed) {
       {
-        std::lock_guard guard(lock_);
-        f_.FileName = newFile;
+        std::lock_guard guard(Lock());
+        StoreFileName(newFile);
       }
       if (Installed() && RewriteValues(old, newFile)) {
         os.AddFont(newFile);

@@ -3,6 +3,13 @@
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 
+namespace {
+
+// Look-ups of names one by one before the table is listed instead.
+constexpr int kLookupsBeforeListing = 32;
+
+}  // namespace
+
 TInstalledFonts::TInstalledFonts() = default;
 TInstalledFonts::~TInstalledFonts() = default;
 
@@ -36,9 +43,11 @@ void TInstalledFonts::Check(std::string_view fontName, std::string_view fileName
   inFontsFolder = false;
   const std::string valueName = FontRegValueName(fontName);
   if (sys::RegKey* key = Key()) {
+    if (!listed_ && ++lookups_ > kLookupsBeforeListing) ListTable(*key);
     std::string file;
+    const bool askKey = !listed_ || otherTypes_.count(UpperAscii(valueName)) != 0;
     if (Known(valueName, installed, file) ||
-        (key->ValueExists(valueName) && (installed = true, key->ReadString(valueName, file)))) {
+        (askKey && key->ValueExists(valueName) && (installed = true, key->ReadString(valueName, file)))) {
       inFontsFolder = InFontsFolder(file);
       return;
     }
@@ -83,6 +92,20 @@ bool TInstalledFonts::FileListed(std::string_view fileName, bool& inFontsFolder)
   if (it == files_.end()) return false;
   inFontsFolder = it->second;
   return true;
+}
+
+void TInstalledFonts::ListTable(sys::RegKey& key) {
+  std::vector<sys::RegValueInfo> values;
+  lookups_ = 0;  // a table that cannot be listed is tried again later
+  if (!key.ListValues(values)) return;
+  listed_ = true;
+  for (const auto& value : values) {
+    if (value.type == sys::kRegSz) {
+      Remember(value.name, value.text);
+    } else {
+      otherTypes_.insert(UpperAscii(value.name));
+    }
+  }
 }
 
 void TInstalledFonts::Remember(std::string_view valueName, std::string_view file) {

@@ -1,8 +1,10 @@
 // The installed-font tables as one scan sees them: the machine's and the
 // current user's. A scan checks every record against them; this opens the
-// machine's key once and reads the fonts folder once, while each font's value
-// is still looked up by name at the time of its check, unless the scan of the
-// table itself read it a moment before. The user's table, small, is listed
+// machine's key once and reads the fonts folder once. The first fonts' values
+// are looked up by name at the time of their check, unless the scan of the
+// table itself read them a moment before; past a few dozen the machine's
+// table is listed once and the rest are answered from the listing, since
+// under Wine every look-up is a round trip to the server. The user's table, small, is listed
 // once; so are both tables' files, for the fonts that are found by their file
 // (collections, whose value names their faces together, and CFF fonts).
 // Nothing outlives the scan, so the next one reads the registry afresh.
@@ -12,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "sys/sys.h"
@@ -43,10 +46,17 @@ class TInstalledFonts {
 
  private:
   bool Known(const std::string& valueName, bool& installed, std::string& file) const;
+  // Lists the machine's table into the remembered values.
+  void ListTable(sys::RegKey& key);
   bool InFontsFolder(const std::string& file);
   bool FileListed(std::string_view fileName, bool& inFontsFolder);
 
   std::unordered_map<std::string, std::string> remembered_;  // upper-cased name -> file
+  int lookups_ = 0;
+  // remembered_ holds every string value of the machine's table; the names
+  // of its values of other types are still looked up one by one.
+  bool listed_ = false;
+  std::unordered_set<std::string> otherTypes_;
   bool keyOpened_ = false;
   std::unique_ptr<sys::RegKey> key_;
   bool folderRead_ = false;

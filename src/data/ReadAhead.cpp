@@ -7,8 +7,9 @@
 // result is published through its flag, and a reader takes the next file by
 // counting, so a warm scan whose readers keep ahead costs no system call.
 
-TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start)
-    : files_(files), results_(files.size()), done_(files.size()) {
+TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start,
+                       size_t first)
+    : files_(files), results_(files.size()), done_(files.size()), next_(first), taken_(first) {
   // Out of threads or memory, the readers that run do all the reading; an
   // exception here would leave them running on a reader that never was.
   try {

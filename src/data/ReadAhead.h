@@ -4,7 +4,9 @@
 // its list, which a window message handled during the scan may clear.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -23,17 +25,20 @@ class TReadAhead {
   // no thread to give.
   using TStarter = std::function<std::thread(std::function<void()> work)>;
 
-  // Starts `readers` threads over `files`, read in their order. Readers that
-  // fail to start leave their files to the others, and with none running
-  // every Take is none. `start` (tests) stands in for starting a thread.
-  TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start = {});
+  // Starts `readers` threads over `files` from `first` on, read in their
+  // order. Readers that fail to start leave their files to the others, and
+  // with none running every Take is none. `start` (tests) stands in for
+  // starting a thread.
+  TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start = {},
+             size_t first = 0);
   // Stops the readers; a read under way is finished and dropped.
   ~TReadAhead();
   TReadAhead(const TReadAhead&) = delete;
   TReadAhead& operator=(const TReadAhead&) = delete;
 
-  // What the names-only read of files[index] gave, waiting for it; none when
-  // the reader failed, and the caller reads the file itself.
+  // What the names-only read of files[index] (`first` or later) gave,
+  // waiting for it; none when the reader failed, and the caller reads the
+  // file itself.
   std::optional<TFontFields> Take(size_t index);
 
  private:
@@ -58,4 +63,31 @@ class TReadAhead {
   std::atomic<int> sleepers_{0};   // readers waiting for room
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
+};
+
+// Whether a scan's own reads wait on the disk, so that reader threads would
+// pay: the median of each stretch of reads against a bound, the median so
+// that the few reads a busy machine's scheduler holds up do not count. Reads
+// of a warm cache are quicker done by the scan alone; under Wine every wait
+// and wake of a thread is a round trip to its server, which also answers the
+// opens of all threads one at a time.
+class TReadPace {
+ public:
+  static constexpr size_t kStretch = 32;
+
+  explicit TReadPace(std::chrono::microseconds slow) : slow_(slow) {}
+  // Counts one read; true when it ends a stretch whose median read took
+  // `slow` or more.
+  bool Slow(std::chrono::nanoseconds took) {
+    took_[reads_++] = took;
+    if (reads_ < kStretch) return false;
+    reads_ = 0;
+    std::nth_element(took_, took_ + kStretch / 2, took_ + kStretch);
+    return took_[kStretch / 2] >= slow_;
+  }
+
+ private:
+  std::chrono::nanoseconds slow_;
+  std::chrono::nanoseconds took_[kStretch];
+  size_t reads_ = 0;
 };

@@ -382,7 +382,7 @@ std::vector<TFontFields> ReadFaceNames(const std::string& path, uint32_t first, 
 void ReadFontFile(TFontFileInfo& info, bool allTables) {
   // The file is read into a copy, without the lock, so that a window thread
   // reading the record is never held up by the disk.
-  std::lock_guard<std::mutex> oneAtATime(info.readLock_);
+  std::lock_guard<std::mutex> oneAtATime(info.ReadLock());
   TFontFields fields = info.Snapshot();
   ReadFontFields(fields, allTables);
   info.TakeFileValues(std::move(fields));

@@ -146,7 +146,8 @@ class InFile {
   InFile(const InFile&) = delete;
   InFile& operator=(const InFile&) = delete;
   // Reads up to `size` bytes at `pos`; `got` is less than `size` at the end of
-  // the file (0 past it). False only when the system refused the read.
+  // the file (0 past it). False only when the system refused the read. One
+  // thread at a time: a read may move the file's position.
   virtual bool ReadAt(uint64_t pos, void* buffer, size_t size, size_t& got) = 0;
 
  protected:

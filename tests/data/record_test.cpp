@@ -99,6 +99,8 @@ TEST_F(RecordTest, AMissingOrDeletedFileIsBadItsKnownNameNeverReadItsReadNeverRe
   EXPECT_EQ(listed.FamilyName(), "");
   EXPECT_TRUE(listed.Bad());
   EXPECT_EQ(listed.FontName(), ErrorText(2)) << "the list shows why";
+  EXPECT_EQ(listed.KnownName(), "Listed") << "what a collection stores";
+  EXPECT_EQ(listed.FileName(), kPath);
 }
 
 TEST_F(RecordTest, LazyFieldsReadAllTablesOnce) {

@@ -98,6 +98,33 @@ TEST_F(FolderScanTest, FortyFilesShowNoProgressFortyOneDo) {
   ExpectOneFinishedBar(41);
 }
 
+// A long scan answers the installed state of its later fonts from one listing
+// of the table: it must answer as the look-ups by name did, also for a value
+// of another type and when the table cannot be listed.
+TEST_F(FolderScanTest, EveryFontOfALongScanIsFoundInstalledAsItsValueSays) {
+  for (int i = 0; i < 100; ++i) AddFont("D:\\Many\\m" + std::to_string(i) + ".ttf", "Many " + std::to_string(i));
+  Install("Many 3", "m3.ttf");
+  Install("Many 90", "D:\\Many\\m90.ttf");
+  os.SetValue(sys::Hive::LocalMachine, kFontsKey, "Many 95 (TrueType)", "m95.ttf", sys::kRegExpandSz);
+  const auto standing = [this] {
+    std::vector<std::string> installed;
+    for (int i = 0; i < list.Count(); ++i) {
+      const TFontFileInfo& record = *list.Items(i);
+      if (record.Installed()) installed.push_back(record.FontName() + (record.InFontsFolder() ? " in" : " out"));
+    }
+    return installed;
+  };
+  const Strings expected{"Many 3 in", "Many 90 out", "Many 95 in"};
+  Browse(list, "D:\\Many", false);
+  ASSERT_EQ(list.Count(), 100);
+  EXPECT_EQ(standing(), expected);
+
+  os.FailListValues(sys::Hive::LocalMachine, kFontsKey, 0);
+  list.Scan();
+  EXPECT_EQ(standing(), expected);
+  EXPECT_TRUE(os.Messages().empty());
+}
+
 TEST_F(FolderScanTest, DepthLimitsTheTreeZeroScansOnlyThePathMinusOneTakesItAll) {
   AddChain(5);
   TFontFileList shallow;
@@ -146,13 +173,16 @@ TEST_F(FolderScanTest, ReaderThreadsMakeTheSameListSteppedTheSameWay) {
     }
   }
   Install("Font 5", "D:\\F\\5.ttf");
+  const int slowBefore = TFontFileList::SlowReadMicros();
   auto scan = [&](int readers) {
     const int before = TFontFileList::ScanReaders();
     TFontFileList::SetScanReaders(readers);
+    TFontFileList::SetSlowReadMicros(0);  // the readers start at once
     const int opens = os.Opens();
     TFontFileList scanned;
     Browse(scanned, "D:\\F\\", false);
     TFontFileList::SetScanReaders(before);
+    TFontFileList::SetSlowReadMicros(slowBefore);
     std::vector<std::string> seen;
     for (int i = 0; i < scanned.Count(); ++i) {
       const TFontFileInfo& r = *scanned.Items(i);
@@ -179,9 +209,11 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
   constexpr int kFiles = 700, kAhead = 256;
   for (int i = 0; i < kFiles; ++i)
     AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i));
+  const int slowBefore = TFontFileList::SlowReadMicros();
   auto scan = [&](int readers) {
     const int before = TFontFileList::ScanReaders();
     TFontFileList::SetScanReaders(readers);
+    TFontFileList::SetSlowReadMicros(0);  // the readers start at once
     const int base = os.Opens();
     int furthest = 0;  // how far the reads ran ahead of the results taken
     os.onProcessMessages = [&] {
@@ -200,6 +232,7 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
     Browse(scanned, "D:\\F\\", false);
     os.onProcessMessages = nullptr;
     TFontFileList::SetScanReaders(before);
+    TFontFileList::SetSlowReadMicros(slowBefore);
     EXPECT_EQ(os.Opens() - base, kFiles) << readers << " readers: each file read once";
     EXPECT_EQ(furthest, readers > 1 ? kAhead : 0) << readers << " readers";
     return Names(scanned);
@@ -208,6 +241,35 @@ TEST_F(FolderScanTest, ReadersKeepTheirDistanceAndAreWokenForEveryFileOfALongSca
   ASSERT_EQ(one.size(), static_cast<size_t>(kFiles));
   EXPECT_EQ(scan(16), one);
   EXPECT_EQ(scan(3), one);
+}
+
+// The scan reads alone until a whole stretch of its reads was slow; the
+// readers then take the files after the one it read last, and no other.
+TEST_F(FolderScanTest, ReadersStartOnlyAfterAStretchOfSlowReadsAndReadOnlyTheRest) {
+  using std::chrono::microseconds;
+  TReadPace pace(microseconds(400));
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(5000))) << i;
+  EXPECT_TRUE(pace.Slow(microseconds(5000)));
+  // A few reads held up among quick ones are no slow disk, however long they
+  // took; a stretch at the bound is.
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(i % 10 == 7 ? 9000 : 50)));
+  EXPECT_FALSE(pace.Slow(microseconds(50)));
+  for (size_t i = 1; i < TReadPace::kStretch; ++i) ASSERT_FALSE(pace.Slow(microseconds(400)));
+  EXPECT_TRUE(pace.Slow(microseconds(400)));
+
+  std::vector<std::string> files;
+  for (int i = 0; i < 20; ++i)
+    files.push_back(AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i)));
+  const int opens = os.Opens();
+  {
+    TReadAhead ahead(files, 3, {}, 12);
+    for (size_t i = 12; i < files.size(); ++i) {
+      const std::optional<TFontFields> read = ahead.Take(i);
+      ASSERT_TRUE(read.has_value()) << i;
+      EXPECT_EQ(read->FontName, "Font " + std::to_string(i));
+    }
+  }
+  EXPECT_EQ(os.Opens() - opens, 8);
 }
 
 TEST_F(FolderScanTest, ReadersThatFailToStartLeaveTheirFilesToTheOthersOrToTheScan) {

@@ -13,8 +13,10 @@ class ReentrancyTest : public ScanTest, public ::testing::WithParamInterface<int
  protected:
   static constexpr int kBig = 400;
 
-  ReentrancyTest() : readersBefore_(TFontFileList::ScanReaders()) {
+  ReentrancyTest()
+      : readersBefore_(TFontFileList::ScanReaders()), slowBefore_(TFontFileList::SlowReadMicros()) {
     TFontFileList::SetScanReaders(GetParam());
+    TFontFileList::SetSlowReadMicros(0);  // the readers, if any, start at once
     os.SetDrives({"C:\\", "D:\\"});
     for (int i = 0; i < kBig; ++i) os.AddFile("D:\\Big\\f" + std::to_string(i) + ".ttf", "x");
     os.AddFile("D:\\Small\\one.ttf", "x");
@@ -23,6 +25,7 @@ class ReentrancyTest : public ScanTest, public ::testing::WithParamInterface<int
   ~ReentrancyTest() override {
     os.onProcessMessages = nullptr;
     TFontFileList::SetScanReaders(readersBefore_);
+    TFontFileList::SetSlowReadMicros(slowBefore_);
   }
 
   // Runs `command` once, from the message pump of the 10th progress step.
@@ -34,6 +37,7 @@ class ReentrancyTest : public ScanTest, public ::testing::WithParamInterface<int
 
   int pumps_ = 0;
   const int readersBefore_;
+  const int slowBefore_;
 };
 
 INSTANTIATE_TEST_SUITE_P(Readers, ReentrancyTest, ::testing::Values(1, 8),

@@ -16,12 +16,15 @@ class Win32InFile : public InFile {
 
   bool ReadAt(uint64_t pos, void* buffer, size_t size, size_t& got) override {
     got = 0;
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(pos);
-    at.OffsetHigh = static_cast<DWORD>(pos >> 32);
+    // A seek and a plain read: a read at a position given in an OVERLAPPED
+    // also reports its completion, which under Wine is a round trip to the
+    // server per read.
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(pos);
+    if (!::SetFilePointerEx(file_.Get(), at, nullptr, FILE_BEGIN)) return false;
     const DWORD wanted = size > INT_MAX ? INT_MAX : static_cast<DWORD>(size);
     DWORD read = 0;
-    if (!::ReadFile(file_.Get(), buffer, wanted, &read, &at)) {
+    if (!::ReadFile(file_.Get(), buffer, wanted, &read, nullptr)) {
       // Reading past the end is not an error; it just gives nothing.
       return ::GetLastError() == ERROR_HANDLE_EOF;
     }
