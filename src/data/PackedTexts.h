@@ -32,6 +32,7 @@ class TPackedTexts {
     std::memcpy(block.get(), ends, sizeof ends);
     char* at = block.get() + sizeof ends;
     for (const std::string_view text : texts) {
+      if (text.empty()) continue;  // an empty view's data may be null, which memcpy may not take
       std::memcpy(at, text.data(), text.size());
       at += text.size();
     }
