@@ -129,7 +129,7 @@ class TMDIFrame : public TForm {
   TCloseAction DefaultCloseAction() const override { return caFree; }
 
  public:
-  // The document windows follow the frame's scale.
+  // The child windows inside the frame take its new scale with it.
   void ChangeDpi(int dpi, const RECT* bounds) override;
 
  private:
