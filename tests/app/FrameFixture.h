@@ -14,6 +14,7 @@
 #include "app/VLMMain.h"
 #include "tests/support/AnsweringBackend.h"
 #include "tests/support/Input.h"
+#include "tests/support/Screenshot.h"
 
 namespace frame_test {
 
@@ -26,8 +27,7 @@ void ShowPage(TfrmVLMChild& child, TTabSheet& page);
 // The Browse page on `folder`, its list focused.
 TFontList& Browse(TfrmVLMChild& child, const std::string& folder);
 
-// The window as the screen shows it, as a 24-bit bitmap file.
-void SaveShot(HWND window, const std::string& path);
+using test_shots::SaveShot;
 
 // The clipboard holding `text` alone (as Unicode text), or nothing for "".
 void SetClipboardText(const std::wstring& text);

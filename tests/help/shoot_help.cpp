@@ -21,6 +21,7 @@
 #include "sys/codepage.h"
 #include "sys/sys.h"
 #include "tests/support/Input.h"
+#include "tests/support/Screenshot.h"
 #include "ui/Application.h"
 
 namespace {
@@ -34,37 +35,8 @@ void Shoot(HWND window, const char* name) {
   input::Pump(300);
   RECT r{};
   GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-  file.bfSize = file.bfOffBits + stride * height;
-  const std::string path = g_folder + "\\" + name + ".bmp";
-  if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof(file), 1, out);
-    std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
-    std::fwrite(bits, 1, static_cast<size_t>(stride) * height, out);
-    std::fclose(out);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  std::printf("%s %dx%d\n", name, width, height);
+  test_shots::SaveShot(window, g_folder + "\\" + name + ".bmp");
+  std::printf("%s %ldx%ld\n", name, r.right - r.left, r.bottom - r.top);
 }
 
 // Runs `show` with a modal runner that shoots the dialog once it is up.
