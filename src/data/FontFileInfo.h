@@ -212,6 +212,8 @@ class TFontFileInfo {
   void TakeFileValues(TFontFields&& read);
 
  private:
+  // Notes a successful Install or InstallForUser and tells the system.
+  void MarkInstalled(bool inFontsFolder);
   friend void ReadFontFile(TFontFileInfo& info, bool allTables);
 
   bool NeedsRead() const;

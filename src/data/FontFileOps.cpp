@@ -131,6 +131,23 @@ std::string UserFontsFolder() {
   return local.empty() ? std::string() : IncludeTrailingBackslash(local) + "Microsoft\\Windows\\Fonts\\";
 }
 
+// Writes the table's value unless it is there, then adds the font for the
+// session; the table must not list a font the system refused, so a value
+// written for one is taken back.
+bool RegisterAndAdd(sys::RegKey& key, const std::string& valueName, std::string_view data,
+                    const std::string& target) {
+  sys::Backend& os = sys::Current();
+  const bool registered = key.ValueExists(valueName);
+  if (!registered && !key.WriteString(valueName, data)) return false;
+  if (os.AddFont(target) != 0) return true;
+  if (!registered) {
+    const uint32_t error = os.LastError();
+    key.DeleteValue(valueName);
+    os.SetLastError(error);
+  }
+  return false;
+}
+
 // Makes the folder and those above it that are missing.
 bool MakeFolders(const std::string& folder) {
   sys::Backend& os = sys::Current();
@@ -177,26 +194,9 @@ bool TFontFileInfo::Install() {
     if (copied) os.RemoveFile(target);
     return InstallForUser();
   }
-  const std::string valueName = InstallValueName(file, FontName(), FaceCount());
-  const bool registered = key->ValueExists(valueName);
-  if (!registered && !key->WriteString(valueName, bareName)) return false;
-
-  if (os.AddFont(target) == 0) {
-    // The table must not list a font the system refused.
-    if (!registered) {
-      const uint32_t error = os.LastError();
-      key->DeleteValue(valueName);
-      os.SetLastError(error);
-    }
-    return false;
-  }
+  if (!RegisterAndAdd(*key, InstallValueName(file, FontName(), FaceCount()), bareName, target)) return false;
   key.reset();
-  {
-    std::lock_guard guard(Lock());
-    installed_ = true;
-    inFontsFolder_ = true;
-  }
-  AnnounceFontChange();
+  MarkInstalled(true);
   return true;
 }
 
@@ -214,24 +214,19 @@ bool TFontFileInfo::InstallForUser() {
   if (!SameText(target, file) && !os.CopyFileTo(file, target, false)) return false;
   auto key = OpenUserFontsRegKey(true);
   if (!key) return false;
-  const std::string valueName = InstallValueName(file, FontName(), FaceCount());
-  const bool registered = key->ValueExists(valueName);
-  if (!registered && !key->WriteString(valueName, target)) return false;  // a full path, as Windows writes
-  if (os.AddFont(target) == 0) {
-    if (!registered) {
-      const uint32_t error = os.LastError();
-      key->DeleteValue(valueName);
-      os.SetLastError(error);
-    }
-    return false;
-  }
+  // The user's table holds a full path, as Windows writes it.
+  if (!RegisterAndAdd(*key, InstallValueName(file, FontName(), FaceCount()), target, target)) return false;
+  MarkInstalled(false);
+  return true;
+}
+
+void TFontFileInfo::MarkInstalled(bool inFontsFolder) {
   {
     std::lock_guard guard(Lock());
     installed_ = true;
-    inFontsFolder_ = false;
+    inFontsFolder_ = inFontsFolder;
   }
   AnnounceFontChange();
-  return true;
 }
 
 bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
