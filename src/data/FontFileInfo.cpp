@@ -49,6 +49,18 @@ std::mutex& TFontFileInfo::ReadLock() const {
   return locks[LockSlot(this)];
 }
 
+namespace {
+
+// The length of the folder part of `path`, its last separator included; 0
+// when it names none. A loop, not find_last_of: every listed face comes here.
+size_t FolderLength(std::string_view path) {
+  size_t cut = path.size();
+  while (cut > 0 && path[cut - 1] != '\\' && path[cut - 1] != '/' && path[cut - 1] != ':') --cut;
+  return cut;
+}
+
+}  // namespace
+
 std::string TFontFileInfo::FileNameLocked() const {
   std::string path;
   const std::string_view leaf = Leaf();
@@ -59,7 +71,7 @@ std::string TFontFileInfo::FileNameLocked() const {
 }
 
 void TFontFileInfo::StoreFileName(std::string_view path) {
-  const size_t cut = path.find_last_of("\\/:") + 1;  // 0 when there is no folder
+  const size_t cut = FolderLength(path);
   const std::string_view folder = path.substr(0, cut);
   if (!folder_ || *folder_ != folder) folder_ = SharedFolder(folder);
   const std::string fontName(StoredFontName());
@@ -96,7 +108,7 @@ void TFontFileInfo::Pack(TFontFields&& f) {
   fontKind_ = f.FontKind;
   knownIsFontName_ = f.KnownName == f.FontName;
   const std::string_view path = f.FileName;
-  const size_t cut = path.find_last_of("\\/:") + 1;
+  const size_t cut = FolderLength(path);
   const std::string_view folder = path.substr(0, cut);
   if (!folder_ || *folder_ != folder) folder_ = SharedFolder(folder);
   names_.Set({path.substr(cut), f.FontName, knownIsFontName_ ? std::string_view() : f.KnownName});
@@ -159,9 +171,13 @@ void TFontFileInfo::SetFileNameRead(TFontFields&& read, TInstalledFonts& install
   {
     Guard g(Lock());
     if (IsFaceLocked(read.FileName, read.FaceIndex)) return;
-    StartOver(read.FileName, read.FaceIndex);
+    // As a start over and a take of the read would leave it, packed once:
+    // every listed face of a scan comes here.
+    read.Bodgey = bodgey_;
+    read.Installed = read.InFontsFolder = false;
+    if (read.Bad) read.KnownName.clear();
+    Pack(std::move(read));
   }
-  TakeFileValues(std::move(read));
   CheckInstalled(installed);
 }
 

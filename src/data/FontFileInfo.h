@@ -276,3 +276,9 @@ void ReadFontFields(TFontFields& fields, bool allTables);
 // Names-only reads of faces `first` .. `first + count - 1` of the file, all
 // through one open of it; a face that cannot be read is a bad one.
 std::vector<TFontFields> ReadFaceNames(const std::string& path, uint32_t first, uint32_t count);
+// Real collections hold a few dozen faces; a file claiming more is listed
+// with this many, so that a hostile header cannot flood a list.
+inline constexpr uint32_t kMaxListedFaces = 256;
+// Names-only reads of every face of the file (up to kMaxListedFaces), all
+// through one open of it: face 0 first, then, in a collection, the others.
+std::vector<TFontFields> ReadFileFaces(const std::string& path);

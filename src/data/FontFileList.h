@@ -117,9 +117,13 @@ class TFontFileList {
   // `read`, when given, is the names-only read of `path`, done already.
   void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                  TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);
-  // Adds the faces after the first of a collection file whose first face the
-  // list has just read.
-  void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
+  // Lists faces 1.. of the collection `file`: those `read` holds, else as
+  // many as its listed first face counts, read here.
+  void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed,
+                     std::vector<TFontFields>* read = nullptr);
+  // Lists every face of the collection `file`, read through one open, unless
+  // it is listed already.
+  void AddCollectionFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);
   bool LoadCollectionNow(std::string_view path, TFontListMode mode, TInstalledFonts& installed);
 
   // The index's key of a face: a hash of its file name (ASCII case ignored)

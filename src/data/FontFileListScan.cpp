@@ -42,12 +42,19 @@ std::atomic<int> g_slowReadMicros{kDefaultSlowReadMicros};
 constexpr std::string_view kTrueTypePattern = "*.TTF";
 constexpr std::string_view kAnyPattern = "*";
 constexpr std::string_view kValueSuffixes[] = {" (TrueType)", " (OpenType)"};
-// Real collections hold a few dozen faces; a file claiming more is listed
-// with this many, so that a hostile header cannot flood the list.
-constexpr uint32_t kMaxListedFaces = 256;
 constexpr uint32_t kAttrReparsePoint = 0x400;
 // Deeper than any real tree; keeps a looping one from exhausting the stack.
 constexpr int32_t kDepthCeiling = 128;
+
+// Every face of `file`, read through one open; none when memory ran out,
+// and each face then reads itself.
+std::optional<std::vector<TFontFields>> ReadFileFacesOrNone(const std::string& file) {
+  try {
+    return ReadFileFaces(file);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -180,8 +187,7 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
     if (ExtractFilePath(file).empty()) file = run.path + file;
     if (IsCollectionFileName(file)) {
       // The value names the faces together: each face is named by itself.
-      AddRecord(file, 0, nullptr, run.mode, run.installed);
-      AddOtherFaces(file, run.mode, run.installed);
+      AddCollectionFaces(file, run.mode, run.installed);
       continue;
     }
     std::string name = value.name;
@@ -200,8 +206,11 @@ void TFontFileList::ScanInstalled(ScanRun& run) {
 void TFontFileList::AddFileFaces(std::string_view path) {
   TInstalledFonts installed;
   const std::string file(path);
-  AddRecord(file, 0, nullptr, mode_, installed);
-  if (IsCollectionFileName(file)) AddOtherFaces(file, mode_, installed);
+  if (IsCollectionFileName(file)) {
+    AddCollectionFaces(file, mode_, installed);
+  } else {
+    AddRecord(file, 0, nullptr, mode_, installed);
+  }
 }
 
 int TFontFileList::RemoveFileFaces(std::string_view path) {
@@ -214,7 +223,13 @@ int TFontFileList::RemoveFileFaces(std::string_view path) {
   return Remove(records);
 }
 
-void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed) {
+void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed,
+                                  std::vector<TFontFields>* read) {
+  if (read) {
+    for (uint32_t face = 1; face < read->size(); ++face)
+      AddRecord(file, face, nullptr, mode, installed, &(*read)[face]);
+    return;
+  }
   const TFontFileInfo* const first = Find(file, 0);
   if (!first) return;
   const uint32_t count = std::min(first->Snapshot().FaceCount, kMaxListedFaces);
@@ -227,6 +242,14 @@ void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, T
   }
   for (uint32_t face = 1; face < count; ++face)
     AddRecord(file, face, nullptr, mode, installed, reads.empty() ? nullptr : &reads[face - 1]);
+}
+
+void TFontFileList::AddCollectionFaces(const std::string& file, TFontListMode mode,
+                                       TInstalledFonts& installed) {
+  if (Find(file, 0)) return;  // named by several values of the table
+  std::optional<std::vector<TFontFields>> read = ReadFileFacesOrNone(file);
+  AddRecord(file, 0, nullptr, mode, installed, read ? &read->front() : nullptr);
+  AddOtherFaces(file, mode, installed, read ? &*read : nullptr);
 }
 
 void TFontFileList::ScanFolders(ScanRun& run) {
@@ -286,12 +309,16 @@ void TFontFileList::ScanFolders(ScanRun& run) {
     if (!run.Alive()) return;
     run.StepProgress();
     if (!run.Alive()) return;
-    std::optional<TFontFields> read = ahead ? ahead->Take(i) : std::nullopt;
+    std::optional<std::vector<TFontFields>> read = ahead ? ahead->Take(i) : std::nullopt;
     const auto began = std::chrono::steady_clock::now();
-    AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &*read : nullptr);
-    if (!ahead && mayReadAhead && pace.Slow(std::chrono::steady_clock::now() - began) && i + 1 < files.size())
-      readAhead(i + 1);
-    if (IsCollectionFileName(files[i])) AddOtherFaces(files[i], run.mode, run.installed);
+    const bool collection = IsCollectionFileName(files[i]);
+    // A collection's faces are all read through one open of it.
+    if (!read && collection) read = ReadFileFacesOrNone(files[i]);
+    AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &read->front() : nullptr);
+    // A collection's read is timed per face: its faces are no slow disk.
+    const auto took = (std::chrono::steady_clock::now() - began) / (read ? read->size() : 1);
+    if (!ahead && mayReadAhead && pace.Slow(took) && i + 1 < files.size()) readAhead(i + 1);
+    if (collection) AddOtherFaces(files[i], run.mode, run.installed, read ? &*read : nullptr);
   }
   if (run.Alive()) run.EndProgress();
 }

@@ -42,11 +42,13 @@ void TInstalledFonts::Check(std::string_view fontName, std::string_view fileName
   installed = false;
   inFontsFolder = false;
   const std::string valueName = FontRegValueName(fontName);
+  // Every table is keyed by the upper-cased name: made once per font.
+  const std::string upperName = UpperAscii(valueName);
   if (sys::RegKey* key = Key()) {
     if (!listed_ && ++lookups_ > kLookupsBeforeListing) ListTable(*key);
     std::string file;
-    const bool askKey = !listed_ || otherTypes_.count(UpperAscii(valueName)) != 0;
-    if (Known(valueName, installed, file) ||
+    const bool askKey = !listed_ || otherTypes_.count(upperName) != 0;
+    if (Known(upperName, installed, file) ||
         (askKey && key->ValueExists(valueName) && (installed = true, key->ReadString(valueName, file)))) {
       inFontsFolder = InFontsFolder(file);
       return;
@@ -54,7 +56,7 @@ void TInstalledFonts::Check(std::string_view fontName, std::string_view fileName
     if (installed) return;
   }
   UserValues();
-  if (userNames_.count(UpperAscii(valueName)) != 0) {
+  if (userNames_.count(upperName) != 0) {
     installed = true;
     return;
   }
@@ -112,9 +114,9 @@ void TInstalledFonts::Remember(std::string_view valueName, std::string_view file
   remembered_.insert_or_assign(UpperAscii(valueName), std::string(file));
 }
 
-bool TInstalledFonts::Known(const std::string& valueName, bool& installed, std::string& file) const {
+bool TInstalledFonts::Known(const std::string& upperName, bool& installed, std::string& file) const {
   if (remembered_.empty()) return false;
-  const auto it = remembered_.find(UpperAscii(valueName));
+  const auto it = remembered_.find(upperName);
   if (it == remembered_.end()) return false;
   installed = true;
   file = it->second;

@@ -45,7 +45,7 @@ class TInstalledFonts {
   void Remember(std::string_view valueName, std::string_view file);
 
  private:
-  bool Known(const std::string& valueName, bool& installed, std::string& file) const;
+  bool Known(const std::string& upperName, bool& installed, std::string& file) const;
   // Lists the machine's table into the remembered values.
   void ListTable(sys::RegKey& key);
   bool InFontsFolder(const std::string& file);

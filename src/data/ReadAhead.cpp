@@ -42,11 +42,9 @@ void TReadAhead::Work() {
       --sleepers_;
     }
     if (stop_) return;
-    std::unique_ptr<TFontFields> read;
+    std::unique_ptr<std::vector<TFontFields>> read;
     try {
-      read = std::make_unique<TFontFields>();
-      read->FileName = files_[index];
-      ReadFontFields(*read, false);
+      read = std::make_unique<std::vector<TFontFields>>(ReadFileFaces(files_[index]));
     } catch (...) {
       read.reset();  // left to the scan, which reads the file itself
     }
@@ -59,7 +57,7 @@ void TReadAhead::Work() {
   }
 }
 
-std::optional<TFontFields> TReadAhead::Take(size_t index) {
+std::optional<std::vector<TFontFields>> TReadAhead::Take(size_t index) {
   if (threads_.empty()) return std::nullopt;  // no reader started: the scan reads
   if (!done_[index].load()) {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -67,7 +65,7 @@ std::optional<TFontFields> TReadAhead::Take(size_t index) {
     ready_.wait(lock, [&] { return done_[index].load(); });
     waiting_ = kNobody;
   }
-  std::optional<TFontFields> result;
+  std::optional<std::vector<TFontFields>> result;
   if (results_[index]) result = std::move(*results_[index]);
   results_[index].reset();
   taken_ = index + 1;

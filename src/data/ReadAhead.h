@@ -1,4 +1,4 @@
-// Reader threads that read font files names-only ahead of a folder scan, so
+// Reader threads that read font files (all their faces) names-only ahead of a folder scan, so
 // that several reads are in flight while the scan takes the results in its
 // own order. They are given file names, never records: a record belongs to
 // its list, which a window message handled during the scan may clear.
@@ -36,10 +36,10 @@ class TReadAhead {
   TReadAhead(const TReadAhead&) = delete;
   TReadAhead& operator=(const TReadAhead&) = delete;
 
-  // What the names-only read of files[index] (`first` or later) gave,
-  // waiting for it; none when the reader failed, and the caller reads the
-  // file itself.
-  std::optional<TFontFields> Take(size_t index);
+  // What the names-only read of files[index] (`first` or later) gave, every
+  // face of a collection, waiting for it; none when the reader failed, and
+  // the caller reads the file itself.
+  std::optional<std::vector<TFontFields>> Take(size_t index);
 
  private:
   // Reads never run further than this ahead of the last result taken.
@@ -52,7 +52,7 @@ class TReadAhead {
   const std::vector<std::string>& files_;
   // Each written once, then flagged; empty when the read failed. Made by the
   // readers, so that a scan pays for the results it gets, not for all at once.
-  std::vector<std::unique_ptr<TFontFields>> results_;
+  std::vector<std::unique_ptr<std::vector<TFontFields>>> results_;
   std::vector<std::atomic<bool>> done_;
   std::mutex mutex_;
   std::condition_variable ready_;  // the result the scan waits for is in

@@ -7,19 +7,42 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-// Position of the last of `delims` that is a character of its own (not the
-// second byte of a double-byte one), or npos.
+// Position of the last of `delims` (ASCII) that is a character of its own
+// (not the second byte of a double-byte one), or npos. Every scanned file
+// name passes through here several times: no call per byte.
 size_t LastDelimiter(std::string_view text, std::string_view delims) {
+  uint64_t wanted[2] = {0, 0};
+  for (const char d : delims) wanted[(d >> 6) & 1] |= uint64_t{1} << (d & 63);
+  const auto isDelimiter = [&](unsigned char c) { return c < 128 && (wanted[c >> 6] >> (c & 63) & 1) != 0; };
   const AnsiLeadBytes lead;
+  if (!lead.DoubleByte()) {
+    for (size_t i = text.size(); i-- > 0;)
+      if (isDelimiter(static_cast<unsigned char>(text[i]))) return i;
+    return std::string_view::npos;
+  }
   size_t found = std::string_view::npos;
   for (size_t i = 0; i < text.size(); ++i) {
     if (lead(text[i])) {
       ++i;
       continue;
     }
-    if (delims.find(text[i]) != std::string_view::npos) found = i;
+    if (isDelimiter(static_cast<unsigned char>(text[i]))) found = i;
   }
   return found;
+}
+
+// The extension of `path` with its dot, or empty.
+std::string_view FileExt(std::string_view path) {
+  // A dot is never the second byte of a double-byte character, and neither
+  // is a colon; a backslash may be, so only a name with one after its last
+  // dot is read from the start.
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return {};
+  const std::string_view tail = path.substr(dot);
+  if (tail.find_first_of("\\:") == std::string_view::npos) return tail;
+  size_t pos = LastDelimiter(path, "\\:.");
+  if (pos == std::string_view::npos || path[pos] != '.') return {};
+  return path.substr(pos);
 }
 
 }  // namespace
@@ -110,20 +133,16 @@ std::string ExtractFileName(std::string_view path) {
   return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
 }
 
-std::string ExtractFileExt(std::string_view path) {
-  size_t pos = LastDelimiter(path, "\\:.");
-  if (pos == std::string_view::npos || path[pos] != '.') return {};
-  return std::string(path.substr(pos));
-}
+std::string ExtractFileExt(std::string_view path) { return std::string(FileExt(path)); }
 
-bool IsPlainTrueTypeFileName(std::string_view path) { return SameText(ExtractFileExt(path), ".TTF"); }
+bool IsPlainTrueTypeFileName(std::string_view path) { return SameText(FileExt(path), ".TTF"); }
 
 bool IsCollectionFileName(std::string_view path) {
-  const std::string ext = ExtractFileExt(path);
+  const std::string_view ext = FileExt(path);
   return SameText(ext, ".TTC") || SameText(ext, ".OTC");
 }
 
 bool IsFontFileName(std::string_view path) {
-  return IsPlainTrueTypeFileName(path) || IsCollectionFileName(path) ||
-         SameText(ExtractFileExt(path), ".OTF");
+  const std::string_view ext = FileExt(path);
+  return SameText(ext, ".TTF") || SameText(ext, ".TTC") || SameText(ext, ".OTC") || SameText(ext, ".OTF");
 }

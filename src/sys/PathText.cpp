@@ -10,24 +10,19 @@ namespace {
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
-AnsiLeadBytes::AnsiLeadBytes() : codePage_(CodePage()) {}
-
-bool AnsiLeadBytes::operator()(char ch) const {
-  const auto c = static_cast<unsigned char>(ch);
-  switch (codePage_) {
+AnsiLeadBytes::AnsiLeadBytes() {
+  switch (CodePage()) {
     case 932:
-      return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+      low_ = 0x81, high_ = 0x9F, low2_ = 0xE0, high2_ = 0xFC;
+      break;
     case 936:
     case 949:
     case 950:
-      return c >= 0x81 && c <= 0xFE;
+      low_ = 0x81, high_ = 0xFE;
+      break;
     default:
-      return false;
+      break;
   }
-}
-
-bool AnsiLeadBytes::DoubleByte() const {
-  return codePage_ == 932 || codePage_ == 936 || codePage_ == 949 || codePage_ == 950;
 }
 
 namespace {

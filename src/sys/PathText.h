@@ -10,16 +10,21 @@
 
 namespace sys {
 
-// Tells the lead bytes of double-byte characters in the current ANSI code page.
+// Tells the lead bytes of double-byte characters in the current ANSI code
+// page. Asked once a byte over every listed file name: the test is inline.
 class AnsiLeadBytes {
  public:
   AnsiLeadBytes();
-  bool operator()(char c) const;
+  bool operator()(char ch) const {
+    const auto c = static_cast<unsigned char>(ch);
+    return (c >= low_ && c <= high_) || (c >= low2_ && c <= high2_);
+  }
   // Whether the code page has double-byte characters at all.
-  bool DoubleByte() const;
+  bool DoubleByte() const { return low_ <= high_; }
 
  private:
-  unsigned codePage_;
+  // Lead bytes are low_..high_ and low2_..high2_; an empty range has low > high.
+  unsigned char low_ = 1, high_ = 0, low2_ = 1, high2_ = 0;
 };
 
 std::string UpperAscii(std::string_view text);

@@ -60,8 +60,8 @@ TEST_F(FolderScanTest, ListsEachFaceOfEveryFontFileInAnyCaseInNameOrderAndUnread
   Browse(list, "d:\\f", false);
 
   EXPECT_EQ(list.Path(), "d:\\f\\");
-  // One open per file and one more for all of a collection's other faces.
-  EXPECT_EQ(os.Opens() - opens, 10);
+  // One open per file, a collection's faces all read through it.
+  EXPECT_EQ(os.Opens() - opens, 8);
   EXPECT_EQ(Files(list), (Strings{"d:\\f\\locked.ttf", "d:\\f\\4.ttf", "d:\\f\\2.ttf", "d:\\f\\3.ttf",
                                   "d:\\f\\cff.Otf", "d:\\f\\pair.TTC", "d:\\f\\pair.TTC",
                                   "d:\\f\\trio.otc", "d:\\f\\trio.otc", "d:\\f\\trio.otc",
@@ -260,16 +260,24 @@ TEST_F(FolderScanTest, ReadersStartOnlyAfterAStretchOfSlowReadsAndReadOnlyTheRes
   std::vector<std::string> files;
   for (int i = 0; i < 20; ++i)
     files.push_back(AddFont("D:\\F\\" + std::to_string(i) + ".ttf", "Font " + std::to_string(i)));
+  files.push_back("D:\\F\\pair.ttc");
+  os.AddFile(files.back(), tt::Collection({tt::StandardFont("Pair Sans"), tt::StandardFont("Pair Mono")}));
   const int opens = os.Opens();
   {
     TReadAhead ahead(files, 3, {}, 12);
-    for (size_t i = 12; i < files.size(); ++i) {
-      const std::optional<TFontFields> read = ahead.Take(i);
+    for (size_t i = 12; i + 1 < files.size(); ++i) {
+      const std::optional<std::vector<TFontFields>> read = ahead.Take(i);
       ASSERT_TRUE(read.has_value()) << i;
-      EXPECT_EQ(read->FontName, "Font " + std::to_string(i));
+      ASSERT_EQ(read->size(), 1u);
+      EXPECT_EQ(read->front().FontName, "Font " + std::to_string(i));
     }
+    const std::optional<std::vector<TFontFields>> pair = ahead.Take(files.size() - 1);
+    ASSERT_TRUE(pair.has_value());
+    ASSERT_EQ(pair->size(), 2u);
+    EXPECT_EQ((*pair)[1].FontName, "Pair Mono");
+    EXPECT_EQ((*pair)[1].FaceIndex, 1u);
   }
-  EXPECT_EQ(os.Opens() - opens, 8);
+  EXPECT_EQ(os.Opens() - opens, 9) << "one open a file, a collection's faces included";
 }
 
 TEST_F(FolderScanTest, ReadersThatFailToStartLeaveTheirFilesToTheOthersOrToTheScan) {
@@ -287,10 +295,10 @@ TEST_F(FolderScanTest, ReadersThatFailToStartLeaveTheirFilesToTheOthersOrToTheSc
     };
     TReadAhead ahead(files, 4, start);
     for (size_t i = 0; i < files.size(); ++i) {
-      const std::optional<TFontFields> read = ahead.Take(i);
+      const std::optional<std::vector<TFontFields>> read = ahead.Take(i);
       ASSERT_EQ(read.has_value(), startable > 0) << i;
       if (read) {
-        EXPECT_EQ(read->FontName, "Font " + std::to_string(i));
+        EXPECT_EQ(read->front().FontName, "Font " + std::to_string(i));
       }
     }
   }
