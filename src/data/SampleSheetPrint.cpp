@@ -50,6 +50,7 @@ TSampleBlock SampleBlock(TFontFileInfo& record, int fontSize) {
   block.font.italic = record.Italic();
   block.font.underline = record.Underscore();
   block.font.strikeOut = record.Strikeout();
+  block.font.outlines = record.Format() == ffCff;
   block.info = record.FontName() + "     " + record.FileName();
   return block;
 }

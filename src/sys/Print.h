@@ -30,6 +30,10 @@ struct PrintFont {
   bool italic = false;
   bool underline = false;
   bool strikeOut = false;
+  // Text in the face is drawn as the outlines of its glyphs, not handed to
+  // the printer as text: for faces with PostScript (CFF) outlines, which
+  // some printer drivers cannot download (Wine's crashes on them).
+  bool outlines = false;
   bool operator==(const PrintFont&) const = default;
 };
 

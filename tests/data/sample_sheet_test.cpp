@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "data/FontFileInfo.h"
 #include "data/SampleSheetLayout.h"
 #include "data/SampleSheetPrint.h"
 #include "sys/memory/MemoryBackend.h"
+#include "tests/support/TrueTypeWriter.h"
 
 namespace {
 
@@ -165,6 +167,18 @@ TEST_F(SampleSheetPrintTest, RefusedJobOrPageReportsTheSystemsErrorAndEndsTheJob
   EXPECT_EQ(printer.JobsEnded(), 1);
   EXPECT_EQ(printer.Calls().back().kind, PrintCall::kEndDoc);
   EXPECT_EQ(Calls(PrintCall::kText).size(), 4u) << "nothing printed after the refused page";
+}
+
+TEST_F(SampleSheetPrintTest, ABlockAsksForItsFacesFamilyAndForOutlinesOfAPostScriptFace) {
+  os.AddFile("C:\\F\\Bold.ttf", tt::StandardFont("Plain Bold", "Plain").Build());
+  os.AddFile("C:\\F\\Cff.otf", tt::StandardFont("Nimble").Version(tt::kOtto).Build());
+  TFontFileInfo plain, cff;
+  plain.SetFileNameAndRead("C:\\F\\Bold.ttf", false);
+  cff.SetFileNameAndRead("C:\\F\\Cff.otf", false);
+  const TSampleBlock plainBlock = SampleBlock(plain, 12);
+  EXPECT_EQ(plainBlock.font, (sys::PrintFont{.face = "Plain", .points = 12}));
+  EXPECT_EQ(plainBlock.info, "Plain Bold     C:\\F\\Bold.ttf");
+  EXPECT_TRUE(SampleBlock(cff, 12).font.outlines) << "a driver need not take PostScript outlines";
 }
 
 #ifndef _WIN32

@@ -1,4 +1,4 @@
-// Prints two sample sheets of Debian's real fonts on the default printer and
+// Prints three sample sheets of Debian's real fonts on the default printer and
 // exits; check_print.sh then reads the PDFs the test run's PDF printer made.
 // Wine hands a job to the printing system for good only when the program
 // that printed it ends, hence a program of its own.
@@ -23,6 +23,17 @@ TSampleSheet Sheet(std::vector<std::unique_ptr<TFontFileInfo>>& records, const c
 
 }  // namespace
 
+// A record of face `face` of a font file on drive Z:, its file added as the
+// font list adds a file that is not installed; none when it is missing.
+std::unique_ptr<TFontFileInfo> FaceRecord(const char* unixPath, uint32_t face) {
+  const std::string path = WinePath(unixPath);
+  if (!sys::Current().FileExists(path)) return nullptr;
+  auto record = std::make_unique<TFontFileInfo>();
+  record->SetFileNameAndRead(path, false, face);
+  sys::Current().AddFont(path);
+  return record;
+}
+
 int main() {
   sys::Backend& os = sys::Current();
   std::vector<std::unique_ptr<TFontFileInfo>> records;
@@ -37,13 +48,23 @@ int main() {
     os.AddFont(record->FileName());
     records.push_back(std::move(record));
   }
+  // A face with PostScript outlines and the second face of a collection.
+  std::vector<std::unique_ptr<TFontFileInfo>> faces;
+  faces.push_back(FaceRecord("/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf", 0));
+  faces.push_back(FaceRecord("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 1));
+  if (!faces[0] || !faces[1]) {
+    std::fprintf(stderr, "fonts-urw-base35 or fonts-wqy-microhei missing\n");
+    return 2;
+  }
   int status = 0;
-  // Three fonts under a title; then 16 blocks of 36 points, which need two A4 pages.
+  // Three fonts under a title; then 16 blocks of 36 points, which need two
+  // A4 pages; then the two faces.
   if (!PrintSampleSheet(Sheet(records, "Velmara Test Collection", 14, 3)) ||
-      !PrintSampleSheet(Sheet(records, "Long", 36, 16))) {
+      !PrintSampleSheet(Sheet(records, "Long", 36, 16)) || !PrintSampleSheet(Sheet(faces, "Faces", 14, 2))) {
     std::fprintf(stderr, "printing failed: error %u\n", os.LastError());
     status = 1;
   }
   for (const auto& record : records) os.RemoveFont(record->FileName());
+  for (const auto& record : faces) os.RemoveFont(record->FileName());
   return status;
 }

@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include <string>
+#include <vector>
 
 #include "sys/win32/Win32Backend.h"
 #include "sys/win32/Win32Handles.h"
@@ -39,6 +40,7 @@ class Win32PrintJob : public PrintJob {
   }
 
   bool UseFont(const PrintFont& font) override {
+    outlines_ = font.outlines;
     // The locale's character set first, as the screen does. In a Chinese
     // locale that may land a Latin face such as "Arial" on a substitute with
     // PostScript (CFF) outlines, which the printer driver may not draw at
@@ -83,11 +85,51 @@ class Win32PrintJob : public PrintJob {
   }
 
   bool Text(int x, int y, std::string_view text, const PrintRect& clip, uint32_t color) override {
-    ::SetBkMode(dc_.Get(), TRANSPARENT);
-    ::SetTextColor(dc_.Get(), color);
+    const HDC dc = dc_.Get();
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color);
     const RECT r = ToRect(clip);
-    return ::ExtTextOutA(dc_.Get(), x, y, ETO_CLIPPED, &r, text.data(),
-                         static_cast<UINT>(text.size()), nullptr) != 0;
+    const auto length = static_cast<UINT>(text.size());
+    if (!outlines_) return ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &r, text.data(), length, nullptr) != 0;
+    win32::GdiObjectHandle brush(::CreateSolidBrush(color));
+    const int saved = ::SaveDC(dc);
+    if (!brush || saved == 0) return false;
+    ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    ::SelectObject(dc, brush.Get());
+    ::SelectObject(dc, ::GetStockObject(NULL_PEN));
+    const bool drawn = FillTextOutlines(x, y, text);
+    const DWORD error = ::GetLastError();
+    ::RestoreDC(dc, saved);  // lets go of the brush before it goes
+    if (!drawn) ::SetLastError(error);
+    return drawn;
+  }
+
+  // Fills the outlines of the text's glyphs as polygons, which every driver
+  // draws: the text's path, flattened, read back and drawn. (Filling the
+  // path itself fails on a spooled printer context under Wine.)
+  bool FillTextOutlines(int x, int y, std::string_view text) {
+    const HDC dc = dc_.Get();
+    if (!::BeginPath(dc)) return false;
+    std::vector<POINT> points;
+    std::vector<BYTE> types;
+    int count = -1;
+    if (::ExtTextOutA(dc, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr) &&
+        ::EndPath(dc) && ::FlattenPath(dc) && (count = ::GetPath(dc, nullptr, nullptr, 0)) > 0) {
+      points.resize(static_cast<size_t>(count));
+      types.resize(static_cast<size_t>(count));
+      if (::GetPath(dc, points.data(), types.data(), count) != count) count = -1;
+    }
+    ::AbortPath(dc);  // read, or given up
+    if (count < 0) return false;
+    // Each figure starts with a move; a flattened path holds lines only.
+    std::vector<INT> figures;
+    for (const BYTE type : types) {
+      if ((type & ~PT_CLOSEFIGURE) == PT_MOVETO || figures.empty()) figures.push_back(0);
+      ++figures.back();
+    }
+    if (figures.empty()) return true;  // spaces only
+    ::SetPolyFillMode(dc, WINDING);
+    return ::PolyPolygon(dc, points.data(), figures.data(), static_cast<int>(figures.size())) != 0;
   }
 
   bool End() override {
@@ -107,6 +149,7 @@ class Win32PrintJob : public PrintJob {
   win32::DcHandle dc_;  // first, so that it goes last
   HGDIOBJ originalFont_;
   win32::GdiObjectHandle font_;
+  bool outlines_ = false;
   bool ended_ = false;
 };
 
