@@ -143,27 +143,24 @@ bool FontFiles(const std::string& path, std::vector<std::string>& files) {
   return true;
 }
 
-// Real collections hold a few dozen faces; a hostile header is not believed further.
-constexpr uint32_t kMaxPrintedFaces = 256;
-
 // The file's first face, then the other faces its collection header announces.
 void PrintRecords(const std::string& file, const Options& options, TInstalledFonts& installed,
                   TJsonLines& lines) {
-  uint32_t faces = 1;
-  std::vector<TFontFields> others;  // names only: the other faces, read through one open
+  std::vector<TFontFields> read;  // names only: every face, read through one open
+  if (options.namesOnly) read = ReadFileFaces(file);
+  uint32_t faces = options.namesOnly ? static_cast<uint32_t>(read.size()) : 1;
   for (uint32_t face = 0; face < faces; ++face) {
     TFontFileInfo record;
-    if (face > 0 && options.namesOnly) {
-      if (others.empty()) others = ReadFaceNames(file, 1, faces - 1);
-      record.SetFileNameRead(std::move(others[face - 1]), installed);
+    if (options.namesOnly) {
+      record.SetFileNameRead(std::move(read[face]), installed);
     } else {
-      record.SetFileNameAndRead(file, !options.namesOnly, installed, face);
+      record.SetFileNameAndRead(file, true, installed, face);
     }
     std::vector<char32_t> points;
     if (options.coverage) points = ReadCodePoints(file, face);
     record.LookAtFields([&](const TFontFields& fields) {
       AppendRecordJson(lines.text, fields, options.coverage ? &points : nullptr);
-      if (face == 0) faces = std::clamp<uint32_t>(fields.FaceCount, 1, kMaxPrintedFaces);
+      if (face == 0 && !options.namesOnly) faces = std::clamp<uint32_t>(fields.FaceCount, 1, kMaxListedFaces);
     });
     lines.EndLine();
   }
