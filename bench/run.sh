@@ -288,8 +288,11 @@ if [ "$wine" = 1 ]; then
   fi
 
   echo
-  echo "== 7. a library of 26,420 fonts under Wine (build/win32)"
-  win32=$root/build/win32/bench/win
+  # The 32-bit build is the product; where this machine runs no 32-bit code, the 64-bit one.
+  wintree=win32
+  "$root/scripts/can-run-32bit" || wintree=win64
+  echo "== 7. a library of 26,420 fonts under Wine (build/$wintree)"
+  win32=$root/build/$wintree/bench/win
   if [ -x "$win32/browse_bench.exe" ]; then
     big=$corpus/big
     if [ "$(find "$big" -type f 2>/dev/null | wc -l)" != $((count * 10)) ]; then
@@ -319,6 +322,6 @@ for root, dirs, files in os.walk(sys.argv[1]):
     "$root/scripts/wine-run" "$win32/memory_bench.exe" "Z:${huge//\//\\}"
     "$root/scripts/wine-run" "$win32/listops_bench.exe" "$winbig"
   else
-    echo "build it first: scripts/build win32" >&2
+    echo "build it first: scripts/build $wintree" >&2
   fi
 fi

@@ -87,7 +87,14 @@ void TFontInfoPanel::ShowFont(const TFontFileInfo* record) {
   }
   Reap();
   TFontInfoPanelThread::TJob job{++ticket_, font_};
-  workers_.push_back(std::make_unique<TFontInfoPanelThread>(channel_, std::move(job)));
+  try {
+    workers_.push_back(std::make_unique<TFontInfoPanelThread>(channel_, std::move(job), startThread_));
+  } catch (const std::exception&) {
+    // No thread to give: this thread shows the font, as for a record no
+    // worker read, when the steps come round.
+    for (const TInfoStepKind kind : {TInfoStepKind::Clear, TInfoStepKind::Fill, TInfoStepKind::Layout})
+      channel_->Post({ticket_, kind, {}});
+  }
 }
 
 bool TFontInfoPanel::Shows(const TFontFileInfo* record) const {

@@ -38,8 +38,13 @@ bool TInfoChannel::Pause(int ms) {
   return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return closed_; });
 }
 
-TFontInfoPanelThread::TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job)
-    : thread_(&TFontInfoPanelThread::Run, std::move(channel), std::move(job), finished_) {}
+TFontInfoPanelThread::TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job,
+                                           const TStarter& start) {
+  std::function<void()> work = [channel = std::move(channel), job = std::move(job), finished = finished_] {
+    Run(channel, job, finished);
+  };
+  thread_ = start ? start(std::move(work)) : std::thread(std::move(work));
+}
 
 TFontInfoPanelThread::~TFontInfoPanelThread() {
   if (thread_.joinable()) thread_.join();

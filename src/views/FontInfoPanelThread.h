@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -61,8 +62,12 @@ class TFontInfoPanelThread {
   // The pause between reading the file and handing over the fill step.
   static constexpr int kPauseMs = 100;
 
-  // Starts running at once.
-  TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job);
+  // Starts one thread running `work`; throws when the system has none to give.
+  using TStarter = std::function<std::thread(std::function<void()> work)>;
+
+  // Starts running at once; `start` (tests) stands in for starting the
+  // thread. Throws when no thread could be started.
+  TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job, const TStarter& start = {});
   // Waits for the worker to end (the channel closed first makes it quick).
   ~TFontInfoPanelThread();
   TFontInfoPanelThread(const TFontInfoPanelThread&) = delete;

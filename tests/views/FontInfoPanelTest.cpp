@@ -1,5 +1,6 @@
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -247,6 +248,20 @@ TEST_F(InfoPanelTest, AWorkerOutOfMemoryEndsAloneAndTheFontIsShownAllTheSame) {
   EXPECT_EQ(Value(kNames, 1), L"Family");
   EXPECT_EQ(Value(kMaker), L"Maker");
   EXPECT_FALSE(record.Bad());
+}
+
+TEST_F(InfoPanelTest, WithNoThreadToGiveTheWindowThreadShowsTheFont) {
+  panel->SetThreadStarter([](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  });
+  auto alpha = Record({.name = "Alpha", .maker = "Maker"});
+  panel->ShowFont(alpha.get());
+  EXPECT_EQ(panel->RunningWorkers(), 0u);
+  input::Settle();
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(Value(kNames, 0), L"Alpha");
+  EXPECT_EQ(Value(kMaker), L"Maker");
+  EXPECT_EQ(panel->StepCounts().fills, 1);
 }
 
 TEST_F(InfoPanelTest, DestroyingThePanelOrItsWindowWithWorkersRunning) {
