@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,10 @@ enum TFontListMode : uint8_t {
   flmCollection = 1,
   flmBrowse = 2,
 };
+
+namespace sys {
+struct FindEntry;
+}  // namespace sys
 
 class TFontFileList {
  public:
@@ -112,8 +117,11 @@ class TFontFileList {
   void ScanOnce(ScanRun& run);
   void ScanInstalled(ScanRun& run);
   void ScanFolders(ScanRun& run);
+  // The folders of the tree at `folder`, each with the files its listing
+  // gave (none where it was not listed, or only *.TTF names are wanted).
+  using TFolderFiles = std::vector<std::optional<std::vector<sys::FindEntry>>>;
   void CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
-                      std::vector<std::string>& folders);
+                      std::vector<std::string>& folders, TFolderFiles& files);
   // `read`, when given, is the names-only read of `path`, done already.
   void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                  TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);

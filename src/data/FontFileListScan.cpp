@@ -254,6 +254,7 @@ void TFontFileList::AddCollectionFaces(const std::string& file, TFontListMode mo
 
 void TFontFileList::ScanFolders(ScanRun& run) {
   std::vector<std::string> folders;
+  TFolderFiles walked;
   if (run.inclSubfolders) {
     run.StartProgress();
     if (!run.Alive()) return;
@@ -261,21 +262,25 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   // An unset folder names no folder, not the process's working directory.
   if (!run.path.empty()) {
     if (run.inclSubfolders) {
-      CollectFolders(run, run.path, 0, folders);
+      CollectFolders(run, run.path, 0, folders, walked);
     } else {
       folders.push_back(run.path);
+      walked.emplace_back();
     }
   }
 
-  // Each folder is listed once, by name only; the listing serves both the
-  // count the bar needs up front and the reading.
+  // Each folder is listed once, by name only (by the walk, where it listed
+  // it); the listing serves both the count the bar needs up front and the
+  // reading.
   std::vector<std::vector<sys::FindEntry>> listings(folders.size());
   const auto listed = [&run](const sys::FindEntry& entry) {
     return !entry.IsDirectory() && (run.trueTypeOnly || IsFontFileName(entry.name));
   };
   const std::string_view pattern = run.trueTypeOnly ? kTrueTypePattern : kAnyPattern;
   for (size_t i = 0; i < folders.size(); ++i) {
-    if (!sys::Current().FindNames(folders[i] + std::string(pattern), listings[i])) {
+    if (walked[i]) {
+      listings[i] = std::move(*walked[i]);
+    } else if (!sys::Current().FindNames(folders[i] + std::string(pattern), listings[i])) {
       run.trouble = true;
     }
     std::erase_if(listings[i], [&](const sys::FindEntry& entry) { return !listed(entry); });
@@ -324,16 +329,26 @@ void TFontFileList::ScanFolders(ScanRun& run) {
 }
 
 void TFontFileList::CollectFolders(ScanRun& run, const std::string& folder, int32_t depth,
-                                   std::vector<std::string>& folders) {
+                                   std::vector<std::string>& folders, TFolderFiles& files) {
   folders.push_back(folder);
+  files.emplace_back();
+  const size_t self = files.size() - 1;
   if (run.depth >= 0 && run.depth <= depth) return;
   if (depth >= kDepthCeiling) return;
   std::vector<sys::FindEntry> entries;
-  if (!sys::Current().FindNames(folder + "*", entries)) run.trouble = true;
-  for (const auto& entry : entries) {
-    if (!entry.IsDirectory() || entry.name == "." || entry.name == "..") continue;
+  const bool listed = sys::Current().FindNames(folder + "*", entries);
+  if (!listed) run.trouble = true;
+  std::vector<sys::FindEntry> own;
+  for (auto& entry : entries) {
+    if (!entry.IsDirectory()) {
+      own.push_back(std::move(entry));
+      continue;
+    }
+    if (entry.name == "." || entry.name == "..") continue;
     // A link back up the tree would make an unlimited walk endless.
     if (run.depth < 0 && (entry.attributes & kAttrReparsePoint)) continue;
-    CollectFolders(run, folder + entry.name + "\\", depth + 1, folders);
+    CollectFolders(run, folder + entry.name + "\\", depth + 1, folders, files);
   }
+  // The system matches "*.TTF" to short names too: that listing is its own.
+  if (listed && !run.trueTypeOnly) files[self] = std::move(own);
 }
