@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 
 #include "data/VLMUtil.h"
 #include "sys/codepage.h"
@@ -167,10 +168,19 @@ void TMultiSample::Rebuild() {
     grid_.SetRows({});
     return;
   }
+  // Rows are measured as they come into view, with their fonts added then:
+  // a list of 26,000 fonts opens as fast as one of a few. Until then a row
+  // is taken to be as high as a sample in the fallback face.
   const TMemoryDC dc;
   const TSelectObject own(dc.Get(), Font());
-  const int infoHeight = GmHeight(dc.Get());
-  int maxWidth = TextSize(dc.Get(), text_).cx;
+  infoHeight_ = GmHeight(dc.Get());
+  int guess = 0;
+  {
+    const TFontHandle fallback = SampleFont(TSampleRow{});
+    const TSelectObject select(dc.Get(), fallback.Get());
+    guess = multi_sample::RowHeight(GmHeight(dc.Get()), infoHeight_);
+    sampleWidth_ = TextSize(dc.Get(), text_).cx;
+  }
   widestRow_ = -1;
   longestInfo_.clear();
   std::vector<TSampleRow> rows;
@@ -189,31 +199,64 @@ void TMultiSample::Rebuild() {
     row.faceName = sys::Widen(drawn.name);
     row.weight = drawn.weight;
     row.italic = drawn.italic;
-    const std::wstring fontName = sys::Widen(record.FontName());
-    {
-      const TTemporaryFont added(row.fileName, row.installed);
-      const TFontHandle sample = SampleFont(row);
-      const TSelectObject select(dc.Get(), sample.Get());
-      row.height = multi_sample::RowHeight(GmHeight(dc.Get()), infoHeight);
-      const int width = TextSize(dc.Get(), text_).cx;
-      if (width > maxWidth) {
-        maxWidth = width;
-        widestRow_ = static_cast<int>(rows.size());
-      }
-    }
-    row.info = multi_sample::InfoLine(fontName, sys::Widen(row.fileName));
+    row.info = multi_sample::InfoLine(sys::Widen(record.FontName()), sys::Widen(row.fileName));
     if (row.info.size() > longestInfo_.size()) longestInfo_ = row.info;
-    maxWidth = std::max(maxWidth, static_cast<int>(TextSize(dc.Get(), row.info).cx));
+    row.height = guess;
     rows.push_back(std::move(row));
   }
-  std::vector<int> heights;
-  heights.reserve(rows.size());
-  for (const TSampleRow& row : rows) heights.push_back(row.height);
+  // The longest information line stands for the others until they are measured.
+  sampleWidth_ = std::max(sampleWidth_, static_cast<int>(TextSize(dc.Get(), longestInfo_).cx));
   rows_ = std::move(rows);
-  grid_.SetColWidth(maxWidth + ui::TScale(*this)(4));
-  grid_.SetRows(std::move(heights));
-  UpdateLoaded();
   needsRebuild_ = false;
+  MeasureRows(LastPageFirst(), static_cast<int>(rows_.size()), false);
+  UpdateGeometry();
+  UpdateLoaded();
+}
+
+int TMultiSample::LastPageFirst() const {
+  int first = static_cast<int>(rows_.size());
+  for (int y = 0; first > 0 && y <= grid_.ClientHeight();) y += rows_[static_cast<size_t>(--first)].height;
+  return first;
+}
+
+bool TMultiSample::MeasureRows(int first, int last, bool added) {
+  const TMemoryDC dc;
+  const TSelectObject own(dc.Get(), Font());
+  bool changed = false;
+  for (int i = std::max(first, 0); i < last && i < static_cast<int>(rows_.size()); ++i) {
+    TSampleRow& row = rows_[static_cast<size_t>(i)];
+    if (row.measured) continue;
+    row.measured = true;
+    {
+      std::optional<TTemporaryFont> measuring;
+      if (!added) measuring.emplace(row.fileName, row.installed);
+      const TFontHandle sample = SampleFont(row);
+      const TSelectObject select(dc.Get(), sample.Get());
+      const int height = multi_sample::RowHeight(GmHeight(dc.Get()), infoHeight_);
+      changed = changed || height != row.height;
+      row.height = height;
+      const int width = TextSize(dc.Get(), text_).cx;
+      if (width > sampleWidth_) {
+        sampleWidth_ = width;
+        widestRow_ = i;
+        changed = true;
+      }
+    }
+    const int infoWidth = TextSize(dc.Get(), row.info).cx;
+    if (infoWidth > sampleWidth_) {
+      sampleWidth_ = infoWidth;
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+void TMultiSample::UpdateGeometry() {
+  std::vector<int> heights;
+  heights.reserve(rows_.size());
+  for (const TSampleRow& row : rows_) heights.push_back(row.height);
+  grid_.SetColWidth(sampleWidth_ + ui::TScale(*this)(4));
+  grid_.SetRows(std::move(heights));
 }
 
 void TMultiSample::QuickWidth() {
@@ -229,12 +272,22 @@ void TMultiSample::QuickWidth() {
   } else {
     width = std::max(width, static_cast<int>(TextSize(dc.Get(), text_).cx));
   }
-  grid_.SetColWidth(width);
+  sampleWidth_ = width;
+  grid_.SetColWidth(sampleWidth_ + ui::TScale(*this)(4));
 }
 
 void TMultiSample::UpdateLoaded() {
-  if (!list_ || list_->Count() == 0) return;
-  fonts_.Sync(rows_, multi_sample::WantedRows(grid_.Rows(), grid_.TopRow(), grid_.ClientHeight()));
+  if (!list_ || list_->Count() == 0 || syncing_) return;
+  // New heights move rows in and out of view: this pass sees to those too.
+  syncing_ = true;
+  for (int round = 0; round < 16; ++round) {
+    const multi_sample::TRowRange wanted =
+        multi_sample::WantedRows(grid_.Rows(), grid_.TopRow(), grid_.ClientHeight());
+    fonts_.Sync(rows_, wanted);
+    if (!MeasureRows(wanted.first, wanted.last, true)) break;
+    UpdateGeometry();
+  }
+  syncing_ = false;
 }
 
 void TMultiSample::MakeRowVisible(int index) {

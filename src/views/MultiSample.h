@@ -67,7 +67,7 @@ class TMultiSample : public TCompPanel {
   std::function<void()> OnDblClick;
 
   TMultiSampleGrid& Grid() { return grid_; }
-  // Rebuilds so far (each measures every font), for owners that batch their changes.
+  // Rebuilds so far, for owners that batch their changes.
   int RebuildCount() const { return rebuilds_; }
   // The full file names the control has added for the rows in view.
   std::vector<std::string> LoadedFiles() const { return fonts_.Files(); }
@@ -75,7 +75,16 @@ class TMultiSample : public TCompPanel {
  private:
   void Changed(bool rebuild);
   void Rebuild();
+  // Adds the fonts of the rows in view and measures those rows, until the
+  // rows in view stay the same.
   void UpdateLoaded();
+  // Measures the rows [first, last) not measured yet, their fonts added for
+  // the measurement unless `added` says the view holds them; true when the
+  // grid's rows or column changed.
+  bool MeasureRows(int first, int last, bool added);
+  // The rows from the end that fill the view: the scroll range depends on them.
+  int LastPageFirst() const;
+  void UpdateGeometry();
   void QuickWidth();
   void DrawCell(HDC dc, int row, const RECT& cell);
   TFontHandle SampleFont(const TSampleRow& row) const;
@@ -95,6 +104,9 @@ class TMultiSample : public TCompPanel {
   bool needsRebuild_ = true;
   bool updating_ = false;
   int widestRow_ = -1;  // the row whose sample is widest, when wider than the text alone
+  int infoHeight_ = 0;  // of the view's own font
+  int sampleWidth_ = 0;  // the widest sample or information line measured
+  bool syncing_ = false;
   std::wstring longestInfo_;
   int clickedRow_ = 0;
   int rebuilds_ = 0;

@@ -20,7 +20,8 @@ struct TSampleRow {
   int weight = 400;         // and the face's weight and slant where that is a family's
   bool italic = false;
   std::wstring info;        // font name, five spaces, file name
-  int height = 0;
+  int height = 0;           // a guess until the row is measured
+  bool measured = false;
 };
 
 struct TRowRect {
