@@ -313,7 +313,7 @@ if [ "$wine" = 1 ]; then
 for root, dirs, files in os.walk(sys.argv[1]):
     for f in files:
         fd = os.open(os.path.join(root, f), os.O_RDONLY); os.posix_fadvise(fd, 0, 0, os.POSIX_FADV_DONTNEED); os.close(fd)' "$big"; }
-    for what in bare browse "browse --at-once"; do
+    for what in bare bare-threads browse "browse --at-once"; do
       evict
       "$root/scripts/wine-run" "$win32/browse_bench.exe" "$winbig" --cold $what
     done

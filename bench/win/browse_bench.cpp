@@ -7,7 +7,7 @@
 // the rows.
 //
 //   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER [--repeat N] [--readers N]
-//   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER --cold bare|browse [--readers N] [--at-once]
+//   scripts/wine-run build/win32/bench/win/browse_bench.exe FOLDER --cold bare|bare-threads|browse [--readers N] [--at-once]
 //
 // FOLDER is a Windows path such as Z:\tmp\vlm-corpus\big. Best of N runs,
 // warm cache (a first unmeasured run of each warms it). --readers sets the
@@ -17,11 +17,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/win/bench_window.h"
@@ -154,6 +156,26 @@ double BareLoop(const std::string& folder, bool readFiles, int& files) {
   return Millis(start);
 }
 
+// The bare loop's reads by `threads` threads at once, each taking the next
+// file of the listed tree: how far Wine lets reads overlap at all.
+double BareThreads(const std::string& folder, int threads, int& files) {
+  std::vector<std::string> paths;
+  Files(folder, paths);
+  std::erase_if(paths, [](const std::string& path) { return !IsTtf(path); });
+  files = static_cast<int>(paths.size());
+  std::atomic<size_t> next{0};
+  const Clock::time_point start = Clock::now();
+  std::vector<std::thread> running;
+  for (int t = 0; t < threads; ++t) {
+    running.emplace_back([&] {
+      std::vector<uint8_t> buffer;
+      for (size_t i = next++; i < paths.size(); i = next++) ReadNameTable(paths[i], buffer);
+    });
+  }
+  for (std::thread& thread : running) thread.join();
+  return Millis(start);
+}
+
 // As the Browse page does it: the folder given to a font list with
 // subfolders, then its rows built and painted.
 double Browse(TForm& form, const std::string& folder, int& fonts, double* scanMs = nullptr) {
@@ -236,6 +258,11 @@ int main(int argc, char** argv) {
   if (!cold.empty()) {
     g_cold = true;
     const bool bareRun = cold == "bare";
+    if (cold == "bare-threads") {
+      const double ms = BareThreads(folder, readers, files);
+      std::printf("cold cache, bare reads in %d threads: %.0f ms for %d files\n", readers, ms, files);
+      return 0;
+    }
     if (forceReaders) TFontFileList::SetSlowReadMicros(0);
     const double ms = bareRun ? BareLoop(folder, true, files) : Browse(form, folder, fonts);
     std::printf("cold cache, %s: %.0f ms for %d files (%d readers)\n", bareRun ? "bare loop" : "Browse", ms,
