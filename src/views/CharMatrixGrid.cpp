@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "sys/codepage.h"
+#include "ui/Dpi.h"
 #include "views/CharMatrixText.h"
 #include "views/model/CodePointText.h"
 
@@ -65,7 +66,10 @@ void TCharMatrixGrid::SetCodePoints(const std::vector<char32_t>* points) {
 void TCharMatrixGrid::SizeChanged() {
   // The scroll bar always shows, so the client area is the grid less it and
   // the 2-pixel edges, as the model reckons.
-  Change([this](TCharGrid& grid) { grid.SetGridSize(Width(), Height(), GetSystemMetrics(SM_CXVSCROLL)); });
+  const int narrowest = ui::TScale(*this)(TCharGrid::kMinColumnWidth);
+  Change([this, narrowest](TCharGrid& grid) {
+    grid.SetGridSize(Width(), Height(), GetSystemMetrics(SM_CXVSCROLL), narrowest);
+  });
 }
 
 void TCharMatrixGrid::SetCharFont(HFONT font) {

@@ -4,6 +4,7 @@
 
 #include "sys/PathText.h"
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 #include "views/CharMatrixText.h"
 #include "views/model/CharGrid.h"
 
@@ -119,7 +120,7 @@ void TCharMatrixZoomForm::Resize() {
     GetTextMetricsW(screen.Get(), &tm);
     extent.cy = tm.tmHeight;
   }
-  const TZoomSize size = ZoomFormSize(extent.cx, extent.cy);
+  const TZoomSize size = ZoomFormSize(extent.cx, extent.cy, ui::TScale(*this)(40));
   const TRect bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, size.width, size.height);
   Invalidate();

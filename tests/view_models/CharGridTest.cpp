@@ -94,6 +94,10 @@ TEST(CharGrid, NarrowingLowersColumnsToMaxColumnsAndKeepsTheSelectedCode) {
   // Widening leaves the column count alone.
   EXPECT_FALSE(grid.SetGridSize(800, 304, kScrollBar));
   EXPECT_EQ(grid.Columns(), 7);
+  // At 192 dpi a column is at least 40 pixels: 148 pixels hold 3 of 41.
+  EXPECT_TRUE(grid.SetGridSize(148 + kScrollBar + 4, 304, kScrollBar, 40));
+  EXPECT_EQ(grid.MaxColumns(), 3);
+  EXPECT_EQ(grid.Columns(), 3);
   // Not even one column fits: MaxColumns is still 1.
   EXPECT_TRUE(grid.SetGridSize(10, 10, kScrollBar));
   EXPECT_EQ(grid.MaxColumns(), 1);
@@ -219,6 +223,7 @@ TEST(CharGrid, ZoomBoxIs1Point2TimesAsHighAsWideRoundedHalfToEvenPlus40) {
   EXPECT_EQ(ZoomFormSize(1, 21), (TZoomSize{58, 61}));
   EXPECT_EQ(ZoomFormSize(25, 29), (TZoomSize{65, 70}));  // 29 < 30: height 30
   EXPECT_EQ(ZoomFormSize(-5, -5), (TZoomSize{40, 40}));
+  EXPECT_EQ(ZoomFormSize(200, 100, 80), (TZoomSize{280, 320})) << "the margin at 192 dpi";
 }
 
 TEST(CharGrid, AFacesCodePointsFillAsManyCellsAsItMapsAndTheGoToBoxReadsCodesOrCharacters) {

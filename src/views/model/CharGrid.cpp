@@ -28,10 +28,10 @@ bool TCharGrid::SetColumns(int columns) {
   return true;
 }
 
-bool TCharGrid::SetGridSize(int width, int height, int scrollBarWidth) {
+bool TCharGrid::SetGridSize(int width, int height, int scrollBarWidth, int minColumnWidth) {
   clientWidth_ = std::max(0, width - scrollBarWidth - kBorder);
   clientHeight_ = std::max(0, height - kBorder);
-  maxColumns_ = std::max(1, clientWidth_ / (kLineWidth + kMinColumnWidth));
+  maxColumns_ = std::max(1, clientWidth_ / (kLineWidth + std::max(1, minColumnWidth)));
   if (columns_ > maxColumns_) return SetColumns(maxColumns_);
   ComputeWidths();
   SetTopRow(topRow_);
@@ -216,7 +216,7 @@ long long RoundHalfEven(long long numerator, long long denominator) {
   return quotient;
 }
 
-TZoomSize ZoomFormSize(int textWidth, int textHeight) {
+TZoomSize ZoomFormSize(int textWidth, int textHeight, int margin) {
   long long width = std::max(0, textWidth);
   long long height = std::max(0, textHeight);
   if (height >= RoundHalfEven(width * 6, 5)) {
@@ -224,6 +224,5 @@ TZoomSize ZoomFormSize(int textWidth, int textHeight) {
   } else {
     height = RoundHalfEven(width * 6, 5);
   }
-  constexpr int kMargin = 40;
-  return {static_cast<int>(width) + kMargin, static_cast<int>(height) + kMargin};
+  return {static_cast<int>(width) + margin, static_cast<int>(height) + margin};
 }

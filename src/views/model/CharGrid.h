@@ -24,7 +24,7 @@ enum class TGridMove { Left, Right, Up, Down, Home, End, PageUp, PageDown, First
 class TCharGrid {
  public:
   static constexpr int kLineWidth = 1;
-  // The narrowest a column may get.
+  // The narrowest a column may get, at 96 dpi.
   static constexpr int kMinColumnWidth = 20;
   // The border around the client area of the grid window (2 pixels a side).
   static constexpr int kBorder = 4;
@@ -44,10 +44,11 @@ class TCharGrid {
   bool SetColumns(int columns);
   int MaxColumns() const { return maxColumns_; }
 
-  // The outer size of the grid window and the width of its vertical scroll
-  // bar. Recomputes MaxColumns and lowers Columns to it when they no longer
-  // fit; true when that changed Columns.
-  bool SetGridSize(int width, int height, int scrollBarWidth);
+  // The outer size of the grid window, the width of its vertical scroll bar
+  // and the narrowest column at the window's scale. Recomputes MaxColumns
+  // and lowers Columns to it when they no longer fit; true when that changed
+  // Columns.
+  bool SetGridSize(int width, int height, int scrollBarWidth, int minColumnWidth = kMinColumnWidth);
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
 
@@ -114,5 +115,6 @@ struct TZoomSize {
   bool operator==(const TZoomSize&) const = default;
 };
 // The magnifying popup for a character of that text width and height: a box
-// of height : width = 1.2 : 1 around the character, 40 pixels larger each way.
-TZoomSize ZoomFormSize(int textWidth, int textHeight);
+// of height : width = 1.2 : 1 around the character, `margin` pixels larger
+// each way (40 at 96 dpi).
+TZoomSize ZoomFormSize(int textWidth, int textHeight, int margin = 40);
