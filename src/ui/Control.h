@@ -97,6 +97,11 @@ class TControl : public TTracked {
   // The letter after the first single "&" of a caption, upper case; 0 for none.
   static WORD AccelKey(std::wstring_view caption);
 
+  // The window's scale changed from `from` to `to` dpi and the control's
+  // bounds and font follow it: sizes in pixels it keeps inside (a list
+  // view's columns) follow here.
+  virtual void ScaleContent(int /*from*/, int /*to*/) {}
+
   // Lays out the aligned children again (also done on every resize); held
   // while a TAlignBatch lives.
   void Realign();

@@ -77,6 +77,7 @@ void TForm::ChangeDpi(int dpi, const RECT* bounds) {
       if (control->isForm_) continue;
       const TRect r = control->BoundsRect();
       control->SetBounds(rescale(r.left), rescale(r.top), rescale(r.Width()), rescale(r.Height()));
+      control->ScaleContent(old, dpi);
       if (!control->parentFont_) {
         if (HFONT font = ui::InterfaceFontAtDpi(control->Font(), dpi)) control->SetFont(font);
       }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/ImageList.h"
 #include "ui/Dpi.h"
+#include "ui/ImageList.h"
 
 namespace {
 
@@ -53,6 +53,10 @@ int TListView::ColumnWidth(int index) const { return ListView_GetColumnWidth(Han
 
 void TListView::SetColumnWidth(int index, int width) {
   if (index >= 0 && index < ColumnCount()) ListView_SetColumnWidth(Handle(), index, width);
+}
+
+void TListView::ScaleContent(int from, int to) {
+  for (int i = 0; i < ColumnCount(); ++i) SetColumnWidth(i, ui::RescaleDpi(ColumnWidth(i), from, to));
 }
 
 void TListView::SetStateImages(const TImageList* images) {

@@ -36,6 +36,7 @@ class TListView : public TControl {
   int ColumnCount() const;
   int ColumnWidth(int index) const;
   void SetColumnWidth(int index, int width);
+  void ScaleContent(int from, int to) override;
 
   // Not owned: the image list must outlive its use.
   void SetStateImages(const TImageList* images);

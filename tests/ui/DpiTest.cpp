@@ -60,6 +60,10 @@ TEST(Dpi, AWindowToldOfANewScaleTakesTheSuggestedPlaceAndRescalesItsControlsAndF
   TLabel heading(side, L"标题");
   heading.SetFont(ui::SongBoldFont(96));
   heading.SetBounds(8, 10, 50, 14);
+  TListView list(form);
+  list.SetBounds(100, 80, 180, 100);
+  list.AddColumn(L"字体名", 120);
+  list.AddColumn(L"文件", 45);
   int heard = 0;
   form.OnDpiChanged = [&] { ++heard; };
 
@@ -75,6 +79,8 @@ TEST(Dpi, AWindowToldOfANewScaleTakesTheSuggestedPlaceAndRescalesItsControlsAndF
   EXPECT_EQ(form.Font(), ui::SongFont(192));
   EXPECT_EQ(button.Font(), ui::SongFont(192));  // it had its parent's
   EXPECT_EQ(heading.Font(), ui::SongBoldFont(192));
+  EXPECT_EQ(list.ColumnWidth(0), 240);
+  EXPECT_EQ(list.ColumnWidth(1), 90);
   EXPECT_EQ(heard, 1);
 
   // Back at 120: from the 192 pixels, rounded as Windows rounds.
@@ -82,6 +88,7 @@ TEST(Dpi, AWindowToldOfANewScaleTakesTheSuggestedPlaceAndRescalesItsControlsAndF
   form.Perform(WM_DPICHANGED, MAKEWPARAM(120, 120), ui::AsLParam(&suggested));
   EXPECT_EQ(button.BoundsRect(), (TRect{125, 50, 219, 81}));
   EXPECT_EQ(heading.Font(), ui::SongBoldFont(120));
+  EXPECT_EQ(list.ColumnWidth(1), 56);  // 90 x 120 / 192 = 56.25
   // The same scale again changes nothing but the place.
   form.Perform(WM_DPICHANGED, MAKEWPARAM(120, 120), ui::AsLParam(&suggested));
   EXPECT_EQ(button.BoundsRect(), (TRect{125, 50, 219, 81}));
