@@ -273,9 +273,6 @@ void ReadFontFile(TFontFileInfo& info, bool allTables);
 // The same into a record's values alone: the file `fields.FileName` names.
 // Needs no record, so any thread may call it.
 void ReadFontFields(TFontFields& fields, bool allTables);
-// Names-only reads of faces `first` .. `first + count - 1` of the file, all
-// through one open of it; a face that cannot be read is a bad one.
-std::vector<TFontFields> ReadFaceNames(const std::string& path, uint32_t first, uint32_t count);
 // Real collections hold a few dozen faces; a file claiming more is listed
 // with this many, so that a hostile header cannot flood a list.
 inline constexpr uint32_t kMaxListedFaces = 256;

@@ -125,10 +125,11 @@ class TFontFileList {
   // `read`, when given, is the names-only read of `path`, done already.
   void AddRecord(std::string_view path, uint32_t face, const std::string_view* fontName,
                  TFontListMode mode, TInstalledFonts& installed, TFontFields* read = nullptr);
-  // Lists faces 1.. of the collection `file`: those `read` holds, else as
-  // many as its listed first face counts, read here.
-  void AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed,
-                     std::vector<TFontFields>* read = nullptr);
+  // Lists the faces of `file`: those `read` holds (face 0 alone unless the
+  // file is a collection), else face 0 and, in a collection, as many as it
+  // counts, each reading itself.
+  void AddFaces(const std::string& file, std::vector<TFontFields>* read, TFontListMode mode,
+                TInstalledFonts& installed);
   // Lists every face of the collection `file`, read through one open, unless
   // it is listed already.
   void AddCollectionFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed);

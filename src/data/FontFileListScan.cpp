@@ -223,33 +223,25 @@ int TFontFileList::RemoveFileFaces(std::string_view path) {
   return Remove(records);
 }
 
-void TFontFileList::AddOtherFaces(const std::string& file, TFontListMode mode, TInstalledFonts& installed,
-                                  std::vector<TFontFields>* read) {
+void TFontFileList::AddFaces(const std::string& file, std::vector<TFontFields>* read, TFontListMode mode,
+                             TInstalledFonts& installed) {
+  const bool collection = IsCollectionFileName(file);
   if (read) {
-    for (uint32_t face = 1; face < read->size(); ++face)
-      AddRecord(file, face, nullptr, mode, installed, &(*read)[face]);
+    const size_t faces = collection ? read->size() : 1;
+    for (uint32_t face = 0; face < faces; ++face) AddRecord(file, face, nullptr, mode, installed, &(*read)[face]);
     return;
   }
-  const TFontFileInfo* const first = Find(file, 0);
-  if (!first) return;
-  const uint32_t count = std::min(first->Snapshot().FaceCount, kMaxListedFaces);
-  if (count < 2) return;
-  std::vector<TFontFields> reads;
-  try {
-    reads = ReadFaceNames(file, 1, count - 1);
-  } catch (const std::exception&) {
-    reads.clear();  // each face then reads itself
-  }
-  for (uint32_t face = 1; face < count; ++face)
-    AddRecord(file, face, nullptr, mode, installed, reads.empty() ? nullptr : &reads[face - 1]);
+  AddRecord(file, 0, nullptr, mode, installed);
+  const TFontFileInfo* const first = collection ? Find(file, 0) : nullptr;
+  const uint32_t faces = first ? std::min(first->Snapshot().FaceCount, kMaxListedFaces) : 1;
+  for (uint32_t face = 1; face < faces; ++face) AddRecord(file, face, nullptr, mode, installed);
 }
 
 void TFontFileList::AddCollectionFaces(const std::string& file, TFontListMode mode,
                                        TInstalledFonts& installed) {
   if (Find(file, 0)) return;  // named by several values of the table
   std::optional<std::vector<TFontFields>> read = ReadFileFacesOrNone(file);
-  AddRecord(file, 0, nullptr, mode, installed, read ? &read->front() : nullptr);
-  AddOtherFaces(file, mode, installed, read ? &*read : nullptr);
+  AddFaces(file, read ? &*read : nullptr, mode, installed);
 }
 
 void TFontFileList::ScanFolders(ScanRun& run) {
@@ -316,14 +308,12 @@ void TFontFileList::ScanFolders(ScanRun& run) {
     if (!run.Alive()) return;
     std::optional<std::vector<TFontFields>> read = ahead ? ahead->Take(i) : std::nullopt;
     const auto began = std::chrono::steady_clock::now();
-    const bool collection = IsCollectionFileName(files[i]);
     // A collection's faces are all read through one open of it.
-    if (!read && collection) read = ReadFileFacesOrNone(files[i]);
-    AddRecord(files[i], 0, nullptr, run.mode, run.installed, read ? &read->front() : nullptr);
+    if (!read && IsCollectionFileName(files[i])) read = ReadFileFacesOrNone(files[i]);
+    AddFaces(files[i], read ? &*read : nullptr, run.mode, run.installed);
     // A collection's read is timed per face: its faces are no slow disk.
     const auto took = (std::chrono::steady_clock::now() - began) / (read ? read->size() : 1);
     if (!ahead && mayReadAhead && pace.Slow(took) && i + 1 < files.size()) readAhead(i + 1);
-    if (collection) AddOtherFaces(files[i], run.mode, run.installed, read ? &*read : nullptr);
   }
   if (run.Alive()) run.EndProgress();
 }

@@ -360,49 +360,38 @@ void ReadFontFields(TFontFields& fields, bool allTables) {
 
 namespace {
 
-// Reads faces first.. of the open file (or, when it could not be opened,
-// marks them bad with `error`) into `faces`.
-void ReadFaces(TBlockReader* reader, const std::string& error, std::vector<TFontFields>& faces,
-               uint32_t first, const std::string& path) {
+// Names-only reads of faces first.. of `faces` through `reader`; a face that
+// cannot be read is a bad one.
+void ReadFaces(TBlockReader& reader, std::vector<TFontFields>& faces, uint32_t first, const std::string& path) {
   for (uint32_t i = first; i < faces.size(); ++i) {
     TFontFields& fields = faces[i];
     fields.FileName = path;
-    if (reader && TFontReader(*reader, fields).ReadDirectory(false)) {
+    fields.FaceIndex = i;
+    if (TFontReader(reader, fields).ReadDirectory(false)) {
       fields.KnownName = fields.FontName;
     } else {
       fields.Bad = true;
-      fields.FontName = reader ? SysErrorText() : error;
+      fields.FontName = SysErrorText();
     }
   }
 }
 
 }  // namespace
 
-std::vector<TFontFields> ReadFaceNames(const std::string& path, uint32_t first, uint32_t count) {
-  std::vector<TFontFields> faces(count);
-  for (uint32_t i = 0; i < count; ++i) faces[i].FaceIndex = first + i;
-  std::unique_ptr<sys::InFile> file = sys::Current().OpenRead(path);
-  const std::string error = file ? std::string() : SysErrorText();
-  // One reader for all: the blocks of the header and the offsets are read once.
-  std::optional<TBlockReader> reader;
-  if (file) reader.emplace(*file);
-  ReadFaces(reader ? &*reader : nullptr, error, faces, 0, path);
-  return faces;
-}
-
 std::vector<TFontFields> ReadFileFaces(const std::string& path) {
   std::vector<TFontFields> faces(1);
   std::unique_ptr<sys::InFile> file = sys::Current().OpenRead(path);
   if (!file) {
-    ReadFaces(nullptr, SysErrorText(), faces, 0, path);
+    faces[0].FileName = path;
+    faces[0].Bad = true;
+    faces[0].FontName = SysErrorText();
     return faces;
   }
+  // One reader for all: the blocks of the header and the offsets are read once.
   TBlockReader reader(*file);
-  ReadFaces(&reader, {}, faces, 0, path);
-  const uint32_t count = faces[0].Bad ? 1 : std::clamp(faces[0].FaceCount, 1u, kMaxListedFaces);
-  faces.resize(count);
-  for (uint32_t i = 1; i < count; ++i) faces[i].FaceIndex = i;
-  ReadFaces(&reader, {}, faces, 1, path);
+  ReadFaces(reader, faces, 0, path);
+  faces.resize(faces[0].Bad ? 1 : std::clamp(faces[0].FaceCount, 1u, kMaxListedFaces));
+  ReadFaces(reader, faces, 1, path);
   return faces;
 }
 

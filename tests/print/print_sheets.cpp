@@ -21,8 +21,6 @@ TSampleSheet Sheet(std::vector<std::unique_ptr<TFontFileInfo>>& records, const c
   return sheet;
 }
 
-}  // namespace
-
 // A record of face `face` of a font file on drive Z:, its file added as the
 // font list adds a file that is not installed; none when it is missing.
 std::unique_ptr<TFontFileInfo> FaceRecord(const char* unixPath, uint32_t face) {
@@ -34,27 +32,23 @@ std::unique_ptr<TFontFileInfo> FaceRecord(const char* unixPath, uint32_t face) {
   return record;
 }
 
+}  // namespace
+
 int main() {
   sys::Backend& os = sys::Current();
   std::vector<std::unique_ptr<TFontFileInfo>> records;
-  for (const RealFont* font : kRealFonts) {
-    if (!RealFontPresent(*font)) {
-      std::fprintf(stderr, "%s missing\n", font->unixPath);
-      return 2;
-    }
-    auto record = std::make_unique<TFontFileInfo>();
-    record->SetFileName(NativePath(*font));
-    // As the font list does for a font that is not installed.
-    os.AddFont(record->FileName());
-    records.push_back(std::move(record));
-  }
+  for (const RealFont* font : kRealFonts) records.push_back(FaceRecord(font->unixPath, 0));
   // A face with PostScript outlines and the second face of a collection.
   std::vector<std::unique_ptr<TFontFileInfo>> faces;
   faces.push_back(FaceRecord("/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf", 0));
   faces.push_back(FaceRecord("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 1));
-  if (!faces[0] || !faces[1]) {
-    std::fprintf(stderr, "fonts-urw-base35 or fonts-wqy-microhei missing\n");
-    return 2;
+  for (const auto* group : {&records, &faces}) {
+    for (const auto& record : *group) {
+      if (!record) {
+        std::fprintf(stderr, "a font of DejaVu, Liberation, URW base35 or WenQuanYi is missing\n");
+        return 2;
+      }
+    }
   }
   int status = 0;
   // Three fonts under a title; then 16 blocks of 36 points, which need two
