@@ -96,7 +96,10 @@ bool Win32Backend::FindFiles(std::string_view pattern, std::vector<FindEntry>& e
   std::string_view folder, namePattern;
   SplitPath(pattern, folder, namePattern);
   WIN32_FIND_DATAA data;
-  FindHandle find(::FindFirstFileA(std::string(pattern).c_str(), &data));
+  // The short names are never used: Windows lists faster without them, and
+  // in larger batches.
+  FindHandle find(::FindFirstFileExA(std::string(pattern).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find.Valid()) {
     DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
