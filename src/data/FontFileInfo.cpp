@@ -1,5 +1,7 @@
 #include "data/FontFileInfo.h"
 
+#include "data/NameFilter.h"
+
 #include "data/InstalledFonts.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
@@ -390,6 +392,17 @@ bool TFontFileInfo::Bodgey() const {
 bool TFontFileInfo::Installed() const {
   Guard g(Lock());
   return installed_;
+}
+bool TFontFileInfo::RowValues(const TNameFilter& nameFilter, TRowValues& values) const {
+  Guard g(Lock());
+  const std::string_view fontName = StoredFontName();
+  if (!nameFilter.Matches(fontName)) return false;
+  values.fontName.assign(fontName);
+  values.fileName = FileNameLocked();
+  values.bad = bad_;
+  values.bodgey = bodgey_;
+  values.installed = installed_;
+  return true;
 }
 bool TFontFileInfo::InFontsFolder() const {
   Guard g(Lock());

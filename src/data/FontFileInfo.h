@@ -18,6 +18,8 @@
 #include "data/FontKind.h"
 #include "data/PackedTexts.h"
 
+class TNameFilter;
+
 class TInstalledFonts;
 
 // The outlines a face carries: TrueType's own, or PostScript ones (CFF) in an
@@ -155,6 +157,16 @@ class TFontFileInfo {
   bool Installed() const;
   bool InFontsFolder() const;
   bool InfoRead() const;
+  // What a list's row shows of the record, read under one lock; false, and
+  // nothing copied, when `nameFilter` turns the font's name away.
+  struct TRowValues {
+    std::string fontName;
+    std::string fileName;
+    bool bad = false;
+    bool bodgey = false;
+    bool installed = false;
+  };
+  bool RowValues(const TNameFilter& nameFilter, TRowValues& values) const;
 
   // Lazy: the first one reads all tables unless the record is read or bad.
   std::string FamilyName();

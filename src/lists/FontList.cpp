@@ -293,6 +293,7 @@ void TFontList::UpdateList() {
     if (count > 0 && filter_ != 0) {
       rows.reserve(static_cast<size_t>(count));
       const TLoadedFontSet loaded(loadedFonts_);
+      TFontFileInfo::TRowValues values;
       // Count is asked afresh: the list is only ever rescanned through this
       // control, which holds scans off until the rows are built, but a record
       // count that shrank must still end the walk.
@@ -304,16 +305,12 @@ void TFontList::UpdateList() {
         }
         TFontFileInfo* record = fontFileList_.Items(i);
         if (!allKinds && !KindInSet(filter_, record->FontKind())) continue;
-        std::string fontName = record->FontName();
-        if (!nameFilter_.Matches(fontName)) continue;
-        std::string fileName = record->FileName();
-        const bool bad = record->Bad();
-        const bool bodgey = record->Bodgey();
-        const bool installed = record->Installed();
-        const bool isLoaded = !bad && !bodgey && !installed && loaded.Contains(fileName);
-        const TFontMark mark = MarkFor(bad, bodgey, installed, isLoaded);
+        if (!record->RowValues(nameFilter_, values)) continue;
+        const bool isLoaded =
+            !values.bad && !values.bodgey && !values.installed && loaded.Contains(values.fileName);
+        const TFontMark mark = MarkFor(values.bad, values.bodgey, values.installed, isLoaded);
         anyMark = anyMark || mark != fmNone;
-        rows.push_back(Row{record, std::move(fontName), std::move(fileName), mark});
+        rows.push_back(Row{record, std::move(values.fontName), std::move(values.fileName), mark});
       }
     }
 

@@ -151,6 +151,14 @@ void TListView::SetSelected(int item, bool selected) {
 }
 
 void TListView::SetAllSelected(bool selected) {
+  // A few selected rows are cleared one by one: the system's clear of all
+  // rows walks every row of a large virtual view under Wine.
+  constexpr int kFewSelected = 64;
+  if (!selected && SelCount() <= kFewSelected) {
+    for (int i = NextSelected(0); i >= 0; i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
+      ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
+    return;
+  }
   ListView_SetItemState(Handle(), -1, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 

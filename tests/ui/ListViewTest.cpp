@@ -72,6 +72,13 @@ TEST(ListView, VirtualRowsAskTheOwner) {
   view.OnSelectItem = [&](int item, bool) { rangeReports += item == -1 ? 1 : 0; };
   view.SetAllSelected(true);
   EXPECT_EQ(view.SelCount(), 10000);
+  view.SetAllSelected(false);  // many selected: cleared at once
+  EXPECT_EQ(view.SelCount(), 0);
+  for (int item : {2, 9998, 9999}) view.SetSelected(item, true);
+  view.SetAllSelected(false);  // a few: cleared one by one
+  EXPECT_EQ(view.SelCount(), 0);
+  EXPECT_EQ(view.NextSelected(0), -1);
+  view.SetAllSelected(true);
   view.SetItemIndex(3);
   view.SetItemCount(2);  // fewer rows: selection past the end goes
   EXPECT_LE(view.SelCount(), 2);
