@@ -290,18 +290,19 @@ bool TFontFileInfo::Uninstall(int mode, std::string* freedFile) {
       unregistered && !TableNames(RefsOf(path)) &&
       (SameText(ExtractFilePath(path), fontsFolder) ||
        (userFont && !userFolder.empty() && SameText(ExtractFilePath(path), userFolder)));
-  if (freed) {
-    if (mode == dmDelete && !os.RemoveFile(path)) return false;
-    if (mode == dmRecycle && !RecycleFiles({path})) return false;
-    if (freedFile) *freedFile = path;
-  }
-
+  // Uninstalled from here on, even when its file cannot be disposed of: the
+  // record must not claim a registration that is gone.
   {
     std::lock_guard guard(Lock());
     installed_ = false;
     inFontsFolder_ = false;
   }
   AnnounceFontChange();
+  if (freed) {
+    if (mode == dmDelete && !os.RemoveFile(path)) return false;
+    if (mode == dmRecycle && !RecycleFiles({path})) return false;
+    if (freedFile) *freedFile = path;
+  }
   return true;
 }
 

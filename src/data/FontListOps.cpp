@@ -100,6 +100,8 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
     std::string freed;
     if (!record->Uninstall(mode, &freed)) {
       ShowFileError(file, kCannotUninstall);
+      // Its file may be what failed: the row's mark must still follow.
+      uninstalled = uninstalled || (wasInstalled && !record->Installed());
       continue;
     }
     uninstalled = true;
@@ -153,12 +155,14 @@ TListOpOutcome TFontListOps::DeleteFromFontsFolder(const std::vector<TFontFileIn
   std::vector<std::string> batch;
   std::vector<Disposal> disposed;
 
+  bool unmarked = false;
   for (TFontFileInfo* record : selected) {
     std::string file = record->FileName();
     if (record->Installed()) {
       std::string freed;
       if (!record->Uninstall(mode, &freed)) {
         ShowFileError(file, kCannotUninstall);
+        unmarked = unmarked || !record->Installed();
         continue;
       }
       if (mode == dmLeave && !freed.empty()) AddUnique(batch, freed);
@@ -191,7 +195,7 @@ TListOpOutcome TFontListOps::DeleteFromFontsFolder(const std::vector<TFontFileIn
 
   TListOpOutcome outcome = RemoveRecords(gone);
   outcome.SelectionChanged = false;  // as an uninstall: the view only rebuilds its rows
-  outcome.Update = outcome.Update || !disposed.empty();
+  outcome.Update = outcome.Update || !disposed.empty() || unmarked;
   if (!recycled && list_.Mode() == flmBrowse) outcome.Reload = true;
   return outcome;
 }

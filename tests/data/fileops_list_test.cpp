@@ -104,6 +104,8 @@ TEST_F(UninstallFontsTest, WithShiftEachFileIsDeletedForGoodAndOnlyThoseLeaveThe
   EXPECT_FALSE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
   EXPECT_EQ(Names(list), Strings{"Beta"});
   EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\B.TTF"));
+  EXPECT_EQ(Registered("Beta"), "<none>");  // unregistered before its file failed
+  EXPECT_FALSE(list.Items(0)->Installed());
   ASSERT_EQ(os.Messages().size(), 1u);
   EXPECT_EQ(LastMessage().rfind(L"C:\\Windows\\Fonts\\B.TTF\r\n不能反安装字体.\r\n(32)", 0), 0u);
 }

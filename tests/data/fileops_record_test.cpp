@@ -212,11 +212,15 @@ TEST_F(FileOpsTest, UninstallModesDisposeOfTheFontsFolderCopyOnlyAndOfNothingNot
 }
 
 TEST_F(FileOpsTest, UninstallFailsWhenTheRecycleBinOrTheRegistryRefuses) {
+  // The registration goes first; a file that then cannot go stays where it
+  // is, and the record says what is true: no longer installed.
   auto locked = InstalledFont("A.TTF", "Alpha");
   os.LockFile("C:\\Windows\\Fonts\\A.TTF");
   EXPECT_FALSE(locked->Uninstall(dmRecycle));
-  EXPECT_TRUE(locked->Installed());
   EXPECT_FALSE(SysErrorText().empty());
+  EXPECT_EQ(Registered("Alpha"), "<none>");
+  EXPECT_FALSE(locked->Installed());
+  EXPECT_TRUE(os.HasFile("C:\\Windows\\Fonts\\A.TTF"));
 
   auto r = InstalledFont("B.TTF", "Beta");
   os.DenyHive(sys::Hive::LocalMachine);
