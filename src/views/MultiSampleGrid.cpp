@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "ui/Handles.h"
 #include "ui/Dpi.h"
@@ -54,11 +56,23 @@ void TMultiSampleGrid::MoveTo(int top, int left) {
   top = std::clamp(top, 0, rows_.MaxTopRow(ClientHeight()));
   left = std::clamp(left, 0, MaxLeft());
   if (top == top_ && left == left_) return;
+  const int oldTop = top_;
+  const int oldLeft = left_;
   top_ = top;
   left_ = left;
-  SetScrollPos(Handle(), SB_VERT, top_, TRUE);
-  SetScrollPos(Handle(), SB_HORZ, left_, TRUE);
-  Invalidate();
+  if (top_ != oldTop) SetScrollPos(Handle(), SB_VERT, top_, TRUE);
+  if (left_ != oldLeft) SetScrollPos(Handle(), SB_HORZ, left_, TRUE);
+  // What stays in view moves with the screen's pixels, so a step down draws
+  // the one row that came into view, not all of them: each row drawn makes
+  // a font of its own.
+  const int count = rows_.Count();
+  const int64_t dy = oldTop <= count ? rows_.Span(top_, oldTop) : INT64_MAX;
+  const int dx = oldLeft - left_;
+  if (Handle() && std::abs(dy) < ClientHeight() && std::abs(dx) < ClientWidth()) {
+    ScrollWindowEx(Handle(), dx, static_cast<int>(dy), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  } else {
+    Invalidate();
+  }
   if (OnTopLeftChanged) OnTopLeftChanged();
 }
 

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "sys/memory/MemoryBackend.h"
 #include "tests/support/TrueTypeWriter.h"
 #include "tests/views/MultiSampleFixture.h"
+#include "ui/Handles.h"
 
 using namespace multi_test;
 
@@ -44,6 +46,25 @@ class MultiSampleTest : public ::testing::Test {
     for (int i = 0; i < count; ++i)
       if (os.FontResourceCount(File(i)) > 0) rows.push_back(i);
     return rows;
+  }
+  // The window's client area as the screen shows it.
+  static std::vector<uint32_t> ClientPixels(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    const TWindowDC dc(window);
+    const TMemoryDC memory(dc.Get());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const TBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) return {};
+    {
+      const TSelectObject select(memory.Get(), bitmap.Get());
+      BitBlt(memory.Get(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    return {first, first + static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom)};
   }
   static std::vector<int> Range(int first, int last) {
     std::vector<int> rows;
@@ -244,6 +265,29 @@ TEST_F(MultiSampleTest, KeysScrollAsTheTableSaysAndSwapExactlyTheFontsThatCameAn
   EXPECT_EQ(os.FontsRemoved().back(), File(visible + 1));
   EXPECT_EQ(os.FontsAdded().back(), File(0));
   EXPECT_EQ(os.FontsAdded().size() - added + os.FontsRemoved().size() - removed, 2u);
+
+  // A step draws only what came into view; the rest moves on the screen,
+  // which then shows what a whole repaint would.
+  std::vector<int> drawn;
+  const auto draw = grid.OnDrawCell;
+  grid.OnDrawCell = [&](HDC dc, int row, const RECT& cell) {
+    drawn.push_back(row);
+    draw(dc, row, cell);
+  };
+  UpdateWindow(grid.Handle());
+  drawn.clear();
+  input::Press(VK_DOWN);
+  UpdateWindow(grid.Handle());
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.front(), visible) << "the row that was cut off at the bottom";
+  EXPECT_LE(drawn.size(), 2u);
+  const std::vector<uint32_t> scrolled = ClientPixels(grid.Handle());
+  grid.Invalidate();
+  UpdateWindow(grid.Handle());
+  EXPECT_GT(drawn.size(), static_cast<size_t>(visible));
+  EXPECT_TRUE(ClientPixels(grid.Handle()) == scrolled);
+  grid.OnDrawCell = draw;
+  input::Press(VK_UP);
 
   struct Step {
     WORD key;
