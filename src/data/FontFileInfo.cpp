@@ -1,8 +1,7 @@
 #include "data/FontFileInfo.h"
 
-#include "data/NameFilter.h"
-
 #include "data/InstalledFonts.h"
+#include "data/NameFilter.h"
 #include "data/VLMUtil.h"
 #include "sys/sys.h"
 

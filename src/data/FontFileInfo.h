@@ -18,9 +18,8 @@
 #include "data/FontKind.h"
 #include "data/PackedTexts.h"
 
-class TNameFilter;
-
 class TInstalledFonts;
+class TNameFilter;
 
 // The outlines a face carries: TrueType's own, or PostScript ones (CFF) in an
 // OpenType font.
