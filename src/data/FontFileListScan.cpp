@@ -297,7 +297,7 @@ void TFontFileList::ScanFolders(ScanRun& run) {
   const auto readAhead = [&](size_t from) {
     const size_t left = files.size() - from;
     ahead = std::make_unique<TReadAhead>(files, static_cast<int>(std::min<size_t>(readers, left)),
-                                         TReadAhead::TStarter{}, from);
+                                         TThreadStarter{}, from);
   };
   const std::chrono::microseconds slowRead(SlowReadMicros());
   if (mayReadAhead && slowRead.count() == 0) readAhead(0);

@@ -101,7 +101,7 @@ TListOpOutcome TFontListOps::UninstallFonts(const std::vector<TFontFileInfo*>& s
     if (!record->Uninstall(mode, &freed)) {
       ShowFileError(file, kCannotUninstall);
       // Its file may be what failed: the row's mark must still follow.
-      uninstalled = uninstalled || (wasInstalled && !record->Installed());
+      uninstalled = uninstalled || !record->Installed();
       continue;
     }
     uninstalled = true;

@@ -7,7 +7,7 @@
 // result is published through its flag, and a reader takes the next file by
 // counting, so a warm scan whose readers keep ahead costs no system call.
 
-TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start,
+TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const TThreadStarter& start,
                        size_t first)
     : files_(files), results_(files.size()), done_(files.size()), next_(first), taken_(first) {
   // Out of threads or memory, the readers that run do all the reading; an
@@ -16,7 +16,7 @@ TReadAhead::TReadAhead(const std::vector<std::string>& files, int readers, const
     threads_.reserve(static_cast<size_t>(std::max(readers, 0)));
     for (int i = 0; i < readers; ++i) {
       std::function<void()> work = [this] { Work(); };
-      threads_.push_back(start ? start(std::move(work)) : std::thread(std::move(work)));
+      threads_.push_back(StartThread(start, std::move(work)));
     }
   } catch (const std::exception&) {
   }

@@ -18,18 +18,15 @@
 #include <vector>
 
 #include "data/FontFileInfo.h"
+#include "data/ThreadStarter.h"
 
 class TReadAhead {
  public:
-  // Starts one reader thread running `work`; may throw when the system has
-  // no thread to give.
-  using TStarter = std::function<std::thread(std::function<void()> work)>;
-
   // Starts `readers` threads over `files` from `first` on, read in their
   // order. Readers that fail to start leave their files to the others, and
   // with none running every Take is none. `start` (tests) stands in for
   // starting a thread.
-  TReadAhead(const std::vector<std::string>& files, int readers, const TStarter& start = {},
+  TReadAhead(const std::vector<std::string>& files, int readers, const TThreadStarter& start = {},
              size_t first = 0);
   // Stops the readers; a read under way is finished and dropped.
   ~TReadAhead();

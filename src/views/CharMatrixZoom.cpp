@@ -120,7 +120,7 @@ void TCharMatrixZoomForm::Resize() {
     GetTextMetricsW(screen.Get(), &tm);
     extent.cy = tm.tmHeight;
   }
-  const TZoomSize size = ZoomFormSize(extent.cx, extent.cy, ui::TScale(*this)(40));
+  const TZoomSize size = ZoomFormSize(extent.cx, extent.cy, ui::TScale(*this)(kZoomMargin));
   const TRect bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, size.width, size.height);
   Invalidate();

@@ -72,7 +72,7 @@ class TFontInfoPanel : public TCustomControl {
   int LayoutCount() const { return layoutCount_; }
   size_t RunningWorkers() const;
   // Stands in for starting the workers' threads (tests).
-  void SetThreadStarter(TFontInfoPanelThread::TStarter start) { startThread_ = std::move(start); }
+  void SetThreadStarter(TThreadStarter start) { startThread_ = std::move(start); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -109,7 +109,7 @@ class TFontInfoPanel : public TCustomControl {
   TScopeCount applying_;
   bool layoutPending_ = false;
   TStepCounts counts_;
-  TFontInfoPanelThread::TStarter startThread_;
+  TThreadStarter startThread_;
   int layoutCount_ = 0;
   std::shared_ptr<TInfoChannel> channel_;
   std::vector<std::unique_ptr<TFontInfoPanelThread>> workers_;

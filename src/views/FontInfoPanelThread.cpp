@@ -39,11 +39,11 @@ bool TInfoChannel::Pause(int ms) {
 }
 
 TFontInfoPanelThread::TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job,
-                                           const TStarter& start) {
+                                           const TThreadStarter& start) {
   std::function<void()> work = [channel = std::move(channel), job = std::move(job), finished = finished_] {
     Run(channel, job, finished);
   };
-  thread_ = start ? start(std::move(work)) : std::thread(std::move(work));
+  thread_ = StartThread(start, std::move(work));
 }
 
 TFontInfoPanelThread::~TFontInfoPanelThread() {

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "data/FontFileInfo.h"
+#include "data/ThreadStarter.h"
 #include "ui/Win.h"
 
 enum class TInfoStepKind { Clear, Fill, Layout };
@@ -62,12 +63,9 @@ class TFontInfoPanelThread {
   // The pause between reading the file and handing over the fill step.
   static constexpr int kPauseMs = 100;
 
-  // Starts one thread running `work`; throws when the system has none to give.
-  using TStarter = std::function<std::thread(std::function<void()> work)>;
-
   // Starts running at once; `start` (tests) stands in for starting the
   // thread. Throws when no thread could be started.
-  TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job, const TStarter& start = {});
+  TFontInfoPanelThread(std::shared_ptr<TInfoChannel> channel, TJob job, const TThreadStarter& start = {});
   // Waits for the worker to end (the channel closed first makes it quick).
   ~TFontInfoPanelThread();
   TFontInfoPanelThread(const TFontInfoPanelThread&) = delete;

@@ -114,7 +114,9 @@ struct TZoomSize {
   int height = 0;
   bool operator==(const TZoomSize&) const = default;
 };
+// The magnifying popup's margin around the character, at 96 dpi.
+constexpr int kZoomMargin = 40;
 // The magnifying popup for a character of that text width and height: a box
 // of height : width = 1.2 : 1 around the character, `margin` pixels larger
-// each way (40 at 96 dpi).
-TZoomSize ZoomFormSize(int textWidth, int textHeight, int margin = 40);
+// each way.
+TZoomSize ZoomFormSize(int textWidth, int textHeight, int margin = kZoomMargin);
